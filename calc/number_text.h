@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+namespace lumora {
+
+// Rounds to the nearest whole number, a value exactly half-way going to the
+// even neighbour (2.5 -> 2, 3.5 -> 4), whatever the FPU's rounding mode.
+double RoundHalfEven(double value) noexcept;
+
+// A value in plain decimal notation, rounded to nearest to the given number
+// of significant digits (1 to 17), trailing zeros and a bare point dropped,
+// "0" before the point below 1, "-" before negative values. Large values are
+// written as plain digits ("12345680"), never in exponent form; a value that
+// rounds to zero is "0", never "-0". Neither calculator writes an infinity or
+// NaN; they would come out as "inf" and "nan".
+std::string DecimalText(double value, int significantDigits);
+
+// The text the runtime calculator writes: a single-precision value with at
+// most 7 significant digits.
+std::string SingleText(float value);
+
+// The text the resistor calculator writes: up to 15 significant digits.
+std::string DoubleText(double value);
+
+} // namespace lumora

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace lumora {
+
+// What the runtime frame shows beside the decimal hours.
+struct RuntimeDisplayText {
+    std::string Clock;               // "HH:mm:ss", the hours left after whole days
+    std::optional<std::string> Days; // new whole-day count, or nullopt to leave it as it is
+};
+
+// The clock text of a number of hours: the time of day that lies that many
+// hours after midnight, to the nearest second (halves to even). Whole days
+// drop out and negative hours count back from midnight (-1 gives "23:00:00").
+// Computed in floating point, so any finite value gives a valid text; a
+// non-finite one gives "00:00:00".
+std::string HoursToClock(double hours);
+
+// Days and clock for a runtime in hours. Above 24 the whole days are taken off
+// first; exactly 24 is one day and midnight; below 24 the day count stays.
+RuntimeDisplayText RuntimeDisplay(double runtimeHours);
+
+} // namespace lumora

@@ -1,0 +1,115 @@
+#include "calc/field_text.h"
+#include "calc/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+namespace lumora {
+namespace {
+
+struct SingleRow {
+    const char* name;
+    float value;
+    const char* text;
+};
+
+void PrintTo(const SingleRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class SingleTexts : public testing::TestWithParam<SingleRow> {};
+
+TEST_P(SingleTexts, WriteSevenSignificantDigitsAndReadBack)
+{
+    const SingleRow& row = GetParam();
+    const std::string text = SingleText(row.value);
+    EXPECT_EQ(text, row.text);
+    EXPECT_TRUE(IsNumberText(text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SingleTexts,
+    testing::Values(SingleRow{"TwoDecimals", 2.66f, "2.66"}, SingleRow{"OneDecimal", 22.6f, "22.6"},
+                    SingleRow{"Whole", 40.0f, "40"}, SingleRow{"Zero", 0.0f, "0"},
+                    SingleRow{"NegativeZero", -0.0f, "0"}, SingleRow{"Half", 0.5f, "0.5"},
+                    SingleRow{"Cent", 0.01f, "0.01"}, SingleRow{"SevenDigits", 99999.99f, "99999.99"},
+                    SingleRow{"EighthDigitRounded", 123456.78f, "123456.8"}, SingleRow{"Negative", -2.66f, "-2.66"},
+                    SingleRow{"TenMillion", 1e7f, "10000000"}, SingleRow{"LargePlain", 12345678.0f, "12345680"},
+                    SingleRow{"LargestSingle", 3.4028235e38f, "340282300000000000000000000000000000000"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct DoubleRow {
+    const char* name;
+    double value;
+    const char* text;
+};
+
+void PrintTo(const DoubleRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class DoubleTexts : public testing::TestWithParam<DoubleRow> {};
+
+TEST_P(DoubleTexts, WriteFifteenSignificantDigitsAndReadBack)
+{
+    const DoubleRow& row = GetParam();
+    const std::string text = DoubleText(row.value);
+    EXPECT_EQ(text, row.text);
+    EXPECT_TRUE(IsNumberText(text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DoubleTexts,
+    testing::Values(DoubleRow{"Hundred", 100.0, "100"}, DoubleRow{"Half", 0.5, "0.5"},
+                    DoubleRow{"Quarter", 3.25, "3.25"}, DoubleRow{"Small", 0.04, "0.04"},
+                    DoubleRow{"Negative", -25.0, "-25"}, DoubleRow{"NegativeZero", -0.0, "0"},
+                    DoubleRow{"SumOfTenths", 0.1 + 0.2, "0.3"},
+                    DoubleRow{"FifteenDigits", 123456789012.345, "123456789012.345"},
+                    DoubleRow{"SixteenthDigitRounded", 1234567890123.456, "1234567890123.46"},
+                    DoubleRow{"BeyondFifteenDigitsPlain", 1e15, "1000000000000000"},
+                    DoubleRow{"HugePlain", 1.5e20, "150000000000000000000"},
+                    DoubleRow{"TinyNegative", -1e-5, "-0.00001"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct RoundRow {
+    const char* name;
+    double value;
+    double rounded;
+};
+
+void PrintTo(const RoundRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class HalfEven : public testing::TestWithParam<RoundRow> {};
+
+TEST_P(HalfEven, RoundsTiesToTheEvenNeighbour)
+{
+    EXPECT_EQ(RoundHalfEven(GetParam().value), GetParam().rounded);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HalfEven,
+                         testing::Values(RoundRow{"HalfDown", 12.5, 12.0}, RoundRow{"HalfUp", 37.5, 38.0},
+                                         RoundRow{"JustAboveHalf", 12.500000000000002, 13.0},
+                                         RoundRow{"NegativeHalf", -2.5, -2.0}, RoundRow{"ZeroPointFive", 0.5, 0.0},
+                                         RoundRow{"OnePointFive", 1.5, 2.0}, RoundRow{"Below", 2.4999, 2.0},
+                                         RoundRow{"LargeWhole", 9007199254740993.0, 9007199254740992.0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(NumberText, WritingIgnoresTheProcessLocale)
+{
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de_DE.utf8"))
+        GTEST_SKIP() << "no German locale installed";
+    EXPECT_EQ(SingleText(2.66f), "2.66");
+    EXPECT_EQ(DoubleText(3.25), "3.25");
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+} // namespace
+} // namespace lumora
