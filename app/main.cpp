@@ -1,0 +1,13 @@
+#include "ui/main/form1.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    lumora::ui::Form1::ApplyClassicLook(app);
+    auto* form = new lumora::ui::Form1; // destroyed when it closes, which ends the program
+    form->show();
+    return app.exec();
+}

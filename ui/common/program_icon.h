@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+namespace lumora::ui {
+
+// The program's icon, shared by every window.
+QIcon ProgramIcon();
+
+} // namespace lumora::ui
