@@ -33,6 +33,20 @@ void SecondaryWindow::ShowActive()
     activateWindow();
     if (QWidget* target = FocusOnShow())
         target->setFocus(Qt::OtherFocusReason);
+    // Activation may arrive later from the window system; the focus goes to
+    // the button then as well.
+    m_focusOnActivation = !isActiveWindow();
+}
+
+bool SecondaryWindow::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate && m_focusOnActivation) {
+        m_focusOnActivation = false;
+        if (QWidget* target = FocusOnShow())
+            target->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    return handled;
 }
 
 void SecondaryWindow::keyPressEvent(QKeyEvent* event)

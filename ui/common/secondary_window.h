@@ -27,6 +27,11 @@ protected:
     virtual QWidget* FocusOnShow() const = 0;
 
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    // Set by ShowActive until the window system has activated the window.
+    bool m_focusOnActivation = false;
 };
 
 } // namespace lumora::ui
