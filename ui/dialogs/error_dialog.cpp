@@ -49,7 +49,9 @@ ErrorDialog::ErrorDialog(const ErrorDialogLayout& layout)
                       Frame::Sizable)
 {
     QWidget* message = MakeMessage(this, layout);
+    message->setAccessibleName(QStringLiteral("Error message"));
     Place(message, layout.messageRect);
+    setAccessibleDescription(layout.message); // read out when the window opens
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("Command1"));

@@ -18,6 +18,7 @@ FailureWindow::FailureWindow()
     m_message->setTextFormat(Qt::PlainText); // pasted text is shown, never interpreted
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_message->setFont(ClassicFont(MsSansSerif, 9.09));
+    m_message->setAccessibleName(QStringLiteral("Why the calculation stopped"));
     PlaceInTwips(m_message, 117, 117, 4992, 858);
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
@@ -32,6 +33,7 @@ FailureWindow::FailureWindow()
 void FailureWindow::SetMessage(const QString& message)
 {
     m_message->setText(message);
+    setAccessibleDescription(message);
 }
 
 QString FailureWindow::Message() const

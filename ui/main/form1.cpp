@@ -8,6 +8,8 @@
 #include "ui/dialogs/failure_window.h"
 #include "ui/dialogs/form2.h"
 #include "ui/dialogs/form3.h"
+#include "ui/dialogs/form4.h"
+#include "ui/dialogs/form5.h"
 #include "ui/dialogs/form6.h"
 #include "ui/dialogs/form7.h"
 #include "ui/dialogs/form8.h"
@@ -135,8 +137,10 @@ Form1::Form1()
     BuildMenus();
     ConnectControls();
 
-    for (const ToolTip& tip : ToolTips)
+    for (const ToolTip& tip : ToolTips) {
         Field(tip.field)->setToolTip(QString::fromUtf8(tip.text));
+        Field(tip.field)->setAccessibleDescription(QString::fromUtf8(tip.text));
+    }
     Field("Text6")->setMaxLength(5);
     static_cast<QRadioButton*>(m_controls.value(QStringLiteral("Option1")))->setChecked(true);
     for (std::size_t i = 1; i < std::size(TabOrder); ++i)
@@ -406,7 +410,14 @@ void Form1::ShowFailure(const QString& message)
 
 // ---- Help menu ----
 
-void Form1::help_Click() {}
-void Form1::about_Click() {}
+void Form1::help_Click()
+{
+    m_windows.Show<Form4>();
+}
+
+void Form1::about_Click()
+{
+    m_windows.Show<Form5>();
+}
 
 } // namespace lumora::ui

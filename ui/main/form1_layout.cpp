@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <utility>
+
 namespace lumora::ui {
 
 namespace {
@@ -102,6 +104,55 @@ const Row Rows[] = {
     {"Command25", Kind::Copy, nullptr, 3250, 2340, 364, 364, "<<"},
 };
 
+// What a screen reader calls each control: the calculator and the quantity,
+// so that the two "Battery Input Voltage" fields can be told apart.
+const std::pair<const char*, const char*> AccessibleNames[] = {
+    {"Command4", "Runtime calculator panel"},
+    {"Command5", "Runtime calculator buttons panel"},
+    {"Command11", "Resistor calculator panel"},
+    {"Command12", "Resistor calculator buttons panel"},
+    {"Text12", "LED Converter Calculator (runtime calculator)"},
+    {"Text1", "Runtime calculator: desired LED current in mA"},
+    {"Command3", "Clear the runtime calculator's LED current"},
+    {"Text2", "Runtime calculator: LED Vf voltage"},
+    {"Command6", "Clear the runtime calculator's LED Vf voltage"},
+    {"Text3", "Runtime calculator: battery input voltage"},
+    {"Command7", "Clear the runtime calculator's battery input voltage"},
+    {"Text4", "Runtime calculator: battery capacity in mAh"},
+    {"Command8", "Clear the runtime calculator's battery capacity"},
+    {"Text5", "Runtime calculator: runtime in hours"},
+    {"Command9", "Clear the runtime calculator's runtime"},
+    {"Text7", "Runtime calculator: whole days of the runtime"},
+    {"Text9", "Runtime calculator: rest of the runtime, hours, minutes and seconds"},
+    {"Text10", "Runtime display legend"},
+    {"Text11", "Runtime display backdrop"},
+    {"Text6", "Runtime calculator: converter efficiency in percent"},
+    {"Command10", "Clear the runtime calculator's converter efficiency"},
+    {"Command1", "Calculate the runtime calculator"},
+    {"Command2", "Reset the runtime calculator"},
+    {"Text8", "LED Resistor Calculator (resistor calculator)"},
+    {"Text21", "Resistor calculator: desired LED current in mA"},
+    {"Command15", "Clear the resistor calculator's LED current"},
+    {"Text22", "Resistor calculator: LED VF voltage"},
+    {"Command17", "Clear the resistor calculator's LED VF voltage"},
+    {"Text23", "Resistor calculator: battery input voltage"},
+    {"Command16", "Clear the resistor calculator's battery input voltage"},
+    {"Text24", "Resistor calculator: resistance in ohms"},
+    {"Command18", "Clear the resistor calculator's resistance"},
+    {"Text13", "Resistor calculator: number of LEDs"},
+    {"Option1", "Resistor calculator: LEDs in series"},
+    {"Option2", "Resistor calculator: LEDs in parallel"},
+    {"Text25", "Resistor calculator: resistor wattage in watts"},
+    {"Command13", "Calculate the resistor calculator"},
+    {"Command14", "Reset the resistor calculator"},
+    {"Command19", "Copy the LED current to the resistor calculator"},
+    {"Command20", "Copy the LED current to the runtime calculator"},
+    {"Command21", "Copy the LED Vf voltage to the resistor calculator"},
+    {"Command24", "Copy the LED Vf voltage to the runtime calculator"},
+    {"Command22", "Copy the battery input voltage to the resistor calculator"},
+    {"Command25", "Copy the battery input voltage to the runtime calculator"},
+};
+
 // A read-only box on the button-face colour without a border.
 QLineEdit* MakeDisplayBox(QWidget* parent, const Row& row)
 {
@@ -183,6 +234,8 @@ QHash<QString, QWidget*> BuildForm1Controls(QWidget* client)
         PlaceInTwips(control, row.left, row.top, row.width, row.height);
         controls.insert(control->objectName(), control);
     }
+    for (const auto& [name, accessibleName] : AccessibleNames)
+        controls.value(QString::fromLatin1(name))->setAccessibleName(QString::fromUtf8(accessibleName));
     return controls;
 }
 

@@ -1,0 +1,79 @@
+#include "form1_fixture.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAbstractScrollArea>
+#include <QLineEdit>
+#include <QSet>
+
+namespace lumora::ui::testing {
+namespace {
+
+using Accessibility = Form1Test;
+
+// A control the user can reach with the keyboard or type into.
+bool NeedsAName(const QWidget* w)
+{
+    return w->focusPolicy() != Qt::NoFocus || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QAbstractScrollArea*>(w);
+}
+
+// Every control of one window that needs a name has one, and no two share it.
+void ExpectUniqueNames(QWidget* window)
+{
+    SCOPED_TRACE(window->objectName().toStdString());
+    QSet<QString> seen;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!NeedsAName(w) || w->inherits("QScrollBar") || w->inherits("QMenu") || !w->isVisibleTo(window))
+            continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(accessible, nullptr) << w->objectName().toStdString();
+        const QString name = accessible->text(QAccessible::Name);
+        EXPECT_FALSE(name.trimmed().isEmpty()) << w->objectName().toStdString() << " has no accessible name";
+        EXPECT_FALSE(seen.contains(name)) << w->objectName().toStdString() << " repeats \"" << name.toStdString()
+                                          << "\"";
+        seen.insert(name);
+    }
+}
+
+TEST_F(Accessibility, EveryControlOfEveryWindowHasItsOwnName)
+{
+    Field("Text13")->setText("");
+    Field("Text23")->setText(".");
+    Click("Command13"); // Form8, Form7, Form3
+    Click("Command1");  // Form3 again
+    Field("Text6")->setText("150");
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5"})
+        Field(name)->setText("1");
+    Click("Command1"); // Form6, Form2
+    Field("Text6")->setText("0");
+    Field("Text5")->setText("");
+    Click("Command1"); // a failure
+    Choose("help");
+    Choose("about");
+    QStringList windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
+            continue;
+        windows << window->objectName();
+        ExpectUniqueNames(window);
+    }
+    windows.sort();
+    EXPECT_EQ(windows, QStringList({"FailureWindow", "Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7",
+                                    "Form8"}));
+}
+
+TEST_F(Accessibility, InputFieldsCarryTheirToolTipAsDescription)
+{
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"}) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Field(name));
+        EXPECT_EQ(accessible->text(QAccessible::Description), Field(name)->toolTip()) << name;
+    }
+    const QString left = QAccessible::queryAccessibleInterface(Field("Text3"))->text(QAccessible::Name);
+    const QString right = QAccessible::queryAccessibleInterface(Field("Text23"))->text(QAccessible::Name);
+    EXPECT_TRUE(left.contains("Runtime calculator"));
+    EXPECT_TRUE(right.contains("Resistor calculator"));
+}
+
+} // namespace
+} // namespace lumora::ui::testing
