@@ -1,0 +1,154 @@
+#include "ui/dialogs/form5.h"
+
+#include "ui/common/classic_font.h"
+#include "ui/common/twips.h"
+#include "ui/dialogs/read_only_text.h"
+
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace lumora::ui {
+
+namespace {
+
+// One framed section: a captioned frame placed from the client area's corner
+// and its text box placed from the frame's corner, all in twips.
+struct Section {
+    const char* frameName;
+    const char* caption;
+    QRect frame;
+    const char* boxName;
+    QRect box;
+    const char* textFile; // under ":/lumora/texts/"
+    bool singleLine;
+    bool scrollBar;
+    qreal points; // text box font size
+};
+
+const Section Sections[] = {
+    {"Frame1", "Summary", {234, 117, 9607, 832}, "Text1", {234, 234, 9139, 481}, "summary.txt", false, false, 9.09},
+    {"Frame2", "Credits", {234, 1053, 9607, 1534}, "Text2", {234, 351, 9139, 949}, "credits.txt", false, false, 9.09},
+    {"Frame3", "Beta Testers", {234, 2691, 9607, 715}, "Text3", {234, 234, 9139, 364}, "beta_testers.txt", true,
+     false, 9.09},
+    {"Frame4", "Version History", {234, 3510, 4810, 2236}, "Text4", {234, 351, 4342, 1768},
+     "version_history.txt", false, true, 7.69},
+    {"Frame6", "Contact Information", {5148, 3510, 4693, 2236}, "Text6", {234, 351, 4342, 1768}, "contact.txt",
+     false, false, 9.09},
+    {"Frame5", "Support", {234, 5850, 9607, 1768}, "Text5", {234, 351, 9139, 1183}, "support.txt", false, false,
+     9.09},
+};
+
+void Place(QWidget* widget, const QRect& twips)
+{
+    PlaceInTwips(widget, twips.x(), twips.y(), twips.width(), twips.height());
+}
+
+void AddSection(QWidget* window, const Section& section)
+{
+    auto* frame = new QGroupBox(QString::fromLatin1(section.caption), window);
+    frame->setObjectName(QString::fromLatin1(section.frameName));
+    frame->setFont(ClassicFont(Arial, 9.09));
+    Place(frame, section.frame);
+
+    const QString name = QString::fromLatin1(section.boxName);
+    const QString text = FixedText(QString::fromLatin1(section.textFile));
+    const QFont font = ClassicFont(Arial, section.points);
+    QWidget* box = section.singleLine
+                       ? static_cast<QWidget*>(NewReadOnlyLine(frame, name, text, font))
+                       : NewReadOnlyText(frame, name, text, font,
+                                         section.scrollBar ? VerticalScrollBar::Always : VerticalScrollBar::None);
+    Place(box, section.box);
+}
+
+} // namespace
+
+Form5::Form5()
+    : SecondaryWindow(QStringLiteral("Form5"), QStringLiteral("About"), 10101, 8307, Frame::Fixed)
+{
+    for (const Section& section : Sections)
+        AddSection(this, section);
+
+    // The logo is shown at its own size, so the control takes the picture's
+    // size at the layout's corner rather than the layout's rounded twip size.
+    const QPixmap logo(QStringLiteral(":/lumora/logo.png"));
+    m_logo = new QLabel(this);
+    m_logo->setObjectName(QStringLiteral("Image1"));
+    m_logo->setPixmap(logo);
+    m_logo->setGeometry(QRect(TwipRect(585, 7839, 806, 403).topLeft(), logo.size()));
+    m_logo->setCursor(Qt::PointingHandCursor);
+    m_logo->setAccessibleName(QStringLiteral("Lumora web page"));
+    m_logo->installEventFilter(this);
+
+    m_close = new QPushButton(QStringLiteral("Close"), this);
+    m_close->setObjectName(QStringLiteral("Command1"));
+    m_close->setFont(ClassicFont(MsSansSerif, 9.09));
+    m_close->setAutoDefault(true); // Enter presses the focused button
+    m_close->setDefault(true);
+    PlaceInTwips(m_close, 4212, 7839, 1768, 364);
+    connect(m_close, &QPushButton::clicked, this, &Form5::Command1_Click);
+}
+
+QUrl Form5::WebPage()
+{
+    return QUrl(QStringLiteral("https://www.example.org/lumora/"));
+}
+
+void Form5::Command1_Click()
+{
+    hide();
+}
+
+void Form5::Image1_Click()
+{
+    if (QDesktopServices::openUrl(WebPage()))
+        return;
+    // One notice at a time; it never blocks this or any other window.
+    if (!m_linkFailure) {
+        m_linkFailure = new QMessageBox(QMessageBox::Warning, QStringLiteral("About"),
+                                        QStringLiteral("The web page %1 could not be opened.")
+                                            .arg(WebPage().toString()),
+                                        QMessageBox::Ok, this);
+        m_linkFailure->setObjectName(QStringLiteral("LinkFailure"));
+        m_linkFailure->setWindowModality(Qt::NonModal);
+        m_linkFailure->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_linkFailure->show();
+    m_linkFailure->raise();
+}
+
+QWidget* Form5::FocusOnShow() const
+{
+    return m_close;
+}
+
+// A click on the logo is the left button pressed and released on it, as for
+// a button: releasing elsewhere cancels it.
+bool Form5::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_logo) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton) {
+                m_logoPressed = true;
+                return true;
+            }
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton && m_logoPressed) {
+                m_logoPressed = false;
+                if (m_logo->rect().contains(mouse->position().toPoint()))
+                    Image1_Click();
+                return true;
+            }
+        }
+    }
+    return SecondaryWindow::eventFilter(watched, event);
+}
+
+} // namespace lumora::ui
