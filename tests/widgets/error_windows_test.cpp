@@ -1,6 +1,5 @@
-#include "form1_fixture.h"
+#include "secondary_window_fixture.h"
 
-#include "ui/common/secondary_windows.h"
 #include "ui/dialogs/form2.h"
 #include "ui/dialogs/form3.h"
 #include "ui/dialogs/form6.h"
@@ -12,31 +11,7 @@
 namespace lumora::ui::testing {
 namespace {
 
-class ErrorWindows : public ::testing::Test {
-protected:
-    // Stands in for the main window, which the window system activates again
-    // when an error window is hidden.
-    void SetUp() override
-    {
-        mainWindow.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
-    }
-
-    void BackToMainWindow()
-    {
-        mainWindow.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
-    }
-
-    void TearDown() override
-    {
-        windows.DestroyAll();
-        FlushDeletes();
-    }
-
-    QWidget mainWindow;
-    SecondaryWindows windows;
-};
+using ErrorWindows = SecondaryWindowTest;
 
 // The message of an error window, from its label or its read-only text box.
 QString Message(QWidget* window)

@@ -1,3 +1,4 @@
+#include "secondary_window_fixture.h"
 #include "ui/common/secondary_windows.h"
 #include "ui/common/twips.h"
 #include "ui/dialogs/form4.h"
@@ -34,13 +35,8 @@ static void PrintTo(const QString& text, std::ostream* os)
     *os << '"' << text.toStdString() << '"';
 }
 
-namespace lumora::ui {
+namespace lumora::ui::testing {
 namespace {
-
-void FlushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 // The raw bytes of a compiled-in text, as the program reads them.
 QByteArray TextBytes(const QString& file)
@@ -77,31 +73,13 @@ protected:
     void doSetSource(const QUrl& url, QTextDocument::ResourceType) override { opened.push_back(url); }
 };
 
-class HelpAbout : public ::testing::Test {
+class HelpAbout : public SecondaryWindowTest {
 protected:
-    // Stands in for the main window, which the window system activates again
-    // when the help or about window is hidden.
-    void SetUp() override
-    {
-        mainWindow.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
-    }
-
-    void BackToMainWindow()
-    {
-        mainWindow.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
-    }
-
     void TearDown() override
     {
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-        windows.DestroyAll();
-        FlushDeletes();
+        SecondaryWindowTest::TearDown();
     }
-
-    QWidget mainWindow;
-    SecondaryWindows windows;
 };
 
 // ---- The compiled-in texts ------------------------------------------------
@@ -638,4 +616,4 @@ TEST_F(HelpAbout, AFailedOpenLeavesOneNonBlockingNotice)
 }
 
 } // namespace
-} // namespace lumora::ui
+} // namespace lumora::ui::testing

@@ -35,6 +35,29 @@ TEST_F(Shutdown, ExitDoesTheSame)
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
 }
 
+TEST_F(Shutdown, ExitWithHelpShownAndAboutHiddenEndsTheProgram)
+{
+    Choose("help");
+    Choose("about");
+    TopLevel("Form5")->findChild<QPushButton*>("Command1")->click();
+    ASSERT_FALSE(IsShown("Form5"));
+    ASSERT_TRUE(IsShown("Form4"));
+    Choose("exit");
+    FlushDeletes();
+    EXPECT_TRUE(form.isNull());
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+}
+
+TEST_F(Shutdown, MenuChoicesKeepOneHelpAndOneAboutWindow)
+{
+    for (int i = 0; i < 3; ++i) {
+        Choose("help");
+        Choose("about");
+    }
+    EXPECT_EQ(TopLevels("Form4").size(), 1);
+    EXPECT_EQ(TopLevels("Form5").size(), 1);
+}
+
 TEST_F(Shutdown, ClosingWithNoOtherWindowEndsAtOnce)
 {
     form->close();
