@@ -10,6 +10,9 @@ int main(int argc, char* argv[])
 {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef LUMORA_TEST_SCALE_FACTOR
+    qputenv("QT_SCALE_FACTOR", LUMORA_TEST_SCALE_FACTOR);
+#endif
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
