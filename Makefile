@@ -3,9 +3,10 @@
 #   make test  installs what is missing, builds and runs every test headless
 
 BUILD_DIR ?= build
+BENCH_DIR ?= build-bench
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build run test clean
+.PHONY: all setup configure build run test clean package bench
 
 all: build
 
@@ -21,8 +22,37 @@ build: configure
 run: build
 	./$(BUILD_DIR)/app/lumora
 
+# After the tests of the normal build: the same tests built with the
+# sanitizers (build-asan), then a short run of every fuzz target (build-fuzz).
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	JOBS=$(JOBS) bash scripts/sanitize.sh
+	JOBS=$(JOBS) bash scripts/fuzz.sh smoke
+
+.PHONY: sanitize fuzz
+
+# The sanitizer build and its tests alone.
+sanitize: setup
+	JOBS=$(JOBS) bash scripts/sanitize.sh
+
+# Fuzzing for as long as asked: FUZZ_SECONDS per target (default 300), the
+# targets side by side, the growing corpus kept in build-fuzz/corpus.
+fuzz: setup
+	JOBS=$(JOBS) bash scripts/fuzz.sh run
+
+# A Debian package with computed dependencies.
+package: build
+	cmake --build $(BUILD_DIR) --target package
+
+# Benchmarks, never part of the tests: calculators per call, a Calculate press
+# through the window, start-up and peak memory against a bare Qt window.
+bench: setup
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMORA_BENCH=ON -DLUMORA_TESTS=OFF
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target lumora_bench lumora_startup_probe
+	status=0; \
+	$(BENCH_DIR)/bench/lumora_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || status=1; \
+	bash bench/run_startup.sh --runs 15 $(BENCH_DIR)/bench/lumora_startup_probe || status=1; \
+	exit $$status
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) build-asan build-fuzz

@@ -1,11 +1,11 @@
 #include "ui/main/form1.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Lumora")); // matches the desktop entry
     lumora::ui::Form1::ApplyClassicLook(app);
     auto* form = new lumora::ui::Form1; // destroyed when it closes, which ends the program
     form->show();

@@ -5,11 +5,13 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
-  libgtest-dev
+  libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
   locales
   xvfb xauth
+  desktop-file-utils appstream dpkg-dev file
+  clang-14 libclang-rt-14-dev llvm-14
 )
 
 missing=()

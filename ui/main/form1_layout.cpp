@@ -153,7 +153,9 @@ const std::pair<const char*, const char*> AccessibleNames[] = {
     {"Command25", "Copy the battery input voltage to the runtime calculator"},
 };
 
-// A read-only box on the button-face colour without a border.
+// A read-only box without a border. It paints no background of its own, so
+// the button face behind it shows through and a frame edge it touches stays
+// whole.
 QLineEdit* MakeDisplayBox(QWidget* parent, const Row& row)
 {
     auto* box = new QLineEdit(QString::fromUtf8(row.text), parent);
@@ -163,7 +165,7 @@ QLineEdit* MakeDisplayBox(QWidget* parent, const Row& row)
     box->setAlignment(row.align);
     box->setFocusPolicy(row.kind == Kind::Title ? Qt::StrongFocus : Qt::ClickFocus);
     QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    palette.setColor(QPalette::Base, Qt::transparent);
     box->setPalette(palette);
     return box;
 }
@@ -225,13 +227,21 @@ QWidget* Make(QWidget* parent, const Row& row)
 QHash<QString, QWidget*> BuildForm1Controls(QWidget* client)
 {
     QHash<QString, QWidget*> controls;
+    QHash<QString, QPoint> origins; // each control's corner on the window, in twips
     for (const Row& row : Rows) {
-        QWidget* parent = row.parent ? controls.value(QString::fromLatin1(row.parent)) : client;
+        const QString parentName = QString::fromLatin1(row.parent ? row.parent : "");
+        QWidget* parent = row.parent ? controls.value(parentName) : client;
         QWidget* control = Make(parent, row);
         control->setObjectName(QString::fromLatin1(row.name));
         if (row.face)
             control->setFont(ClassicFont(*row.face, row.points));
-        PlaceInTwips(control, row.left, row.top, row.width, row.height);
+        // Rounded on the window's grid, so that a control inside a frame lands
+        // on the same pixel as one at the same spot on the window.
+        const QPoint parentOrigin = origins.value(parentName);
+        const QPoint origin = parentOrigin + QPoint(row.left, row.top);
+        const QRect onWindow = TwipRect(origin.x(), origin.y(), row.width, row.height);
+        control->setGeometry(onWindow.translated(-Pixels(parentOrigin.x()), -Pixels(parentOrigin.y())));
+        origins.insert(control->objectName(), origin);
         controls.insert(control->objectName(), control);
     }
     for (const auto& [name, accessibleName] : AccessibleNames)

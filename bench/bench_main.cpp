@@ -1,0 +1,28 @@
+// The benchmark program: a QApplication for the window benchmarks (offscreen
+// unless a platform is chosen), then Google Benchmark with a report of every
+// time target. Exits with 1 when a target was missed.
+#include "target_reporter.h"
+
+#include "ui/main/form1.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+int main(int argc, char* argv[])
+{
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    lumora::ui::Form1::ApplyClassicLook(app);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    lumora::bench::TargetReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return reporter.Missed().empty() ? 0 : 1;
+}
