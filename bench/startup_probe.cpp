@@ -78,13 +78,13 @@ QMainWindow* BareWindow()
 // reaches the window before its children, so the report is queued behind the
 // rest of that frame.
 class FirstFrame : public QObject {
-public:
+  public:
     FirstFrame(const char* variant, const QElapsedTimer& sinceMain, qint64 appNs, qint64 windowNs)
         : m_variant(variant), m_sinceMain(sinceMain), m_appNs(appNs), m_windowNs(windowNs)
     {
     }
 
-protected:
+  protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && !m_seen) {
@@ -95,7 +95,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     void Report() const
     {
         const double sinceMainMs = static_cast<double>(m_sinceMain.nsecsElapsed()) / 1e6;

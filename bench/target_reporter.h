@@ -21,7 +21,7 @@ inline void SetTarget(benchmark::State& state, double microseconds)
 // its real time per iteration against that target. With repetitions only the
 // median is judged. A benchmark that stopped with an error counts as missed.
 class TargetReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
 
@@ -29,7 +29,7 @@ public:
     // and those that stopped with an error.
     const std::vector<std::string>& Missed() const { return m_missed; }
 
-private:
+  private:
     std::vector<std::string> m_judged;
     std::vector<std::string> m_missed;
 };

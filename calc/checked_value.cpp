@@ -7,8 +7,7 @@ namespace lumora {
 namespace {
 
 // The first failure of the two operands, if any; otherwise the result of op.
-template <typename Op>
-CheckedValue Combine(CheckedValue a, CheckedValue b, Op op) noexcept
+template <typename Op> CheckedValue Combine(CheckedValue a, CheckedValue b, Op op) noexcept
 {
     if (!a.Ok())
         return a;
@@ -27,10 +26,7 @@ CheckedValue::CheckedValue(double value) noexcept : m_value(value)
         m_failure = Failure::Overflow;
 }
 
-CheckedValue CheckedValue::Failed(Failure failure) noexcept
-{
-    return CheckedValue(0.0, failure);
-}
+CheckedValue CheckedValue::Failed(Failure failure) noexcept { return CheckedValue(0.0, failure); }
 
 CheckedValue operator+(CheckedValue a, CheckedValue b) noexcept
 {

@@ -8,7 +8,7 @@ namespace lumora {
 // Each operator is one IEEE double operation; divisors are checked before
 // dividing, so no operation ever produces an infinity or a NaN.
 class CheckedValue {
-public:
+  public:
     // A non-finite value counts as failed: infinity as overflow, NaN as invalid.
     CheckedValue(double value) noexcept; // NOLINT(google-explicit-constructor): formulas read naturally
     static CheckedValue Failed(Failure failure) noexcept;
@@ -23,7 +23,7 @@ public:
     friend CheckedValue operator*(CheckedValue a, CheckedValue b) noexcept;
     friend CheckedValue operator/(CheckedValue a, CheckedValue b) noexcept;
 
-private:
+  private:
     CheckedValue(double value, Failure failure) noexcept : m_value(value), m_failure(failure) {}
 
     double m_value = 0.0;

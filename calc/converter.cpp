@@ -52,7 +52,7 @@ CheckedValue Formula(Q target, Inputs& in)
     const CheckedValue T = in[Q::Runtime];
     if (target == Q::Efficiency)
         return (1.0 / (((C * Vb) / (I * Vf)) / T)) * 100.0; // a fraction turned into percent
-    const CheckedValue e = in[Q::Efficiency] / 100.0; // percent as a fraction
+    const CheckedValue e = in[Q::Efficiency] / 100.0;       // percent as a fraction
     switch (target) {
     case Q::Runtime: return (C * Vb) / ((I * Vf) / e);
     case Q::LedCurrent: return (C * Vb) / ((T * Vf) / e);
@@ -116,8 +116,7 @@ std::vector<ErrorWindow> CheckConverterFields(const ConverterFields& fields)
             windows.push_back(ErrorWindow::Form6);
     }
     const auto count = [&](bool (*test)(std::string_view) noexcept) {
-        return std::count_if(InputOrder.begin(), InputOrder.end(),
-                             [&](Q q) { return test(FieldText(fields, q)); });
+        return std::count_if(InputOrder.begin(), InputOrder.end(), [&](Q q) { return test(FieldText(fields, q)); });
     };
     if (count(IsLonePoint) > 0)
         windows.push_back(ErrorWindow::Form7);
@@ -131,8 +130,8 @@ std::vector<ErrorWindow> CheckConverterFields(const ConverterFields& fields)
 
 ConverterOutcome SolveConverter(const ConverterFields& fields)
 {
-    const auto blank = std::find_if(SolveOrder.begin(), SolveOrder.end(),
-                                    [&](Q q) { return IsBlank(FieldText(fields, q)); });
+    const auto blank =
+        std::find_if(SolveOrder.begin(), SolveOrder.end(), [&](Q q) { return IsBlank(FieldText(fields, q)); });
     if (blank == SolveOrder.end()) {
         ConverterOutcome outcome;
         outcome.Fields = fields;

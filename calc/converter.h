@@ -34,8 +34,8 @@ std::string& FieldText(ConverterFields& fields, ConverterQuantity quantity);
 const std::string& FieldText(const ConverterFields& fields, ConverterQuantity quantity);
 
 struct ConverterOutcome {
-    std::vector<ErrorWindow> Windows; // to open, in order; empty when the checks passed
-    ConverterFields Fields;           // the texts after the operation
+    std::vector<ErrorWindow> Windows;                // to open, in order; empty when the checks passed
+    ConverterFields Fields;                          // the texts after the operation
     lumora::Failure Failure = lumora::Failure::None; // why the solve stopped, if it did
     // The quantity being solved for (set whenever the checks passed).
     std::optional<ConverterQuantity> Target;

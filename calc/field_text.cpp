@@ -8,22 +8,13 @@ namespace lumora {
 
 namespace {
 
-bool IsAsciiDigit(char c) noexcept
-{
-    return c >= '0' && c <= '9';
-}
+bool IsAsciiDigit(char c) noexcept { return c >= '0' && c <= '9'; }
 
 } // namespace
 
-bool IsBlank(std::string_view text) noexcept
-{
-    return text.empty();
-}
+bool IsBlank(std::string_view text) noexcept { return text.empty(); }
 
-bool IsLonePoint(std::string_view text) noexcept
-{
-    return text == ".";
-}
+bool IsLonePoint(std::string_view text) noexcept { return text == "."; }
 
 bool IsNumberText(std::string_view text) noexcept
 {

@@ -63,8 +63,8 @@ std::string DecimalText(double value, int significantDigits)
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
         return std::string(buffer, result.ptr);
     }
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
-                                      significantDigits - 1);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, significantDigits - 1);
     return PlainDecimal(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
 }
 
@@ -81,9 +81,6 @@ std::string SingleText(float value)
     return DecimalText(value, 7); // a float converts to double exactly
 }
 
-std::string DoubleText(double value)
-{
-    return DecimalText(value, 15);
-}
+std::string DoubleText(double value) { return DecimalText(value, 15); }
 
 } // namespace lumora

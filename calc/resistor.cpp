@@ -17,8 +17,7 @@ constexpr double MilliampsPerAmp = 1000.0;
 constexpr double MilliampsPerAmpSquared = 1000000.0;
 
 // The five fields the user types into, in record order.
-constexpr std::array<Q, 5> InputFields = {Q::BatteryVoltage, Q::LedVf, Q::LedCurrent, Q::Resistance,
-                                          Q::LedCount};
+constexpr std::array<Q, 5> InputFields = {Q::BatteryVoltage, Q::LedVf, Q::LedCurrent, Q::Resistance, Q::LedCount};
 
 // The order in which the blank quantity is looked for.
 constexpr std::array<Q, 4> SolveOrder = {Q::Resistance, Q::LedCurrent, Q::LedVf, Q::BatteryVoltage};
@@ -34,17 +33,13 @@ CheckedValue Formula(Q target, Wiring wiring, const Values& x)
     const bool series = wiring == Wiring::Series;
     switch (target) {
     case Q::Resistance:
-        return series ? (x.V - x.F * x.n) / (x.I / MilliampsPerAmp)
-                      : (x.V - x.F) / ((x.I * x.n) / MilliampsPerAmp);
+        return series ? (x.V - x.F * x.n) / (x.I / MilliampsPerAmp) : (x.V - x.F) / ((x.I * x.n) / MilliampsPerAmp);
     case Q::LedCurrent:
-        return series ? ((x.V - x.F * x.n) / x.R) * MilliampsPerAmp
-                      : (((x.V - x.F) / x.R) / x.n) * MilliampsPerAmp;
+        return series ? ((x.V - x.F * x.n) / x.R) * MilliampsPerAmp : (((x.V - x.F) / x.R) / x.n) * MilliampsPerAmp;
     case Q::LedVf:
-        return series ? (x.V - x.R * (x.I / MilliampsPerAmp)) / x.n
-                      : x.V - x.R * (x.n * (x.I / MilliampsPerAmp));
+        return series ? (x.V - x.R * (x.I / MilliampsPerAmp)) / x.n : x.V - x.R * (x.n * (x.I / MilliampsPerAmp));
     case Q::BatteryVoltage:
-        return series ? x.F * x.n + x.R * (x.I / MilliampsPerAmp)
-                      : x.F + x.R * ((x.I * x.n) / MilliampsPerAmp);
+        return series ? x.F * x.n + x.R * (x.I / MilliampsPerAmp) : x.F + x.R * ((x.I * x.n) / MilliampsPerAmp);
     default: break;
     }
     return CheckedValue::Failed(Failure::InvalidOperation);
@@ -126,8 +121,7 @@ std::vector<ErrorWindow> CheckResistorFields(const ResistorFields& fields)
             windows.push_back(ErrorWindow::Form8);
     }
     const auto count = [&](bool (*test)(std::string_view) noexcept) {
-        return std::count_if(InputFields.begin(), InputFields.end(),
-                             [&](Q q) { return test(FieldText(fields, q)); });
+        return std::count_if(InputFields.begin(), InputFields.end(), [&](Q q) { return test(FieldText(fields, q)); });
     };
     if (count(IsLonePoint) > 0)
         windows.push_back(ErrorWindow::Form7);
@@ -142,8 +136,8 @@ ResistorOutcome SolveResistor(const ResistorFields& fields, Wiring wiring)
 {
     ResistorOutcome outcome;
     outcome.Fields = fields;
-    const auto blank = std::find_if(SolveOrder.begin(), SolveOrder.end(),
-                                    [&](Q q) { return IsBlank(FieldText(fields, q)); });
+    const auto blank =
+        std::find_if(SolveOrder.begin(), SolveOrder.end(), [&](Q q) { return IsBlank(FieldText(fields, q)); });
     if (blank == SolveOrder.end()) {
         outcome.Failure = Failure::NoBlankField;
         return outcome;
@@ -169,8 +163,8 @@ ResistorOutcome SolveResistor(const ResistorFields& fields, Wiring wiring)
         std::optional<Q> culprit;
         if (solved.Fault() == Failure::DivisionByZero || solved.Fault() == Failure::InvalidOperation) {
             const std::vector<Q> suspects = ZeroDivisorInputs(*blank);
-            const auto zero = std::find_if(suspects.begin(), suspects.end(),
-                                           [&](Q q) { return Slot(x, q).Value() == 0.0; });
+            const auto zero =
+                std::find_if(suspects.begin(), suspects.end(), [&](Q q) { return Slot(x, q).Value() == 0.0; });
             if (zero != suspects.end())
                 culprit = *zero;
         }

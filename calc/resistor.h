@@ -34,8 +34,8 @@ std::string& FieldText(ResistorFields& fields, ResistorQuantity quantity);
 const std::string& FieldText(const ResistorFields& fields, ResistorQuantity quantity);
 
 struct ResistorOutcome {
-    std::vector<ErrorWindow> Windows; // to open, in order; empty when the checks passed
-    ResistorFields Fields;            // the texts after the operation
+    std::vector<ErrorWindow> Windows;                // to open, in order; empty when the checks passed
+    ResistorFields Fields;                           // the texts after the operation
     lumora::Failure Failure = lumora::Failure::None; // why the solve stopped, if it did
     // The quantity being computed: the blank one, or Wattage when the power
     // step failed after the blank one was written. Set whenever the checks passed.

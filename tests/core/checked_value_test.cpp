@@ -18,10 +18,7 @@ struct ArithmeticRow {
     double value;
 };
 
-void PrintTo(const ArithmeticRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const ArithmeticRow& row, std::ostream* os) { *os << row.name; }
 
 class Arithmetic : public testing::TestWithParam<ArithmeticRow> {};
 
@@ -49,8 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
         ArithmeticRow{"InfinityIsOverflow", CheckedValue(std::numeric_limits<double>::infinity()), Failure::Overflow,
                       0},
         ArithmeticRow{"NaNIsInvalid", CheckedValue(std::nan("")), Failure::InvalidOperation, 0},
-        ArithmeticRow{"LeftFailureWins", (CheckedValue(1.0) / 0.0) + (CheckedValue(0.0) / 0.0),
-                      Failure::DivisionByZero, 0},
+        ArithmeticRow{"LeftFailureWins", (CheckedValue(1.0) / 0.0) + (CheckedValue(0.0) / 0.0), Failure::DivisionByZero,
+                      0},
         ArithmeticRow{"RightFailurePropagates", CheckedValue(1.0) * (CheckedValue(Max) * Max), Failure::Overflow, 0},
         ArithmeticRow{"FailedDivisorIsNotZero", CheckedValue(0.0) / CheckedValue::Failed(Failure::UnreadableText),
                       Failure::UnreadableText, 0}),

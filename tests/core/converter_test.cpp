@@ -12,8 +12,8 @@ using W = ErrorWindow;
 using Q = ConverterQuantity;
 
 // I, Vf, Vb, C, T, E with the display at its start texts.
-ConverterFields Fields(std::string i, std::string vf, std::string vb, std::string c, std::string t,
-                       std::string e, std::string days = "0", std::string clock = "00:00:00")
+ConverterFields Fields(std::string i, std::string vf, std::string vb, std::string c, std::string t, std::string e,
+                       std::string days = "0", std::string clock = "00:00:00")
 {
     return {i, vf, vb, c, t, e, days, clock};
 }
@@ -24,10 +24,7 @@ struct CheckRow {
     std::vector<W> windows;
 };
 
-void PrintTo(const CheckRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const CheckRow& row, std::ostream* os) { *os << row.name; }
 
 class ConverterChecks : public testing::TestWithParam<CheckRow> {};
 
@@ -62,8 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
         CheckRow{"TwoPointsTwoBlanks", Fields(".", ".", "", "", "2", "83"), {W::Form7, W::Form3}},
         CheckRow{"TrailingAndLeadingPoint", Fields("5.", ".5", "4.2", "2000", "", "83"), {}},
         CheckRow{"SpacesAreNotBlank", Fields(" ", "3.5", "4.2", "2000", "2", "83"), {W::Form2}},
-        CheckRow{"HugeEfficiencyIsAbove100", Fields("750", "3.5", "4.2", "2000", "", std::string(400, '9')),
-                 {W::Form6}},
+        CheckRow{
+            "HugeEfficiencyIsAbove100", Fields("750", "3.5", "4.2", "2000", "", std::string(400, '9')), {W::Form6}},
         CheckRow{"UnreadableEfficiencyPassesChecks", Fields("750", "3.5", "4.2", "2000", "", "8e1"), {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -76,10 +73,7 @@ struct SolveRow {
     std::string clock;
 };
 
-void PrintTo(const SolveRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const SolveRow& row, std::ostream* os) { *os << row.name; }
 
 class ConverterSolves : public testing::TestWithParam<SolveRow> {};
 
@@ -103,15 +97,12 @@ INSTANTIATE_TEST_SUITE_P(
         SolveRow{"Runtime", Fields("750", "3.5", "4.2", "2000", "", "83"), Q::Runtime, "2.66", "0", "02:39:36"},
         SolveRow{"Current", Fields("", "3.5", "4.2", "2000", "2.66", "83"), Q::LedCurrent, "748.87", "0", "02:39:36"},
         SolveRow{"Vf", Fields("750", "", "4.2", "2000", "2.66", "83"), Q::LedVf, "3.49", "0", "02:39:36"},
-        SolveRow{"Battery", Fields("750", "3.5", "", "2000", "2.66", "83"), Q::BatteryVoltage, "4.21", "0",
+        SolveRow{"Battery", Fields("750", "3.5", "", "2000", "2.66", "83"), Q::BatteryVoltage, "4.21", "0", "02:39:36"},
+        SolveRow{"Capacity", Fields("750", "3.5", "4.2", "", "2.66", "83"), Q::Capacity, "2003.01", "0", "02:39:36"},
+        SolveRow{"EfficiencyTieGoesEven", Fields("750", "3.5", "4.2", "2000", "2.66", ""), Q::Efficiency, "83.12", "0",
                  "02:39:36"},
-        SolveRow{"Capacity", Fields("750", "3.5", "4.2", "", "2.66", "83"), Q::Capacity, "2003.01", "0",
-                 "02:39:36"},
-        SolveRow{"EfficiencyTieGoesEven", Fields("750", "3.5", "4.2", "2000", "2.66", ""), Q::Efficiency, "83.12",
-                 "0", "02:39:36"},
         SolveRow{"ThreeDays", Fields("100", "3.4", "3.6", "9000", "", "90"), Q::Runtime, "85.76", "3", "13:45:36"},
-        SolveRow{"WholeHoursNoDecimals", Fields("20", "3", "3", "1000", "", "80"), Q::Runtime, "40", "1",
-                 "16:00:00"},
+        SolveRow{"WholeHoursNoDecimals", Fields("20", "3", "3", "1000", "", "80"), Q::Runtime, "40", "1", "16:00:00"},
         SolveRow{"EfficiencyAbove100IsWritten", Fields("1000", "3.5", "3.5", "1000", "2", ""), Q::Efficiency, "200",
                  "0", "02:00:00"},
         SolveRow{"DisplayFromTypedRuntime", Fields("", "3.5", "4.2", "2000", "30", "83"), Q::LedCurrent, "66.4", "1",
@@ -123,8 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "21:20:24"},
         SolveRow{"TinyNegativeIsPlainZero", Fields("750000", "3.5", "4.2", "-1", "", "83"), Q::Runtime, "0", "0",
                  "00:00:00"},
-        SolveRow{"LargeResultInPlainDigits", Fields("1", "1", "1", "", "12345678", "100"), Q::Capacity,
-                 "12345680", "514403", "06:00:00"}),
+        SolveRow{"LargeResultInPlainDigits", Fields("1", "1", "1", "", "12345678", "100"), Q::Capacity, "12345680",
+                 "514403", "06:00:00"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // 1e-200: its square is below the smallest double.
@@ -138,10 +129,7 @@ struct FailureRow {
     std::optional<Q> culprit;
 };
 
-void PrintTo(const FailureRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const FailureRow& row, std::ostream* os) { *os << row.name; }
 
 class ConverterFailures : public testing::TestWithParam<FailureRow> {};
 
@@ -160,38 +148,37 @@ TEST_P(ConverterFailures, LeaveTheFieldsAsAfterTheDayReset)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ConverterFailures,
-    testing::Values(
-        FailureRow{"ZeroCurrentForRuntime", Fields("0", "3.5", "4.2", "2000", "", "83", "5", "01:00:00"),
-                   Failure::DivisionByZero, Q::Runtime, Q::LedCurrent},
-        FailureRow{"ZeroEfficiencyForRuntime", Fields("750", "3.5", "4.2", "2000", "", "0"), Failure::DivisionByZero,
-                   Q::Runtime, Q::Efficiency},
-        FailureRow{"ZeroEfficiencyForBattery", Fields("750", "3.5", "", "2000", "2", "0"), Failure::DivisionByZero,
-                   Q::BatteryVoltage, Q::Efficiency},
-        FailureRow{"ZeroRuntimeForCurrent", Fields("", "3.5", "4.2", "2000", "0", "83"), Failure::DivisionByZero,
-                   Q::LedCurrent, Q::Runtime},
-        FailureRow{"ZeroCapacityForBattery", Fields("750", "3.5", "", "0", "2", "83"), Failure::DivisionByZero,
-                   Q::BatteryVoltage, Q::Capacity},
-        FailureRow{"ZeroBatteryForCapacity", Fields("750", "3.5", "0", "", "2", "83"), Failure::DivisionByZero,
-                   Q::Capacity, Q::BatteryVoltage},
-        FailureRow{"ZeroCapacityForEfficiency", Fields("750", "3.5", "4.2", "0", "2", ""), Failure::DivisionByZero,
-                   Q::Efficiency, Q::Capacity},
-        FailureRow{"ZeroOverZeroForRuntime", Fields("0", "3.5", "4.2", "0", "", "83"), Failure::InvalidOperation,
-                   Q::Runtime, Q::LedCurrent},
-        FailureRow{"BeyondSingleRange", Fields("1", "1", "1", std::string(39, '9'), "", "100"), Failure::Overflow,
-                   Q::Runtime, std::nullopt},
-        FailureRow{"BeyondDoubleRangeOnTheWay",
-                   Fields("1", "1", std::string(200, '9'), std::string(200, '9'), "", "100"), Failure::Overflow,
-                   Q::Runtime, std::nullopt},
-        FailureRow{"TextBeyondDoubleRange", Fields(std::string(400, '1'), "3.5", "4.2", "2000", "", "83"),
-                   Failure::Overflow, Q::Runtime, Q::LedCurrent},
-        FailureRow{"UnderflowedDivisor", Fields(Tiny, Tiny, "4.2", "2000", "", "83"), Failure::DivisionByZero,
-                   Q::Runtime, std::nullopt},
-        FailureRow{"CommaDecimal", Fields("750", "3.5", "12,5", "2000", "", "83"), Failure::UnreadableText,
-                   Q::Runtime, Q::BatteryVoltage},
-        FailureRow{"PastedExponent", Fields("", "3.5", "4.2", "2000", "2", "8e1"), Failure::UnreadableText,
-                   Q::LedCurrent, Q::Efficiency},
-        FailureRow{"FirstUnreadableIsTheCulprit", Fields("x", "y", "4.2", "2000", "", "83"), Failure::UnreadableText,
-                   Q::Runtime, Q::LedCurrent}),
+    testing::Values(FailureRow{"ZeroCurrentForRuntime", Fields("0", "3.5", "4.2", "2000", "", "83", "5", "01:00:00"),
+                               Failure::DivisionByZero, Q::Runtime, Q::LedCurrent},
+                    FailureRow{"ZeroEfficiencyForRuntime", Fields("750", "3.5", "4.2", "2000", "", "0"),
+                               Failure::DivisionByZero, Q::Runtime, Q::Efficiency},
+                    FailureRow{"ZeroEfficiencyForBattery", Fields("750", "3.5", "", "2000", "2", "0"),
+                               Failure::DivisionByZero, Q::BatteryVoltage, Q::Efficiency},
+                    FailureRow{"ZeroRuntimeForCurrent", Fields("", "3.5", "4.2", "2000", "0", "83"),
+                               Failure::DivisionByZero, Q::LedCurrent, Q::Runtime},
+                    FailureRow{"ZeroCapacityForBattery", Fields("750", "3.5", "", "0", "2", "83"),
+                               Failure::DivisionByZero, Q::BatteryVoltage, Q::Capacity},
+                    FailureRow{"ZeroBatteryForCapacity", Fields("750", "3.5", "0", "", "2", "83"),
+                               Failure::DivisionByZero, Q::Capacity, Q::BatteryVoltage},
+                    FailureRow{"ZeroCapacityForEfficiency", Fields("750", "3.5", "4.2", "0", "2", ""),
+                               Failure::DivisionByZero, Q::Efficiency, Q::Capacity},
+                    FailureRow{"ZeroOverZeroForRuntime", Fields("0", "3.5", "4.2", "0", "", "83"),
+                               Failure::InvalidOperation, Q::Runtime, Q::LedCurrent},
+                    FailureRow{"BeyondSingleRange", Fields("1", "1", "1", std::string(39, '9'), "", "100"),
+                               Failure::Overflow, Q::Runtime, std::nullopt},
+                    FailureRow{"BeyondDoubleRangeOnTheWay",
+                               Fields("1", "1", std::string(200, '9'), std::string(200, '9'), "", "100"),
+                               Failure::Overflow, Q::Runtime, std::nullopt},
+                    FailureRow{"TextBeyondDoubleRange", Fields(std::string(400, '1'), "3.5", "4.2", "2000", "", "83"),
+                               Failure::Overflow, Q::Runtime, Q::LedCurrent},
+                    FailureRow{"UnderflowedDivisor", Fields(Tiny, Tiny, "4.2", "2000", "", "83"),
+                               Failure::DivisionByZero, Q::Runtime, std::nullopt},
+                    FailureRow{"CommaDecimal", Fields("750", "3.5", "12,5", "2000", "", "83"), Failure::UnreadableText,
+                               Q::Runtime, Q::BatteryVoltage},
+                    FailureRow{"PastedExponent", Fields("", "3.5", "4.2", "2000", "2", "8e1"), Failure::UnreadableText,
+                               Q::LedCurrent, Q::Efficiency},
+                    FailureRow{"FirstUnreadableIsTheCulprit", Fields("x", "y", "4.2", "2000", "", "83"),
+                               Failure::UnreadableText, Q::Runtime, Q::LedCurrent}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Converter, SecondPressAfterSuccessOpensForm2AndKeepsTheClock)
@@ -215,9 +202,27 @@ TEST(Converter, SolveWithoutABlankFieldReportsIt)
 
 TEST(Converter, HostilePastesAreNeverSolvedWith)
 {
-    const std::vector<std::string> hostile = {
-        "1e3", "+5", " 5", "5 ", "1,000", "1.2.3", "--5", "5-", "\xd9\xa3", "\xef\xbc\x95", "\x01", "0x10",
-        "inf", "nan", "-", "-.", "\t", "5\n", std::string("5\0", 2), "\xe2\x80\x93" "5"};
+    const std::vector<std::string> hostile = {"1e3",
+                                              "+5",
+                                              " 5",
+                                              "5 ",
+                                              "1,000",
+                                              "1.2.3",
+                                              "--5",
+                                              "5-",
+                                              "\xd9\xa3",
+                                              "\xef\xbc\x95",
+                                              "\x01",
+                                              "0x10",
+                                              "inf",
+                                              "nan",
+                                              "-",
+                                              "-.",
+                                              "\t",
+                                              "5\n",
+                                              std::string("5\0", 2),
+                                              "\xe2\x80\x93"
+                                              "5"};
     for (const std::string& text : hostile) {
         for (Q input : {Q::LedCurrent, Q::LedVf, Q::BatteryVoltage, Q::Capacity, Q::Efficiency}) {
             ConverterFields fields = Fields("750", "3.5", "4.2", "2000", "", "83");

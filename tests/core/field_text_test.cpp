@@ -17,10 +17,7 @@ struct ReadRow {
     std::optional<double> value;
 };
 
-void PrintTo(const ReadRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const ReadRow& row, std::ostream* os) { *os << row.name; }
 
 class FieldReading : public testing::TestWithParam<ReadRow> {};
 
@@ -40,30 +37,32 @@ const double Inf = std::numeric_limits<double>::infinity();
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, FieldReading,
-    testing::Values(ReadRow{"Plain", "2.5", 2.5}, ReadRow{"TrailingPoint", "5.", 5.0},
-                    ReadRow{"LeadingPoint", ".5", 0.5}, ReadRow{"LeadingZeros", "007", 7.0},
-                    ReadRow{"NearestDouble", "0.1", 0.1}, ReadRow{"Minus", "-25", -25.0},
-                    ReadRow{"MinusPoint", "-.5", -0.5}, ReadRow{"MinusZero", "-0", -0.0},
-                    ReadRow{"HundredsOfDigits", "1" + std::string(300, '0'), 1e300},
-                    ReadRow{"BeyondRange", std::string(400, '9'), Inf},
-                    ReadRow{"NegativeBeyondRange", "-" + std::string(400, '9'), -Inf},
-                    ReadRow{"BelowSmallestSubnormal", "0." + std::string(400, '0') + "1", 0.0},
-                    ReadRow{"Subnormal", "0." + std::string(310, '0') + "1", 1e-311},
-                    ReadRow{"ManyZerosAfterPoint", "1." + std::string(500, '0'), 1.0},
-                    ReadRow{"Empty", "", std::nullopt}, ReadRow{"LonePoint", ".", std::nullopt},
-                    ReadRow{"LoneMinus", "-", std::nullopt}, ReadRow{"MinusPointOnly", "-.", std::nullopt},
-                    ReadRow{"TwoPoints", "1.2.3", std::nullopt}, ReadRow{"Plus", "+5", std::nullopt},
-                    ReadRow{"TwoMinus", "--5", std::nullopt}, ReadRow{"TrailingMinus", "5-", std::nullopt},
-                    ReadRow{"Exponent", "1e3", std::nullopt}, ReadRow{"UpperExponent", "1E3", std::nullopt},
-                    ReadRow{"Comma", "12,5", std::nullopt}, ReadRow{"Thousands", "1,000", std::nullopt},
-                    ReadRow{"LeadingSpace", " 5", std::nullopt}, ReadRow{"TrailingSpace", "5 ", std::nullopt},
-                    ReadRow{"Hex", "0x1A", std::nullopt}, ReadRow{"Infinity", "inf", std::nullopt},
-                    ReadRow{"NotANumber", "nan", std::nullopt}, ReadRow{"Currency", "$5", std::nullopt},
-                    ReadRow{"ArabicIndicDigit", "\xd9\xa3", std::nullopt},
-                    ReadRow{"FullwidthDigit", "\xef\xbc\x95", std::nullopt},
-                    ReadRow{"ControlCharacter", "5\x01", std::nullopt},
-                    ReadRow{"EmbeddedNul", std::string("5\0" "5", 3), std::nullopt},
-                    ReadRow{"NewLine", "5\n", std::nullopt}),
+    testing::Values(
+        ReadRow{"Plain", "2.5", 2.5}, ReadRow{"TrailingPoint", "5.", 5.0}, ReadRow{"LeadingPoint", ".5", 0.5},
+        ReadRow{"LeadingZeros", "007", 7.0}, ReadRow{"NearestDouble", "0.1", 0.1}, ReadRow{"Minus", "-25", -25.0},
+        ReadRow{"MinusPoint", "-.5", -0.5}, ReadRow{"MinusZero", "-0", -0.0},
+        ReadRow{"HundredsOfDigits", "1" + std::string(300, '0'), 1e300},
+        ReadRow{"BeyondRange", std::string(400, '9'), Inf},
+        ReadRow{"NegativeBeyondRange", "-" + std::string(400, '9'), -Inf},
+        ReadRow{"BelowSmallestSubnormal", "0." + std::string(400, '0') + "1", 0.0},
+        ReadRow{"Subnormal", "0." + std::string(310, '0') + "1", 1e-311},
+        ReadRow{"ManyZerosAfterPoint", "1." + std::string(500, '0'), 1.0}, ReadRow{"Empty", "", std::nullopt},
+        ReadRow{"LonePoint", ".", std::nullopt}, ReadRow{"LoneMinus", "-", std::nullopt},
+        ReadRow{"MinusPointOnly", "-.", std::nullopt}, ReadRow{"TwoPoints", "1.2.3", std::nullopt},
+        ReadRow{"Plus", "+5", std::nullopt}, ReadRow{"TwoMinus", "--5", std::nullopt},
+        ReadRow{"TrailingMinus", "5-", std::nullopt}, ReadRow{"Exponent", "1e3", std::nullopt},
+        ReadRow{"UpperExponent", "1E3", std::nullopt}, ReadRow{"Comma", "12,5", std::nullopt},
+        ReadRow{"Thousands", "1,000", std::nullopt}, ReadRow{"LeadingSpace", " 5", std::nullopt},
+        ReadRow{"TrailingSpace", "5 ", std::nullopt}, ReadRow{"Hex", "0x1A", std::nullopt},
+        ReadRow{"Infinity", "inf", std::nullopt}, ReadRow{"NotANumber", "nan", std::nullopt},
+        ReadRow{"Currency", "$5", std::nullopt}, ReadRow{"ArabicIndicDigit", "\xd9\xa3", std::nullopt},
+        ReadRow{"FullwidthDigit", "\xef\xbc\x95", std::nullopt}, ReadRow{"ControlCharacter", "5\x01", std::nullopt},
+        ReadRow{"EmbeddedNul",
+                std::string("5\0"
+                            "5",
+                            3),
+                std::nullopt},
+        ReadRow{"NewLine", "5\n", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FieldRules, BlankAndLonePointAreExactTexts)

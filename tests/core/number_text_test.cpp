@@ -15,10 +15,7 @@ struct SingleRow {
     const char* text;
 };
 
-void PrintTo(const SingleRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const SingleRow& row, std::ostream* os) { *os << row.name; }
 
 class SingleTexts : public testing::TestWithParam<SingleRow> {};
 
@@ -47,10 +44,7 @@ struct DoubleRow {
     const char* text;
 };
 
-void PrintTo(const DoubleRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const DoubleRow& row, std::ostream* os) { *os << row.name; }
 
 class DoubleTexts : public testing::TestWithParam<DoubleRow> {};
 
@@ -62,18 +56,17 @@ TEST_P(DoubleTexts, WriteFifteenSignificantDigitsAndReadBack)
     EXPECT_TRUE(IsNumberText(text));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DoubleTexts,
-    testing::Values(DoubleRow{"Hundred", 100.0, "100"}, DoubleRow{"Half", 0.5, "0.5"},
-                    DoubleRow{"Quarter", 3.25, "3.25"}, DoubleRow{"Small", 0.04, "0.04"},
-                    DoubleRow{"Negative", -25.0, "-25"}, DoubleRow{"NegativeZero", -0.0, "0"},
-                    DoubleRow{"SumOfTenths", 0.1 + 0.2, "0.3"},
-                    DoubleRow{"FifteenDigits", 123456789012.345, "123456789012.345"},
-                    DoubleRow{"SixteenthDigitRounded", 1234567890123.456, "1234567890123.46"},
-                    DoubleRow{"BeyondFifteenDigitsPlain", 1e15, "1000000000000000"},
-                    DoubleRow{"HugePlain", 1.5e20, "150000000000000000000"},
-                    DoubleRow{"TinyNegative", -1e-5, "-0.00001"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, DoubleTexts,
+                         testing::Values(DoubleRow{"Hundred", 100.0, "100"}, DoubleRow{"Half", 0.5, "0.5"},
+                                         DoubleRow{"Quarter", 3.25, "3.25"}, DoubleRow{"Small", 0.04, "0.04"},
+                                         DoubleRow{"Negative", -25.0, "-25"}, DoubleRow{"NegativeZero", -0.0, "0"},
+                                         DoubleRow{"SumOfTenths", 0.1 + 0.2, "0.3"},
+                                         DoubleRow{"FifteenDigits", 123456789012.345, "123456789012.345"},
+                                         DoubleRow{"SixteenthDigitRounded", 1234567890123.456, "1234567890123.46"},
+                                         DoubleRow{"BeyondFifteenDigitsPlain", 1e15, "1000000000000000"},
+                                         DoubleRow{"HugePlain", 1.5e20, "150000000000000000000"},
+                                         DoubleRow{"TinyNegative", -1e-5, "-0.00001"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct RoundRow {
     const char* name;
@@ -81,17 +74,11 @@ struct RoundRow {
     double rounded;
 };
 
-void PrintTo(const RoundRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const RoundRow& row, std::ostream* os) { *os << row.name; }
 
 class HalfEven : public testing::TestWithParam<RoundRow> {};
 
-TEST_P(HalfEven, RoundsTiesToTheEvenNeighbour)
-{
-    EXPECT_EQ(RoundHalfEven(GetParam().value), GetParam().rounded);
-}
+TEST_P(HalfEven, RoundsTiesToTheEvenNeighbour) { EXPECT_EQ(RoundHalfEven(GetParam().value), GetParam().rounded); }
 
 INSTANTIATE_TEST_SUITE_P(Rows, HalfEven,
                          testing::Values(RoundRow{"HalfDown", 12.5, 12.0}, RoundRow{"HalfUp", 37.5, 38.0},

@@ -24,10 +24,7 @@ struct CheckRow {
     std::vector<W> windows;
 };
 
-void PrintTo(const CheckRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const CheckRow& row, std::ostream* os) { *os << row.name; }
 
 class ResistorChecks : public testing::TestWithParam<CheckRow> {};
 
@@ -54,8 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CheckRow{"CountDoubleZero", Fields("9", "3.5", "20", "", "00"), {W::Form8}},
                     CheckRow{"CountBelowOne", Fields("9", "3.5", "20", "", "0.5"), {W::Form8}},
                     CheckRow{"NegativeCount", Fields("9", "3.5", "20", "", "-2"), {W::Form8}},
-                    CheckRow{"HugeNegativeCount", Fields("9", "3.5", "20", "", "-" + std::string(400, '9')),
-                             {W::Form8}},
+                    CheckRow{
+                        "HugeNegativeCount", Fields("9", "3.5", "20", "", "-" + std::string(400, '9')), {W::Form8}},
                     CheckRow{"UnreadableCountPassesChecks", Fields("9", "3.5", "20", "", "x"), {}},
                     CheckRow{"BatteryPoint", Fields(".", "3.5", "20", "", "1"), {W::Form7}},
                     CheckRow{"PointInTwoFields", Fields(".", ".", "20", "", "1"), {W::Form7}},
@@ -75,10 +72,7 @@ struct SolveRow {
     std::string wattage;
 };
 
-void PrintTo(const SolveRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const SolveRow& row, std::ostream* os) { *os << row.name; }
 
 class ResistorSolves : public testing::TestWithParam<SolveRow> {};
 
@@ -100,29 +94,23 @@ constexpr Wiring P = Wiring::Parallel;
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, ResistorSolves,
-    testing::Values(SolveRow{"SeriesR", S, Fields("9", "3.5", "20", "", "2"), Q::Resistance, "100", "0.04"},
-                    SolveRow{"ParallelR", P, Fields("5", "3.2", "20", "", "3"), Q::Resistance, "30", "0.11"},
-                    SolveRow{"SeriesI", S, Fields("3.7", "3.3", "", "10", "1"), Q::LedCurrent, "40", "0.02"},
-                    SolveRow{"ParallelI", P, Fields("4.2", "3.6", "", "2", "4"), Q::LedCurrent, "75", "0.18"},
-                    SolveRow{"SeriesF", S, Fields("12", "", "300", "6", "3"), Q::LedVf, "3.4", "0.54"},
-                    SolveRow{"ParallelF", P, Fields("6", "", "20", "100", "2"), Q::LedVf, "2", "0.16"},
-                    SolveRow{"SeriesVPowerTieGoesEven", S, Fields("", "3", "500", "0.5", "1"), Q::BatteryVoltage,
-                             "3.25", "0.12"},
-                    SolveRow{"ParallelV", P, Fields("", "3.5", "20", "50", "4"), Q::BatteryVoltage, "7.5", "0.32"},
-                    SolveRow{"NegativeResistance", S, Fields("3", "3.5", "20", "", "1"), Q::Resistance, "-25",
-                             "-0.01"},
-                    SolveRow{"PowerFromRoundedResistance", S, Fields("5", "3.3", "300", "", "1"), Q::Resistance,
-                             "5.67", "0.51"},
-                    SolveRow{"ParallelOneLedLikeSeries", P, Fields("5", "3.3", "300", "", "1"), Q::Resistance,
-                             "5.67", "0.51"},
-                    SolveRow{"WattageRoundsToPlainZero", S, Fields("3.4999", "3.5", "20", "", "1"), Q::Resistance,
-                             "-0.01", "0"},
-                    SolveRow{"FractionalCountUsedAsRead", S, Fields("9", "3.5", "20", "", "1.5"), Q::Resistance,
-                             "187.5", "0.08"},
-                    SolveRow{"NegativeTextReadsBack", S, Fields("-3", "3.5", "20", "", "1"), Q::Resistance,
-                             "-325", "-0.13"},
-                    SolveRow{"HugeResultInPlainDigits", S, Fields("1" + std::string(20, '0'), "0", "1000", "", "1"),
-                             Q::Resistance, "100000000000000000000", "100000000000000000000"}),
+    testing::Values(
+        SolveRow{"SeriesR", S, Fields("9", "3.5", "20", "", "2"), Q::Resistance, "100", "0.04"},
+        SolveRow{"ParallelR", P, Fields("5", "3.2", "20", "", "3"), Q::Resistance, "30", "0.11"},
+        SolveRow{"SeriesI", S, Fields("3.7", "3.3", "", "10", "1"), Q::LedCurrent, "40", "0.02"},
+        SolveRow{"ParallelI", P, Fields("4.2", "3.6", "", "2", "4"), Q::LedCurrent, "75", "0.18"},
+        SolveRow{"SeriesF", S, Fields("12", "", "300", "6", "3"), Q::LedVf, "3.4", "0.54"},
+        SolveRow{"ParallelF", P, Fields("6", "", "20", "100", "2"), Q::LedVf, "2", "0.16"},
+        SolveRow{"SeriesVPowerTieGoesEven", S, Fields("", "3", "500", "0.5", "1"), Q::BatteryVoltage, "3.25", "0.12"},
+        SolveRow{"ParallelV", P, Fields("", "3.5", "20", "50", "4"), Q::BatteryVoltage, "7.5", "0.32"},
+        SolveRow{"NegativeResistance", S, Fields("3", "3.5", "20", "", "1"), Q::Resistance, "-25", "-0.01"},
+        SolveRow{"PowerFromRoundedResistance", S, Fields("5", "3.3", "300", "", "1"), Q::Resistance, "5.67", "0.51"},
+        SolveRow{"ParallelOneLedLikeSeries", P, Fields("5", "3.3", "300", "", "1"), Q::Resistance, "5.67", "0.51"},
+        SolveRow{"WattageRoundsToPlainZero", S, Fields("3.4999", "3.5", "20", "", "1"), Q::Resistance, "-0.01", "0"},
+        SolveRow{"FractionalCountUsedAsRead", S, Fields("9", "3.5", "20", "", "1.5"), Q::Resistance, "187.5", "0.08"},
+        SolveRow{"NegativeTextReadsBack", S, Fields("-3", "3.5", "20", "", "1"), Q::Resistance, "-325", "-0.13"},
+        SolveRow{"HugeResultInPlainDigits", S, Fields("1" + std::string(20, '0'), "0", "1000", "", "1"), Q::Resistance,
+                 "100000000000000000000", "100000000000000000000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct FailureRow {
@@ -135,10 +123,7 @@ struct FailureRow {
     std::optional<Q> culprit;
 };
 
-void PrintTo(const FailureRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const FailureRow& row, std::ostream* os) { *os << row.name; }
 
 class ResistorFailures : public testing::TestWithParam<FailureRow> {};
 
@@ -158,8 +143,8 @@ const std::string Huge = "1" + std::string(200, '0');
 INSTANTIATE_TEST_SUITE_P(
     Rows, ResistorFailures,
     testing::Values(
-        FailureRow{"ZeroCurrentForR", S, Fields("9", "3.5", "0", "", "1", "0.5"), Fields("9", "3.5", "0", "", "1", "0.5"),
-                   Failure::DivisionByZero, Q::Resistance, Q::LedCurrent},
+        FailureRow{"ZeroCurrentForR", S, Fields("9", "3.5", "0", "", "1", "0.5"),
+                   Fields("9", "3.5", "0", "", "1", "0.5"), Failure::DivisionByZero, Q::Resistance, Q::LedCurrent},
         FailureRow{"ZeroOverZeroForR", S, Fields("7", "3.5", "0", "", "2"), Fields("7", "3.5", "0", "", "2"),
                    Failure::InvalidOperation, Q::Resistance, Q::LedCurrent},
         FailureRow{"ZeroResistanceForI", P, Fields("9", "3.5", "", "0", "2"), Fields("9", "3.5", "", "0", "2"),
@@ -188,9 +173,27 @@ TEST(Resistor, SecondPressAfterSuccessOpensForm2AndChangesNothing)
 
 TEST(Resistor, HostilePastesAreNeverSolvedWith)
 {
-    const std::vector<std::string> hostile = {
-        "1e3", "+5", " 5", "5 ", "1,000", "1.2.3", "--5", "5-", "\xd9\xa3", "\xef\xbc\x95", "\x01", "0x10",
-        "inf", "nan", "-", "-.", "\t", "5\n", std::string("5\0", 2), "\xe2\x80\x93" "5"};
+    const std::vector<std::string> hostile = {"1e3",
+                                              "+5",
+                                              " 5",
+                                              "5 ",
+                                              "1,000",
+                                              "1.2.3",
+                                              "--5",
+                                              "5-",
+                                              "\xd9\xa3",
+                                              "\xef\xbc\x95",
+                                              "\x01",
+                                              "0x10",
+                                              "inf",
+                                              "nan",
+                                              "-",
+                                              "-.",
+                                              "\t",
+                                              "5\n",
+                                              std::string("5\0", 2),
+                                              "\xe2\x80\x93"
+                                              "5"};
     for (const std::string& text : hostile) {
         for (Q input : {Q::BatteryVoltage, Q::LedVf, Q::LedCurrent, Q::LedCount}) {
             const ResistorFields fields = [&] {

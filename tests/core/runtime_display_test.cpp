@@ -16,10 +16,7 @@ struct DisplayRow {
     const char* clock;
 };
 
-void PrintTo(const DisplayRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const DisplayRow& row, std::ostream* os) { *os << row.name; }
 
 class Display : public testing::TestWithParam<DisplayRow> {};
 

@@ -1,8 +1,8 @@
 #include "form1_fixture.h"
 
 #include <QAbstractButton>
-#include <QAccessible>
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QSet>
 
@@ -30,8 +30,8 @@ void ExpectUniqueNames(QWidget* window)
         ASSERT_NE(accessible, nullptr) << w->objectName().toStdString();
         const QString name = accessible->text(QAccessible::Name);
         EXPECT_FALSE(name.trimmed().isEmpty()) << w->objectName().toStdString() << " has no accessible name";
-        EXPECT_FALSE(seen.contains(name)) << w->objectName().toStdString() << " repeats \"" << name.toStdString()
-                                          << "\"";
+        EXPECT_FALSE(seen.contains(name))
+            << w->objectName().toStdString() << " repeats \"" << name.toStdString() << "\"";
         seen.insert(name);
     }
 }
@@ -59,8 +59,8 @@ TEST_F(Accessibility, EveryControlOfEveryWindowHasItsOwnName)
         ExpectUniqueNames(window);
     }
     windows.sort();
-    EXPECT_EQ(windows, QStringList({"FailureWindow", "Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7",
-                                    "Form8"}));
+    EXPECT_EQ(windows,
+              QStringList({"FailureWindow", "Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8"}));
 }
 
 TEST_F(Accessibility, InputFieldsCarryTheirToolTipAsDescription)

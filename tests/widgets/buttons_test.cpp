@@ -12,8 +12,8 @@ TEST_F(Buttons, ClearEmptiesItsFieldAndFocusesIt)
     const struct {
         const char* button;
         const char* field;
-    } rows[] = {{"Command3", "Text1"},   {"Command6", "Text2"},   {"Command7", "Text3"},   {"Command8", "Text4"},
-                {"Command9", "Text5"},   {"Command10", "Text6"},  {"Command15", "Text21"}, {"Command17", "Text22"},
+    } rows[] = {{"Command3", "Text1"},   {"Command6", "Text2"},  {"Command7", "Text3"},   {"Command8", "Text4"},
+                {"Command9", "Text5"},   {"Command10", "Text6"}, {"Command15", "Text21"}, {"Command17", "Text22"},
                 {"Command16", "Text23"}, {"Command18", "Text24"}};
     for (const auto& row : rows) {
         Field(row.field)->setText("12.5");

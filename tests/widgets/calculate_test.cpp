@@ -54,7 +54,7 @@ TEST_F(Calculate, ErrorWindowsOpenInTheCalculatorsOrderWithoutBlocking)
     EXPECT_TRUE(IsShown("Form6"));
     EXPECT_TRUE(IsShown("Form3"));
     EXPECT_TRUE(WaitUntilActive("Form3")); // the last one opened
-    EXPECT_EQ(Text("Text7"), "0");                               // reset on every press
+    EXPECT_EQ(Text("Text7"), "0");         // reset on every press
 
     // The main window stays usable with the error windows open.
     Field("Text6")->setText("83");
@@ -95,10 +95,7 @@ struct FailureRow {
     QString message;
 };
 
-void PrintTo(const FailureRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const FailureRow& row, std::ostream* os) { *os << row.name; }
 
 class Failures : public Form1Test, public ::testing::WithParamInterface<FailureRow> {};
 

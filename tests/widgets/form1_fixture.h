@@ -72,7 +72,7 @@ inline void TypeCharacter(QWidget* target, QChar c, Qt::KeyboardModifiers modifi
 // A fresh, shown and active main window for every test; every window of the
 // program is destroyed afterwards.
 class Form1Test : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         form = new Form1;
@@ -89,8 +89,7 @@ protected:
         FlushDeletes();
     }
 
-    template <typename T = QWidget>
-    T* Control(const char* name) const
+    template <typename T = QWidget> T* Control(const char* name) const
     {
         T* control = form->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(control, nullptr) << name;

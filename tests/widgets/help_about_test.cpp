@@ -30,10 +30,7 @@
 #include <vector>
 
 // Failure messages show Qt strings as text.
-static void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace lumora::ui::testing {
 namespace {
@@ -66,15 +63,15 @@ int TopLevelsNamed(const QString& name)
 // setSource(QUrl) by name, which hands the URL to the virtual doSetSource, so
 // the override sees every URL the program asks to open.
 class FakeBrowser : public QTextBrowser {
-public:
+  public:
     std::vector<QUrl> opened;
 
-protected:
+  protected:
     void doSetSource(const QUrl& url, QTextDocument::ResourceType) override { opened.push_back(url); }
 };
 
 class HelpAbout : public SecondaryWindowTest {
-protected:
+  protected:
     void TearDown() override
     {
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
@@ -89,8 +86,8 @@ TEST(FixedTexts, EndEveryLineWithCrLfAndKeepTheirTrailingSpaces)
     const struct {
         const char* file;
         int lines;
-        bool finalBreak;                   // the last line ends in CR LF too
-        std::vector<int> trailingSpace;    // 1-based lines that end in a space
+        bool finalBreak;                // the last line ends in CR LF too
+        std::vector<int> trailingSpace; // 1-based lines that end in a space
     } rows[] = {
         {"help.txt", 42, true, {1, 6, 20, 21, 22, 23, 28, 31, 35}},
         {"summary.txt", 1, true, {}},
@@ -127,27 +124,32 @@ TEST(FixedTexts, HoldTheQuotedLines)
         int line; // 1-based
         const char* text;
     } rows[] = {
-        {"help.txt", 1, "Lumora was created to help you make informed and educated flashlight modding decisions, "
-                        "and to calculate "},
-        {"help.txt", 4, "To use Lumora, you merely enter all but one of the variables and let the program calculate "
-                        "the unknown one."},
+        {"help.txt", 1,
+         "Lumora was created to help you make informed and educated flashlight modding decisions, "
+         "and to calculate "},
+        {"help.txt", 4,
+         "To use Lumora, you merely enter all but one of the variables and let the program calculate "
+         "the unknown one."},
         {"help.txt", 10, "A) Desired LED Current - mA"},
         {"help.txt", 16, "G) Resistor Ohms and Wattage"},
         {"help.txt", 34, "====================     Resistor Help     ======================"},
         {"help.txt", 38, "Thank you for using Lumora!"},
         {"help.txt", 39, ""},
         {"help.txt", 41, ""},
-        {"summary.txt", 1, "Lumora was created to help flashlight modders calculate certain figures while using the "
-                           "Ortolan Kestrel and Merlin convertor boards or other similar constant current "
-                           "convertors."},
+        {"summary.txt", 1,
+         "Lumora was created to help flashlight modders calculate certain figures while using the "
+         "Ortolan Kestrel and Merlin convertor boards or other similar constant current "
+         "convertors."},
         {"version_history.txt", 1, "1.16   -   9-19-03   -   Help Expanded"},
         {"version_history.txt", 2, "1.20   -   9-20-03   -   Time Format "},
         {"version_history.txt", 13, "2.0     -   9-22-03   -   Resistor Layout Added"},
         {"version_history.txt", 25, "2.12   -   9-23-03   -   Block decimals from # of LEDs"},
-        {"support.txt", 1, "The Lumora Team has spent countless hours striving to produce and improve this "
-                           "software, and your support is greatly appreciated. "},
-        {"support.txt", 3, "As true flashaholics, flashlights and other flashlight related items are also "
-                           "accepted! "},
+        {"support.txt", 1,
+         "The Lumora Team has spent countless hours striving to produce and improve this "
+         "software, and your support is greatly appreciated. "},
+        {"support.txt", 3,
+         "As true flashaholics, flashlights and other flashlight related items are also "
+         "accepted! "},
         {"support.txt", 4, "Thank you for your support!"},
         {"contact.txt", 4, ""},
     };
@@ -210,9 +212,9 @@ TEST_F(HelpAbout, BoxesShowTheTextsLineByLine)
         const char* box;
         const char* file;
     } rows[] = {
-        {help, "Text1", "help.txt"},          {about, "Text1", "summary.txt"},
-        {about, "Text2", "credits.txt"},      {about, "Text4", "version_history.txt"},
-        {about, "Text5", "support.txt"},      {about, "Text6", "contact.txt"},
+        {help, "Text1", "help.txt"},     {about, "Text1", "summary.txt"},
+        {about, "Text2", "credits.txt"}, {about, "Text4", "version_history.txt"},
+        {about, "Text5", "support.txt"}, {about, "Text6", "contact.txt"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << qPrintable(row.window->objectName()) << "." << row.box);
@@ -277,8 +279,7 @@ TEST_F(HelpAbout, AboutBoxesSitInsideTheirFrames)
         ASSERT_NE(frame, nullptr);
         EXPECT_EQ(frame->title(), QString::fromLatin1(row.caption));
         const QRect frameRect = row.frameTwips;
-        EXPECT_EQ(frame->geometry(),
-                  TwipRect(frameRect.x(), frameRect.y(), frameRect.width(), frameRect.height()));
+        EXPECT_EQ(frame->geometry(), TwipRect(frameRect.x(), frameRect.y(), frameRect.width(), frameRect.height()));
         QWidget* box = frame->findChild<QWidget*>(QString::fromLatin1(row.box));
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->parentWidget(), frame);
@@ -415,20 +416,16 @@ TEST_F(HelpAbout, TypingChangesNoTextButSelectingAndCopyingWork)
 
 // ---- Show, Close and frame close, for both windows --------------------------
 
-template <typename Window>
-struct Scrollable;
-template <>
-struct Scrollable<Form4> {
+template <typename Window> struct Scrollable;
+template <> struct Scrollable<Form4> {
     static constexpr const char* box = "Text1"; // the help text
 };
-template <>
-struct Scrollable<Form5> {
+template <> struct Scrollable<Form5> {
     static constexpr const char* box = "Text4"; // the version history
 };
 
-template <typename Window>
-class EachWindow : public HelpAbout {
-protected:
+template <typename Window> class EachWindow : public HelpAbout {
+  protected:
     QPlainTextEdit* Box(QWidget* window)
     {
         return window->findChild<QPlainTextEdit*>(QString::fromLatin1(Scrollable<Window>::box));

@@ -16,9 +16,8 @@ using HighDpi = Form1Test;
 bool OverlapIntended(const QString& a, const QString& b)
 {
     static const QSet<QSet<QString>> pairs = {
-        {"Text7", "Text9"},  {"Text9", "Text11"}, {"Text10", "Text7"},
-        {"Text10", "Text9"}, {"Text10", "Text11"}, {"Text5", "Text7"},
-        {"Text5", "Text9"},  {"Text5", "Text11"}, {"Command16", "Frame7"},
+        {"Text7", "Text9"}, {"Text9", "Text11"}, {"Text10", "Text7"}, {"Text10", "Text9"},     {"Text10", "Text11"},
+        {"Text5", "Text7"}, {"Text5", "Text9"},  {"Text5", "Text11"}, {"Command16", "Frame7"},
     };
     static const QSet<QString> backdrops = {"Command4", "Command5", "Command11", "Command12"};
     return pairs.contains({a, b}) || backdrops.contains(a) || backdrops.contains(b);

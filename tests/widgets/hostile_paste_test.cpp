@@ -10,12 +10,24 @@ namespace {
 const QString HostileTexts[] = {QString(400, '9'),
                                 QString::fromUtf8("\xd9\xa3\xd9\xa4"), // Arabic-Indic digits
                                 QString::fromUtf8("\xef\xbc\x95"),     // a full-width digit
-                                "1e308", "-", "  ", QString::fromUtf8("\xf0\x9f\x94\xa6"), "12,5", "1,000", "<b>1</b>",
-                                QString("7") + QChar(0), "1.2.3", "+5", "\t", "inf", "0x10", "5 "};
+                                "1e308",
+                                "-",
+                                "  ",
+                                QString::fromUtf8("\xf0\x9f\x94\xa6"),
+                                "12,5",
+                                "1,000",
+                                "<b>1</b>",
+                                QString("7") + QChar(0),
+                                "1.2.3",
+                                "+5",
+                                "\t",
+                                "inf",
+                                "0x10",
+                                "5 "};
 
 struct Calculator {
     const char* button;
-    std::vector<std::pair<const char*, const char*>> texts; // a solvable set: one quantity left blank
+    std::vector<std::pair<const char*, const char*>> texts;    // a solvable set: one quantity left blank
     std::vector<std::pair<const char*, const char*>> captions; // input fields and how the message names them
 };
 

@@ -8,15 +8,12 @@ using KeyFilter = Form1Test;
 struct TypingRow {
     const char* name;
     const char* field;
-    QString start;   // text before typing
-    QString typed;   // characters typed, one key each
-    QString result;  // text afterwards
+    QString start;  // text before typing
+    QString typed;  // characters typed, one key each
+    QString result; // text afterwards
 };
 
-void PrintTo(const TypingRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const TypingRow& row, std::ostream* os) { *os << row.name; }
 
 class Typing : public Form1Test, public ::testing::WithParamInterface<TypingRow> {};
 
@@ -29,24 +26,27 @@ TEST_P(Typing, LetsOnlyNumberCharactersThrough)
     EXPECT_EQ(Text(row.field), row.result);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, Typing,
-    ::testing::Values(
-        TypingRow{"DigitsAndOnePoint", "Text3", "", "12.5", "12.5"},
-        TypingRow{"SecondPointSwallowed", "Text3", "", "12.5.", "12.5"},
-        TypingRow{"LonePointAccepted", "Text1", "", ".", "."},
-        TypingRow{"PointAfterPointAnywhere", "Text21", "", "1.2.3", "1.23"},
-        TypingRow{"MinusSwallowed", "Text2", "", "-5", "5"},
-        TypingRow{"LettersSwallowed", "Text4", "", "1e3E4", "134"},
-        TypingRow{"CommaPlusSpaceSwallowed", "Text24", "", "1, +2", "12"},
-        TypingRow{"NonAsciiDigitsSwallowed", "Text5", "", QString::fromUtf8("\xd9\xa3\xef\xbc\x95" "7"), "7"},
-        TypingRow{"ControlCharactersSwallowed", "Text22", "", QString("4") + QChar(1) + QChar(22) + QChar(31), "4"},
-        TypingRow{"CountTakesNoPoint", "Text13", "", "1.5", "15"},
-        TypingRow{"CountTakesZero", "Text13", "1", "0", "10"},
-        TypingRow{"EfficiencyHoldsFiveCharacters", "Text6", "", "83.251", "83.25"},
-        TypingRow{"FullEfficiencyRefusesMore", "Text6", "83.25", "9", "83.25"},
-        TypingRow{"BackspaceDeletes", "Text23", "12.5", QString(QChar(8)) + QChar(8), "12"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, Typing,
+                         ::testing::Values(TypingRow{"DigitsAndOnePoint", "Text3", "", "12.5", "12.5"},
+                                           TypingRow{"SecondPointSwallowed", "Text3", "", "12.5.", "12.5"},
+                                           TypingRow{"LonePointAccepted", "Text1", "", ".", "."},
+                                           TypingRow{"PointAfterPointAnywhere", "Text21", "", "1.2.3", "1.23"},
+                                           TypingRow{"MinusSwallowed", "Text2", "", "-5", "5"},
+                                           TypingRow{"LettersSwallowed", "Text4", "", "1e3E4", "134"},
+                                           TypingRow{"CommaPlusSpaceSwallowed", "Text24", "", "1, +2", "12"},
+                                           TypingRow{"NonAsciiDigitsSwallowed", "Text5", "",
+                                                     QString::fromUtf8("\xd9\xa3\xef\xbc\x95"
+                                                                       "7"),
+                                                     "7"},
+                                           TypingRow{"ControlCharactersSwallowed", "Text22", "",
+                                                     QString("4") + QChar(1) + QChar(22) + QChar(31), "4"},
+                                           TypingRow{"CountTakesNoPoint", "Text13", "", "1.5", "15"},
+                                           TypingRow{"CountTakesZero", "Text13", "1", "0", "10"},
+                                           TypingRow{"EfficiencyHoldsFiveCharacters", "Text6", "", "83.251", "83.25"},
+                                           TypingRow{"FullEfficiencyRefusesMore", "Text6", "83.25", "9", "83.25"},
+                                           TypingRow{"BackspaceDeletes", "Text23", "12.5", QString(QChar(8)) + QChar(8),
+                                                     "12"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(KeyFilter, PointIsRefusedEvenWhenItWouldReplaceTheSelection)
 {
@@ -65,8 +65,8 @@ TEST_F(KeyFilter, HasDotMinusLooksForAPointAnywhere)
         QString text;
         int code;
         bool refused;
-    } rows[] = {{"", '.', false}, {"12", '.', false}, {".5", '.', true}, {"5.", '.', true},
-                {"1.5", '7', false}, {"1.5", 8, false}, {"-", '.', false}};
+    } rows[] = {{"", '.', false},    {"12", '.', false}, {".5", '.', true}, {"5.", '.', true},
+                {"1.5", '7', false}, {"1.5", 8, false},  {"-", '.', false}};
     for (const auto& row : rows) {
         const int code = row.code;
         EXPECT_EQ(form->HasDotMinus(row.text, code), row.refused) << row.text.toStdString() << " " << row.code;

@@ -18,10 +18,24 @@ struct StartText {
 };
 
 const StartText StartTexts[] = {
-    {"Text1", ""},  {"Text2", ""},         {"Text3", ""},  {"Text4", ""},  {"Text5", ""},  {"Text6", "83"},
-    {"Text7", "0"}, {"Text9", "00:00:00"}, {"Text21", ""}, {"Text22", ""}, {"Text23", ""}, {"Text24", ""},
-    {"Text13", "1"}, {"Text25", "0.00"}, {"Text10", "Days     H     M      S"}, {"Text11", ""},
-    {"Text12", "LED Converter Calculator"}, {"Text8", "LED Resistor Calculator"},
+    {"Text1", ""},
+    {"Text2", ""},
+    {"Text3", ""},
+    {"Text4", ""},
+    {"Text5", ""},
+    {"Text6", "83"},
+    {"Text7", "0"},
+    {"Text9", "00:00:00"},
+    {"Text21", ""},
+    {"Text22", ""},
+    {"Text23", ""},
+    {"Text24", ""},
+    {"Text13", "1"},
+    {"Text25", "0.00"},
+    {"Text10", "Days     H     M      S"},
+    {"Text11", ""},
+    {"Text12", "LED Converter Calculator"},
+    {"Text8", "LED Resistor Calculator"},
 };
 
 TEST_F(MainWindow, StartsInTheResistorViewWithTheStartTexts)
@@ -74,9 +88,9 @@ QStringList TabCycle(int presses)
 TEST_F(MainWindow, TabVisitsTheTabStopsInOrder)
 {
     Control("Command14")->setFocus();
-    const QStringList expected = {"Text12", "Text8",  "Text1",  "Text2",  "Text3",  "Text4",
-                                  "Text5",  "Text6",  "Command1", "Command2", "Text21", "Text22",
-                                  "Text23", "Text24", "Text13", "Command13", "Command14", "Text12"};
+    const QStringList expected = {"Text12", "Text8",  "Text1",    "Text2",     "Text3",     "Text4",
+                                  "Text5",  "Text6",  "Command1", "Command2",  "Text21",    "Text22",
+                                  "Text23", "Text24", "Text13",   "Command13", "Command14", "Text12"};
     EXPECT_EQ(TabCycle(static_cast<int>(expected.size())), expected);
 }
 
@@ -131,8 +145,8 @@ TEST_F(MainWindow, CopyButtonsLineUpWithTheirRows)
     const struct {
         const char* button;
         const char* field;
-    } rows[] = {{"Command19", "Text1"}, {"Command20", "Text21"}, {"Command21", "Text2"},
-                {"Command24", "Text22"}, {"Command22", "Text3"}, {"Command25", "Text23"}};
+    } rows[] = {{"Command19", "Text1"},  {"Command20", "Text21"}, {"Command21", "Text2"},
+                {"Command24", "Text22"}, {"Command22", "Text3"},  {"Command25", "Text23"}};
     for (const auto& row : rows) {
         const int buttonTop = Control(row.button)->mapTo(form->centralWidget(), QPoint(0, 0)).y();
         const int fieldTop = Field(row.field)->mapTo(form->centralWidget(), QPoint(0, 0)).y();

@@ -26,9 +26,24 @@ const char* const SecondaryWindowNames[] = {"Form2", "Form3", "Form4", "Form5",
                                             "Form6", "Form7", "Form8", "FailureWindow"};
 
 // Texts a user might paste: none of them reaches a field by typing.
-const QString HostileTexts[] = {QString(300, '9'), QString::fromUtf8("\xd9\xa3\xd9\xa4"), "1e308", "-", "  ",
-                                QString::fromUtf8("\xf0\x9f\x94\xa6"), "12,5", "-0", "0.", ".", "", "\t\n",
-                                "<b>1</b>", QString("7") + QChar(0), "3.4999", "-25", "1.2.3", "+5"};
+const QString HostileTexts[] = {QString(300, '9'),
+                                QString::fromUtf8("\xd9\xa3\xd9\xa4"),
+                                "1e308",
+                                "-",
+                                "  ",
+                                QString::fromUtf8("\xf0\x9f\x94\xa6"),
+                                "12,5",
+                                "-0",
+                                "0.",
+                                ".",
+                                "",
+                                "\t\n",
+                                "<b>1</b>",
+                                QString("7") + QChar(0),
+                                "3.4999",
+                                "-25",
+                                "1.2.3",
+                                "+5"};
 
 // Characters a keyboard can type, control characters and Enter included.
 const QString Keys = QString("0123456789....-+eE ,abcxyz") + QChar(8) + QChar(8) + QChar(13) + QChar(1) + QChar(3) +
@@ -40,9 +55,8 @@ const std::pair<const char*, std::pair<const char*, const char*>> Copies[] = {
     {"Command24", {"Text22", "Text2"}}, {"Command22", {"Text3", "Text23"}}, {"Command25", {"Text23", "Text3"}}};
 
 class Monkey : public Form1Test, public ::testing::WithParamInterface<unsigned> {
-protected:
-    template <typename T>
-    const T& Pick(const T* items, std::size_t count)
+  protected:
+    template <typename T> const T& Pick(const T* items, std::size_t count)
     {
         return items[std::uniform_int_distribution<std::size_t>(0, count - 1)(random)];
     }
@@ -69,8 +83,8 @@ protected:
             }
         }
         const std::pair<const char*, const char*> clears[] = {
-            {"Command3", "Text1"},   {"Command6", "Text2"},   {"Command7", "Text3"},   {"Command8", "Text4"},
-            {"Command9", "Text5"},   {"Command10", "Text6"},  {"Command15", "Text21"}, {"Command17", "Text22"},
+            {"Command3", "Text1"},   {"Command6", "Text2"},  {"Command7", "Text3"},   {"Command8", "Text4"},
+            {"Command9", "Text5"},   {"Command10", "Text6"}, {"Command15", "Text21"}, {"Command17", "Text22"},
             {"Command16", "Text23"}, {"Command18", "Text24"}};
         for (const auto& [clear, field] : clears) {
             if (button == std::string(clear))

@@ -9,7 +9,7 @@ namespace lumora::ui::testing {
 // Secondary windows shown beside a stand-in for the main window, which the
 // window system activates again when a secondary window is hidden.
 class SecondaryWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         mainWindow.show();

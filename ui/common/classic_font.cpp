@@ -11,9 +11,9 @@ void InstallSubstitutes()
     static const bool installed = [] {
         QFont::insertSubstitutions(Arial, {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
                                            QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
-        QFont::insertSubstitutions(MsSansSerif,
-                                   {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-                                    QStringLiteral("Arimo"), QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
+        QFont::insertSubstitutions(MsSansSerif, {QStringLiteral("Microsoft Sans Serif"),
+                                                 QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                                 QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
         QFont::insertSubstitutions(Tahoma, {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Verdana"),
                                             QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
         return true;

@@ -7,8 +7,8 @@
 
 namespace lumora::ui {
 
-SecondaryWindow::SecondaryWindow(const QString& name, const QString& title, int clientWidthTwips,
-                                 int clientHeightTwips, Frame frame)
+SecondaryWindow::SecondaryWindow(const QString& name, const QString& title, int clientWidthTwips, int clientHeightTwips,
+                                 Frame frame)
     : QWidget(nullptr)
 {
     setObjectName(name);

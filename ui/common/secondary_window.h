@@ -11,7 +11,7 @@ namespace lumora::ui {
 class SecondaryWindow : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     enum class Frame { Sizable, Fixed };
 
     // Client area in twips; a fixed frame has no minimise or maximise box.
@@ -22,14 +22,14 @@ public:
     // returns at once.
     void ShowActive();
 
-protected:
+  protected:
     // The control that takes the focus on every show (the OK or Close button).
     virtual QWidget* FocusOnShow() const = 0;
 
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
-private:
+  private:
     // Set by ShowActive until the window system has activated the window.
     bool m_focusOnActivation = false;
 };

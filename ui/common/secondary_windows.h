@@ -12,10 +12,9 @@ namespace lumora::ui {
 // The secondary windows one main window has created: at most one of each
 // kind, created on first show and forgotten when destroyed.
 class SecondaryWindows {
-public:
+  public:
     // Shows the one window of kind T, creating it if it does not exist.
-    template <typename T>
-    T* Show()
+    template <typename T> T* Show()
     {
         QPointer<SecondaryWindow>& slot = m_windows[std::type_index(typeid(T))];
         if (!slot)
@@ -25,8 +24,7 @@ public:
     }
 
     // The existing window of kind T, shown or hidden, or nullptr.
-    template <typename T>
-    T* Find() const
+    template <typename T> T* Find() const
     {
         const auto it = m_windows.find(std::type_index(typeid(T)));
         return it == m_windows.end() ? nullptr : static_cast<T*>(it->second.data());
@@ -35,7 +33,7 @@ public:
     // Closes and destroys every window that still exists, shown or hidden.
     void DestroyAll();
 
-private:
+  private:
     std::map<std::type_index, QPointer<SecondaryWindow>> m_windows;
 };
 

@@ -17,10 +17,7 @@ QRect TwipRect(int left, int top, int width, int height)
     return QRect(x, y, Pixels(left + width) - x, Pixels(top + height) - y);
 }
 
-QSize TwipSize(int width, int height)
-{
-    return QSize(Pixels(width), Pixels(height));
-}
+QSize TwipSize(int width, int height) { return QSize(Pixels(width), Pixels(height)); }
 
 void PlaceInTwips(QWidget* widget, int left, int top, int width, int height)
 {

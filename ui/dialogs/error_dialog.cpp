@@ -45,8 +45,7 @@ QWidget* MakeMessage(QWidget* parent, const ErrorDialogLayout& layout)
 } // namespace
 
 ErrorDialog::ErrorDialog(const ErrorDialogLayout& layout)
-    : SecondaryWindow(layout.name, QStringLiteral("ERROR"), layout.clientWidth, layout.clientHeight,
-                      Frame::Sizable)
+    : SecondaryWindow(layout.name, QStringLiteral("ERROR"), layout.clientWidth, layout.clientHeight, Frame::Sizable)
 {
     QWidget* message = MakeMessage(this, layout);
     message->setAccessibleName(QStringLiteral("Error message"));
@@ -63,14 +62,8 @@ ErrorDialog::ErrorDialog(const ErrorDialogLayout& layout)
     connect(m_ok, &QPushButton::clicked, this, &ErrorDialog::Command1_Click);
 }
 
-void ErrorDialog::Command1_Click()
-{
-    hide();
-}
+void ErrorDialog::Command1_Click() { hide(); }
 
-QWidget* ErrorDialog::FocusOnShow() const
-{
-    return m_ok;
-}
+QWidget* ErrorDialog::FocusOnShow() const { return m_ok; }
 
 } // namespace lumora::ui

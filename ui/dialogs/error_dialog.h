@@ -29,17 +29,17 @@ struct ErrorDialogLayout {
 class ErrorDialog : public SecondaryWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit ErrorDialog(const ErrorDialogLayout& layout);
 
-public slots:
+  public slots:
     // OK: hides this window and does nothing else.
     void Command1_Click();
 
-protected:
+  protected:
     QWidget* FocusOnShow() const override;
 
-private:
+  private:
     QPushButton* m_ok = nullptr;
 };
 

@@ -36,19 +36,10 @@ void FailureWindow::SetMessage(const QString& message)
     setAccessibleDescription(message);
 }
 
-QString FailureWindow::Message() const
-{
-    return m_message->text();
-}
+QString FailureWindow::Message() const { return m_message->text(); }
 
-void FailureWindow::Command1_Click()
-{
-    hide();
-}
+void FailureWindow::Command1_Click() { hide(); }
 
-QWidget* FailureWindow::FocusOnShow() const
-{
-    return m_ok;
-}
+QWidget* FailureWindow::FocusOnShow() const { return m_ok; }
 
 } // namespace lumora::ui

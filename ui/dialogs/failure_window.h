@@ -13,20 +13,20 @@ namespace lumora::ui {
 class FailureWindow : public SecondaryWindow {
     Q_OBJECT
 
-public:
+  public:
     FailureWindow();
 
     void SetMessage(const QString& message);
     QString Message() const;
 
-public slots:
+  public slots:
     // OK: hides this window.
     void Command1_Click();
 
-protected:
+  protected:
     QWidget* FocusOnShow() const override;
 
-private:
+  private:
     QLabel* m_message = nullptr;
     QPushButton* m_ok = nullptr;
 };

@@ -5,17 +5,9 @@
 namespace lumora::ui {
 
 Form2::Form2()
-    : ErrorDialog({QStringLiteral("Form2"),
-                   QStringLiteral("You must leave one of the data fields blank."),
-                   ErrorDialogLayout::Message::Label,
-                   4966, 1469,
-                   QRect(117, 234, 4693, 598),
-                   MsSansSerif,
-                   11.18,
-                   QRect(1521, 702, 2002, 481),
-                   MsSansSerif,
-                   12.58,
-                   true})
+    : ErrorDialog({QStringLiteral("Form2"), QStringLiteral("You must leave one of the data fields blank."),
+                   ErrorDialogLayout::Message::Label, 4966, 1469, QRect(117, 234, 4693, 598), MsSansSerif, 11.18,
+                   QRect(1521, 702, 2002, 481), MsSansSerif, 12.58, true})
 {
 }
 

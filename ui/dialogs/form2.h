@@ -8,7 +8,7 @@ namespace lumora::ui {
 class Form2 : public ErrorDialog {
     Q_OBJECT
 
-public:
+  public:
     Form2();
 };
 

@@ -5,17 +5,9 @@
 namespace lumora::ui {
 
 Form3::Form3()
-    : ErrorDialog({QStringLiteral("Form3"),
-                   QStringLiteral("Only one data field may be blank."),
-                   ErrorDialogLayout::Message::Label,
-                   3822, 1417,
-                   QRect(117, 234, 3640, 832),
-                   MsSansSerif,
-                   11.18,
-                   QRect(1053, 702, 1768, 481),
-                   MsSansSerif,
-                   11.18,
-                   true})
+    : ErrorDialog({QStringLiteral("Form3"), QStringLiteral("Only one data field may be blank."),
+                   ErrorDialogLayout::Message::Label, 3822, 1417, QRect(117, 234, 3640, 832), MsSansSerif, 11.18,
+                   QRect(1053, 702, 1768, 481), MsSansSerif, 11.18, true})
 {
 }
 

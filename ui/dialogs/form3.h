@@ -8,7 +8,7 @@ namespace lumora::ui {
 class Form3 : public ErrorDialog {
     Q_OBJECT
 
-public:
+  public:
     Form3();
 };
 

@@ -9,8 +9,7 @@
 
 namespace lumora::ui {
 
-Form4::Form4()
-    : SecondaryWindow(QStringLiteral("Form4"), QStringLiteral("Help"), 10166, 6487, Frame::Fixed)
+Form4::Form4() : SecondaryWindow(QStringLiteral("Form4"), QStringLiteral("Help"), 10166, 6487, Frame::Fixed)
 {
     m_text = NewReadOnlyText(this, QStringLiteral("Text1"), FixedText(QStringLiteral("help.txt")),
                              ClassicFont(Arial, 9.09), VerticalScrollBar::Always);
@@ -26,14 +25,8 @@ Form4::Form4()
     connect(m_close, &QPushButton::clicked, this, &Form4::Command1_Click);
 }
 
-void Form4::Command1_Click()
-{
-    hide();
-}
+void Form4::Command1_Click() { hide(); }
 
-QWidget* Form4::FocusOnShow() const
-{
-    return m_close;
-}
+QWidget* Form4::FocusOnShow() const { return m_close; }
 
 } // namespace lumora::ui

@@ -13,17 +13,17 @@ namespace lumora::ui {
 class Form4 : public SecondaryWindow {
     Q_OBJECT
 
-public:
+  public:
     Form4();
 
-public slots:
+  public slots:
     // "Close": hides this window and does nothing else.
     void Command1_Click();
 
-protected:
+  protected:
     QWidget* FocusOnShow() const override;
 
-private:
+  private:
     QPlainTextEdit* m_text = nullptr; // Text1
     QPushButton* m_close = nullptr;   // Command1
 };

@@ -34,14 +34,34 @@ struct Section {
 const Section Sections[] = {
     {"Frame1", "Summary", {234, 117, 9607, 832}, "Text1", {234, 234, 9139, 481}, "summary.txt", false, false, 9.09},
     {"Frame2", "Credits", {234, 1053, 9607, 1534}, "Text2", {234, 351, 9139, 949}, "credits.txt", false, false, 9.09},
-    {"Frame3", "Beta Testers", {234, 2691, 9607, 715}, "Text3", {234, 234, 9139, 364}, "beta_testers.txt", true,
-     false, 9.09},
-    {"Frame4", "Version History", {234, 3510, 4810, 2236}, "Text4", {234, 351, 4342, 1768},
-     "version_history.txt", false, true, 7.69},
-    {"Frame6", "Contact Information", {5148, 3510, 4693, 2236}, "Text6", {234, 351, 4342, 1768}, "contact.txt",
-     false, false, 9.09},
-    {"Frame5", "Support", {234, 5850, 9607, 1768}, "Text5", {234, 351, 9139, 1183}, "support.txt", false, false,
+    {"Frame3",
+     "Beta Testers",
+     {234, 2691, 9607, 715},
+     "Text3",
+     {234, 234, 9139, 364},
+     "beta_testers.txt",
+     true,
+     false,
      9.09},
+    {"Frame4",
+     "Version History",
+     {234, 3510, 4810, 2236},
+     "Text4",
+     {234, 351, 4342, 1768},
+     "version_history.txt",
+     false,
+     true,
+     7.69},
+    {"Frame6",
+     "Contact Information",
+     {5148, 3510, 4693, 2236},
+     "Text6",
+     {234, 351, 4342, 1768},
+     "contact.txt",
+     false,
+     false,
+     9.09},
+    {"Frame5", "Support", {234, 5850, 9607, 1768}, "Text5", {234, 351, 9139, 1183}, "support.txt", false, false, 9.09},
 };
 
 void Place(QWidget* widget, const QRect& twips)
@@ -68,8 +88,7 @@ void AddSection(QWidget* window, const Section& section)
 
 } // namespace
 
-Form5::Form5()
-    : SecondaryWindow(QStringLiteral("Form5"), QStringLiteral("About"), 10101, 8307, Frame::Fixed)
+Form5::Form5() : SecondaryWindow(QStringLiteral("Form5"), QStringLiteral("About"), 10101, 8307, Frame::Fixed)
 {
     for (const Section& section : Sections)
         AddSection(this, section);
@@ -94,15 +113,9 @@ Form5::Form5()
     connect(m_close, &QPushButton::clicked, this, &Form5::Command1_Click);
 }
 
-QUrl Form5::WebPage()
-{
-    return QUrl(QStringLiteral("https://www.example.org/lumora/"));
-}
+QUrl Form5::WebPage() { return QUrl(QStringLiteral("https://www.example.org/lumora/")); }
 
-void Form5::Command1_Click()
-{
-    hide();
-}
+void Form5::Command1_Click() { hide(); }
 
 void Form5::Image1_Click()
 {
@@ -110,10 +123,9 @@ void Form5::Image1_Click()
         return;
     // One notice at a time; it never blocks this or any other window.
     if (!m_linkFailure) {
-        m_linkFailure = new QMessageBox(QMessageBox::Warning, QStringLiteral("About"),
-                                        QStringLiteral("The web page %1 could not be opened.")
-                                            .arg(WebPage().toString()),
-                                        QMessageBox::Ok, this);
+        m_linkFailure = new QMessageBox(
+            QMessageBox::Warning, QStringLiteral("About"),
+            QStringLiteral("The web page %1 could not be opened.").arg(WebPage().toString()), QMessageBox::Ok, this);
         m_linkFailure->setObjectName(QStringLiteral("LinkFailure"));
         m_linkFailure->setWindowModality(Qt::NonModal);
         m_linkFailure->setAttribute(Qt::WA_DeleteOnClose);
@@ -122,10 +134,7 @@ void Form5::Image1_Click()
     m_linkFailure->raise();
 }
 
-QWidget* Form5::FocusOnShow() const
-{
-    return m_close;
-}
+QWidget* Form5::FocusOnShow() const { return m_close; }
 
 // A click on the logo is the left button pressed and released on it, as for
 // a button: releasing elsewhere cancels it.

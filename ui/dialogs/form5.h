@@ -18,13 +18,13 @@ namespace lumora::ui {
 class Form5 : public SecondaryWindow {
     Q_OBJECT
 
-public:
+  public:
     Form5();
 
     // The project's web page that a click on the logo opens.
     static QUrl WebPage();
 
-public slots:
+  public slots:
     // "Close": hides this window and does nothing else.
     void Command1_Click();
 
@@ -33,11 +33,11 @@ public slots:
     // a small notice says so and the program goes on.
     void Image1_Click();
 
-protected:
+  protected:
     QWidget* FocusOnShow() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QLabel* m_logo = nullptr;       // Image1
     QPushButton* m_close = nullptr; // Command1
     bool m_logoPressed = false;     // the left button went down on the logo

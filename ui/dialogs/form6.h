@@ -8,7 +8,7 @@ namespace lumora::ui {
 class Form6 : public ErrorDialog {
     Q_OBJECT
 
-public:
+  public:
     Form6();
 };
 

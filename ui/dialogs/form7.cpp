@@ -5,17 +5,9 @@
 namespace lumora::ui {
 
 Form7::Form7()
-    : ErrorDialog({QStringLiteral("Form7"),
-                   QStringLiteral("\".\" may not be entered as a value."),
-                   ErrorDialogLayout::Message::TextBox,
-                   4004, 1274,
-                   QRect(117, 117, 3757, 481),
-                   Arial,
-                   9.79,
-                   QRect(1053, 702, 1768, 481),
-                   Arial,
-                   11.18,
-                   false})
+    : ErrorDialog({QStringLiteral("Form7"), QStringLiteral("\".\" may not be entered as a value."),
+                   ErrorDialogLayout::Message::TextBox, 4004, 1274, QRect(117, 117, 3757, 481), Arial, 9.79,
+                   QRect(1053, 702, 1768, 481), Arial, 11.18, false})
 {
 }
 

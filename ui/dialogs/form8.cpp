@@ -5,17 +5,9 @@
 namespace lumora::ui {
 
 Form8::Form8()
-    : ErrorDialog({QStringLiteral("Form8"),
-                   QStringLiteral("Number of LED's must be 1 or greater."),
-                   ErrorDialogLayout::Message::TextBox,
-                   4056, 1248,
-                   QRect(0, 234, 3991, 364),
-                   Arial,
-                   9.79,
-                   QRect(1053, 702, 1885, 481),
-                   Arial,
-                   11.89,
-                   false})
+    : ErrorDialog({QStringLiteral("Form8"), QStringLiteral("Number of LED's must be 1 or greater."),
+                   ErrorDialogLayout::Message::TextBox, 4056, 1248, QRect(0, 234, 3991, 364), Arial, 9.79,
+                   QRect(1053, 702, 1885, 481), Arial, 11.89, false})
 {
 }
 

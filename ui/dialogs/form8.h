@@ -8,7 +8,7 @@ namespace lumora::ui {
 class Form8 : public ErrorDialog {
     Q_OBJECT
 
-public:
+  public:
     Form8();
 };
 

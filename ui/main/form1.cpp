@@ -36,19 +36,16 @@ constexpr int Dot = 46;
 constexpr int Backspace = 8;
 constexpr int Enter = 13;
 
-bool IsDigitCode(int code)
-{
-    return code >= '0' && code <= '9';
-}
+bool IsDigitCode(int code) { return code >= '0' && code <= '9'; }
 
 // The controls each view hides and shows, in this order.
 const char* const ViewList[] = {"Command19", "Command21", "Command22", "Text21",  "Text22",    "Text23",
                                 "Text24",    "Text13",    "Option1",   "Option2", "Command13", "Command14"};
 
 // The Tab order; every other control is no tab stop.
-const char* const TabOrder[] = {"Text12", "Text8",    "Text1",  "Text2",  "Text3",  "Text4",
-                                "Text5",  "Text6",    "Command1", "Command2", "Text21", "Text22",
-                                "Text23", "Text24",   "Text13", "Command13", "Command14"};
+const char* const TabOrder[] = {"Text12", "Text8",  "Text1",    "Text2",     "Text3",    "Text4",
+                                "Text5",  "Text6",  "Command1", "Command2",  "Text21",   "Text22",
+                                "Text23", "Text24", "Text13",   "Command13", "Command14"};
 
 struct ToolTip {
     const char* field;
@@ -98,23 +95,22 @@ const KeyHandler KeyHandlers[] = {
 };
 
 // Which control holds which member of a calculator's record.
-template <typename Record>
-struct Binding {
+template <typename Record> struct Binding {
     const char* control;
     std::string Record::*member;
 };
 
 const Binding<ConverterFields> ConverterControls[] = {
-    {"Text1", &ConverterFields::LedCurrent}, {"Text2", &ConverterFields::LedVf},
+    {"Text1", &ConverterFields::LedCurrent},     {"Text2", &ConverterFields::LedVf},
     {"Text3", &ConverterFields::BatteryVoltage}, {"Text4", &ConverterFields::Capacity},
-    {"Text5", &ConverterFields::Runtime}, {"Text6", &ConverterFields::Efficiency},
-    {"Text7", &ConverterFields::Days}, {"Text9", &ConverterFields::Clock},
+    {"Text5", &ConverterFields::Runtime},        {"Text6", &ConverterFields::Efficiency},
+    {"Text7", &ConverterFields::Days},           {"Text9", &ConverterFields::Clock},
 };
 
 const Binding<ResistorFields> ResistorControls[] = {
     {"Text23", &ResistorFields::BatteryVoltage}, {"Text22", &ResistorFields::LedVf},
-    {"Text21", &ResistorFields::LedCurrent}, {"Text24", &ResistorFields::Resistance},
-    {"Text25", &ResistorFields::Wattage}, {"Text13", &ResistorFields::LedCount},
+    {"Text21", &ResistorFields::LedCurrent},     {"Text24", &ResistorFields::Resistance},
+    {"Text25", &ResistorFields::Wattage},        {"Text13", &ResistorFields::LedCount},
 };
 
 } // namespace
@@ -183,8 +179,7 @@ void Form1::BuildMenus()
 void Form1::ConnectControls()
 {
     for (const ClickHandler& click : ClickHandlers)
-        connect(static_cast<QPushButton*>(m_controls.value(click.button)), &QPushButton::clicked, this,
-                click.handler);
+        connect(static_cast<QPushButton*>(m_controls.value(click.button)), &QPushButton::clicked, this, click.handler);
     for (const KeyHandler& key : KeyHandlers) {
         const auto handler = key.handler;
         new KeyPressFilter(Field(key.field), [this, handler](int& keyAscii) { (this->*handler)(keyAscii); });
@@ -198,10 +193,7 @@ QLineEdit* Form1::Field(const char* name) const
 
 // ---- Start-up, views and shutdown ----
 
-void Form1::Form_Load()
-{
-    resistors_Click();
-}
+void Form1::Form_Load() { resistors_Click(); }
 
 void Form1::SetOuterWidth(int twips)
 {
@@ -241,7 +233,7 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::exit_Click()
 {
-    close();               // runs Form_Unload, which destroys the other windows
+    close();                // runs Form_Unload, which destroys the other windows
     m_windows.DestroyAll(); // nothing is normally left by now
 }
 
@@ -293,10 +285,7 @@ void Form1::ClearField(const char* name)
     Field(name)->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::CopyField(const char* from, const char* to)
-{
-    Field(to)->setText(Field(from)->text());
-}
+void Form1::CopyField(const char* from, const char* to) { Field(to)->setText(Field(from)->text()); }
 
 void Form1::Command3_Click() { ClearField("Text1"); }
 void Form1::Command6_Click() { ClearField("Text2"); }
@@ -410,14 +399,8 @@ void Form1::ShowFailure(const QString& message)
 
 // ---- Help menu ----
 
-void Form1::help_Click()
-{
-    m_windows.Show<Form4>();
-}
+void Form1::help_Click() { m_windows.Show<Form4>(); }
 
-void Form1::about_Click()
-{
-    m_windows.Show<Form5>();
-}
+void Form1::about_Click() { m_windows.Show<Form5>(); }
 
 } // namespace lumora::ui

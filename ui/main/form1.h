@@ -19,7 +19,7 @@ namespace lumora::ui {
 class Form1 : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     Form1();
 
     // The classic framed look the windows are drawn for.
@@ -53,7 +53,7 @@ public:
     void Text24_KeyPress(int& keyAscii);
     void Text13_KeyPress(int& keyAscii);
 
-public slots:
+  public slots:
     void exit_Click();
     void basic_Click();
     void resistors_Click();
@@ -85,10 +85,10 @@ public slots:
     void Command22_Click();
     void Command25_Click();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     QLineEdit* Field(const char* name) const;
     void ClearField(const char* name);
     void CopyField(const char* from, const char* to);

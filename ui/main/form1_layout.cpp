@@ -29,7 +29,7 @@ enum class Kind {
 struct Row {
     const char* name;
     Kind kind;
-    const char* parent; // a frame's name, or nullptr for the window
+    const char* parent;           // a frame's name, or nullptr for the window
     int left, top, width, height; // twips, from the parent's corner
     const char* text;
     const QString* face = nullptr; // nullptr: the kind's usual font

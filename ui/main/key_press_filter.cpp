@@ -16,8 +16,7 @@ bool TypesNoCharacter(const QKeyEvent* key)
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Delete:
-    case Qt::Key_Escape:
-        return true;
+    case Qt::Key_Escape: return true;
     default: break;
     }
     return key->text().isEmpty() || key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll);

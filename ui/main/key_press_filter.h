@@ -16,15 +16,15 @@ namespace lumora::ui {
 class KeyPressFilter : public QObject {
     Q_OBJECT
 
-public:
+  public:
     using Handler = std::function<void(int& keyAscii)>;
 
     KeyPressFilter(QLineEdit* field, Handler handler);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     Handler m_handler;
 };
 

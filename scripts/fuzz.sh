@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of fuzz/ with Clang in a build directory of
+# their own and runs them.
+#
+#   scripts/fuzz.sh smoke   each target for a fixed number of runs, starting
+#                           from the committed seeds and regressions (make test)
+#   scripts/fuzz.sh run     all targets side by side for FUZZ_SECONDS each,
+#                           growing a corpus kept in the build directory (make fuzz)
+#
+#   FUZZ_BUILD_DIR    build directory (default build-fuzz)
+#   FUZZ_SMOKE_RUNS   runs per target in a smoke run (default 100000)
+#   FUZZ_SECONDS      seconds per target in a long run (default 300)
+#   FUZZ_TARGETS      targets to run (default: all three)
+#   CXX               the Clang to build with (default clang++-14, else clang++)
+#
+# Committed seeds in fuzz/corpus/ and fuzz/regressions/ are only read: new
+# inputs go to the build directory, and an input that breaks a target is
+# saved as <build dir>/artifacts/<target>-crash-<hash>.
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+root=$PWD
+mode=${1:-smoke}
+build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
+targets=(${FUZZ_TARGETS:-fuzz_field_text fuzz_converter fuzz_resistor})
+jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
+
+case "$mode" in
+  smoke | run) ;;
+  *) echo "usage: $0 [smoke|run]" >&2; exit 2 ;;
+esac
+
+cxx=${CXX:-}
+if [ -z "$cxx" ] || ! "$cxx" --version 2>/dev/null | grep -q clang; then
+  cxx=$(command -v clang++-14 || command -v clang++ || true)
+fi
+if [ -z "$cxx" ]; then
+  echo "fuzz: no clang++ found (scripts/setup.sh installs it)" >&2
+  exit 1
+fi
+
+export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+symbolizer=$(command -v llvm-symbolizer || command -v llvm-symbolizer-14 || true)
+if [ -n "$symbolizer" ]; then
+  export ASAN_SYMBOLIZER_PATH=$symbolizer
+fi
+
+CXX=$cxx cmake -S fuzz -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build_dir" -j "$jobs"
+
+artifacts=$root/$build_dir/artifacts
+mkdir -p "$artifacts"
+
+# The committed inputs of a target: its seeds and the inputs of past findings.
+seed_dirs() {
+  local dir
+  for dir in "$root/fuzz/corpus/$1" "$root/fuzz/regressions/$1"; do
+    if [ -d "$dir" ]; then
+      printf '%s\n' "$dir"
+    fi
+  done
+}
+
+failed=()
+if [ "$mode" = smoke ]; then
+  runs=${FUZZ_SMOKE_RUNS:-100000}
+  for target in "${targets[@]}"; do
+    scratch=$root/$build_dir/smoke/$target
+    rm -rf "$scratch"
+    mkdir -p "$scratch"
+    log=$root/$build_dir/smoke/$target.log
+    mapfile -t seeds < <(seed_dirs "$target")
+    echo "fuzz: $target, $runs runs"
+    if "$root/$build_dir/$target" -runs="$runs" -seed=1 -artifact_prefix="$artifacts/$target-" \
+      "$scratch" "${seeds[@]}" >"$log" 2>&1; then
+      grep -E '^#[0-9]+[[:space:]]+DONE' "$log" || true
+    else
+      tail -n 60 "$log"
+      failed+=("$target")
+    fi
+  done
+else
+  seconds=${FUZZ_SECONDS:-300}
+  pids=()
+  for target in "${targets[@]}"; do
+    corpus=$root/$build_dir/corpus/$target
+    mkdir -p "$corpus"
+    log=$root/$build_dir/$target.log
+    mapfile -t seeds < <(seed_dirs "$target")
+    echo "fuzz: $target for ${seconds}s, log in $log"
+    "$root/$build_dir/$target" -max_total_time="$seconds" -print_final_stats=1 \
+      -artifact_prefix="$artifacts/$target-" "$corpus" "${seeds[@]}" >"$log" 2>&1 &
+    pids+=($!)
+  done
+  for i in "${!targets[@]}"; do
+    target=${targets[$i]}
+    log=$root/$build_dir/$target.log
+    if wait "${pids[$i]}"; then
+      echo "fuzz: $target: $(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}') executions, no finding"
+    else
+      tail -n 60 "$log"
+      failed+=("$target")
+    fi
+  done
+fi
+
+passed=$((${#targets[@]} - ${#failed[@]}))
+echo "fuzz $mode: $passed passed, ${#failed[@]} failed"
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "fuzz: failing targets: ${failed[*]}; inputs in $artifacts" >&2
+  exit 1
+fi
