@@ -1,5 +1,7 @@
 #include "calc/converter.h"
 
+#include "hostile_texts.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -202,28 +204,7 @@ TEST(Converter, SolveWithoutABlankFieldReportsIt)
 
 TEST(Converter, HostilePastesAreNeverSolvedWith)
 {
-    const std::vector<std::string> hostile = {"1e3",
-                                              "+5",
-                                              " 5",
-                                              "5 ",
-                                              "1,000",
-                                              "1.2.3",
-                                              "--5",
-                                              "5-",
-                                              "\xd9\xa3",
-                                              "\xef\xbc\x95",
-                                              "\x01",
-                                              "0x10",
-                                              "inf",
-                                              "nan",
-                                              "-",
-                                              "-.",
-                                              "\t",
-                                              "5\n",
-                                              std::string("5\0", 2),
-                                              "\xe2\x80\x93"
-                                              "5"};
-    for (const std::string& text : hostile) {
+    for (const std::string& text : HostileTexts()) {
         for (Q input : {Q::LedCurrent, Q::LedVf, Q::BatteryVoltage, Q::Capacity, Q::Efficiency}) {
             ConverterFields fields = Fields("750", "3.5", "4.2", "2000", "", "83");
             FieldText(fields, input) = text;

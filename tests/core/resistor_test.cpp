@@ -1,5 +1,7 @@
 #include "calc/resistor.h"
 
+#include "hostile_texts.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -173,28 +175,7 @@ TEST(Resistor, SecondPressAfterSuccessOpensForm2AndChangesNothing)
 
 TEST(Resistor, HostilePastesAreNeverSolvedWith)
 {
-    const std::vector<std::string> hostile = {"1e3",
-                                              "+5",
-                                              " 5",
-                                              "5 ",
-                                              "1,000",
-                                              "1.2.3",
-                                              "--5",
-                                              "5-",
-                                              "\xd9\xa3",
-                                              "\xef\xbc\x95",
-                                              "\x01",
-                                              "0x10",
-                                              "inf",
-                                              "nan",
-                                              "-",
-                                              "-.",
-                                              "\t",
-                                              "5\n",
-                                              std::string("5\0", 2),
-                                              "\xe2\x80\x93"
-                                              "5"};
-    for (const std::string& text : hostile) {
+    for (const std::string& text : HostileTexts()) {
         for (Q input : {Q::BatteryVoltage, Q::LedVf, Q::LedCurrent, Q::LedCount}) {
             const ResistorFields fields = [&] {
                 ResistorFields f = Fields("9", "3.5", "20", "", "2");
