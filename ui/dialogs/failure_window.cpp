@@ -9,7 +9,7 @@
 namespace lumora::ui {
 
 FailureWindow::FailureWindow()
-    : SecondaryWindow(QStringLiteral("FailureWindow"), QStringLiteral("ERROR"), 5226, 1677, Frame::Sizable)
+    : SecondaryWindow(QStringLiteral("FailureWindow"), QStringLiteral("ERROR"), 5226, 1534, Frame::Sizable)
 {
     m_message = new QLabel(this);
     m_message->setObjectName(QStringLiteral("Label1"));
@@ -19,14 +19,14 @@ FailureWindow::FailureWindow()
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_message->setFont(ClassicFont(MsSansSerif, 9.09));
     m_message->setAccessibleName(QStringLiteral("Why the calculation stopped"));
-    PlaceInTwips(m_message, 117, 117, 4992, 858);
+    PlaceInTwips(m_message, 117, 117, 4992, 741);
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("Command1"));
     m_ok->setFont(ClassicFont(MsSansSerif, 11.18));
     m_ok->setAutoDefault(true);
     m_ok->setDefault(true);
-    PlaceInTwips(m_ok, 1612, 1053, 2002, 481);
+    PlaceInTwips(m_ok, 1612, 936, 2002, 481);
     connect(m_ok, &QPushButton::clicked, this, &FailureWindow::Command1_Click);
 }
 
