@@ -79,7 +79,7 @@ class HelpAbout : public SecondaryWindowTest {
     }
 };
 
-// ---- The compiled-in texts ------------------------------------------------
+// The compiled-in texts
 
 TEST(FixedTexts, EndEveryLineWithCrLfAndKeepTheirTrailingSpaces)
 {
@@ -201,7 +201,7 @@ TEST(Artwork, HasTheIconSizesAndTheLogoSize)
     EXPECT_EQ(QImage(QStringLiteral(":/lumora/logo.png")).size(), QSize(62, 31));
 }
 
-// ---- What the windows show --------------------------------------------------
+// What the windows show
 
 TEST_F(HelpAbout, BoxesShowTheTextsLineByLine)
 {
@@ -414,7 +414,7 @@ TEST_F(HelpAbout, TypingChangesNoTextButSelectingAndCopyingWork)
     }
 }
 
-// ---- Show, Close and frame close, for both windows --------------------------
+// Show, Close and frame close, for both windows
 
 template <typename Window> struct Scrollable;
 template <> struct Scrollable<Form4> {
@@ -517,7 +517,7 @@ TYPED_TEST(EachWindow, FrameCloseDestroysAndTheNextShowStartsAtTheTop)
     EXPECT_EQ(TopLevelsNamed(name), 1);
 }
 
-// ---- The logo ---------------------------------------------------------------
+// The logo
 
 TEST_F(HelpAbout, LogoIsShownAtItsOwnSizeWithAPointingHand)
 {

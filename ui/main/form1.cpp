@@ -191,7 +191,7 @@ QLineEdit* Form1::Field(const char* name) const
     return static_cast<QLineEdit*>(m_controls.value(QString::fromLatin1(name)));
 }
 
-// ---- Start-up, views and shutdown ----
+// Start-up, views and shutdown
 
 void Form1::Form_Load() { resistors_Click(); }
 
@@ -237,7 +237,7 @@ void Form1::exit_Click()
     m_windows.DestroyAll(); // nothing is normally left by now
 }
 
-// ---- Key filter ----
+// Key filter
 
 bool Form1::HasDotMinus(const QString& text, const int& keyAscii) const
 {
@@ -277,7 +277,7 @@ void Form1::Text13_KeyPress(int& keyAscii)
         keyAscii = 0; // whole numbers only: "." is swallowed too
 }
 
-// ---- Clear, copy and reset ----
+// Clear, copy and reset
 
 void Form1::ClearField(const char* name)
 {
@@ -330,7 +330,7 @@ void Form1::Command14_Click()
     Field("Text13")->setText(QStringLiteral("1"));
 }
 
-// ---- Calculate ----
+// Calculate
 
 namespace {
 
@@ -397,7 +397,7 @@ void Form1::ShowFailure(const QString& message)
     m_windows.Show<FailureWindow>()->SetMessage(message);
 }
 
-// ---- Help menu ----
+// Help menu
 
 void Form1::help_Click() { m_windows.Show<Form4>(); }
 
