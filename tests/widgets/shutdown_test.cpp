@@ -58,6 +58,15 @@ TEST_F(Shutdown, MenuChoicesKeepOneHelpAndOneAboutWindow)
     EXPECT_EQ(TopLevels("Form5").size(), 1);
 }
 
+TEST_F(Shutdown, DestroyingTheMainWindowWithoutClosingLeavesNoWindowBehind)
+{
+    Choose("help");
+    Click("Command13"); // Form3
+    delete form.data();
+    FlushDeletes();
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+}
+
 TEST_F(Shutdown, ClosingWithNoOtherWindowEndsAtOnce)
 {
     form->close();

@@ -147,6 +147,11 @@ Form1::Form1()
     Field("Text1")->setFocus(Qt::OtherFocusReason); // the user can type at once
 }
 
+Form1::~Form1()
+{
+    m_windows.DestroyAll();
+}
+
 void Form1::ApplyClassicLook(QApplication& app)
 {
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows"))) {

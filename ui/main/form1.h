@@ -21,6 +21,8 @@ class Form1 : public QMainWindow {
 
   public:
     Form1();
+    // Destroys the secondary windows too, should the window go without closing.
+    ~Form1() override;
 
     // The classic framed look the windows are drawn for.
     static void ApplyClassicLook(QApplication& app);
