@@ -84,9 +84,9 @@ QString Sentence(Failure failure, Quantity target, std::optional<Quantity> culpr
     return QStringLiteral("These values would divide by zero, so %1 cannot be calculated.").arg(solved.quantity);
 }
 
-} // namespace
-
-QString FailureText(const ConverterOutcome& outcome)
+// The sentence for either calculator's outcome, or nothing when it carries no failure.
+template <typename Outcome>
+QString Describe(const Outcome& outcome)
 {
     if (outcome.Failure == Failure::None || !outcome.Target)
         return {};
@@ -94,12 +94,16 @@ QString FailureText(const ConverterOutcome& outcome)
     return Sentence(outcome.Failure, *outcome.Target, outcome.Culprit, culpritText);
 }
 
+} // namespace
+
+QString FailureText(const ConverterOutcome& outcome)
+{
+    return Describe(outcome);
+}
+
 QString FailureText(const ResistorOutcome& outcome)
 {
-    if (outcome.Failure == Failure::None || !outcome.Target)
-        return {};
-    const std::string culpritText = outcome.Culprit ? FieldText(outcome.Fields, *outcome.Culprit) : std::string();
-    return Sentence(outcome.Failure, *outcome.Target, outcome.Culprit, culpritText);
+    return Describe(outcome);
 }
 
 } // namespace lumora::ui
