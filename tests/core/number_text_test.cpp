@@ -35,6 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SingleRow{"Cent", 0.01f, "0.01"}, SingleRow{"SevenDigits", 99999.99f, "99999.99"},
                     SingleRow{"EighthDigitRounded", 123456.78f, "123456.8"}, SingleRow{"Negative", -2.66f, "-2.66"},
                     SingleRow{"TenMillion", 1e7f, "10000000"}, SingleRow{"LargePlain", 12345678.0f, "12345680"},
+                    SingleRow{"JustBelowAPowerOfTen", 1e28f, "9999999000000000000000000000"},
                     SingleRow{"LargestSingle", 3.4028235e38f, "340282300000000000000000000000000000000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
