@@ -14,10 +14,7 @@ using Calculate = Form1Test;
 
 TEST_F(Calculate, RuntimeCalculatorSolvesTheBlankFieldThroughTheWindow)
 {
-    Type("Text1", "750");
-    Type("Text2", "3.5");
-    Type("Text3", "4.2");
-    Type("Text4", "2000");
+    TypeRuntimeExample();
     Click("Command1");
     EXPECT_EQ(Text("Text5"), "2.66");
     EXPECT_EQ(Text("Text7"), "0");
@@ -58,10 +55,7 @@ TEST_F(Calculate, ErrorWindowsOpenInTheCalculatorsOrderWithoutBlocking)
 
     // The main window stays usable with the error windows open.
     Field("Text6")->setText("83");
-    Type("Text1", "750");
-    Type("Text2", "3.5");
-    Type("Text3", "4.2");
-    Type("Text4", "2000");
+    TypeRuntimeExample();
     Click("Command1");
     EXPECT_EQ(Text("Text5"), "2.66");
     EXPECT_TRUE(IsShown("Form6")); // correcting a field closes no window

@@ -107,6 +107,16 @@ class Form1Test : public ::testing::Test {
             TypeCharacter(Field(field), c);
     }
 
+    // Types the runtime calculator's everyday example, runtime left blank:
+    // 750 mA, Vf 3.5 V, 4.2 V, 2000 mAh.
+    void TypeRuntimeExample() const
+    {
+        Type("Text1", "750");
+        Type("Text2", "3.5");
+        Type("Text3", "4.2");
+        Type("Text4", "2000");
+    }
+
     void PressEnter(const char* field) const { QTest::keyClick(Field(field), Qt::Key_Return); }
 
     // Runs a menu item as a user's choice would.

@@ -82,10 +82,7 @@ TEST_F(KeyFilter, EnterPressesTheCalculatorsButtonAndKeepsTheFocus)
     for (const auto& row : rows) {
         Click("Command2");
         Click("Command14");
-        Type("Text1", "750");
-        Type("Text2", "3.5");
-        Type("Text3", "4.2");
-        Type("Text4", "2000");
+        TypeRuntimeExample();
         Type("Text23", "9");
         Type("Text22", "3.5");
         Type("Text21", "20");
