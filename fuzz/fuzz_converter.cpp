@@ -171,13 +171,7 @@ void CheckFailure(const ConverterFields& pressed, const ConverterOutcome& outcom
     const Q culprit = *outcome.Culprit;
     FUZZ_CHECK(culprit != *outcome.Target);
     const std::optional<double> value = Value(pressed, culprit);
-    switch (outcome.Failure) {
-    case Failure::UnreadableText: FUZZ_CHECK(!value); break;
-    case Failure::Overflow: FUZZ_CHECK(value && std::isinf(*value)); break;
-    case Failure::DivisionByZero:
-    case Failure::InvalidOperation: FUZZ_CHECK(value && *value == 0.0); break;
-    default: FUZZ_CHECK(false);
-    }
+    CheckCulpritValue(outcome.Failure, value);
 }
 
 } // namespace

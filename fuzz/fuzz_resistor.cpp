@@ -167,13 +167,7 @@ void CheckFailure(const ResistorFields& fields, Q blank, const ResistorOutcome& 
     const Q culprit = *outcome.Culprit;
     FUZZ_CHECK(culprit != Q::Wattage);
     const std::optional<double> value = Value(outcome.Fields, culprit);
-    switch (outcome.Failure) {
-    case Failure::UnreadableText: FUZZ_CHECK(!value); break;
-    case Failure::Overflow: FUZZ_CHECK(value && std::isinf(*value)); break;
-    case Failure::DivisionByZero:
-    case Failure::InvalidOperation: FUZZ_CHECK(value && *value == 0.0); break;
-    default: FUZZ_CHECK(false);
-    }
+    CheckCulpritValue(outcome.Failure, value);
 }
 
 } // namespace

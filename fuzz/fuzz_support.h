@@ -4,6 +4,7 @@
 // input bytes into field texts, and the rules every text the calculators
 // write must follow.
 
+#include "calc/failure.h"
 #include "calc/field_text.h"
 
 #include <cmath>
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,6 +109,20 @@ inline bool Moderate(long double value)
 {
     const long double magnitude = std::fabs(value);
     return magnitude == 0.0L || (magnitude >= 1e-30L && magnitude <= 1e30L);
+}
+
+// The blamed input of a failure reads as the failure says: not at all for an
+// unreadable text, as an infinity for one beyond the double range, and as zero
+// for the input that left a divisor zero.
+inline void CheckCulpritValue(Failure failure, const std::optional<double>& value)
+{
+    switch (failure) {
+    case Failure::UnreadableText: FUZZ_CHECK(!value); break;
+    case Failure::Overflow: FUZZ_CHECK(value && std::isinf(*value)); break;
+    case Failure::DivisionByZero:
+    case Failure::InvalidOperation: FUZZ_CHECK(value && *value == 0.0); break;
+    default: FUZZ_CHECK(false);
+    }
 }
 
 } // namespace lumora::fuzz
