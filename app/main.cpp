@@ -1,3 +1,4 @@
+#include "ui/common/classic_look.h"
 #include "ui/main/form1.h"
 
 #include <QApplication>
@@ -6,7 +7,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Lumora")); // matches the desktop entry
-    lumora::ui::Form1::ApplyClassicLook(app);
+    lumora::ui::ApplyClassicLook(app);
     auto* form = new lumora::ui::Form1; // destroyed when it closes, which ends the program
     form->show();
     return app.exec();

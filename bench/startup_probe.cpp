@@ -15,9 +15,10 @@
 // starting the process can include process creation, loading and static
 // initialisation (run_startup.sh does). peak_rss_kib is -1 where getrusage is
 // not available.
+#include "ui/common/classic_look.h"
 #include "ui/common/twips.h"
 #include "ui/main/form1.h"
-#include "ui/main/form1_layout.h"
+#include "ui/main/form1_controls.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -135,7 +136,7 @@ int main(int argc, char* argv[])
     const qint64 appNs = sinceMain.nsecsElapsed();
     QMainWindow* window = nullptr;
     if (lumora) {
-        lumora::ui::Form1::ApplyClassicLook(app); // as the program's main() does
+        lumora::ui::ApplyClassicLook(app); // as the program's main() does
         window = new lumora::ui::Form1;
     } else {
         window = BareWindow();

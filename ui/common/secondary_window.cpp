@@ -4,6 +4,7 @@
 #include "ui/common/twips.h"
 
 #include <QKeyEvent>
+#include <QPushButton>
 
 namespace lumora::ui {
 
@@ -26,8 +27,32 @@ SecondaryWindow::SecondaryWindow(const QString& name, const QString& title, int 
     }
 }
 
+QPushButton* SecondaryWindow::AddDismissButton(const QString& caption, const QRect& twips, const QFont& font,
+                                               bool isDefault)
+{
+    m_dismiss = new QPushButton(caption, this);
+    m_dismiss->setObjectName(QStringLiteral("Command1"));
+    m_dismiss->setFont(font);
+    m_dismiss->setAutoDefault(true); // Enter presses the focused button
+    m_dismiss->setDefault(isDefault);
+    PlaceInTwips(m_dismiss, twips);
+    connect(m_dismiss, &QPushButton::clicked, this, &SecondaryWindow::Command1_Click);
+    return m_dismiss;
+}
+
+void SecondaryWindow::Command1_Click() { hide(); }
+
+QWidget* SecondaryWindow::FocusOnShow() const { return m_dismiss; }
+
 void SecondaryWindow::ShowActive()
 {
+    // A window manager places a window anew each time it is mapped unless the
+    // program asks for a place, so the place the user left it at is asked for.
+    if (m_placeWhenHidden && !isVisible()) {
+        move(m_placeWhenHidden->topLeft());
+        resize(m_placeWhenHidden->size());
+    }
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
     raise();
     activateWindow();
@@ -36,6 +61,14 @@ void SecondaryWindow::ShowActive()
     // Activation may arrive later from the window system; the focus goes to
     // the button then as well.
     m_focusOnActivation = !isActiveWindow();
+}
+
+void SecondaryWindow::hideEvent(QHideEvent* event)
+{
+    // A hide the program asked for, not a minimise.
+    if (!event->spontaneous())
+        m_placeWhenHidden = QRect(pos(), size());
+    QWidget::hideEvent(event);
 }
 
 bool SecondaryWindow::event(QEvent* event)

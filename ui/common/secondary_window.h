@@ -2,6 +2,11 @@
 
 #include <QWidget>
 
+#include <optional>
+
+class QFont;
+class QPushButton;
+
 namespace lumora::ui {
 
 // A modeless top-level window of the program other than the main window.
@@ -18,18 +23,32 @@ class SecondaryWindow : public QWidget {
     SecondaryWindow(const QString& name, const QString& title, int clientWidthTwips, int clientHeightTwips,
                     Frame frame);
 
-    // Makes the window visible and active with the focus on its button, and
-    // returns at once.
+    // Makes the window visible, restored if it was minimised, and active with
+    // the focus on its button; returns at once. A window shown before comes
+    // back at the place and size it had when it was hidden.
     void ShowActive();
 
+  public slots:
+    // The window's own "OK" or "Close": hides this window and does nothing else.
+    void Command1_Click();
+
   protected:
-    // The control that takes the focus on every show (the OK or Close button).
-    virtual QWidget* FocusOnShow() const = 0;
+    // Adds the window's "OK" or "Close" button, Command1, at a twip rectangle.
+    // It is pressed by Enter and Space while it has the focus; a default
+    // button is also pressed by Enter elsewhere in the window.
+    QPushButton* AddDismissButton(const QString& caption, const QRect& twips, const QFont& font, bool isDefault);
+
+    // The control that takes the focus on every show: the dismiss button.
+    virtual QWidget* FocusOnShow() const;
 
     void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool event(QEvent* event) override;
 
   private:
+    QPushButton* m_dismiss = nullptr;
+    // Where the window was when it was last hidden, frame included.
+    std::optional<QRect> m_placeWhenHidden;
     // Set by ShowActive until the window system has activated the window.
     bool m_focusOnActivation = false;
 };

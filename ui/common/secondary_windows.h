@@ -13,14 +13,21 @@ namespace lumora::ui {
 // kind, created on first show and forgotten when destroyed.
 class SecondaryWindows {
   public:
-    // Shows the one window of kind T, creating it if it does not exist.
-    template <typename T> T* Show()
+    // The one window of kind T, created hidden if it does not exist.
+    template <typename T> T* Ensure()
     {
         QPointer<SecondaryWindow>& slot = m_windows[std::type_index(typeid(T))];
         if (!slot)
             slot = new T;
-        slot->ShowActive();
         return static_cast<T*>(slot.data());
+    }
+
+    // Shows the one window of kind T, creating it if it does not exist.
+    template <typename T> T* Show()
+    {
+        T* window = Ensure<T>();
+        window->ShowActive();
+        return window;
     }
 
     // The existing window of kind T, shown or hidden, or nullptr.

@@ -17,11 +17,10 @@ QRect TwipRect(int left, int top, int width, int height)
     return QRect(x, y, Pixels(left + width) - x, Pixels(top + height) - y);
 }
 
+QRect TwipRect(const QRect& twips) { return TwipRect(twips.x(), twips.y(), twips.width(), twips.height()); }
+
 QSize TwipSize(int width, int height) { return QSize(Pixels(width), Pixels(height)); }
 
-void PlaceInTwips(QWidget* widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(TwipRect(left, top, width, height));
-}
+void PlaceInTwips(QWidget* widget, const QRect& twips) { widget->setGeometry(TwipRect(twips)); }
 
 } // namespace lumora::ui

@@ -18,10 +18,11 @@ int Pixels(int twips);
 // A rectangle whose edges are each rounded to the nearest pixel, so that
 // neighbouring controls keep their gaps and overlaps.
 QRect TwipRect(int left, int top, int width, int height);
+QRect TwipRect(const QRect& twips);
 
 QSize TwipSize(int width, int height);
 
-// Places a widget at a twip rectangle inside its parent.
-void PlaceInTwips(QWidget* widget, int left, int top, int width, int height);
+// Places a widget at a twip rectangle (left, top, width, height) inside its parent.
+void PlaceInTwips(QWidget* widget, const QRect& twips);
 
 } // namespace lumora::ui

@@ -9,61 +9,54 @@
 
 namespace lumora::ui {
 
-namespace {
-
-void Place(QWidget* widget, const QRect& twips)
-{
-    PlaceInTwips(widget, twips.x(), twips.y(), twips.width(), twips.height());
-}
-
-QWidget* MakeMessage(QWidget* parent, const ErrorDialogLayout& layout)
-{
-    const QFont font = ClassicFont(layout.messageFace, layout.messagePoints);
-    if (layout.kind == ErrorDialogLayout::Message::Label) {
-        auto* label = new QLabel(layout.message, parent);
-        label->setObjectName(QStringLiteral("Label1"));
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        label->setWordWrap(true);
-        label->setFont(font);
-        return label;
-    }
-    // Read-only, sunken, on the button-face colour; clickable and selectable
-    // but never reached by Tab.
-    auto* box = new QLineEdit(layout.message, parent);
-    box->setObjectName(QStringLiteral("Text1"));
-    box->setReadOnly(true);
-    box->setAlignment(Qt::AlignCenter);
-    box->setFont(font);
-    box->setFocusPolicy(Qt::ClickFocus);
-    box->setCursorPosition(0);
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-    box->setPalette(palette);
-    return box;
-}
-
-} // namespace
-
 ErrorDialog::ErrorDialog(const ErrorDialogLayout& layout)
     : SecondaryWindow(layout.name, QStringLiteral("ERROR"), layout.clientWidth, layout.clientHeight, Frame::Sizable)
 {
-    QWidget* message = MakeMessage(this, layout);
-    message->setAccessibleName(QStringLiteral("Error message"));
-    Place(message, layout.messageRect);
-    setAccessibleDescription(layout.message); // read out when the window opens
+    QWidget* message = nullptr;
+    if (layout.kind == ErrorDialogLayout::Message::TextBox) {
+        // Read-only, sunken, on the button-face colour; clickable and
+        // selectable but never reached by Tab.
+        m_box = new QLineEdit(this);
+        m_box->setObjectName(QStringLiteral("Text1"));
+        m_box->setReadOnly(true);
+        m_box->setAlignment(Qt::AlignCenter);
+        m_box->setFocusPolicy(Qt::ClickFocus);
+        QPalette palette = m_box->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+        m_box->setPalette(palette);
+        message = m_box;
+    } else {
+        m_label = new QLabel(this);
+        m_label->setObjectName(QStringLiteral("Label1"));
+        m_label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        m_label->setWordWrap(true);
+        m_label->setTextFormat(Qt::PlainText); // a pasted text is shown, never interpreted
+        if (layout.kind == ErrorDialogLayout::Message::SelectableLabel)
+            m_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        message = m_label;
+    }
+    message->setFont(ClassicFont(layout.messageFace, layout.messagePoints));
+    PlaceInTwips(message, layout.messageRect);
+    SetMessage(layout.message);
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("Command1"));
-    m_ok->setFont(ClassicFont(layout.buttonFace, layout.buttonPoints));
-    m_ok->setAutoDefault(true); // Enter presses the focused button
-    m_ok->setDefault(layout.defaultButton);
-    Place(m_ok, layout.buttonRect);
-    m_ok->raise(); // in front of a label that reaches below its top
-    connect(m_ok, &QPushButton::clicked, this, &ErrorDialog::Command1_Click);
+    QPushButton* ok = AddDismissButton(QStringLiteral("OK"), layout.buttonRect,
+                                       ClassicFont(layout.buttonFace, layout.buttonPoints), layout.defaultButton);
+    ok->raise(); // in front of a label that reaches below its top
 }
 
-void ErrorDialog::Command1_Click() { hide(); }
+QString ErrorDialog::Message() const { return m_label ? m_label->text() : m_box->text(); }
 
-QWidget* ErrorDialog::FocusOnShow() const { return m_ok; }
+void ErrorDialog::SetMessage(const QString& message)
+{
+    QWidget* control = m_label ? static_cast<QWidget*>(m_label) : m_box;
+    if (m_label) {
+        m_label->setText(message);
+    } else {
+        m_box->setText(message);
+        m_box->setCursorPosition(0);
+    }
+    // What a screen reader says of the message control is the message itself.
+    control->setAccessibleName(message);
+}
 
 } // namespace lumora::ui

@@ -2,14 +2,19 @@
 
 #include "ui/common/secondary_window.h"
 
-class QPushButton;
+class QLabel;
+class QLineEdit;
 
 namespace lumora::ui {
 
-// How one error window is drawn: a fixed message and an "OK" button, all
-// measured in twips from the client area's corner, font sizes in points.
+// How one error window is drawn: a message and an "OK" button, all measured
+// in twips from the client area's corner, font sizes in points.
 struct ErrorDialogLayout {
-    enum class Message { Label, TextBox }; // static label, or read-only text box
+    enum class Message {
+        Label,           // static label, never focusable
+        SelectableLabel, // label whose text the mouse can select and copy
+        TextBox,         // read-only text box
+    };
 
     QString name;
     QString message;
@@ -24,23 +29,22 @@ struct ErrorDialogLayout {
     bool defaultButton; // OK is marked as the window's default button
 };
 
-// One small modeless error window titled "ERROR". OK hides it; nothing is
-// filled into its message.
+// One small modeless error window titled "ERROR" with a message and OK, which
+// hides it. The message is always shown as plain text.
 class ErrorDialog : public SecondaryWindow {
     Q_OBJECT
 
   public:
     explicit ErrorDialog(const ErrorDialogLayout& layout);
 
-  public slots:
-    // OK: hides this window and does nothing else.
-    void Command1_Click();
+    QString Message() const;
 
   protected:
-    QWidget* FocusOnShow() const override;
+    void SetMessage(const QString& message);
 
   private:
-    QPushButton* m_ok = nullptr;
+    QLabel* m_label = nullptr;  // Label1, for the label kinds
+    QLineEdit* m_box = nullptr; // Text1, for the text box kind
 };
 
 } // namespace lumora::ui

@@ -3,7 +3,6 @@
 #include "ui/common/secondary_window.h"
 
 class QPlainTextEdit;
-class QPushButton;
 
 namespace lumora::ui {
 
@@ -16,16 +15,8 @@ class Form4 : public SecondaryWindow {
   public:
     Form4();
 
-  public slots:
-    // "Close": hides this window and does nothing else.
-    void Command1_Click();
-
-  protected:
-    QWidget* FocusOnShow() const override;
-
   private:
     QPlainTextEdit* m_text = nullptr; // Text1
-    QPushButton* m_close = nullptr;   // Command1
 };
 
 } // namespace lumora::ui

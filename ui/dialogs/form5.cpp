@@ -1,6 +1,7 @@
 #include "ui/dialogs/form5.h"
 
 #include "ui/common/classic_font.h"
+#include "ui/common/program_version.h"
 #include "ui/common/twips.h"
 #include "ui/dialogs/read_only_text.h"
 
@@ -11,7 +12,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace lumora::ui {
 
@@ -64,17 +64,12 @@ const Section Sections[] = {
     {"Frame5", "Support", {234, 5850, 9607, 1768}, "Text5", {234, 351, 9139, 1183}, "support.txt", false, false, 9.09},
 };
 
-void Place(QWidget* widget, const QRect& twips)
-{
-    PlaceInTwips(widget, twips.x(), twips.y(), twips.width(), twips.height());
-}
-
 void AddSection(QWidget* window, const Section& section)
 {
     auto* frame = new QGroupBox(QString::fromLatin1(section.caption), window);
     frame->setObjectName(QString::fromLatin1(section.frameName));
     frame->setFont(ClassicFont(Arial, 9.09));
-    Place(frame, section.frame);
+    PlaceInTwips(frame, section.frame);
 
     const QString name = QString::fromLatin1(section.boxName);
     const QString text = FixedText(QString::fromLatin1(section.textFile));
@@ -83,13 +78,14 @@ void AddSection(QWidget* window, const Section& section)
                        ? static_cast<QWidget*>(NewReadOnlyLine(frame, name, text, font))
                        : NewReadOnlyText(frame, name, text, font,
                                          section.scrollBar ? VerticalScrollBar::Always : VerticalScrollBar::None);
-    Place(box, section.box);
+    PlaceInTwips(box, section.box);
 }
 
 } // namespace
 
 Form5::Form5() : SecondaryWindow(QStringLiteral("Form5"), QStringLiteral("About"), 10101, 8307, Frame::Fixed)
 {
+    setAccessibleDescription(QStringLiteral("Lumora ") + ProgramVersion());
     for (const Section& section : Sections)
         AddSection(this, section);
 
@@ -104,18 +100,10 @@ Form5::Form5() : SecondaryWindow(QStringLiteral("Form5"), QStringLiteral("About"
     m_logo->setAccessibleName(QStringLiteral("Lumora web page"));
     m_logo->installEventFilter(this);
 
-    m_close = new QPushButton(QStringLiteral("Close"), this);
-    m_close->setObjectName(QStringLiteral("Command1"));
-    m_close->setFont(ClassicFont(MsSansSerif, 9.09));
-    m_close->setAutoDefault(true); // Enter presses the focused button
-    m_close->setDefault(true);
-    PlaceInTwips(m_close, 4212, 7839, 1768, 364);
-    connect(m_close, &QPushButton::clicked, this, &Form5::Command1_Click);
+    AddDismissButton(QStringLiteral("Close"), {4212, 7839, 1768, 364}, ClassicFont(MsSansSerif, 9.09), true);
 }
 
 QUrl Form5::WebPage() { return QUrl(QStringLiteral("https://www.example.org/lumora/")); }
-
-void Form5::Command1_Click() { hide(); }
 
 void Form5::Image1_Click()
 {
@@ -133,8 +121,6 @@ void Form5::Image1_Click()
     m_linkFailure->show();
     m_linkFailure->raise();
 }
-
-QWidget* Form5::FocusOnShow() const { return m_close; }
 
 // A click on the logo is the left button pressed and released on it, as for
 // a button: releasing elsewhere cancels it.

@@ -7,7 +7,6 @@
 
 class QLabel;
 class QMessageBox;
-class QPushButton;
 
 namespace lumora::ui {
 
@@ -25,22 +24,17 @@ class Form5 : public SecondaryWindow {
     static QUrl WebPage();
 
   public slots:
-    // "Close": hides this window and does nothing else.
-    void Command1_Click();
-
     // The logo was clicked: opens the web page in the user's browser without
     // waiting for it. The window stays open; if no browser could be asked,
     // a small notice says so and the program goes on.
     void Image1_Click();
 
   protected:
-    QWidget* FocusOnShow() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QLabel* m_logo = nullptr;       // Image1
-    QPushButton* m_close = nullptr; // Command1
-    bool m_logoPressed = false;     // the left button went down on the logo
+    QLabel* m_logo = nullptr;   // Image1
+    bool m_logoPressed = false; // the left button went down on the logo
     QPointer<QMessageBox> m_linkFailure;
 };
 
