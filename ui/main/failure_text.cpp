@@ -85,8 +85,7 @@ QString Sentence(Failure failure, Quantity target, std::optional<Quantity> culpr
 }
 
 // The sentence for either calculator's outcome, or nothing when it carries no failure.
-template <typename Outcome>
-QString Describe(const Outcome& outcome)
+template <typename Outcome> QString Describe(const Outcome& outcome)
 {
     if (outcome.Failure == Failure::None || !outcome.Target)
         return {};
@@ -96,14 +95,8 @@ QString Describe(const Outcome& outcome)
 
 } // namespace
 
-QString FailureText(const ConverterOutcome& outcome)
-{
-    return Describe(outcome);
-}
+QString FailureText(const ConverterOutcome& outcome) { return Describe(outcome); }
 
-QString FailureText(const ResistorOutcome& outcome)
-{
-    return Describe(outcome);
-}
+QString FailureText(const ResistorOutcome& outcome) { return Describe(outcome); }
 
 } // namespace lumora::ui

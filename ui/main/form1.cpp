@@ -4,6 +4,7 @@
 #include "calc/resistor.h"
 #include "ui/common/classic_font.h"
 #include "ui/common/program_icon.h"
+#include "ui/common/program_version.h"
 #include "ui/common/twips.h"
 #include "ui/dialogs/failure_window.h"
 #include "ui/dialogs/form2.h"
@@ -14,18 +15,15 @@
 #include "ui/dialogs/form7.h"
 #include "ui/dialogs/form8.h"
 #include "ui/main/failure_text.h"
-#include "ui/main/form1_layout.h"
 #include "ui/main/key_press_filter.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
-#include <QStyleFactory>
 
+#include <array>
 #include <string>
 
 namespace lumora::ui {
@@ -38,87 +36,88 @@ constexpr int Enter = 13;
 
 bool IsDigitCode(int code) { return code >= '0' && code <= '9'; }
 
+using C = Form1Controls;
+
 // The controls each view hides and shows, in this order.
-const char* const ViewList[] = {"Command19", "Command21", "Command22", "Text21",  "Text22",    "Text23",
-                                "Text24",    "Text13",    "Option1",   "Option2", "Command13", "Command14"};
-
-// The Tab order; every other control is no tab stop.
-const char* const TabOrder[] = {"Text12", "Text8",  "Text1",    "Text2",     "Text3",    "Text4",
-                                "Text5",  "Text6",  "Command1", "Command2",  "Text21",   "Text22",
-                                "Text23", "Text24", "Text13",   "Command13", "Command14"};
-
-struct ToolTip {
-    const char* field;
-    const char* text;
-};
-
-const ToolTip ToolTips[] = {
-    {"Text1", "Enter the desired mA to be sent to the LED.  Example: 1000 = 1 amp"},
-    {"Text2", "Enter the Vf (forward voltage) of the LED you are planning to use.  Typically, 1W LED's are 3.5V, "
-              "and 5W LED's are 6.8V."},
-    {"Text3", "Enter the total voltage output of the batteries you plan to use."},
-    {"Text4", "Enter the capasity of your battery type here, in mAh."},
-    {"Text5", "Enter the runtime in decimal form that you wish to achieve.  1 = 1 Hour, 1.25 = 1 Hour 15 Minutes, "
-              "etc."},
-    {"Text6", "Enter the efficiency of the converter board you plan to use.  Default is 83%. This is typical for the "
-              "Kestrel and Merlin converters."},
-};
+std::array<QWidget*, 12> ViewList(const C& c)
+{
+    return {c.Command19, c.Command21, c.Command22, c.Text21,  c.Text22,    c.Text23,
+            c.Text24,    c.Text13,    c.Option1,   c.Option2, c.Command13, c.Command14};
+}
 
 struct ClickHandler {
-    const char* button;
+    QPushButton* C::*button;
     void (Form1::*handler)();
 };
 
 const ClickHandler ClickHandlers[] = {
-    {"Command1", &Form1::Command1_Click},   {"Command2", &Form1::Command2_Click},
-    {"Command13", &Form1::Command13_Click}, {"Command14", &Form1::Command14_Click},
-    {"Command3", &Form1::Command3_Click},   {"Command6", &Form1::Command6_Click},
-    {"Command7", &Form1::Command7_Click},   {"Command8", &Form1::Command8_Click},
-    {"Command9", &Form1::Command9_Click},   {"Command10", &Form1::Command10_Click},
-    {"Command15", &Form1::Command15_Click}, {"Command16", &Form1::Command16_Click},
-    {"Command17", &Form1::Command17_Click}, {"Command18", &Form1::Command18_Click},
-    {"Command19", &Form1::Command19_Click}, {"Command20", &Form1::Command20_Click},
-    {"Command21", &Form1::Command21_Click}, {"Command24", &Form1::Command24_Click},
-    {"Command22", &Form1::Command22_Click}, {"Command25", &Form1::Command25_Click},
+    {&C::Command1, &Form1::Command1_Click},   {&C::Command2, &Form1::Command2_Click},
+    {&C::Command13, &Form1::Command13_Click}, {&C::Command14, &Form1::Command14_Click},
+    {&C::Command3, &Form1::Command3_Click},   {&C::Command6, &Form1::Command6_Click},
+    {&C::Command7, &Form1::Command7_Click},   {&C::Command8, &Form1::Command8_Click},
+    {&C::Command9, &Form1::Command9_Click},   {&C::Command10, &Form1::Command10_Click},
+    {&C::Command15, &Form1::Command15_Click}, {&C::Command16, &Form1::Command16_Click},
+    {&C::Command17, &Form1::Command17_Click}, {&C::Command18, &Form1::Command18_Click},
+    {&C::Command19, &Form1::Command19_Click}, {&C::Command20, &Form1::Command20_Click},
+    {&C::Command21, &Form1::Command21_Click}, {&C::Command24, &Form1::Command24_Click},
+    {&C::Command22, &Form1::Command22_Click}, {&C::Command25, &Form1::Command25_Click},
 };
 
 struct KeyHandler {
-    const char* field;
+    QLineEdit* C::*field;
     void (Form1::*handler)(int&);
 };
 
 const KeyHandler KeyHandlers[] = {
-    {"Text1", &Form1::Text1_KeyPress},   {"Text2", &Form1::Text2_KeyPress},   {"Text3", &Form1::Text3_KeyPress},
-    {"Text4", &Form1::Text4_KeyPress},   {"Text5", &Form1::Text5_KeyPress},   {"Text6", &Form1::Text6_KeyPress},
-    {"Text21", &Form1::Text21_KeyPress}, {"Text22", &Form1::Text22_KeyPress}, {"Text23", &Form1::Text23_KeyPress},
-    {"Text24", &Form1::Text24_KeyPress}, {"Text13", &Form1::Text13_KeyPress},
+    {&C::Text1, &Form1::Text1_KeyPress},   {&C::Text2, &Form1::Text2_KeyPress},   {&C::Text3, &Form1::Text3_KeyPress},
+    {&C::Text4, &Form1::Text4_KeyPress},   {&C::Text5, &Form1::Text5_KeyPress},   {&C::Text6, &Form1::Text6_KeyPress},
+    {&C::Text21, &Form1::Text21_KeyPress}, {&C::Text22, &Form1::Text22_KeyPress}, {&C::Text23, &Form1::Text23_KeyPress},
+    {&C::Text24, &Form1::Text24_KeyPress}, {&C::Text13, &Form1::Text13_KeyPress},
 };
 
 // Which control holds which member of a calculator's record.
 template <typename Record> struct Binding {
-    const char* control;
+    QLineEdit* C::*control;
     std::string Record::*member;
 };
 
 const Binding<ConverterFields> ConverterControls[] = {
-    {"Text1", &ConverterFields::LedCurrent},     {"Text2", &ConverterFields::LedVf},
-    {"Text3", &ConverterFields::BatteryVoltage}, {"Text4", &ConverterFields::Capacity},
-    {"Text5", &ConverterFields::Runtime},        {"Text6", &ConverterFields::Efficiency},
-    {"Text7", &ConverterFields::Days},           {"Text9", &ConverterFields::Clock},
+    {&C::Text1, &ConverterFields::LedCurrent},     {&C::Text2, &ConverterFields::LedVf},
+    {&C::Text3, &ConverterFields::BatteryVoltage}, {&C::Text4, &ConverterFields::Capacity},
+    {&C::Text5, &ConverterFields::Runtime},        {&C::Text6, &ConverterFields::Efficiency},
+    {&C::Text7, &ConverterFields::Days},           {&C::Text9, &ConverterFields::Clock},
 };
 
 const Binding<ResistorFields> ResistorControls[] = {
-    {"Text23", &ResistorFields::BatteryVoltage}, {"Text22", &ResistorFields::LedVf},
-    {"Text21", &ResistorFields::LedCurrent},     {"Text24", &ResistorFields::Resistance},
-    {"Text25", &ResistorFields::Wattage},        {"Text13", &ResistorFields::LedCount},
+    {&C::Text23, &ResistorFields::BatteryVoltage}, {&C::Text22, &ResistorFields::LedVf},
+    {&C::Text21, &ResistorFields::LedCurrent},     {&C::Text24, &ResistorFields::Resistance},
+    {&C::Text25, &ResistorFields::Wattage},        {&C::Text13, &ResistorFields::LedCount},
 };
+
+template <typename Record, std::size_t N> Record ReadRecord(const Binding<Record> (&bindings)[N], const C& controls)
+{
+    Record record;
+    for (const auto& binding : bindings)
+        record.*binding.member = (controls.*binding.control)->text().toStdString();
+    return record;
+}
+
+// Writes back only the members the calculator changed.
+template <typename Record, std::size_t N>
+void WriteChanges(const Binding<Record> (&bindings)[N], const Record& before, const Record& after, const C& controls)
+{
+    for (const auto& binding : bindings) {
+        if (after.*binding.member != before.*binding.member)
+            (controls.*binding.control)->setText(QString::fromStdString(after.*binding.member));
+    }
+}
 
 } // namespace
 
 Form1::Form1()
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Lumora 2.12"));
+    setWindowTitle(QStringLiteral("Lumora ") + ProgramVersion());
     setWindowIcon(ProgramIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     // A fixed single border with a minimize box and no maximize box.
@@ -128,38 +127,17 @@ Form1::Form1()
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
+    client->setFixedHeight(Pixels(ClientHeightTwips));
     setCentralWidget(client);
-    m_controls = BuildForm1Controls(client);
+    m_c = BuildForm1Controls(client);
     BuildMenus();
     ConnectControls();
 
-    for (const ToolTip& tip : ToolTips) {
-        Field(tip.field)->setToolTip(QString::fromUtf8(tip.text));
-        Field(tip.field)->setAccessibleDescription(QString::fromUtf8(tip.text));
-    }
-    Field("Text6")->setMaxLength(5);
-    static_cast<QRadioButton*>(m_controls.value(QStringLiteral("Option1")))->setChecked(true);
-    for (std::size_t i = 1; i < std::size(TabOrder); ++i)
-        setTabOrder(m_controls.value(TabOrder[i - 1]), m_controls.value(TabOrder[i]));
-
-    setFixedHeight(menuBar()->sizeHint().height() + Pixels(ClientHeightTwips));
     Form_Load();
-    Field("Text1")->setFocus(Qt::OtherFocusReason); // the user can type at once
+    m_c.Text1->setFocus(Qt::OtherFocusReason); // the user can type at once
 }
 
-Form1::~Form1()
-{
-    m_windows.DestroyAll();
-}
-
-void Form1::ApplyClassicLook(QApplication& app)
-{
-    if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows"))) {
-        QApplication::setStyle(style);
-        QApplication::setPalette(style->standardPalette());
-    }
-    app.setWindowIcon(ProgramIcon());
-}
+Form1::~Form1() { m_windows.DestroyAll(); }
 
 void Form1::BuildMenus()
 {
@@ -184,16 +162,11 @@ void Form1::BuildMenus()
 void Form1::ConnectControls()
 {
     for (const ClickHandler& click : ClickHandlers)
-        connect(static_cast<QPushButton*>(m_controls.value(click.button)), &QPushButton::clicked, this, click.handler);
+        connect(m_c.*click.button, &QPushButton::clicked, this, click.handler);
     for (const KeyHandler& key : KeyHandlers) {
         const auto handler = key.handler;
-        new KeyPressFilter(Field(key.field), [this, handler](int& keyAscii) { (this->*handler)(keyAscii); });
+        new KeyPressFilter(m_c.*key.field, [this, handler](int& keyAscii) { (this->*handler)(keyAscii); });
     }
-}
-
-QLineEdit* Form1::Field(const char* name) const
-{
-    return static_cast<QLineEdit*>(m_controls.value(QString::fromLatin1(name)));
 }
 
 // Start-up, views and shutdown
@@ -203,21 +176,24 @@ void Form1::Form_Load() { resistors_Click(); }
 void Form1::SetOuterWidth(int twips)
 {
     m_outerWidthTwips = twips;
-    setFixedWidth(Pixels(twips - BorderTwips));
+    const int width = Pixels(twips - BorderTwips);
+    // The menu bar is as high as it is laid out at this width; the client
+    // area below it keeps its height.
+    setFixedSize(width, menuBar()->heightForWidth(width) + Pixels(ClientHeightTwips));
 }
 
 void Form1::basic_Click()
 {
-    for (const char* name : ViewList)
-        m_controls.value(name)->hide();
+    for (QWidget* control : ViewList(m_c))
+        control->hide();
     SetOuterWidth(BasicViewWidthTwips);
 }
 
 void Form1::resistors_Click()
 {
     SetOuterWidth(ResistorViewWidthTwips);
-    for (const char* name : ViewList)
-        m_controls.value(name)->show();
+    for (QWidget* control : ViewList(m_c))
+        control->show();
 }
 
 void Form1::Form_Unload(bool& cancel)
@@ -249,7 +225,7 @@ bool Form1::HasDotMinus(const QString& text, const int& keyAscii) const
     return keyAscii == Dot && text.contains(QLatin1Char('.'));
 }
 
-void Form1::DecimalKeyPress(const char* field, void (Form1::*press)(), int& keyAscii)
+void Form1::DecimalKeyPress(QLineEdit* field, void (Form1::*press)(), int& keyAscii)
 {
     if (keyAscii == Enter) {
         (this->*press)(); // runs to completion now; the focus stays in the field
@@ -257,20 +233,20 @@ void Form1::DecimalKeyPress(const char* field, void (Form1::*press)(), int& keyA
     }
     if (!IsDigitCode(keyAscii) && keyAscii != Dot && keyAscii != Backspace)
         keyAscii = 0;
-    if (HasDotMinus(Field(field)->text(), keyAscii))
+    if (HasDotMinus(field->text(), keyAscii))
         keyAscii = 0;
 }
 
-void Form1::Text1_KeyPress(int& keyAscii) { DecimalKeyPress("Text1", &Form1::Command1_Click, keyAscii); }
-void Form1::Text2_KeyPress(int& keyAscii) { DecimalKeyPress("Text2", &Form1::Command1_Click, keyAscii); }
-void Form1::Text3_KeyPress(int& keyAscii) { DecimalKeyPress("Text3", &Form1::Command1_Click, keyAscii); }
-void Form1::Text4_KeyPress(int& keyAscii) { DecimalKeyPress("Text4", &Form1::Command1_Click, keyAscii); }
-void Form1::Text5_KeyPress(int& keyAscii) { DecimalKeyPress("Text5", &Form1::Command1_Click, keyAscii); }
-void Form1::Text6_KeyPress(int& keyAscii) { DecimalKeyPress("Text6", &Form1::Command1_Click, keyAscii); }
-void Form1::Text21_KeyPress(int& keyAscii) { DecimalKeyPress("Text21", &Form1::Command13_Click, keyAscii); }
-void Form1::Text22_KeyPress(int& keyAscii) { DecimalKeyPress("Text22", &Form1::Command13_Click, keyAscii); }
-void Form1::Text23_KeyPress(int& keyAscii) { DecimalKeyPress("Text23", &Form1::Command13_Click, keyAscii); }
-void Form1::Text24_KeyPress(int& keyAscii) { DecimalKeyPress("Text24", &Form1::Command13_Click, keyAscii); }
+void Form1::Text1_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text1, &Form1::Command1_Click, keyAscii); }
+void Form1::Text2_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text2, &Form1::Command1_Click, keyAscii); }
+void Form1::Text3_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text3, &Form1::Command1_Click, keyAscii); }
+void Form1::Text4_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text4, &Form1::Command1_Click, keyAscii); }
+void Form1::Text5_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text5, &Form1::Command1_Click, keyAscii); }
+void Form1::Text6_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text6, &Form1::Command1_Click, keyAscii); }
+void Form1::Text21_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text21, &Form1::Command13_Click, keyAscii); }
+void Form1::Text22_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text22, &Form1::Command13_Click, keyAscii); }
+void Form1::Text23_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text23, &Form1::Command13_Click, keyAscii); }
+void Form1::Text24_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text24, &Form1::Command13_Click, keyAscii); }
 
 void Form1::Text13_KeyPress(int& keyAscii)
 {
@@ -284,100 +260,74 @@ void Form1::Text13_KeyPress(int& keyAscii)
 
 // Clear, copy and reset
 
-void Form1::ClearField(const char* name)
+void Form1::ClearField(QLineEdit* field)
 {
-    Field(name)->setText(QString());
-    Field(name)->setFocus(Qt::OtherFocusReason);
+    field->clear();
+    field->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::CopyField(const char* from, const char* to) { Field(to)->setText(Field(from)->text()); }
-
-void Form1::Command3_Click() { ClearField("Text1"); }
-void Form1::Command6_Click() { ClearField("Text2"); }
-void Form1::Command7_Click() { ClearField("Text3"); }
-void Form1::Command8_Click() { ClearField("Text4"); }
-void Form1::Command10_Click() { ClearField("Text6"); }
-void Form1::Command15_Click() { ClearField("Text21"); }
-void Form1::Command16_Click() { ClearField("Text23"); }
-void Form1::Command17_Click() { ClearField("Text22"); }
-void Form1::Command18_Click() { ClearField("Text24"); }
+void Form1::Command3_Click() { ClearField(m_c.Text1); }
+void Form1::Command6_Click() { ClearField(m_c.Text2); }
+void Form1::Command7_Click() { ClearField(m_c.Text3); }
+void Form1::Command8_Click() { ClearField(m_c.Text4); }
+void Form1::Command10_Click() { ClearField(m_c.Text6); }
+void Form1::Command15_Click() { ClearField(m_c.Text21); }
+void Form1::Command16_Click() { ClearField(m_c.Text23); }
+void Form1::Command17_Click() { ClearField(m_c.Text22); }
+void Form1::Command18_Click() { ClearField(m_c.Text24); }
 
 void Form1::Command9_Click()
 {
-    ClearField("Text5");
-    Field("Text7")->setText(QStringLiteral("0"));
-    Field("Text9")->setText(QStringLiteral("00:00:00"));
+    ClearField(m_c.Text5);
+    m_c.Text7->setText(QStringLiteral("0"));
+    m_c.Text9->setText(QStringLiteral("00:00:00"));
 }
 
-void Form1::Command19_Click() { CopyField("Text1", "Text21"); }
-void Form1::Command20_Click() { CopyField("Text21", "Text1"); }
-void Form1::Command21_Click() { CopyField("Text2", "Text22"); }
-void Form1::Command24_Click() { CopyField("Text22", "Text2"); }
-void Form1::Command22_Click() { CopyField("Text3", "Text23"); }
-void Form1::Command25_Click() { CopyField("Text23", "Text3"); }
+// Copies carry the text unchanged, unchecked and unfiltered.
+void Form1::Command19_Click() { m_c.Text21->setText(m_c.Text1->text()); }
+void Form1::Command20_Click() { m_c.Text1->setText(m_c.Text21->text()); }
+void Form1::Command21_Click() { m_c.Text22->setText(m_c.Text2->text()); }
+void Form1::Command24_Click() { m_c.Text2->setText(m_c.Text22->text()); }
+void Form1::Command22_Click() { m_c.Text23->setText(m_c.Text3->text()); }
+void Form1::Command25_Click() { m_c.Text3->setText(m_c.Text23->text()); }
 
 void Form1::Command2_Click()
 {
-    for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5"})
-        Field(name)->setText(QString());
-    Field("Text6")->setText(QStringLiteral("83"));
-    Field("Text7")->setText(QStringLiteral("0"));
-    Field("Text9")->setText(QStringLiteral("00:00:00"));
-    Field("Text1")->setFocus(Qt::OtherFocusReason);
+    for (QLineEdit* field : {m_c.Text1, m_c.Text2, m_c.Text3, m_c.Text4, m_c.Text5})
+        field->clear();
+    m_c.Text6->setText(QStringLiteral("83"));
+    m_c.Text7->setText(QStringLiteral("0"));
+    m_c.Text9->setText(QStringLiteral("00:00:00"));
+    m_c.Text1->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::Command14_Click()
 {
-    for (const char* name : {"Text21", "Text22", "Text23", "Text24"})
-        Field(name)->setText(QString());
-    Field("Text25")->setText(QStringLiteral("0.00"));
-    Field("Text21")->setFocus(Qt::OtherFocusReason);
-    Field("Text13")->setText(QStringLiteral("1"));
+    for (QLineEdit* field : {m_c.Text21, m_c.Text22, m_c.Text23, m_c.Text24})
+        field->clear();
+    m_c.Text25->setText(QStringLiteral("0.00"));
+    m_c.Text21->setFocus(Qt::OtherFocusReason);
+    m_c.Text13->setText(QStringLiteral("1"));
 }
 
 // Calculate
 
-namespace {
-
-template <typename Record, std::size_t N>
-Record ReadRecord(const Binding<Record> (&bindings)[N], const QHash<QString, QWidget*>& controls)
-{
-    Record record;
-    for (const auto& binding : bindings)
-        record.*binding.member = static_cast<QLineEdit*>(controls.value(binding.control))->text().toStdString();
-    return record;
-}
-
-// Writes back only the members the calculator changed.
-template <typename Record, std::size_t N>
-void WriteChanges(const Binding<Record> (&bindings)[N], const Record& before, const Record& after,
-                  const QHash<QString, QWidget*>& controls)
-{
-    for (const auto& binding : bindings) {
-        if (after.*binding.member != before.*binding.member)
-            static_cast<QLineEdit*>(controls.value(binding.control))
-                ->setText(QString::fromStdString(after.*binding.member));
-    }
-}
-
-} // namespace
-
 void Form1::Command1_Click()
 {
-    const ConverterFields before = ReadRecord(ConverterControls, m_controls);
+    const ConverterFields before = ReadRecord(ConverterControls, m_c);
     const ConverterOutcome outcome = CalculateConverter(before);
     ShowErrorWindows(outcome.Windows);
-    WriteChanges(ConverterControls, before, outcome.Fields, m_controls);
+    WriteChanges(ConverterControls, before, outcome.Fields, m_c);
     ShowFailure(FailureText(outcome));
 }
 
 void Form1::Command13_Click()
 {
-    const ResistorFields before = ReadRecord(ResistorControls, m_controls);
-    const bool series = static_cast<QRadioButton*>(m_controls.value(QStringLiteral("Option1")))->isChecked();
-    const ResistorOutcome outcome = CalculateResistor(before, series ? Wiring::Series : Wiring::Parallel);
+    const ResistorFields before = ReadRecord(ResistorControls, m_c);
+    const Wiring wiring = m_c.Option1->isChecked() ? Wiring::Series : Wiring::Parallel;
+    const ResistorOutcome outcome = CalculateResistor(before, wiring);
     ShowErrorWindows(outcome.Windows);
-    WriteChanges(ResistorControls, before, outcome.Fields, m_controls);
+    WriteChanges(ResistorControls, before, outcome.Fields, m_c);
     ShowFailure(FailureText(outcome));
 }
 
@@ -398,8 +348,10 @@ void Form1::ShowFailure(const QString& message)
 {
     if (message.isEmpty())
         return;
-    // The text is set before the window is shown, so a reader sees it at once.
-    m_windows.Show<FailureWindow>()->SetMessage(message);
+    // The message is in place before the window shows, so that the first
+    // thing a screen reader announces is this message, not the last one.
+    m_windows.Ensure<FailureWindow>()->SetMessage(message);
+    m_windows.Show<FailureWindow>();
 }
 
 // Help menu

@@ -2,14 +2,11 @@
 
 #include "calc/error_window.h"
 #include "ui/common/secondary_windows.h"
+#include "ui/main/form1_controls.h"
 
-#include <QHash>
 #include <QMainWindow>
 
 #include <vector>
-
-class QApplication;
-class QLineEdit;
 
 namespace lumora::ui {
 
@@ -23,9 +20,6 @@ class Form1 : public QMainWindow {
     Form1();
     // Destroys the secondary windows too, should the window go without closing.
     ~Form1() override;
-
-    // The classic framed look the windows are drawn for.
-    static void ApplyClassicLook(QApplication& app);
 
     // The outer width the current view asked for, border included, in twips.
     int OuterWidthTwips() const { return m_outerWidthTwips; }
@@ -91,17 +85,15 @@ class Form1 : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QLineEdit* Field(const char* name) const;
-    void ClearField(const char* name);
-    void CopyField(const char* from, const char* to);
-    void DecimalKeyPress(const char* field, void (Form1::*press)(), int& keyAscii);
+    void ClearField(QLineEdit* field);
+    void DecimalKeyPress(QLineEdit* field, void (Form1::*press)(), int& keyAscii);
     void SetOuterWidth(int twips);
     void ShowErrorWindows(const std::vector<ErrorWindow>& windows);
     void ShowFailure(const QString& message);
     void BuildMenus();
     void ConnectControls();
 
-    QHash<QString, QWidget*> m_controls;
+    Form1Controls m_c;
     SecondaryWindows m_windows;
     int m_outerWidthTwips = 0;
 };
