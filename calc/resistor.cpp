@@ -40,7 +40,8 @@ CheckedValue Formula(Q target, Wiring wiring, const Values& x)
         return series ? (x.V - x.R * (x.I / MilliampsPerAmp)) / x.n : x.V - x.R * (x.n * (x.I / MilliampsPerAmp));
     case Q::BatteryVoltage:
         return series ? x.F * x.n + x.R * (x.I / MilliampsPerAmp) : x.F + x.R * ((x.I * x.n) / MilliampsPerAmp);
-    default: break;
+    case Q::Wattage:
+    case Q::LedCount: break; // never solved for
     }
     return CheckedValue::Failed(Failure::InvalidOperation);
 }
@@ -59,8 +60,11 @@ std::vector<Q> ZeroDivisorInputs(Q target)
     case Q::Resistance: return {Q::LedCurrent, Q::LedCount};
     case Q::LedCurrent: return {Q::Resistance, Q::LedCount};
     case Q::LedVf: return {Q::LedCount};
-    default: return {};
+    case Q::BatteryVoltage:
+    case Q::Wattage:
+    case Q::LedCount: break;
     }
+    return {};
 }
 
 CheckedValue& Slot(Values& x, Q q)
@@ -70,8 +74,10 @@ CheckedValue& Slot(Values& x, Q q)
     case Q::LedVf: return x.F;
     case Q::LedCurrent: return x.I;
     case Q::Resistance: return x.R;
-    default: return x.n;
+    case Q::Wattage: // the power is written, never read
+    case Q::LedCount: break;
     }
+    return x.n;
 }
 
 CheckedValue Read(const ResistorFields& fields, Q q)
