@@ -22,9 +22,11 @@ build: configure
 run: build
 	./$(BUILD_DIR)/app/lumora
 
-# After the tests of the normal build: the same tests built with the
-# sanitizers (build-asan), then a short run of every fuzz target (build-fuzz).
+# The sources' formatting first, then the tests of the normal build, the same
+# tests built with the sanitizers (build-asan), and a short run of every fuzz
+# target (build-fuzz).
 test: build
+	bash scripts/check_format.sh
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 	JOBS=$(JOBS) bash scripts/sanitize.sh
 	JOBS=$(JOBS) bash scripts/fuzz.sh smoke

@@ -11,7 +11,7 @@ packages=(
   locales
   xvfb xauth
   desktop-file-utils appstream dpkg-dev file
-  clang-14 libclang-rt-14-dev llvm-14
+  clang-14 libclang-rt-14-dev llvm-14 clang-format
 )
 
 missing=()
