@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QWindow>
 
 namespace lumora::ui {
 
@@ -46,11 +47,15 @@ QWidget* SecondaryWindow::FocusOnShow() const { return m_dismiss; }
 
 void SecondaryWindow::ShowActive()
 {
-    // A window manager places a window anew each time it is mapped unless the
-    // program asks for a place, so the place the user left it at is asked for.
+    // A window manager places a window anew each time it is shown unless the
+    // program asks for a place, so the place the user left it at is asked
+    // for. Through the native window, since the widget still believes it is
+    // there and would ask for nothing.
     if (m_placeWhenHidden && !isVisible()) {
-        move(m_placeWhenHidden->topLeft());
-        resize(m_placeWhenHidden->size());
+        if (QWindow* native = windowHandle())
+            native->setGeometry(*m_placeWhenHidden);
+        else
+            setGeometry(*m_placeWhenHidden);
     }
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
@@ -67,7 +72,7 @@ void SecondaryWindow::hideEvent(QHideEvent* event)
 {
     // A hide the program asked for, not a minimise.
     if (!event->spontaneous())
-        m_placeWhenHidden = QRect(pos(), size());
+        m_placeWhenHidden = geometry();
     QWidget::hideEvent(event);
 }
 

@@ -47,7 +47,7 @@ class SecondaryWindow : public QWidget {
 
   private:
     QPushButton* m_dismiss = nullptr;
-    // Where the window was when it was last hidden, frame included.
+    // Where the window's client area was when the program last hid it.
     std::optional<QRect> m_placeWhenHidden;
     // Set by ShowActive until the window system has activated the window.
     bool m_focusOnActivation = false;
