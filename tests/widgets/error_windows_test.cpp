@@ -86,13 +86,20 @@ TEST_F(ErrorWindows, SeveralStayOpenAtOnceAndDismissIndependently)
     EXPECT_FALSE(three->isVisible());
 }
 
-TEST_F(ErrorWindows, AHiddenWindowComesBackWhereTheUserLeftIt)
+TEST_F(ErrorWindows, AHiddenWindowComesBackWhereTheUserLeftItAndAMinimisedOneIsRestored)
 {
     Form6* window = windows.Show<Form6>();
     window->setGeometry(QRect(120, 130, 300, 120));
     window->findChild<QPushButton*>("Command1")->click();
     windows.Show<Form6>();
     EXPECT_EQ(window->geometry(), QRect(120, 130, 300, 120));
+
+    window->showMinimized();
+    BackToMainWindow();
+    windows.Show<Form6>();
+    EXPECT_FALSE(window->windowState() & Qt::WindowMinimized);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_EQ(QApplication::focusWidget(), window->findChild<QPushButton*>("Command1"));
 }
 
 TEST_F(ErrorWindows, DestroyAllRemovesShownAndHiddenWindows)
