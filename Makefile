@@ -22,10 +22,12 @@ build: configure
 run: build
 	./$(BUILD_DIR)/app/lumora
 
-# After the tests of the normal build: the same tests built with the
-# sanitizers (build-asan), then a short run of every fuzz target (build-fuzz).
+# After the tests of the normal build: its Debian package checked (lintian,
+# hardening, manual page), the same tests built with the sanitizers
+# (build-asan), then a short run of every fuzz target (build-fuzz).
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	bash scripts/check_package.sh $(BUILD_DIR)
 	JOBS=$(JOBS) bash scripts/sanitize.sh
 	JOBS=$(JOBS) bash scripts/fuzz.sh smoke
 
