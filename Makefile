@@ -22,12 +22,14 @@ build: configure
 run: build
 	./$(BUILD_DIR)/app/lumora
 
-# The sources' formatting first, then the tests of the normal build, the same
-# tests built with the sanitizers (build-asan), and a short run of every fuzz
-# target (build-fuzz).
+# The sources' formatting first, then the tests of the normal build, its
+# Debian package checked (lintian, hardening, manual page), the same tests
+# built with the sanitizers (build-asan), and a short run of every fuzz target
+# (build-fuzz).
 test: build
 	bash scripts/check_format.sh
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	bash scripts/check_package.sh $(BUILD_DIR)
 	JOBS=$(JOBS) bash scripts/sanitize.sh
 	JOBS=$(JOBS) bash scripts/fuzz.sh smoke
 

@@ -13,7 +13,7 @@ balances LED current, forward voltage, battery voltage, capacity, runtime and
 converter efficiency, and a resistor calculator for one or more LEDs in series
 or parallel that also gives the resistor's power.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${LUMORA_HOMEPAGE}")
-set(CPACK_PACKAGE_CONTACT "The Lumora developers <lumora@example.org>")
+set(CPACK_PACKAGE_CONTACT "${LUMORA_CONTACT}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Lumora")
 set(CPACK_STRIP_FILES ON)
 
@@ -22,8 +22,8 @@ if(UNIX AND NOT APPLE)
 endif()
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
-set(CPACK_DEBIAN_PACKAGE_RELEASE "1")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Lumora developers <lumora@example.org>")
+set(CPACK_DEBIAN_PACKAGE_RELEASE "${LUMORA_PACKAGE_RELEASE}") # from packaging/changelog
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${LUMORA_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${LUMORA_HOMEPAGE}")

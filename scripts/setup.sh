@@ -11,6 +11,7 @@ packages=(
   locales
   xvfb xauth
   desktop-file-utils appstream dpkg-dev file
+  lintian binutils man-db
   clang-14 libclang-rt-14-dev llvm-14 clang-format
 )
 
