@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckRow{"EfficiencyZeroPassesChecks", Fields("750", "3.5", "4.2", "2000", "", "0"), {}},
         CheckRow{"Efficiency150AllFilled", Fields("750", "3.5", "4.2", "2000", "2", "150"), {W::Form6, W::Form2}},
         CheckRow{"Efficiency150RuntimeBlank", Fields("750", "3.5", "4.2", "2000", "", "150"), {W::Form6}},
-        CheckRow{"Efficiency150TwoBlank", Fields("", "3.5", "4.2", "2000", "", "150"), {W::Form6, W::Form3}},
+        CheckRow{"Efficiency150PointBlank", Fields("", ".", "4.2", "2000", "", "150"), {W::Form6, W::Form7, W::Form3}},
         CheckRow{"EfficiencyAndRuntimeBlank", Fields("750", "3.5", "4.2", "2000", "", ""), {W::Form3}},
         CheckRow{"AllBlank", Fields("", "", "", "", "", ""), {W::Form3}},
         CheckRow{"FiveNumbersAndAPoint", Fields("750", "3.5", "4.2", "2000", ".", "83"), {W::Form7, W::Form2}},
@@ -101,6 +101,9 @@ INSTANTIATE_TEST_SUITE_P(
         SolveRow{"Vf", Fields("750", "", "4.2", "2000", "2.66", "83"), Q::LedVf, "3.49", "0", "02:39:36"},
         SolveRow{"Battery", Fields("750", "3.5", "", "2000", "2.66", "83"), Q::BatteryVoltage, "4.21", "0", "02:39:36"},
         SolveRow{"Capacity", Fields("750", "3.5", "4.2", "", "2.66", "83"), Q::Capacity, "2003.01", "0", "02:39:36"},
+        // 28.125000000000004 in double, exactly 28.125 in single precision: a tie.
+        SolveRow{"SingleTieGoesEven", Fields("100", "2.8", "3.5", "2500", "", "90"), Q::Runtime, "28.12", "1",
+                 "04:07:12"},
         SolveRow{"EfficiencyTieGoesEven", Fields("750", "3.5", "4.2", "2000", "2.66", ""), Q::Efficiency, "83.12", "0",
                  "02:39:36"},
         SolveRow{"ThreeDays", Fields("100", "3.4", "3.6", "9000", "", "90"), Q::Runtime, "85.76", "3", "13:45:36"},

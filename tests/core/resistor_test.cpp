@@ -49,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CheckRow{"StartTexts", Fields("", "", "", "", "1"), {W::Form3}},
                     CheckRow{"AllFourFilled", Fields("9", "3.5", "20", "100", "1"), {W::Form2}},
                     CheckRow{"CountAndResistanceBlank", Fields("9", "3.5", "20", "", ""), {W::Form8, W::Form3}},
-                    CheckRow{"CountZeroAllFilled", Fields("9", "3.5", "20", "100", "0"), {W::Form8, W::Form2}},
+                    CheckRow{"CountZeroAndPoint", Fields(".", "3.5", "20", "100", "0"), {W::Form8, W::Form7, W::Form2}},
+                    CheckRow{"CountBlankAllFourFilled", Fields("9", "3.5", "20", "100", ""), {W::Form8, W::Form2}},
                     CheckRow{"CountDoubleZero", Fields("9", "3.5", "20", "", "00"), {W::Form8}},
                     CheckRow{"CountBelowOne", Fields("9", "3.5", "20", "", "0.5"), {W::Form8}},
                     CheckRow{"NegativeCount", Fields("9", "3.5", "20", "", "-2"), {W::Form8}},
@@ -99,20 +100,22 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         SolveRow{"SeriesR", S, Fields("9", "3.5", "20", "", "2"), Q::Resistance, "100", "0.04"},
         SolveRow{"ParallelR", P, Fields("5", "3.2", "20", "", "3"), Q::Resistance, "30", "0.11"},
-        SolveRow{"SeriesI", S, Fields("3.7", "3.3", "", "10", "1"), Q::LedCurrent, "40", "0.02"},
+        // Unrounded, 49.99999999999998 mA would give 0.05; the text "50" gives 0.055, a tie.
+        SolveRow{"SeriesI", S, Fields("10.1", "3", "", "22", "3"), Q::LedCurrent, "50", "0.06"},
         SolveRow{"ParallelI", P, Fields("4.2", "3.6", "", "2", "4"), Q::LedCurrent, "75", "0.18"},
         SolveRow{"SeriesF", S, Fields("12", "", "300", "6", "3"), Q::LedVf, "3.4", "0.54"},
-        SolveRow{"ParallelF", P, Fields("6", "", "20", "100", "2"), Q::LedVf, "2", "0.16"},
-        SolveRow{"SeriesVPowerTieGoesEven", S, Fields("", "3", "500", "0.5", "1"), Q::BatteryVoltage, "3.25", "0.12"},
+        SolveRow{"ParallelF", P, Fields("6", "", "20", "50", "3"), Q::LedVf, "3", "0.18"},
+        SolveRow{"SeriesVPowerTieGoesEven", S, Fields("", "3", "500", "0.5", "3"), Q::BatteryVoltage, "9.25", "0.12"},
         SolveRow{"ParallelV", P, Fields("", "3.5", "20", "50", "4"), Q::BatteryVoltage, "7.5", "0.32"},
         SolveRow{"NegativeResistance", S, Fields("3", "3.5", "20", "", "1"), Q::Resistance, "-25", "-0.01"},
-        SolveRow{"PowerFromRoundedResistance", S, Fields("5", "3.3", "300", "", "1"), Q::Resistance, "5.67", "0.51"},
-        SolveRow{"ParallelOneLedLikeSeries", P, Fields("5", "3.3", "300", "", "1"), Q::Resistance, "5.67", "0.51"},
+        // 0.8666... ohms is written 0.87; the unrounded value would give the power 7.8.
+        SolveRow{"PowerFromRoundedR", S, Fields("12.5", "3.3", "3000", "", "3"), Q::Resistance, "0.87", "7.83"},
+        SolveRow{"ParallelOneLedLikeSeries", P, Fields("5", "3.3", "3000", "", "1"), Q::Resistance, "0.57", "5.13"},
         SolveRow{"WattageRoundsToPlainZero", S, Fields("3.4999", "3.5", "20", "", "1"), Q::Resistance, "-0.01", "0"},
         SolveRow{"FractionalCountUsedAsRead", S, Fields("9", "3.5", "20", "", "1.5"), Q::Resistance, "187.5", "0.08"},
         SolveRow{"NegativeTextReadsBack", S, Fields("-3", "3.5", "20", "", "1"), Q::Resistance, "-325", "-0.13"},
-        SolveRow{"HugeResultInPlainDigits", S, Fields("1" + std::string(20, '0'), "0", "1000", "", "1"), Q::Resistance,
-                 "100000000000000000000", "100000000000000000000"}),
+        SolveRow{"HugeResultInPlainDigits", S, Fields("123456789012345678901", "0", "1000", "", "1"), Q::Resistance,
+                 "123456789012346000000", "123456789012346000000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct FailureRow {

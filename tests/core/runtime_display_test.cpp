@@ -45,6 +45,9 @@ INSTANTIATE_TEST_SUITE_P(
                     DisplayRow{"TypedDecimals", 1.2345, nullptr, "01:14:04"},
                     DisplayRow{"RoundsUpToMidnight", 47.99999, "1", "00:00:00"},
                     DisplayRow{"NegativeCountsBack", -1, nullptr, "23:00:00"},
+                    // 21600.5000004 s; a day later the remainder, held in single precision, falls below the half.
+                    DisplayRow{"HalfSecondUp", 6.00013889, nullptr, "06:00:01"},
+                    DisplayRow{"RemainderInSingle", 30.00013889, "1", "06:00:00"},
                     DisplayRow{"TwoToThe31DaysThroughSingle", 2147483648.0, "89478490", "08:00:00"}),
     [](const auto& info) { return std::string(info.param.name); });
 

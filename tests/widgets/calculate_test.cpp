@@ -104,6 +104,9 @@ TEST_P(Failures, AreToldInPlainWordsAndLeaveTheFields)
     Click(row.button);
     ASSERT_TRUE(IsShown("FailureWindow"));
     EXPECT_EQ(static_cast<FailureWindow*>(TopLevel("FailureWindow"))->Message(), row.message);
+    auto* label = TopLevel("FailureWindow")->findChild<QLabel*>("Label1");
+    label->setSelection(0, static_cast<int>(row.message.size()));
+    EXPECT_EQ(label->selectedText().toStdString(), row.message.toStdString()); // shown as typed, never as markup
     for (const auto& [field, text] : row.texts)
         EXPECT_EQ(Text(field), text) << field;
     EXPECT_EQ(Text("Text9"), "01:00:00");
@@ -141,11 +144,11 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"Text23", QString(400, '9')}, {"Text22", "3.5"}, {"Text21", "20"}},
                    "Battery Input Voltage holds a number too large to calculate with, so the resistance cannot be "
                    "calculated."},
-        FailureRow{"ControlCharactersShownSafely",
+        FailureRow{"ControlCharactersAndTagsShownAsTyped",
                    "Command1",
-                   {{"Text1", QString("7") + QChar(7) + "<b>"}, {"Text2", "3.5"}, {"Text3", "4.2"}, {"Text4", "1"}},
+                   {{"Text1", "7\a<b>1</b>"}, {"Text2", "3.5"}, {"Text3", "4.2"}, {"Text4", "1"}},
                    QString("Desired LED Current holds \"7") + QChar(0xFFFD) +
-                       "<b>\", which is not a number. Please correct it and press Calculate again."}),
+                       "<b>1</b>\", which is not a number. Please correct it and press Calculate again."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Calculate, PastedTextReachesTheFieldUnfilteredButIsNeverSolvedWith)

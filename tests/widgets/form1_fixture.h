@@ -52,21 +52,41 @@ inline void FlushDeletes()
     QCoreApplication::processEvents();
 }
 
-// Sends one key press and release carrying exactly this text, as a keyboard
-// would for a typed character.
-inline void TypeCharacter(QWidget* target, QChar c, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+// The text X11 gives a key: the control character of Ctrl with a letter
+// (Ctrl+C "\x03"), "\x7f" for Delete, "\r" for Return and the keypad's Enter;
+// none for keys that type nothing (arrows, Home).
+inline QString X11Text(int key, Qt::KeyboardModifiers modifiers)
 {
-    int key = c.toUpper().unicode();
-    if (c.unicode() == 8)
-        key = Qt::Key_Backspace;
-    else if (c.unicode() == 13)
-        key = Qt::Key_Return;
-    else if (c.unicode() < 32)
-        key = Qt::Key_A + c.unicode() - 1; // Ctrl+letter control characters
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(c));
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers, QString(c));
-    QApplication::sendEvent(target, &release);
+    if ((modifiers & Qt::ControlModifier) && key >= Qt::Key_At && key <= Qt::Key_Underscore)
+        return QString(QChar(key - Qt::Key_At));
+    switch (key) {
+    case Qt::Key_Backspace: return QStringLiteral("\b");
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return QStringLiteral("\r");
+    case Qt::Key_Escape: return QStringLiteral("\x1b");
+    case Qt::Key_Delete: return QStringLiteral("\x7f");
+    default: return {};
+    }
+}
+
+// One key pressed and released as the platform delivers it: key code,
+// modifiers and X11's text, after the shortcut check a real key goes through.
+inline void PressKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, QString text = {})
+{
+    QTest::sendKeyEvent(QTest::Click, target, Qt::Key(key), text.isNull() ? X11Text(key, modifiers) : text, modifiers);
+}
+
+// Types one character with the key that gives it; a control character comes
+// from Ctrl with a letter (1 is Ctrl+A), 8, 13 and 27 from their own keys.
+inline void TypeCharacter(QWidget* target, QChar c)
+{
+    const int code = c.unicode();
+    if (code == 8 || code == 13 || code == 27)
+        PressKey(target, code == 8 ? Qt::Key_Backspace : code == 13 ? Qt::Key_Return : Qt::Key_Escape);
+    else if (code < 32)
+        PressKey(target, Qt::Key_At + code, Qt::ControlModifier);
+    else
+        PressKey(target, c.toUpper().unicode(), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, QString(c));
 }
 
 // A fresh, shown and active main window for every test; every window of the
@@ -116,8 +136,6 @@ class Form1Test : public ::testing::Test {
         Type("Text3", "4.2");
         Type("Text4", "2000");
     }
-
-    void PressEnter(const char* field) const { QTest::keyClick(Field(field), Qt::Key_Return); }
 
     // Runs a menu item as a user's choice would.
     void Choose(const char* item) const

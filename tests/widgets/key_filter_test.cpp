@@ -1,5 +1,8 @@
 #include "form1_fixture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 namespace lumora::ui::testing {
 namespace {
 
@@ -39,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, Typing,
                                                                        "7"),
                                                      "7"},
                                            TypingRow{"ControlCharactersSwallowed", "Text22", "",
-                                                     QString("4") + QChar(1) + QChar(22) + QChar(31), "4"},
+                                                     QString("4") + QChar(2) + QChar(26) + QChar(22), "4"},
                                            TypingRow{"CountTakesNoPoint", "Text13", "", "1.5", "15"},
                                            TypingRow{"CountTakesZero", "Text13", "1", "0", "10"},
                                            TypingRow{"EfficiencyHoldsFiveCharacters", "Text6", "", "83.251", "83.25"},
@@ -73,13 +76,23 @@ TEST_F(KeyFilter, HasDotMinusLooksForAPointAnywhere)
     }
 }
 
-TEST_F(KeyFilter, EnterPressesTheCalculatorsButtonAndKeepsTheFocus)
+struct EnterRow {
+    const char* field;
+    QString runtime;    // Text5 afterwards: the runtime calculator ran
+    QString resistance; // Text24 afterwards: the resistor calculator ran
+};
+
+void PrintTo(const EnterRow& row, std::ostream* os) { *os << row.field; }
+
+class Enter : public Form1Test, public ::testing::WithParamInterface<EnterRow> {};
+
+// Return and the keypad's Enter run the field's own calculator; the key
+// inserts nothing and the focus stays in the field.
+TEST_P(Enter, RunsTheFieldsCalculatorAndKeepsTheFocus)
 {
-    const struct {
-        const char* field;
-        const char* changed; // the field a successful Calculate writes
-    } rows[] = {{"Text6", "Text5"}, {"Text24", "Text24"}, {"Text13", "Text24"}};
-    for (const auto& row : rows) {
+    const EnterRow& row = GetParam();
+    for (const auto& [key, modifiers] :
+         {std::pair(Qt::Key_Return, Qt::NoModifier), std::pair(Qt::Key_Enter, Qt::KeypadModifier)}) {
         Click("Command2");
         Click("Command14");
         TypeRuntimeExample();
@@ -87,32 +100,51 @@ TEST_F(KeyFilter, EnterPressesTheCalculatorsButtonAndKeepsTheFocus)
         Type("Text22", "3.5");
         Type("Text21", "20");
         Field(row.field)->setFocus();
-        PressEnter(row.field);
-        EXPECT_FALSE(Text(row.changed).isEmpty()) << row.field;
-        EXPECT_EQ(FocusName(), row.field);
-        EXPECT_FALSE(Text(row.field).contains(QChar('\r'))) << row.field;
+        PressKey(Field(row.field), key, modifiers);
+        EXPECT_EQ(Text("Text5"), row.runtime) << key;
+        EXPECT_EQ(Text("Text24"), row.resistance) << key;
+        EXPECT_EQ(FocusName(), row.field) << key;
+        EXPECT_FALSE(Text(row.field).contains('\r'));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, Enter,
+                         ::testing::Values(EnterRow{"Text1", "2.66", ""}, EnterRow{"Text2", "2.66", ""},
+                                           EnterRow{"Text3", "2.66", ""}, EnterRow{"Text4", "2.66", ""},
+                                           EnterRow{"Text5", "2.66", ""}, EnterRow{"Text6", "2.66", ""},
+                                           EnterRow{"Text21", "", "275"}, EnterRow{"Text22", "", "275"},
+                                           EnterRow{"Text23", "", "275"}, EnterRow{"Text24", "", "275"},
+                                           EnterRow{"Text13", "", "275"}),
+                         [](const auto& info) { return std::string(info.param.field); });
 
 TEST_F(KeyFilter, EnterInAnEmptyFieldStillCalculates)
 {
     Field("Text21")->setFocus();
-    PressEnter("Text21");
+    PressKey(Field("Text21"), Qt::Key_Return);
     EXPECT_TRUE(IsShown("Form3"));
     EXPECT_FALSE(IsShown("Form2"));
 }
 
+// Keys typing no character, and copy and select-all, keep their usual effect
+// with the text X11 gives them; Ctrl+V typed as a key pastes nothing.
 TEST_F(KeyFilter, NavigationAndCopyKeysKeepTheirUsualEffect)
 {
-    Field("Text1")->setText("123");
-    Field("Text1")->setFocus();
-    Field("Text1")->setCursorPosition(3);
-    QTest::keyClick(Field("Text1"), Qt::Key_Left);
-    QTest::keyClick(Field("Text1"), Qt::Key_Delete);
-    EXPECT_EQ(Text("Text1"), "12");
-    QTest::keyClick(Field("Text1"), Qt::Key_Home);
+    QGuiApplication::clipboard()->setText("5");
+    QLineEdit* field = Field("Text1");
+    field->setText("123");
+    field->setFocus();
+    PressKey(field, Qt::Key_Left);
+    PressKey(field, Qt::Key_Delete);
+    EXPECT_EQ(field->text(), "12");
+    PressKey(field, Qt::Key_Home);
     Type("Text1", "9");
-    EXPECT_EQ(Text("Text1"), "912");
+    EXPECT_EQ(field->text(), "912");
+    PressKey(field, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(field->selectedText(), "912");
+    PressKey(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), "912");
+    PressKey(field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "912");
 }
 
 } // namespace
