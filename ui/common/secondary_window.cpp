@@ -9,8 +9,8 @@
 namespace lumora::ui {
 
 SecondaryWindow::SecondaryWindow(const QString& name, const QString& title, int clientWidthTwips, int clientHeightTwips,
-                                 Frame frame)
-    : QWidget(nullptr)
+                                 Frame frame, QAccessible::Role role)
+    : QWidget(nullptr), m_role(role)
 {
     setObjectName(name);
     setWindowTitle(title);

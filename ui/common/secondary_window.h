@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QWidget>
 
 #include <optional>
@@ -20,8 +21,12 @@ class SecondaryWindow : public QWidget {
     enum class Frame { Sizable, Fixed };
 
     // Client area in twips; a fixed frame has no minimise or maximise box.
-    SecondaryWindow(const QString& name, const QString& title, int clientWidthTwips, int clientHeightTwips,
-                    Frame frame);
+    // The role is what assistive tools are told the window is (an alert or a
+    // dialog).
+    SecondaryWindow(const QString& name, const QString& title, int clientWidthTwips, int clientHeightTwips, Frame frame,
+                    QAccessible::Role role);
+
+    QAccessible::Role AccessibleRole() const { return m_role; }
 
     // Makes the window visible, restored if it was minimised, and active with
     // the focus on its button; returns at once. A window shown before comes
@@ -46,6 +51,7 @@ class SecondaryWindow : public QWidget {
     bool event(QEvent* event) override;
 
   private:
+    QAccessible::Role m_role;
     QPushButton* m_dismiss = nullptr;
     // Where the window was when it was last hidden, frame included.
     std::optional<QRect> m_placeWhenHidden;

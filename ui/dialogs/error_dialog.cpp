@@ -10,7 +10,8 @@
 namespace lumora::ui {
 
 ErrorDialog::ErrorDialog(const ErrorDialogLayout& layout)
-    : SecondaryWindow(layout.name, QStringLiteral("ERROR"), layout.clientWidth, layout.clientHeight, Frame::Sizable)
+    : SecondaryWindow(layout.name, QStringLiteral("ERROR"), layout.clientWidth, layout.clientHeight, Frame::Sizable,
+                      QAccessible::AlertMessage)
 {
     QWidget* message = nullptr;
     if (layout.kind == ErrorDialogLayout::Message::TextBox) {

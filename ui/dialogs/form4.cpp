@@ -8,7 +8,8 @@
 
 namespace lumora::ui {
 
-Form4::Form4() : SecondaryWindow(QStringLiteral("Form4"), QStringLiteral("Help"), 10166, 6487, Frame::Fixed)
+Form4::Form4()
+    : SecondaryWindow(QStringLiteral("Form4"), QStringLiteral("Help"), 10166, 6487, Frame::Fixed, QAccessible::Dialog)
 {
     m_text = NewReadOnlyText(this, QStringLiteral("Text1"), FixedText(QStringLiteral("help.txt")),
                              ClassicFont(Arial, 9.09), VerticalScrollBar::Always);

@@ -83,7 +83,8 @@ void AddSection(QWidget* window, const Section& section)
 
 } // namespace
 
-Form5::Form5() : SecondaryWindow(QStringLiteral("Form5"), QStringLiteral("About"), 10101, 8307, Frame::Fixed)
+Form5::Form5()
+    : SecondaryWindow(QStringLiteral("Form5"), QStringLiteral("About"), 10101, 8307, Frame::Fixed, QAccessible::Dialog)
 {
     setAccessibleDescription(QStringLiteral("Lumora ") + ProgramVersion());
     for (const Section& section : Sections)
