@@ -1,6 +1,8 @@
 #include "ui/common/accessible_factory.h"
 
 #include "ui/common/decoration_accessible.h"
+#include "ui/common/link_accessible.h"
+#include "ui/common/picture_link.h"
 #include "ui/common/secondary_window.h"
 
 #include <QAccessible>
@@ -21,6 +23,8 @@ QAccessibleInterface* MakeInterface(const QString&, QObject* object)
     WidgetAccessible* made = nullptr;
     if (auto* window = qobject_cast<SecondaryWindow*>(widget))
         made = new WidgetAccessible(window, window->AccessibleRole());
+    else if (auto* link = qobject_cast<PictureLink*>(widget))
+        made = new LinkAccessible(link);
     else if (IsDecorative(widget))
         made = new DecorationAccessible(widget);
     else if (widget->metaObject() == &QWidget::staticMetaObject)
