@@ -27,7 +27,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 // Failure messages show Qt strings as text.
@@ -493,6 +495,33 @@ TYPED_TEST(EachWindow, EnterOrSpaceOnCloseHides)
         EXPECT_EQ(this->windows.template Find<TypeParam>(), window);
         this->BackToMainWindow();
     }
+}
+
+TYPED_TEST(EachWindow, KeysOnCloseScrollTheTextAndLeaveTheFocusThere)
+{
+    TypeParam* window = this->windows.template Show<TypeParam>();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    auto* close = window->template findChild<QPushButton*>(QStringLiteral("Command1"));
+    QPlainTextEdit* box = this->Box(window);
+    QScrollBar* bar = box->verticalScrollBar();
+    const int page = std::min(bar->pageStep(), bar->maximum()), end = bar->maximum();
+    const int caret = box->textCursor().position();
+    ASSERT_GT(page, 1);
+    // Keys and the scroll position they lead to.
+    const std::pair<QKeyCombination, int> rows[] = {{Qt::Key_PageDown, page},
+                                                    {Qt::Key_PageUp, 0},
+                                                    {Qt::Key_Down, 1},
+                                                    {Qt::Key_Up, 0},
+                                                    {Qt::Key_End, end},
+                                                    {Qt::Key_Home, 0},
+                                                    {Qt::CTRL | Qt::Key_End, end},
+                                                    {Qt::CTRL | Qt::Key_Home, 0}};
+    for (const auto& [keys, value] : rows) {
+        QTest::keyClick(close, keys.key(), keys.keyboardModifiers());
+        EXPECT_EQ(bar->value(), value) << QKeySequence(keys).toString().toStdString();
+        EXPECT_EQ(QApplication::focusWidget(), close);
+    }
+    EXPECT_EQ(box->textCursor().position(), caret);
 }
 
 TYPED_TEST(EachWindow, FrameCloseDestroysAndTheNextShowStartsAtTheTop)

@@ -1,5 +1,7 @@
 #include "form1_fixture.h"
 
+#include <QSignalSpy>
+
 namespace lumora::ui::testing {
 namespace {
 
@@ -91,6 +93,22 @@ TEST_F(KeyFilter, EnterPressesTheCalculatorsButtonAndKeepsTheFocus)
         EXPECT_FALSE(Text(row.changed).isEmpty()) << row.field;
         EXPECT_EQ(FocusName(), row.field);
         EXPECT_FALSE(Text(row.field).contains(QChar('\r'))) << row.field;
+    }
+}
+
+TEST_F(KeyFilter, ReturnAndEnterPressAFocusedButton)
+{
+    for (const char* name : {"Command1", "Command2", "Command13", "Command14"}) {
+        auto* button = Control<QPushButton>(name);
+        QSignalSpy clicks(button, &QPushButton::clicked);
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            form->activateWindow(); // a Calculate may have opened an error window
+            ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+            button->setFocus(Qt::TabFocusReason);
+            ASSERT_EQ(FocusName(), name);
+            QTest::keyClick(button, key);
+        }
+        EXPECT_EQ(clicks.count(), 2) << name;
     }
 }
 

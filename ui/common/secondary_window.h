@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QAccessible>
+#include <QPointer>
 #include <QWidget>
 
 #include <optional>
 
+class QAbstractScrollArea;
 class QFont;
 class QPushButton;
 
@@ -39,13 +41,20 @@ class SecondaryWindow : public QWidget {
 
   protected:
     // Adds the window's "OK" or "Close" button, Command1, at a twip rectangle.
-    // It is pressed by Enter and Space while it has the focus; a default
-    // button is also pressed by Enter elsewhere in the window.
+    // It is pressed by Return, Enter and Space while it has the focus. A
+    // default button is shown and reported as the window's default button
+    // wherever the focus is.
     QPushButton* AddDismissButton(const QString& caption, const QRect& twips, const QFont& font, bool isDefault);
+
+    // While the focus is on the dismiss button, Page Up/Down, Up/Down and
+    // Home/End (also with Ctrl) scroll this text box instead; its caret and
+    // selection stay as they are.
+    void ScrollWithKeys(QAbstractScrollArea* box);
 
     // The control that takes the focus on every show: the dismiss button.
     virtual QWidget* FocusOnShow() const;
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool event(QEvent* event) override;
@@ -53,6 +62,7 @@ class SecondaryWindow : public QWidget {
   private:
     QAccessible::Role m_role;
     QPushButton* m_dismiss = nullptr;
+    QPointer<QAbstractScrollArea> m_scrolled;
     // Where the window was when it was last hidden, frame included.
     std::optional<QRect> m_placeWhenHidden;
     // Set by ShowActive until the window system has activated the window.

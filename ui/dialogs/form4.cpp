@@ -17,6 +17,7 @@ Form4::Form4()
     m_text->setAccessibleName(QStringLiteral("Help text")); // no caption to borrow a name from
 
     AddDismissButton(QStringLiteral("Close"), {4329, 5967, 1534, 364}, ClassicFont(MsSansSerif, 9.09), true);
+    ScrollWithKeys(m_text); // the whole text can be read with the focus on "Close"
 }
 
 } // namespace lumora::ui

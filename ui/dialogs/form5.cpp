@@ -63,7 +63,8 @@ const Section Sections[] = {
     {"Frame5", "Support", {234, 5850, 9607, 1768}, "Text5", {234, 351, 9139, 1183}, "support.txt", false, false, 9.09},
 };
 
-void AddSection(QWidget* window, const Section& section)
+// Adds one section and returns its text box.
+QWidget* AddSection(QWidget* window, const Section& section)
 {
     auto* frame = new QGroupBox(QString::fromLatin1(section.caption), window);
     frame->setObjectName(QString::fromLatin1(section.frameName));
@@ -78,6 +79,7 @@ void AddSection(QWidget* window, const Section& section)
                        : NewReadOnlyText(frame, name, text, font,
                                          section.scrollBar ? VerticalScrollBar::Always : VerticalScrollBar::None);
     PlaceInTwips(box, section.box);
+    return box;
 }
 
 // The logo in one bitmap per scale (100 %, 200 %, 300 %), rendered from its
@@ -96,8 +98,12 @@ Form5::Form5()
     : SecondaryWindow(QStringLiteral("Form5"), QStringLiteral("About"), 10101, 8307, Frame::Fixed, QAccessible::Dialog)
 {
     setAccessibleDescription(QStringLiteral("Lumora ") + ProgramVersion());
-    for (const Section& section : Sections)
-        AddSection(this, section);
+    QWidget* versionHistory = nullptr;
+    for (const Section& section : Sections) {
+        QWidget* box = AddSection(this, section);
+        if (section.scrollBar)
+            versionHistory = box;
+    }
 
     // The logo is shown at its own size, 62 x 31, so the control takes the
     // picture's size at the layout's corner rather than the layout's rounded
@@ -109,6 +115,7 @@ Form5::Form5()
     connect(logo, &PictureLink::clicked, this, &Form5::Image1_Click);
 
     AddDismissButton(QStringLiteral("Close"), {4212, 7839, 1768, 364}, ClassicFont(MsSansSerif, 9.09), true);
+    ScrollWithKeys(qobject_cast<QAbstractScrollArea*>(versionHistory)); // readable to the end with the focus on "Close"
 }
 
 QUrl Form5::WebPage() { return QUrl(QStringLiteral("https://www.example.org/lumora/")); }
