@@ -1,5 +1,7 @@
 #include "form1_fixture.h"
 
+#include "ui/common/classic_style.h"
+
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAccessible>
@@ -103,6 +105,24 @@ TEST_F(Accessibility, DecorationsAreNotThereToReadAndTheBasicViewShowsNothingBey
             EXPECT_EQ(showing.contains(name), QString(view) == "resistors") << view << " " << name.toStdString();
         EXPECT_EQ(QAccessible::queryAccessibleInterface(Control("Command11"))->state().offscreen,
                   QString(view) == "basic");
+    }
+}
+
+TEST_F(Accessibility, FocusedTextBoxesShowAClearMark)
+{
+    ClassicStyle style;
+    // An input field's frame turns to the highlight colour; a borderless title gets a dotted mark.
+    for (const char* name : {"Text1", "Text12"}) {
+        QLineEdit* box = Field(name);
+        box->setStyle(&style);
+        Field("Text2")->setFocus();
+        const QImage plain = box->grab().toImage();
+        box->setFocus();
+        const QImage focused = box->grab().toImage();
+        EXPECT_NE(focused, plain) << name;
+        const QColor edge = focused.pixel(1, box->height() / 2);
+        EXPECT_EQ(edge == box->palette().color(QPalette::Highlight), box->hasFrame()) << name;
+        box->setStyle(nullptr);
     }
 }
 

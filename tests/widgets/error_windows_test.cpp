@@ -1,5 +1,7 @@
 #include "secondary_window_fixture.h"
 
+#include "ui/common/classic_look.h"
+#include "ui/common/classic_style.h"
 #include "ui/dialogs/failure_window.h"
 #include "ui/dialogs/form2.h"
 #include "ui/dialogs/form3.h"
@@ -9,6 +11,8 @@
 
 #include <QLabel>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleFactory>
 
 namespace lumora::ui::testing {
 namespace {
@@ -83,6 +87,27 @@ TEST_F(ErrorWindows, ReturnAndEnterPressTheFocusedOkAndDefaultButtonsStayDefault
         }
         EXPECT_EQ(clicks.count(), 2) << window->objectName().toStdString();
     }
+}
+
+TEST_F(ErrorWindows, MessageBoxesTakeTheButtonFaceOfTheDesktopPaletteAndFollowIt)
+{
+    const QPalette desktop = QApplication::palette();
+    const QString desktopStyle = QApplication::style()->name();
+    QApplication::setPalette(QPalette(QColor("#3c3c3c"))); // a dark scheme
+    ApplyClassicLook(*qApp);                               // keeps it
+    EXPECT_NE(qobject_cast<ClassicStyle*>(QApplication::style()), nullptr);
+    EXPECT_EQ(QApplication::palette().color(QPalette::Button), QColor("#3c3c3c"));
+    auto* box = windows.Show<Form7>()->findChild<QLineEdit*>("Text1");
+    EXPECT_EQ(box->palette().color(QPalette::Base), QColor("#3c3c3c"));
+
+    QPalette highContrast(QColor("#000000")); // the desktop switches scheme while the window is open
+    highContrast.setColor(QPalette::Text, QColor("#ffff00"));
+    QApplication::setPalette(highContrast);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box->palette().color(QPalette::Base), QColor("#000000"));
+    EXPECT_EQ(box->palette().color(QPalette::Text), QColor("#ffff00"));
+    QApplication::setPalette(desktop);
+    QApplication::setStyle(QStyleFactory::create(desktopStyle));
 }
 
 TEST_F(ErrorWindows, CloseThroughTheFrameDestroysAndTheNextShowCreatesAfresh)
