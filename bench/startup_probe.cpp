@@ -15,6 +15,7 @@
 // starting the process can include process creation, loading and static
 // initialisation (run_startup.sh does). peak_rss_kib is -1 where getrusage is
 // not available.
+#include "ui/common/accessible_factory.h"
 #include "ui/common/classic_look.h"
 #include "ui/common/twips.h"
 #include "ui/main/form1.h"
@@ -136,7 +137,8 @@ int main(int argc, char* argv[])
     const qint64 appNs = sinceMain.nsecsElapsed();
     QMainWindow* window = nullptr;
     if (lumora) {
-        lumora::ui::ApplyClassicLook(app); // as the program's main() does
+        lumora::ui::InstallAccessibleInterfaces(); // as the program's main() does
+        lumora::ui::ApplyClassicLook(app);
         window = new lumora::ui::Form1;
     } else {
         window = BareWindow();

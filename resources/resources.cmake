@@ -21,6 +21,8 @@ qt_add_resources(lumora_ui "lumora_resources"
     ${PROJECT_SOURCE_DIR}/resources/icons/lumora-128.png
     ${PROJECT_SOURCE_DIR}/resources/icons/lumora-256.png
     ${PROJECT_SOURCE_DIR}/resources/logo.png
+    ${PROJECT_SOURCE_DIR}/resources/logo@2x.png
+    ${PROJECT_SOURCE_DIR}/resources/logo@3x.png
     ${PROJECT_SOURCE_DIR}/resources/texts/help.txt
     ${PROJECT_SOURCE_DIR}/resources/texts/summary.txt
     ${PROJECT_SOURCE_DIR}/resources/texts/credits.txt

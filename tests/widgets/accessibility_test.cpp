@@ -1,5 +1,7 @@
 #include "form1_fixture.h"
 
+#include "ui/common/classic_style.h"
+
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAccessible>
@@ -56,12 +58,72 @@ TEST_F(Accessibility, EveryControlOfEveryWindowHasItsOwnName)
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (!window->isVisible())
             continue;
-        windows << window->objectName();
+        const QString name = window->objectName();
+        windows << name;
         ExpectUniqueNames(window);
+        // What each window is, as assistive tools are told.
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->role(), name == "Form1" ? QAccessible::Window
+                                                                         : name == "Form4" || name == "Form5"
+                                                                             ? QAccessible::Dialog
+                                                                             : QAccessible::AlertMessage)
+            << name.toStdString();
     }
     windows.sort();
     EXPECT_EQ(windows,
               QStringList({"FailureWindow", "Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8"}));
+}
+
+// The names of the controls an assistive tool finds showing below a node.
+void CollectShowing(QAccessibleInterface* node, QStringList& names)
+{
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        if (!child || child->state().invisible || child->state().offscreen)
+            continue;
+        names << child->object()->objectName();
+        CollectShowing(child, names);
+    }
+}
+
+TEST_F(Accessibility, DecorationsAreNotThereToReadAndTheBasicViewShowsNothingBeyondTheWindow)
+{
+    for (const char* name : {"Command4", "Command5", "Command11", "Command12", "Text11"}) {
+        QAccessibleInterface* decoration = QAccessible::queryAccessibleInterface(Control(name));
+        EXPECT_TRUE(decoration->state().invisible && decoration->role() == QAccessible::Pane) << name;
+        EXPECT_TRUE(!decoration->textInterface() && decoration->actionInterface()->actionNames().isEmpty()) << name;
+    }
+    // What "Basic" leaves in place beyond the narrowed window (and Command11, Command12).
+    const QStringList beyond = {"Text8",     "Frame9",  "Frame8",    "Frame7",    "Frame10",
+                                "Frame12",   "Frame11", "Command15", "Command17", "Command16",
+                                "Command18", "Text25",  "Command20", "Command24", "Command25"};
+    for (const char* view : {"basic", "resistors"}) {
+        Choose(view);
+        QStringList showing;
+        CollectShowing(QAccessible::queryAccessibleInterface(form), showing);
+        EXPECT_TRUE(showing.contains("Text1")) << view;
+        for (const QString& name : beyond)
+            EXPECT_EQ(showing.contains(name), QString(view) == "resistors") << view << " " << name.toStdString();
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(Control("Command11"))->state().offscreen,
+                  QString(view) == "basic");
+    }
+}
+
+TEST_F(Accessibility, FocusedTextBoxesShowAClearMark)
+{
+    ClassicStyle style;
+    // An input field's frame turns to the highlight colour; a borderless title gets a dotted mark.
+    for (const char* name : {"Text1", "Text12"}) {
+        QLineEdit* box = Field(name);
+        box->setStyle(&style);
+        Field("Text2")->setFocus();
+        const QImage plain = box->grab().toImage();
+        box->setFocus();
+        const QImage focused = box->grab().toImage();
+        EXPECT_NE(focused, plain) << name;
+        const QColor edge = focused.pixel(1, box->height() / 2);
+        EXPECT_EQ(edge == box->palette().color(QPalette::Highlight), box->hasFrame()) << name;
+        box->setStyle(nullptr);
+    }
 }
 
 TEST_F(Accessibility, NamesBeginWithWhatIsSeenAndFieldsCarryTheirToolTip)
@@ -74,10 +136,12 @@ TEST_F(Accessibility, NamesBeginWithWhatIsSeenAndFieldsCarryTheirToolTip)
     for (QWidget* w : form->findChildren<QWidget*>()) {
         const QString name = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
         auto* frame = qobject_cast<QGroupBox*>(w->parentWidget());
-        if (auto* field = qobject_cast<QLineEdit*>(w); field && frame && !field->isReadOnly())
+        if (auto* field = qobject_cast<QLineEdit*>(w); field && frame && !field->isReadOnly()) {
             EXPECT_TRUE(name.startsWith(frame->title().simplified())) << name.toStdString();
-        if (auto* button = qobject_cast<QAbstractButton*>(w); button && !button->text().isEmpty())
+        }
+        if (auto* button = qobject_cast<QAbstractButton*>(w); button && !button->text().isEmpty()) {
             EXPECT_TRUE(name.startsWith(button->text())) << name.toStdString();
+        }
     }
 }
 

@@ -1,5 +1,8 @@
 #include "secondary_window_fixture.h"
 
+#include "ui/common/classic_look.h"
+#include "ui/common/classic_style.h"
+#include "ui/dialogs/failure_window.h"
 #include "ui/dialogs/form2.h"
 #include "ui/dialogs/form3.h"
 #include "ui/dialogs/form6.h"
@@ -7,6 +10,9 @@
 #include "ui/dialogs/form8.h"
 
 #include <QLabel>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QStyleFactory>
 
 namespace lumora::ui::testing {
 namespace {
@@ -60,6 +66,48 @@ TEST_F(ErrorWindows, OkHidesAndTheNextShowBringsBackTheSameWindow)
     ASSERT_TRUE(QTest::qWaitForWindowActive(again));
     EXPECT_EQ(QApplication::focusWidget(), again->findChild<QPushButton*>("Command1"));
     EXPECT_EQ(TopLevels("Form2").size(), 1);
+}
+
+TEST_F(ErrorWindows, ReturnAndEnterPressTheFocusedOkAndDefaultButtonsStayDefault)
+{
+    const std::pair<SecondaryWindow*, bool> rows[] = {
+        // window, OK is its default button
+        {windows.Ensure<Form2>(), true},  {windows.Ensure<Form3>(), true},  {windows.Ensure<Form6>(), false},
+        {windows.Ensure<Form7>(), false}, {windows.Ensure<Form8>(), false}, {windows.Ensure<FailureWindow>(), true}};
+    for (const auto& [window, okIsDefault] : rows) {
+        auto* ok = window->findChild<QPushButton*>("Command1");
+        QSignalSpy clicks(ok, &QPushButton::clicked);
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            window->ShowActive();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+            ASSERT_EQ(QApplication::focusWidget(), ok);
+            QTest::keyClick(ok, key);
+            BackToMainWindow();
+            EXPECT_EQ(ok->isDefault(), okIsDefault) << window->objectName().toStdString(); // the focus is elsewhere
+        }
+        EXPECT_EQ(clicks.count(), 2) << window->objectName().toStdString();
+    }
+}
+
+TEST_F(ErrorWindows, MessageBoxesTakeTheButtonFaceOfTheDesktopPaletteAndFollowIt)
+{
+    const QPalette desktop = QApplication::palette();
+    const QString desktopStyle = QApplication::style()->name();
+    QApplication::setPalette(QPalette(QColor("#3c3c3c"))); // a dark scheme
+    ApplyClassicLook(*qApp);                               // keeps it
+    EXPECT_NE(qobject_cast<ClassicStyle*>(QApplication::style()), nullptr);
+    EXPECT_EQ(QApplication::palette().color(QPalette::Button), QColor("#3c3c3c"));
+    auto* box = windows.Show<Form7>()->findChild<QLineEdit*>("Text1");
+    EXPECT_EQ(box->palette().color(QPalette::Base), QColor("#3c3c3c"));
+
+    QPalette highContrast(QColor("#000000")); // the desktop switches scheme while the window is open
+    highContrast.setColor(QPalette::Text, QColor("#ffff00"));
+    QApplication::setPalette(highContrast);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box->palette().color(QPalette::Base), QColor("#000000"));
+    EXPECT_EQ(box->palette().color(QPalette::Text), QColor("#ffff00"));
+    QApplication::setPalette(desktop);
+    QApplication::setStyle(QStyleFactory::create(desktopStyle));
 }
 
 TEST_F(ErrorWindows, CloseThroughTheFrameDestroysAndTheNextShowCreatesAfresh)

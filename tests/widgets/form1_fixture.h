@@ -3,6 +3,7 @@
 #include "ui/main/form1.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -50,6 +51,17 @@ inline void FlushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+// 0 when a drawing shows every fully opaque pixel of a picture as it is
+// (drawn pixel for pixel, unscaled), more otherwise.
+inline int DifferingOpaquePixels(const QImage& drawn, const QImage& picture)
+{
+    int differing = drawn.size() == picture.size() ? 0 : 1;
+    for (int y = 0; y < picture.height() && !differing; ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            differing += qAlpha(picture.pixel(x, y)) == 255 && drawn.pixel(x, y) != picture.pixel(x, y);
+    return differing;
 }
 
 // The text X11 gives a key: the control character of Ctrl with a letter

@@ -1,17 +1,18 @@
 #include "secondary_window_fixture.h"
+#include "ui/common/picture_link.h"
 #include "ui/common/secondary_windows.h"
 #include "ui/common/twips.h"
 #include "ui/dialogs/form4.h"
 #include "ui/dialogs/form5.h"
 #include "ui/dialogs/read_only_text.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFile>
 #include <QGroupBox>
 #include <QImage>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -26,7 +27,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 // Failure messages show Qt strings as text.
@@ -199,6 +202,8 @@ TEST(Artwork, HasTheIconSizesAndTheLogoSize)
         EXPECT_LT(qAlpha(icon.pixel(0, 0)), 128) << size;
     }
     EXPECT_EQ(QImage(QStringLiteral(":/lumora/logo.png")).size(), QSize(62, 31));
+    EXPECT_EQ(QImage(QStringLiteral(":/lumora/logo@2x.png")).size(), QSize(124, 62));
+    EXPECT_EQ(QImage(QStringLiteral(":/lumora/logo@3x.png")).size(), QSize(186, 93));
 }
 
 // What the windows show
@@ -492,6 +497,33 @@ TYPED_TEST(EachWindow, EnterOrSpaceOnCloseHides)
     }
 }
 
+TYPED_TEST(EachWindow, KeysOnCloseScrollTheTextAndLeaveTheFocusThere)
+{
+    TypeParam* window = this->windows.template Show<TypeParam>();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    auto* close = window->template findChild<QPushButton*>(QStringLiteral("Command1"));
+    QPlainTextEdit* box = this->Box(window);
+    QScrollBar* bar = box->verticalScrollBar();
+    const int page = std::min(bar->pageStep(), bar->maximum()), end = bar->maximum();
+    const int caret = box->textCursor().position();
+    ASSERT_GT(page, 1);
+    // Keys and the scroll position they lead to.
+    const std::pair<QKeyCombination, int> rows[] = {{Qt::Key_PageDown, page},
+                                                    {Qt::Key_PageUp, 0},
+                                                    {Qt::Key_Down, 1},
+                                                    {Qt::Key_Up, 0},
+                                                    {Qt::Key_End, end},
+                                                    {Qt::Key_Home, 0},
+                                                    {Qt::CTRL | Qt::Key_End, end},
+                                                    {Qt::CTRL | Qt::Key_Home, 0}};
+    for (const auto& [keys, value] : rows) {
+        QTest::keyClick(close, keys.key(), keys.keyboardModifiers());
+        EXPECT_EQ(bar->value(), value) << QKeySequence(keys).toString().toStdString();
+        EXPECT_EQ(QApplication::focusWidget(), close);
+    }
+    EXPECT_EQ(box->textCursor().position(), caret);
+}
+
 TYPED_TEST(EachWindow, FrameCloseDestroysAndTheNextShowStartsAtTheTop)
 {
     TypeParam* window = this->windows.template Show<TypeParam>();
@@ -522,10 +554,10 @@ TYPED_TEST(EachWindow, FrameCloseDestroysAndTheNextShowStartsAtTheTop)
 TEST_F(HelpAbout, LogoIsShownAtItsOwnSizeWithAPointingHand)
 {
     Form5* about = windows.Show<Form5>();
-    auto* logo = about->findChild<QLabel*>(QStringLiteral("Image1"));
+    auto* logo = about->findChild<PictureLink*>(QStringLiteral("Image1"));
     ASSERT_NE(logo, nullptr);
     EXPECT_EQ(logo->size(), QSize(62, 31));
-    EXPECT_EQ(logo->pixmap().size(), QSize(62, 31));
+    EXPECT_EQ(DifferingOpaquePixels(logo->grab().toImage(), QImage(QStringLiteral(":/lumora/logo.png"))), 0);
     EXPECT_EQ(logo->pos(), TwipRect(585, 7839, 806, 403).topLeft());
     EXPECT_EQ(logo->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_TRUE(about->rect().contains(logo->geometry()));
@@ -537,12 +569,22 @@ TEST_F(HelpAbout, EachLogoClickOpensTheWebPageOnce)
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "setSource");
     Form5* about = windows.Show<Form5>();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
-    auto* logo = about->findChild<QLabel*>(QStringLiteral("Image1"));
+    auto* logo = about->findChild<PictureLink*>(QStringLiteral("Image1"));
     ASSERT_NE(logo, nullptr);
     QPointer<QWidget> alive = about;
 
-    for (std::size_t clicks = 1; clicks <= 3; ++clicks) {
-        QTest::mouseClick(logo, Qt::LeftButton);
+    // Assistive tools see a link whose press is a click.
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(logo);
+    EXPECT_EQ(link->role(), QAccessible::Link);
+    EXPECT_EQ(link->text(QAccessible::Name), QStringLiteral("Lumora web page"));
+    ASSERT_NE(link->actionInterface(), nullptr);
+    EXPECT_EQ(link->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+
+    for (std::size_t clicks = 1; clicks <= 4; ++clicks) {
+        if (clicks % 2)
+            QTest::mouseClick(logo, Qt::LeftButton);
+        else
+            link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         FlushDeletes();
         ASSERT_EQ(browser.opened.size(), clicks);
         EXPECT_EQ(browser.opened.back(), Form5::WebPage());
@@ -560,7 +602,7 @@ TEST_F(HelpAbout, OnlyALeftClickThatEndsOnTheLogoCounts)
     FakeBrowser browser;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "setSource");
     Form5* about = windows.Show<Form5>();
-    auto* logo = about->findChild<QLabel*>(QStringLiteral("Image1"));
+    auto* logo = about->findChild<PictureLink*>(QStringLiteral("Image1"));
     ASSERT_NE(logo, nullptr);
     const QPoint inside(10, 10);
     const QPoint outside(logo->width() + 20, 10);
@@ -590,7 +632,7 @@ TEST_F(HelpAbout, AFailedOpenLeavesOneNonBlockingNotice)
     QObject nowhere;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &nowhere, "noSuchSlot");
     Form5* about = windows.Show<Form5>();
-    auto* logo = about->findChild<QLabel*>(QStringLiteral("Image1"));
+    auto* logo = about->findChild<PictureLink*>(QStringLiteral("Image1"));
     ASSERT_NE(logo, nullptr);
 
     QTest::mouseClick(logo, Qt::LeftButton);

@@ -42,11 +42,24 @@ TEST_F(HighDpi, ControlsFitTheirParentsAndKeepApartAtDoubleScale)
         for (QWidget* b : controls) {
             if (a >= b || a->parentWidget() != b->parentWidget())
                 continue;
-            if (a->geometry().intersects(b->geometry()))
+            if (a->geometry().intersects(b->geometry())) {
                 EXPECT_TRUE(OverlapIntended(a->objectName(), b->objectName()))
                     << a->objectName().toStdString() << " overlaps " << b->objectName().toStdString();
+            }
         }
     }
+}
+
+TEST_F(HighDpi, AboutLogoIsDrawnFromItsDoubleSizeBitmap)
+{
+    if (form->devicePixelRatio() < 2.0)
+        GTEST_SKIP() << "the platform ignores QT_SCALE_FACTOR";
+    Choose("about");
+    ASSERT_NE(TopLevel("Form5"), nullptr);
+    QWidget* logo = TopLevel("Form5")->findChild<QWidget*>("Image1");
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->size(), QSize(62, 31));
+    EXPECT_EQ(DifferingOpaquePixels(logo->grab().toImage(), QImage(":/lumora/logo@2x.png")), 0);
 }
 
 // No caption or text is cut off.

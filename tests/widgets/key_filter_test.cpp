@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QSignalSpy>
 
 namespace lumora::ui::testing {
 namespace {
@@ -116,6 +117,22 @@ INSTANTIATE_TEST_SUITE_P(Rows, Enter,
                                            EnterRow{"Text23", "", "275"}, EnterRow{"Text24", "", "275"},
                                            EnterRow{"Text13", "", "275"}),
                          [](const auto& info) { return std::string(info.param.field); });
+
+TEST_F(KeyFilter, ReturnAndEnterPressAFocusedButton)
+{
+    for (const char* name : {"Command1", "Command2", "Command13", "Command14"}) {
+        auto* button = Control<QPushButton>(name);
+        QSignalSpy clicks(button, &QPushButton::clicked);
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            form->activateWindow(); // a Calculate may have opened an error window
+            ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+            button->setFocus(Qt::TabFocusReason);
+            ASSERT_EQ(FocusName(), name);
+            PressKey(button, key);
+        }
+        EXPECT_EQ(clicks.count(), 2) << name;
+    }
+}
 
 TEST_F(KeyFilter, EnterInAnEmptyFieldStillCalculates)
 {

@@ -1,3 +1,5 @@
+#include "ui/common/accessible_factory.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -15,5 +17,6 @@ int main(int argc, char* argv[])
 #endif
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    lumora::ui::InstallAccessibleInterfaces(); // as the program's main() does
     return RUN_ALL_TESTS();
 }

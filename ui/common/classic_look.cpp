@@ -1,19 +1,17 @@
 #include "ui/common/classic_look.h"
 
+#include "ui/common/classic_style.h"
 #include "ui/common/program_icon.h"
 
 #include <QApplication>
-#include <QStyle>
-#include <QStyleFactory>
 
 namespace lumora::ui {
 
 void ApplyClassicLook(QApplication& app)
 {
-    if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows"))) {
-        QApplication::setStyle(style);
-        QApplication::setPalette(style->standardPalette());
-    }
+    // Only the style: the colours stay those of the desktop's palette, so a
+    // high-contrast or dark scheme shows through the classic frames.
+    QApplication::setStyle(new ClassicStyle);
     app.setWindowIcon(ProgramIcon());
 }
 

@@ -4,8 +4,9 @@ class QApplication;
 
 namespace lumora::ui {
 
-// The classic framed look the windows are drawn for, and the program's icon
-// for every window.
+// The classic framed look the windows are drawn for, in the colours of the
+// palette the platform gives (or the program was given before this call),
+// and the program's icon for every window.
 void ApplyClassicLook(QApplication& app);
 
 } // namespace lumora::ui

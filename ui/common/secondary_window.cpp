@@ -3,15 +3,17 @@
 #include "ui/common/program_icon.h"
 #include "ui/common/twips.h"
 
+#include <QAbstractScrollArea>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QWindow>
 
 namespace lumora::ui {
 
 SecondaryWindow::SecondaryWindow(const QString& name, const QString& title, int clientWidthTwips, int clientHeightTwips,
-                                 Frame frame)
-    : QWidget(nullptr)
+                                 Frame frame, QAccessible::Role role)
+    : QWidget(nullptr), m_role(role)
 {
     setObjectName(name);
     setWindowTitle(title);
@@ -34,11 +36,56 @@ QPushButton* SecondaryWindow::AddDismissButton(const QString& caption, const QRe
     m_dismiss = new QPushButton(caption, this);
     m_dismiss->setObjectName(QStringLiteral("Command1"));
     m_dismiss->setFont(font);
-    m_dismiss->setAutoDefault(true); // Enter presses the focused button
+    // Return and Enter press the focused button either way. Only a button that
+    // is not the default is made auto-default: outside a dialog an
+    // auto-default button is the default only while it has the focus, so a
+    // default one would lose its role whenever the focus left it.
     m_dismiss->setDefault(isDefault);
+    m_dismiss->setAutoDefault(!isDefault);
     PlaceInTwips(m_dismiss, twips);
     connect(m_dismiss, &QPushButton::clicked, this, &SecondaryWindow::Command1_Click);
+    m_dismiss->installEventFilter(this);
     return m_dismiss;
+}
+
+void SecondaryWindow::ScrollWithKeys(QAbstractScrollArea* box) { m_scrolled = box; }
+
+namespace {
+
+// The scroll bar's move for a key pressed on the dismiss button, or none.
+std::optional<QAbstractSlider::SliderAction> ScrollFor(const QKeyEvent* key)
+{
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = modifiers == Qt::ControlModifier;
+    if (modifiers != Qt::NoModifier && !ctrl)
+        return std::nullopt;
+    switch (key->key()) {
+    case Qt::Key_Home: return QAbstractSlider::SliderToMinimum;
+    case Qt::Key_End: return QAbstractSlider::SliderToMaximum;
+    default: break;
+    }
+    if (ctrl)
+        return std::nullopt;
+    switch (key->key()) {
+    case Qt::Key_PageUp: return QAbstractSlider::SliderPageStepSub;
+    case Qt::Key_PageDown: return QAbstractSlider::SliderPageStepAdd;
+    case Qt::Key_Up: return QAbstractSlider::SliderSingleStepSub;
+    case Qt::Key_Down: return QAbstractSlider::SliderSingleStepAdd;
+    default: return std::nullopt;
+    }
+}
+
+} // namespace
+
+bool SecondaryWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_dismiss && m_scrolled && event->type() == QEvent::KeyPress) {
+        if (const auto action = ScrollFor(static_cast<QKeyEvent*>(event))) {
+            m_scrolled->verticalScrollBar()->triggerAction(*action);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void SecondaryWindow::Command1_Click() { hide(); }

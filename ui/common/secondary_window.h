@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QAccessible>
+#include <QPointer>
 #include <QWidget>
 
 #include <optional>
 
+class QAbstractScrollArea;
 class QFont;
 class QPushButton;
 
@@ -20,8 +23,12 @@ class SecondaryWindow : public QWidget {
     enum class Frame { Sizable, Fixed };
 
     // Client area in twips; a fixed frame has no minimise or maximise box.
-    SecondaryWindow(const QString& name, const QString& title, int clientWidthTwips, int clientHeightTwips,
-                    Frame frame);
+    // The role is what assistive tools are told the window is (an alert or a
+    // dialog).
+    SecondaryWindow(const QString& name, const QString& title, int clientWidthTwips, int clientHeightTwips, Frame frame,
+                    QAccessible::Role role);
+
+    QAccessible::Role AccessibleRole() const { return m_role; }
 
     // Makes the window visible, restored if it was minimised, and active with
     // the focus on its button; returns at once. A window shown before comes
@@ -34,19 +41,28 @@ class SecondaryWindow : public QWidget {
 
   protected:
     // Adds the window's "OK" or "Close" button, Command1, at a twip rectangle.
-    // It is pressed by Enter and Space while it has the focus; a default
-    // button is also pressed by Enter elsewhere in the window.
+    // It is pressed by Return, Enter and Space while it has the focus. A
+    // default button is shown and reported as the window's default button
+    // wherever the focus is.
     QPushButton* AddDismissButton(const QString& caption, const QRect& twips, const QFont& font, bool isDefault);
+
+    // While the focus is on the dismiss button, Page Up/Down, Up/Down and
+    // Home/End (also with Ctrl) scroll this text box instead; its caret and
+    // selection stay as they are.
+    void ScrollWithKeys(QAbstractScrollArea* box);
 
     // The control that takes the focus on every show: the dismiss button.
     virtual QWidget* FocusOnShow() const;
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool event(QEvent* event) override;
 
   private:
+    QAccessible::Role m_role;
     QPushButton* m_dismiss = nullptr;
+    QPointer<QAbstractScrollArea> m_scrolled;
     // Where the window's client area was when the program last hid it.
     std::optional<QRect> m_placeWhenHidden;
     // Set by ShowActive until the window system has activated the window.

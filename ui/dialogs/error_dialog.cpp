@@ -1,5 +1,6 @@
 #include "ui/dialogs/error_dialog.h"
 
+#include "ui/common/button_face_background.h"
 #include "ui/common/classic_font.h"
 #include "ui/common/twips.h"
 
@@ -10,7 +11,8 @@
 namespace lumora::ui {
 
 ErrorDialog::ErrorDialog(const ErrorDialogLayout& layout)
-    : SecondaryWindow(layout.name, QStringLiteral("ERROR"), layout.clientWidth, layout.clientHeight, Frame::Sizable)
+    : SecondaryWindow(layout.name, QStringLiteral("ERROR"), layout.clientWidth, layout.clientHeight, Frame::Sizable,
+                      QAccessible::AlertMessage)
 {
     QWidget* message = nullptr;
     if (layout.kind == ErrorDialogLayout::Message::TextBox) {
@@ -21,9 +23,7 @@ ErrorDialog::ErrorDialog(const ErrorDialogLayout& layout)
         m_box->setReadOnly(true);
         m_box->setAlignment(Qt::AlignCenter);
         m_box->setFocusPolicy(Qt::ClickFocus);
-        QPalette palette = m_box->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-        m_box->setPalette(palette);
+        new ButtonFaceBackground(m_box);
         message = m_box;
     } else {
         m_label = new QLabel(this);

@@ -8,7 +8,8 @@
 
 namespace lumora::ui {
 
-Form4::Form4() : SecondaryWindow(QStringLiteral("Form4"), QStringLiteral("Help"), 10166, 6487, Frame::Fixed)
+Form4::Form4()
+    : SecondaryWindow(QStringLiteral("Form4"), QStringLiteral("Help"), 10166, 6487, Frame::Fixed, QAccessible::Dialog)
 {
     m_text = NewReadOnlyText(this, QStringLiteral("Text1"), FixedText(QStringLiteral("help.txt")),
                              ClassicFont(Arial, 9.09), VerticalScrollBar::Always);
@@ -16,6 +17,7 @@ Form4::Form4() : SecondaryWindow(QStringLiteral("Form4"), QStringLiteral("Help")
     m_text->setAccessibleName(QStringLiteral("Help text")); // no caption to borrow a name from
 
     AddDismissButton(QStringLiteral("Close"), {4329, 5967, 1534, 364}, ClassicFont(MsSansSerif, 9.09), true);
+    ScrollWithKeys(m_text); // the whole text can be read with the focus on "Close"
 }
 
 } // namespace lumora::ui

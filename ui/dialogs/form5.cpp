@@ -1,16 +1,15 @@
 #include "ui/dialogs/form5.h"
 
 #include "ui/common/classic_font.h"
+#include "ui/common/picture_link.h"
 #include "ui/common/program_version.h"
 #include "ui/common/twips.h"
 #include "ui/dialogs/read_only_text.h"
 
 #include <QDesktopServices>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 
 namespace lumora::ui {
@@ -64,7 +63,8 @@ const Section Sections[] = {
     {"Frame5", "Support", {234, 5850, 9607, 1768}, "Text5", {234, 351, 9139, 1183}, "support.txt", false, false, 9.09},
 };
 
-void AddSection(QWidget* window, const Section& section)
+// Adds one section and returns its text box.
+QWidget* AddSection(QWidget* window, const Section& section)
 {
     auto* frame = new QGroupBox(QString::fromLatin1(section.caption), window);
     frame->setObjectName(QString::fromLatin1(section.frameName));
@@ -79,28 +79,43 @@ void AddSection(QWidget* window, const Section& section)
                        : NewReadOnlyText(frame, name, text, font,
                                          section.scrollBar ? VerticalScrollBar::Always : VerticalScrollBar::None);
     PlaceInTwips(box, section.box);
+    return box;
+}
+
+// The logo in one bitmap per scale (100 %, 200 %, 300 %), rendered from its
+// drawing, so that it is never scaled up.
+QIcon Logo()
+{
+    QIcon logo;
+    for (const char* file : {"logo.png", "logo@2x.png", "logo@3x.png"})
+        logo.addFile(QStringLiteral(":/lumora/") + QLatin1String(file));
+    return logo;
 }
 
 } // namespace
 
-Form5::Form5() : SecondaryWindow(QStringLiteral("Form5"), QStringLiteral("About"), 10101, 8307, Frame::Fixed)
+Form5::Form5()
+    : SecondaryWindow(QStringLiteral("Form5"), QStringLiteral("About"), 10101, 8307, Frame::Fixed, QAccessible::Dialog)
 {
     setAccessibleDescription(QStringLiteral("Lumora ") + ProgramVersion());
-    for (const Section& section : Sections)
-        AddSection(this, section);
+    QWidget* versionHistory = nullptr;
+    for (const Section& section : Sections) {
+        QWidget* box = AddSection(this, section);
+        if (section.scrollBar)
+            versionHistory = box;
+    }
 
-    // The logo is shown at its own size, so the control takes the picture's
-    // size at the layout's corner rather than the layout's rounded twip size.
-    const QPixmap logo(QStringLiteral(":/lumora/logo.png"));
-    m_logo = new QLabel(this);
-    m_logo->setObjectName(QStringLiteral("Image1"));
-    m_logo->setPixmap(logo);
-    m_logo->setGeometry(QRect(TwipRect(585, 7839, 806, 403).topLeft(), logo.size()));
-    m_logo->setCursor(Qt::PointingHandCursor);
-    m_logo->setAccessibleName(QStringLiteral("Lumora web page"));
-    m_logo->installEventFilter(this);
+    // The logo is shown at its own size, 62 x 31, so the control takes the
+    // picture's size at the layout's corner rather than the layout's rounded
+    // twip size.
+    auto* logo = new PictureLink(Logo(), QSize(62, 31), this);
+    logo->setObjectName(QStringLiteral("Image1"));
+    logo->move(TwipRect(585, 7839, 806, 403).topLeft());
+    logo->setAccessibleName(QStringLiteral("Lumora web page"));
+    connect(logo, &PictureLink::clicked, this, &Form5::Image1_Click);
 
     AddDismissButton(QStringLiteral("Close"), {4212, 7839, 1768, 364}, ClassicFont(MsSansSerif, 9.09), true);
+    ScrollWithKeys(qobject_cast<QAbstractScrollArea*>(versionHistory)); // readable to the end with the focus on "Close"
 }
 
 QUrl Form5::WebPage() { return QUrl(QStringLiteral("https://www.example.org/lumora/")); }
@@ -120,30 +135,6 @@ void Form5::Image1_Click()
     }
     m_linkFailure->show();
     m_linkFailure->raise();
-}
-
-// A click on the logo is the left button pressed and released on it, as for
-// a button: releasing elsewhere cancels it.
-bool Form5::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_logo) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton) {
-                m_logoPressed = true;
-                return true;
-            }
-        } else if (event->type() == QEvent::MouseButtonRelease) {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton && m_logoPressed) {
-                m_logoPressed = false;
-                if (m_logo->rect().contains(mouse->position().toPoint()))
-                    Image1_Click();
-                return true;
-            }
-        }
-    }
-    return SecondaryWindow::eventFilter(watched, event);
 }
 
 } // namespace lumora::ui

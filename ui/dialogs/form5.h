@@ -5,7 +5,6 @@
 #include <QPointer>
 #include <QUrl>
 
-class QLabel;
 class QMessageBox;
 
 namespace lumora::ui {
@@ -24,17 +23,13 @@ class Form5 : public SecondaryWindow {
     static QUrl WebPage();
 
   public slots:
-    // The logo was clicked: opens the web page in the user's browser without
-    // waiting for it. The window stays open; if no browser could be asked,
-    // a small notice says so and the program goes on.
+    // The logo was clicked (or pressed by an assistive tool): opens the web
+    // page in the user's browser without waiting for it. The window stays
+    // open; if no browser could be asked, a small notice says so and the
+    // program goes on.
     void Image1_Click();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    QLabel* m_logo = nullptr;   // Image1
-    bool m_logoPressed = false; // the left button went down on the logo
     QPointer<QMessageBox> m_linkFailure;
 };
 

@@ -1,22 +1,12 @@
 #include "ui/dialogs/read_only_text.h"
 
+#include "ui/common/button_face_background.h"
+
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
 namespace lumora::ui {
-
-namespace {
-
-// Text on the window's button-face colour instead of the usual white field.
-void UseButtonFace(QWidget* box)
-{
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-    box->setPalette(palette);
-}
-
-} // namespace
 
 QString FixedText(const QString& fileName)
 {
@@ -46,7 +36,7 @@ QPlainTextEdit* NewReadOnlyText(QWidget* parent, const QString& name, const QStr
     box->setFocusPolicy(Qt::ClickFocus);
     box->setTabChangesFocus(true);
     box->document()->setDocumentMargin(1); // pixels between border and text
-    UseButtonFace(box);
+    new ButtonFaceBackground(box);         // on the button face instead of the usual white field
     // Each CR LF becomes one line break; a final CR LF leaves the empty last
     // line that it makes in any text box.
     QString lines = text;
@@ -63,7 +53,7 @@ QLineEdit* NewReadOnlyLine(QWidget* parent, const QString& name, const QString& 
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::ClickFocus);
     box->setCursorPosition(0);
-    UseButtonFace(box);
+    new ButtonFaceBackground(box); // on the button face instead of the usual white field
     return box;
 }
 

@@ -2,6 +2,7 @@
 
 #include "calc/converter.h"
 #include "calc/resistor.h"
+#include "ui/common/accessible_factory.h"
 #include "ui/common/classic_font.h"
 #include "ui/common/program_icon.h"
 #include "ui/common/program_version.h"
@@ -130,6 +131,7 @@ Form1::Form1()
     client->setFixedHeight(Pixels(ClientHeightTwips));
     setCentralWidget(client);
     m_c = BuildForm1Controls(client);
+    RenewAccessibleInterfaces(client); // the backdrops are marked decorative only once built
     BuildMenus();
     ConnectControls();
 
