@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Two commands for a fresh Debian or Ubuntu machine:
 #   make run   installs what is missing, builds and starts Lumora
 #   make test  installs what is missing, builds and runs every test headless

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/accessible_factory.h"
 #include "ui/common/classic_look.h"
 #include "ui/main/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The benchmark program: a QApplication for the window benchmarks (offscreen
 // unless a platform is chosen), then Google Benchmark with a report of every
 // time target. Exits with 1 when a target was missed.

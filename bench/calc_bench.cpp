@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One press of "Calculate" in the calculation core, without any window: the
 // checks, the solve and the texts written back.
 #include "target_reporter.h"

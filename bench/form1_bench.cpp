@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A press of "Calculate" through the main window, on the offscreen platform:
 // the texts are read from the fields, solved and written back. The
 // "_repainted" variants also run the event loop until the window has painted

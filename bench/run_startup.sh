@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up to the first painted frame, and peak memory, of Lumora's main
 # window against a bare Qt main window of the same size with a menu bar.
 #

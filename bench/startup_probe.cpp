@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up probe: opens one window, waits for its first painted frame, prints
 // how long that took and the process's peak memory so far, and exits.
 //

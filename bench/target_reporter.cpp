@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "target_reporter.h"
 
 #include <cstdio>

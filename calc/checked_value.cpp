@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/checked_value.h"
 
 #include <cmath>

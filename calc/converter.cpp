@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/converter.h"
 
 #include "calc/checked_value.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/resistor.h"
 
 #include "calc/checked_value.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/runtime_display.h"
 
 #include "calc/number_text.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The hardening a distribution builds its packages with, for the optimised
 # builds (Release, RelWithDebInfo, MinSizeRel) of every target that follows:
 # stack protector, fortified C library calls, stack-clash and control-flow

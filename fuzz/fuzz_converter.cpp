@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The runtime calculator fed arbitrary field texts.
 //
 // Input: eight texts separated by newlines, in record order: LED current, LED

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The field-reading rule and the number texts both calculators write.
 //
 // Input: the bytes are one field text. When there are at least 8 of them,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The resistor calculator fed arbitrary field texts and either wiring.
 //
 // Input: seven texts separated by newlines: the wiring ("P" first for

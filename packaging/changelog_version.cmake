@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The version of the program and the release of its Debian package come from
 # the newest entry of packaging/changelog, the one place where a release is
 # written down. Its first line is "lumora (<version>-<release>) <distribution>;

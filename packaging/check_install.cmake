@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the build tree into a scratch DESTDIR under the /usr prefix and
 # checks that the program and its desktop integration land where a desktop
 # looks for them, each icon in the directory of its own size.

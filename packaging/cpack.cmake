@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # CPack: "make package" turns the install tree into a Debian package,
 # lumora_<version>-<release>_<arch>.deb in the build directory. The shared
 # library dependencies come from dpkg-shlibdeps; the fonts the windows are

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # lumora_png_size(<file> <width-var> <height-var>): the pixel size from a PNG
 # file's header (the IHDR chunk that every PNG starts with). Both variables
 # are left empty when the file is missing or is no PNG.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The help and about windows, and what they and the program's icon show:
 # compiled into lumora_ui with Qt's resource system, reachable under
 # ":/lumora/" (":/lumora/icons/lumora-32.png", ":/lumora/logo.png",

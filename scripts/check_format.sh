@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Fails when a tracked C++ source differs from what clang-format (Debian's,
 # with the project's .clang-format) would write. "make test" runs it first.
 set -euo pipefail

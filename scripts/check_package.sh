@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package of a build directory and checks it as a
 # distribution would:
 #   - lintian reports no error and no warning (the ones that do not apply are

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the whole program and its tests with AddressSanitizer, LeakSanitizer
 # and UndefinedBehaviorSanitizer in a build directory of their own and runs
 # every test there. Any sanitizer report fails the test that caused it, and

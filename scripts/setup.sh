@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what a fresh Debian or Ubuntu machine lacks to build, test and run
 # Lumora. Skips what is already there; uses sudo when not root.
 set -euo pipefail

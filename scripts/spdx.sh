@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Every tracked source file (*.cpp, *.h, CMakeLists.txt, *.cmake, *.sh and
 # the Makefile) names its licence in its first lines:
 #   // SPDX-License-Identifier: MIT    C++

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Palette preview: starts the main window the way the program starts it, but
 // on a desktop palette chosen here, so that screenshots can show how Lumora
 // follows a dark or a high-contrast colour scheme. A developer tool for the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes docs/main-dark.png and docs/main-high-contrast.png: the main window on
 # a dark and on a high-contrast desktop palette, cropped to its client area.
 # Run it inside an X session with a window manager (DISPLAY set), with the

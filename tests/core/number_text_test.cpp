@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/field_text.h"
 #include "calc/number_text.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "secondary_window_fixture.h"
 
 #include "ui/common/classic_look.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "secondary_window_fixture.h"
 #include "ui/common/picture_link.h"
 #include "ui/common/secondary_windows.h"

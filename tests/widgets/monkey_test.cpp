@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "form1_fixture.h"
 
 #include "calc/field_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/accessible_factory.h"
 
 #include "ui/common/decoration_accessible.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/button_face_background.h"
 
 #include <QEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/classic_font.h"
 
 #include <QStringList>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/classic_look.h"
 
 #include "ui/common/classic_style.h"

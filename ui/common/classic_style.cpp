@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/classic_style.h"
 
 #include <QPainter>

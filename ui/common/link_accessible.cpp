@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/link_accessible.h"
 
 #include "ui/common/picture_link.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/secondary_window.h"
 
 #include "ui/common/program_icon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/secondary_windows.h"
 
 namespace lumora::ui {

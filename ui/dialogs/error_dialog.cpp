@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/dialogs/error_dialog.h"
 
 #include "ui/common/button_face_background.h"

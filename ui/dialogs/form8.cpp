@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/dialogs/form8.h"
 
 #include "ui/common/classic_font.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/dialogs/read_only_text.h"
 
 #include "ui/common/button_face_background.h"

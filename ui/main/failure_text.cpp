@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/main/failure_text.h"
 
 namespace lumora::ui {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/main/form1.h"
 
 #include "calc/converter.h"

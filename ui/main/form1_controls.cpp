@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/main/form1_controls.h"
 
 #include "ui/common/classic_font.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/main/key_press_filter.h"
 
 #include <QKeyEvent>
