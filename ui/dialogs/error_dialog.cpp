@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "ui/dialogs/error_dialog.h"
 
-#include "ui/common/button_face_background.h"
 #include "ui/common/classic_font.h"
 #include "ui/common/twips.h"
+#include "ui/dialogs/read_only_text.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,16 +15,13 @@ ErrorDialog::ErrorDialog(const ErrorDialogLayout& layout)
     : SecondaryWindow(layout.name, QStringLiteral("ERROR"), layout.clientWidth, layout.clientHeight, Frame::Sizable,
                       QAccessible::AlertMessage)
 {
+    const QFont font = ClassicFont(layout.messageFace, layout.messagePoints);
     QWidget* message = nullptr;
     if (layout.kind == ErrorDialogLayout::Message::TextBox) {
         // Read-only, sunken, on the button-face colour; clickable and
-        // selectable but never reached by Tab.
-        m_box = new QLineEdit(this);
-        m_box->setObjectName(QStringLiteral("Text1"));
-        m_box->setReadOnly(true);
+        // selectable but never reached by Tab, like the about window's boxes.
+        m_box = NewReadOnlyLine(this, QStringLiteral("Text1"), QString(), font);
         m_box->setAlignment(Qt::AlignCenter);
-        m_box->setFocusPolicy(Qt::ClickFocus);
-        new ButtonFaceBackground(m_box);
         message = m_box;
     } else {
         m_label = new QLabel(this);
@@ -36,7 +33,7 @@ ErrorDialog::ErrorDialog(const ErrorDialogLayout& layout)
             m_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         message = m_label;
     }
-    message->setFont(ClassicFont(layout.messageFace, layout.messagePoints));
+    message->setFont(font);
     PlaceInTwips(message, layout.messageRect);
     SetMessage(layout.message);
 
