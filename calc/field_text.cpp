@@ -17,6 +17,18 @@ bool IsBlank(std::string_view text) noexcept { return text.empty(); }
 
 bool IsLonePoint(std::string_view text) noexcept { return text == "."; }
 
+bool IsTypeableText(std::string_view text, NumberKind kind) noexcept
+{
+    bool point = false;
+    for (char c : text) {
+        if (c == '.' && kind == NumberKind::Decimal && !point)
+            point = true;
+        else if (!IsAsciiDigit(c))
+            return false;
+    }
+    return true;
+}
+
 bool IsNumberText(std::string_view text) noexcept
 {
     if (!text.empty() && text.front() == '-')

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -8,6 +9,17 @@ namespace lumora {
 
 // The rules every input field of both calculators follows. A field's whole
 // state is its text; it is read as a number only when a calculation needs it.
+
+// What the key filter lets into a field: digits and at most one "."
+// (Decimal), or digits only (Whole, the LED count).
+enum class NumberKind { Decimal, Whole };
+
+// The converter efficiency field takes at most this many characters.
+constexpr std::size_t EfficiencyMaxLength = 5;
+
+// A text that typing through the key filter can produce: blank, "." alone, or
+// digits with at most one "." (Decimal); blank or digits only (Whole).
+bool IsTypeableText(std::string_view text, NumberKind kind) noexcept;
 
 // The empty text, and nothing else: a text of spaces is not blank.
 bool IsBlank(std::string_view text) noexcept;

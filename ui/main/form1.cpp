@@ -2,6 +2,7 @@
 #include "ui/main/form1.h"
 
 #include "calc/converter.h"
+#include "calc/messages.h"
 #include "calc/resistor.h"
 #include "ui/common/accessible_factory.h"
 #include "ui/common/classic_font.h"
@@ -16,7 +17,6 @@
 #include "ui/dialogs/form6.h"
 #include "ui/dialogs/form7.h"
 #include "ui/dialogs/form8.h"
-#include "ui/main/failure_text.h"
 #include "ui/main/key_press_filter.h"
 
 #include <QCloseEvent>
@@ -321,7 +321,7 @@ void Form1::Command1_Click()
     const ConverterOutcome outcome = CalculateConverter(before);
     ShowErrorWindows(outcome.Windows);
     WriteChanges(ConverterControls, before, outcome.Fields, m_c);
-    ShowFailure(FailureText(outcome));
+    ShowFailure(QString::fromStdString(FailureText(outcome)));
 }
 
 void Form1::Command13_Click()
@@ -331,7 +331,7 @@ void Form1::Command13_Click()
     const ResistorOutcome outcome = CalculateResistor(before, wiring);
     ShowErrorWindows(outcome.Windows);
     WriteChanges(ResistorControls, before, outcome.Fields, m_c);
-    ShowFailure(FailureText(outcome));
+    ShowFailure(QString::fromStdString(FailureText(outcome)));
 }
 
 void Form1::ShowErrorWindows(const std::vector<ErrorWindow>& windows)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/form1_controls.h"
 
+#include "calc/field_text.h"
 #include "ui/common/classic_font.h"
 #include "ui/common/twips.h"
 
@@ -48,7 +49,7 @@ struct Row {
     const char* toolTip = nullptr;
     const QString* face = nullptr; // nullptr: the kind's usual font
     qreal points = 0;
-    int maxLength = 0; // characters an input field holds; 0 for no limit
+    std::size_t maxLength = 0; // characters an input field holds; 0 for no limit
 };
 
 // The member and its name.
@@ -94,7 +95,7 @@ const Row Rows[] = {
     {Kind::Display, CONTROL(Text9), &C::Frame5, {585, 585, 1066, 247}, "00:00:00", 0, "Runtime in Hours: hours, minutes and seconds", nullptr, &Arial, 11.89},
     {Kind::Legend, CONTROL(Text10), &C::Frame5, {234, 819, 1651, 247}, "Days     H     M      S", 0, "Days H M S: legend of the runtime display", nullptr, &Arial, 7.69},
     {Kind::Frame, CONTROL(Frame6), nullptr, {234, 4914, 2470, 715}, "Converter Efficiency  %", 0, "Converter Efficiency %, runtime calculator"},
-    {Kind::Input, CONTROL(Text6), &C::Frame6, {702, 234, 598, 364}, "83", 8, "Converter Efficiency %, runtime calculator", EfficiencyTip, nullptr, 0, 5},
+    {Kind::Input, CONTROL(Text6), &C::Frame6, {702, 234, 598, 364}, "83", 8, "Converter Efficiency %, runtime calculator", EfficiencyTip, nullptr, 0, EfficiencyMaxLength},
     {Kind::Clear, CONTROL(Command10), &C::Frame6, {1989, 234, 364, 364}, "C", 0, "C: clear converter efficiency, runtime calculator"},
     {Kind::Button, CONTROL(Command1), nullptr, {234, 5967, 2470, 481}, "Calculate", 9, "Calculate, runtime calculator"},
     {Kind::Button, CONTROL(Command2), nullptr, {234, 6552, 2470, 481}, "Reset", 10, "Reset, runtime calculator"},
@@ -205,7 +206,7 @@ QWidget* Make(const Row& row, QWidget* parent)
         // Every character must arrive as a key press, where the key filter sees it.
         field->setAttribute(Qt::WA_InputMethodEnabled, false);
         if (row.maxLength > 0)
-            field->setMaxLength(row.maxLength);
+            field->setMaxLength(static_cast<int>(row.maxLength));
         return field;
     }
     case Kind::Option: {
