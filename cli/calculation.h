@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "calc/error_window.h"
+#include "calc/field_text.h"
+#include "cli/report.h"
+#include "cli/sweep.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumora::cli {
+
+// One field of a calculator, filled through its option.
+struct Input {
+    std::string_view Name;    // the option without "--", and the sweep's NAME ("current")
+    std::string_view Caption; // the field's caption ("Desired LED Current")
+    NumberKind Kind = NumberKind::Decimal;
+    bool Solvable = true;             // one of the quantities that can be left blank to solve
+    std::size_t MaxLength = 0;        // characters the field holds; 0 for no limit
+    std::optional<std::string> Given; // the option's text, when the user gave one
+    std::string Text;                 // what the calculation reads: given, preset, default or blank
+};
+
+// An input holding the given text, or blank.
+Input MakeInput(std::string_view name, std::string_view caption, const std::optional<std::string>& given);
+
+// "--current" for an input named "current".
+std::string OptionOf(const Input& input);
+
+// "--vf, --battery: <message>"
+std::string Naming(const std::vector<std::string>& options, std::string_view message);
+
+// Why a text could not have been typed into the field, naming the option:
+// characters the key filter would swallow, or more than the field holds.
+std::optional<std::string> RefusalOf(const Input& input, std::string_view text);
+
+// The window's refusals as messages naming the options concerned: the
+// efficiency or LED count for their range checks, the fields holding ".",
+// the blank ones when more than one is, every solvable one when none is.
+std::vector<std::string> RefusalsOf(const std::vector<ErrorWindow>& windows, const std::vector<Input>& inputs);
+
+// A failure's plain words, after the option of the input to blame, if any.
+std::string FailureOf(const std::string& text, const Input* culprit);
+
+// What one calculation came to. On success the step has added its rows.
+struct StepResult {
+    std::vector<std::string> Refusals; // the window's checks refused the inputs
+    std::string Failure;               // the calculation stopped
+    std::vector<std::string> Warnings;
+};
+
+// One calculation over the inputs' texts, adding to the report. 'sweeping'
+// asks for a row even when the calculation is refused or fails, and no
+// summary.
+using Step = std::function<StepResult(const std::vector<Input>& inputs, bool sweeping, Report& report)>;
+
+// Checks every given text by the window's typing rules, then runs the step
+// once, or once for each value of the sweep with the swept input's text
+// replaced. Messages of a sweep name the step they first came from, each
+// message once.
+CommandOutput RunCalculation(std::vector<Input>& inputs, const std::optional<SweepSpec>& sweep, Report report,
+                             const Step& step);
+
+} // namespace lumora::cli

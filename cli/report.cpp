@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: MIT
+#include "cli/report.h"
+
+#include "calc/field_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <ostream>
+
+namespace lumora::cli {
+
+namespace {
+
+// Display width of a UTF-8 text: one column per code point.
+std::size_t Width(std::string_view text)
+{
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+void WriteSummary(const Report& report, std::ostream& out)
+{
+    std::size_t label = 0;
+    for (const SummaryLine& line : report.Summary)
+        label = std::max(label, Width(line.Label));
+    for (const SummaryLine& line : report.Summary) {
+        out << line.Label << std::string(label - Width(line.Label) + 2, ' ') << line.Value;
+        if (!line.Unit.empty())
+            out << ' ' << line.Unit;
+        if (!line.Mark.empty())
+            out << "  " << line.Mark;
+        out << '\n';
+    }
+}
+
+void WriteTable(const Report& report, std::ostream& out)
+{
+    std::vector<std::size_t> shown;
+    for (std::size_t c = 0; c < report.Columns.size(); ++c) {
+        const bool filled = std::any_of(report.Rows.begin(), report.Rows.end(),
+                                        [c](const std::vector<std::string>& row) { return !row[c].empty(); });
+        if (report.Columns[c].InText && filled)
+            shown.push_back(c);
+    }
+    std::vector<std::size_t> widths;
+    for (std::size_t c : shown) {
+        std::size_t width = Width(report.Columns[c].Heading);
+        for (const auto& row : report.Rows)
+            width = std::max(width, Width(row[c]));
+        widths.push_back(width);
+    }
+    const auto line = [&](const auto& textOf) {
+        std::string text;
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            const std::string& cell = textOf(shown[i]);
+            const std::size_t gap = widths[i] - Width(cell);
+            if (i > 0)
+                text += "  ";
+            if (report.Columns[shown[i]].Numeric)
+                text += std::string(gap, ' ') + cell;
+            else
+                text += cell + (i + 1 < shown.size() ? std::string(gap, ' ') : std::string());
+        }
+        text.erase(text.find_last_not_of(' ') + 1);
+        out << text << '\n';
+    };
+    line([&](std::size_t c) -> const std::string& { return report.Columns[c].Heading; });
+    for (const auto& row : report.Rows)
+        line([&](std::size_t c) -> const std::string& { return row[c]; });
+}
+
+void WriteCsvCell(std::ostream& out, const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        out << text;
+        return;
+    }
+    out << '"';
+    for (char c : text)
+        out << (c == '"' ? "\"\"" : std::string(1, c));
+    out << '"';
+}
+
+void WriteCsv(const Report& report, std::ostream& out)
+{
+    for (std::size_t c = 0; c < report.Columns.size(); ++c)
+        out << (c ? "," : "") << report.Columns[c].Key;
+    out << '\n';
+    for (const auto& row : report.Rows) {
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (c)
+                out << ',';
+            WriteCsvCell(out, row[c]);
+        }
+        out << '\n';
+    }
+}
+
+void WriteJsonString(std::ostream& out, std::string_view text)
+{
+    out << '"';
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out << '\\' << c;
+        } else if (byte < 0x20) {
+            constexpr char Hex[] = "0123456789abcdef";
+            out << "\\u00" << Hex[byte >> 4] << Hex[byte & 0xF];
+        } else {
+            out << c;
+        }
+    }
+    out << '"';
+}
+
+// A number text as JSON wants it ("5." and ".5" are no JSON numbers, 007
+// neither): the shortest form that reads back as the same double.
+void WriteJsonNumber(std::ostream& out, const std::string& text)
+{
+    const std::optional<double> value = ReadNumber(text);
+    if (!value || !std::isfinite(*value)) {
+        WriteJsonString(out, text);
+        return;
+    }
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, *value == 0.0 ? 0.0 : *value);
+    out << std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer));
+}
+
+void WriteJson(const Report& report, std::ostream& out)
+{
+    out << '[';
+    for (std::size_t r = 0; r < report.Rows.size(); ++r) {
+        out << (r ? ",\n " : "\n ") << '{';
+        for (std::size_t c = 0; c < report.Columns.size(); ++c) {
+            out << (c ? ", " : "");
+            WriteJsonString(out, report.Columns[c].Key);
+            out << ": ";
+            const std::string& cell = report.Rows[r][c];
+            if (cell.empty())
+                out << "null";
+            else if (report.Columns[c].Numeric)
+                WriteJsonNumber(out, cell);
+            else
+                WriteJsonString(out, cell);
+        }
+        out << '}';
+    }
+    out << (report.Rows.empty() ? "]\n" : "\n]\n");
+}
+
+} // namespace
+
+void Report::AddRow(const std::vector<std::pair<std::string_view, std::string>>& cells)
+{
+    std::vector<std::string> row(Columns.size());
+    for (const auto& [key, text] : cells) {
+        const auto column =
+            std::find_if(Columns.begin(), Columns.end(), [&, k = key](const Column& c) { return c.Key == k; });
+        if (column != Columns.end())
+            row[static_cast<std::size_t>(column - Columns.begin())] = text;
+    }
+    Rows.push_back(std::move(row));
+}
+
+std::optional<Format> FormatNamed(std::string_view name)
+{
+    if (name == "text")
+        return Format::Text;
+    if (name == "csv")
+        return Format::Csv;
+    if (name == "json")
+        return Format::Json;
+    return std::nullopt;
+}
+
+void Write(const Report& report, Format format, std::ostream& out)
+{
+    switch (format) {
+    case Format::Text:
+        if (!report.Summary.empty())
+            WriteSummary(report, out);
+        if (report.Summary.empty() || report.TableInText) {
+            if (!report.Summary.empty())
+                out << '\n';
+            WriteTable(report, out);
+        }
+        return;
+    case Format::Csv: WriteCsv(report, out); return;
+    case Format::Json: break;
+    }
+    WriteJson(report, out);
+}
+
+} // namespace lumora::cli
