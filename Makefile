@@ -26,15 +26,17 @@ run: build
 # The sources' formatting first, then the tests of the normal build, its
 # Debian package checked (lintian, hardening, manual page), the same tests
 # built with the sanitizers (build-asan), and a short run of every fuzz target
-# (build-fuzz).
+# (build-fuzz), and the Windows build of the core and lumora-cli with their
+# tests under Wine (build-windows).
 test: build
 	bash scripts/check_format.sh
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 	bash scripts/check_package.sh $(BUILD_DIR)
 	JOBS=$(JOBS) bash scripts/sanitize.sh
 	JOBS=$(JOBS) bash scripts/fuzz.sh smoke
+	JOBS=$(JOBS) bash scripts/windows.sh test
 
-.PHONY: sanitize fuzz
+.PHONY: sanitize fuzz windows
 
 # The sanitizer build and its tests alone.
 sanitize: setup
@@ -49,6 +51,10 @@ fuzz: setup
 package: build
 	cmake --build $(BUILD_DIR) --target package
 
+# lumora-cli.exe for Windows, cross-built (build-windows/cli/lumora-cli.exe).
+windows: setup
+	JOBS=$(JOBS) bash scripts/windows.sh build
+
 # Benchmarks, never part of the tests: calculators per call, a Calculate press
 # through the window, start-up and peak memory against a bare Qt window.
 bench: setup
@@ -60,4 +66,4 @@ bench: setup
 	exit $$status
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR) build-asan build-fuzz
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) build-asan build-fuzz build-windows

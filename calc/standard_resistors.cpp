@@ -55,15 +55,16 @@ constexpr int LastDecade = 6;
 // the digits so that no rounding can creep in ("470", decade -1 -> "0.47").
 std::string OhmsText(int hundredths, int decade)
 {
-    const std::string digits = std::to_string(hundredths);
+    std::string text = std::to_string(hundredths);
     const int point = 1 + decade; // digits before the point
-    std::string text;
-    if (point <= 0)
-        text = "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
-    else if (point >= static_cast<int>(digits.size()))
-        text = digits + std::string(static_cast<std::size_t>(point) - digits.size(), '0');
-    else
-        text = digits.substr(0, static_cast<std::size_t>(point)) + "." + digits.substr(static_cast<std::size_t>(point));
+    if (point <= 0) {
+        text.insert(0, static_cast<std::size_t>(2 - point), '0');
+        text[1] = '.';
+    } else if (point < static_cast<int>(text.size())) {
+        text.insert(static_cast<std::size_t>(point), 1, '.');
+    } else {
+        text.append(static_cast<std::size_t>(point) - text.size(), '0');
+    }
     if (text.find('.') != std::string::npos) {
         text.erase(text.find_last_not_of('0') + 1);
         if (text.back() == '.')

@@ -229,8 +229,9 @@ void Calculation::AddChoiceRows(const Choice& choice, bool first, const std::vec
         }
         rows.push_back(std::move(row));
     }
-    const std::optional<double> rating = RatingFor(worst);
-    if (!rating)
+    // A resistance of 0 or below is no part to buy.
+    const std::optional<double> rating = Value(choice.ohms) > 0.0 ? RatingFor(worst) : std::nullopt;
+    if (!rating && Value(choice.ohms) > 0.0)
         result.Warnings.push_back("a " + choice.ohms + " ohm resistor dissipates up to " + DoubleText(worst) +
                                   " W: no common rating is twice that");
     for (auto& row : rows) {

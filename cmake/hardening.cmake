@@ -23,13 +23,22 @@ function(lumora_harden_release_builds)
   set(compile_flags "")
   set(link_flags "")
 
-  foreach(flag -fstack-protector-strong -fstack-clash-protection -fcf-protection)
+  set(flags -fstack-protector-strong -fstack-clash-protection -fcf-protection)
+  if(WIN32)
+    # Windows probes every new stack page itself (__chkstk), and MinGW's
+    # GCC 12 stops with an internal error on stack-clash protection.
+    list(REMOVE_ITEM flags -fstack-clash-protection)
+  endif()
+  foreach(flag IN LISTS flags)
     string(MAKE_C_IDENTIFIER "LUMORA_HAVE${flag}" have)
     check_cxx_compiler_flag(${flag} ${have})
     if(${have})
       list(APPEND compile_flags ${flag})
     endif()
   endforeach()
+  if(MINGW AND "-fstack-protector-strong" IN_LIST compile_flags)
+    list(APPEND link_flags -fstack-protector-strong) # links MinGW's libssp, which holds the guard
+  endif()
 
   # Fortified functions need optimisation, and a C library that has them:
   # the check links a call that becomes __memcpy_chk where it does. Level 3

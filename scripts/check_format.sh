@@ -14,7 +14,7 @@ fi
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
   mapfile -t files < <(git ls-files -- '*.cpp' '*.h')
 else
-  mapfile -t files < <(find app bench calc fuzz tests ui -name '*.cpp' -o -name '*.h')
+  mapfile -t files < <(find app bench calc cli fuzz tests ui -name '*.cpp' -o -name '*.h')
 fi
 
 if ! "$formatter" --dry-run --Werror "${files[@]}"; then
