@@ -89,16 +89,15 @@ void AppendUtf8(std::string& out, char32_t c)
     }
 }
 
-// A pasted or typed text as it can be shown in a sentence: invisible
-// characters and broken UTF-8 made visible, very long texts shortened.
-std::string Shown(std::string_view text)
+} // namespace
+
+std::string Printable(std::string_view text, std::size_t longest)
 {
-    constexpr int Longest = 40;
     std::string shown;
-    int count = 0;
+    std::size_t count = 0;
     for (std::size_t at = 0; at < text.size(); ++count) {
         const char32_t c = NextCodePoint(text, at);
-        if (count == Longest) {
+        if (count == longest) {
             AppendUtf8(shown, 0x2026); // "…"
             break;
         }
@@ -106,6 +105,8 @@ std::string Shown(std::string_view text)
     }
     return shown;
 }
+
+namespace {
 
 std::string Capitalized(std::string_view text)
 {
@@ -186,7 +187,7 @@ FieldName NameOf(ResistorQuantity quantity)
 
 std::string NotANumberSentence(std::string_view caption, std::string_view text, NumberKind kind)
 {
-    return std::string(caption) + " holds \"" + Shown(text) + "\", which is not a " +
+    return std::string(caption) + " holds \"" + Printable(text, 40) + "\", which is not a " +
            (kind == NumberKind::Whole ? "whole number." : "number.");
 }
 

@@ -27,6 +27,11 @@ struct FieldName {
 FieldName NameOf(ConverterQuantity quantity);
 FieldName NameOf(ResistorQuantity quantity);
 
+// A text as it can be shown in a message: control and invisible format
+// characters and broken UTF-8 replaced by U+FFFD, and cut short with "…"
+// after 'longest' characters.
+std::string Printable(std::string_view text, std::size_t longest = std::string_view::npos);
+
 // "Battery Input Voltage holds "12,5", which is not a number." A text that
 // cannot be shown as it is has its control characters replaced and is cut
 // short after 40 characters.

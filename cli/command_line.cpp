@@ -2,6 +2,7 @@
 #include "cli/command_line.h"
 
 #include "calc/battery_presets.h"
+#include "calc/messages.h"
 #include "calc/number_text.h"
 #include "calc/standard_resistors.h"
 #include "cli/report.h"
@@ -121,9 +122,9 @@ int Print(const CommandOutput& output, const std::string& format, std::ostream& 
         Write(*output.Results, *FormatNamed(format), out);
     out.flush();
     for (const std::string& warning : output.Warnings)
-        err << Program << ": warning: " << warning << '\n';
+        err << Program << ": warning: " << Printable(warning) << '\n';
     for (const std::string& error : output.Errors)
-        err << Program << ": " << error << '\n';
+        err << Program << ": " << Printable(error) << '\n';
     return static_cast<int>(output.Exit);
 }
 
@@ -195,7 +196,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         out << std::string(Program) + " " + LUMORA_VERSION << '\n';
         return 0;
     } catch (const CLI::ParseError& error) {
-        err << Program << ": " << error.what() << '\n'
+        err << Program << ": " << Printable(error.what(), 200) << '\n'
             << "Try '" << Program << " --help' for the commands and their options.\n";
         return static_cast<int>(ExitCode::Usage);
     }

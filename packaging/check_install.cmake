@@ -5,10 +5,10 @@
 #
 #   cmake -D BUILD_DIR=... -D CONFIG=... -D DESTDIR=... -D BINDIR=bin
 #         -D DATADIR=share -D APP_ID=... -D EXECUTABLE=lumora
-#         -D "ICON_SIZES=16;24;..." -P check_install.cmake
+#         -D CLI_EXECUTABLE=lumora-cli -D "ICON_SIZES=16;24;..." -P check_install.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/png_size.cmake)
 
-foreach(var BUILD_DIR DESTDIR BINDIR DATADIR APP_ID EXECUTABLE ICON_SIZES)
+foreach(var BUILD_DIR DESTDIR BINDIR DATADIR APP_ID EXECUTABLE CLI_EXECUTABLE ICON_SIZES)
   if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
     message(FATAL_ERROR "check_install.cmake needs -D ${var}=...")
   endif()
@@ -42,11 +42,21 @@ macro(expect_file path)
   endif()
 endmacro()
 
-expect_file("${BINDIR}/${EXECUTABLE}")
-if(EXISTS "${root}/${BINDIR}/${EXECUTABLE}" AND NOT WIN32)
-  execute_process(COMMAND test -x "${root}/${BINDIR}/${EXECUTABLE}" RESULT_VARIABLE not_executable)
-  if(NOT not_executable EQUAL 0)
-    problem("not executable: ${BINDIR}/${EXECUTABLE}")
+foreach(program ${EXECUTABLE} ${CLI_EXECUTABLE})
+  expect_file("${BINDIR}/${program}")
+  if(EXISTS "${root}/${BINDIR}/${program}" AND NOT WIN32)
+    execute_process(COMMAND test -x "${root}/${BINDIR}/${program}" RESULT_VARIABLE not_executable)
+    if(NOT not_executable EQUAL 0)
+      problem("not executable: ${BINDIR}/${program}")
+    endif()
+  endif()
+endforeach()
+# lumora-cli's manual page and bash completion.
+if(NOT WIN32)
+  expect_file("${DATADIR}/bash-completion/completions/lumora-cli")
+  file(GLOB cli_manual "${root}/${DATADIR}/man/man1/lumora-cli.1*")
+  if(NOT cli_manual)
+    problem("missing: ${DATADIR}/man/man1/lumora-cli.1.gz")
   endif()
 endif()
 

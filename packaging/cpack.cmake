@@ -12,7 +12,11 @@ set(CPACK_PACKAGE_DESCRIPTION
 One window holds two calculators side by side: a runtime calculator that
 balances LED current, forward voltage, battery voltage, capacity, runtime and
 converter efficiency, and a resistor calculator for one or more LEDs in series
-or parallel that also gives the resistor's power.")
+or parallel that also gives the resistor's power.
+.
+lumora-cli runs both calculators from the command line with the same texts,
+and adds the standard E-series resistor to buy, the LED current over a
+battery's discharge, battery presets and tables in CSV or JSON.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${LUMORA_HOMEPAGE}")
 set(CPACK_PACKAGE_CONTACT "${LUMORA_CONTACT}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Lumora")

@@ -4,9 +4,10 @@
 # distribution would:
 #   - lintian reports no error and no warning (the ones that do not apply are
 #     overridden, with their reasons, in packaging/lintian-overrides);
-#   - the packaged program is hardened: position independent, read-only
-#     relocations bound at start-up, stack protector, fortified functions;
-#   - man renders the packaged manual page without a warning.
+#   - both programs, lumora and lumora-cli, are hardened: position
+#     independent, read-only relocations bound at start-up, stack protector,
+#     fortified functions;
+#   - man renders both packaged manual pages without a warning.
 # Every check runs; the script fails if any of them did.
 #
 #   scripts/check_package.sh [build dir]   builds the package there (default build)
@@ -34,11 +35,13 @@ fi
 echo "check_package: $deb"
 
 failed=()
+passed=0
 check() { # check <name> <command...>: runs the command, records a failure
   local name=$1
   shift
   if "$@"; then
     echo "check_package: ok: $name"
+    passed=$((passed + 1))
   else
     echo "check_package: FAILED: $name" >&2
     failed+=("$name")
@@ -51,23 +54,13 @@ check "lintian" lintian --allow-root --display-info --fail-on error,warning "$de
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
-program=$root/usr/bin/lumora
-
-readelf -hW "$program" >"$root/header"
-readelf -lW "$program" >"$root/segments"
-readelf -dW "$program" >"$root/dynamic"
-readelf --dyn-syms -W "$program" >"$root/symbols"
-check "position independent (DYN)" grep -Eq '^ *Type: +DYN' "$root/header"
-check "read-only relocations (GNU_RELRO)" grep -q 'GNU_RELRO' "$root/segments"
-check "immediate binding (BIND_NOW)" grep -Eq '\(BIND_NOW\)|\(FLAGS\).*BIND_NOW|\(FLAGS_1\).* NOW' "$root/dynamic"
-check "stack protector (__stack_chk_fail)" grep -q ' __stack_chk_fail' "$root/symbols"
 # The compiler calls a checked __*_chk variant only where it knows the size
-# of the buffer written; where the program has no such call (as after a
+# of the buffer written; where a program has no such call (as after a
 # change that moves a copy into a struct assignment), the build's compile
 # commands must show every source compiled with _FORTIFY_SOURCE and
 # optimisation, which is all fortifying can do then.
 fortified() {
-  if grep -Eq ' __[a-z0-9_]+_chk(@| |$)' <(grep -v ' __stack_chk_fail' "$root/symbols"); then
+  if grep -Eq ' __[a-z0-9_]+_chk(@| |$)' <(grep -v ' __stack_chk_fail' "$1"); then
     echo "check_package: the program calls checked variants (__*_chk)"
     return 0
   fi
@@ -78,26 +71,38 @@ fortified() {
   echo "check_package: no call with a known buffer size; $with of $all sources compiled with _FORTIFY_SOURCE and optimisation"
   [ "$all" -gt 0 ] && [ "$with" -eq "$all" ]
 }
-check "fortified functions" fortified
-# Control-flow protection only shows when every object linked in has it,
-# the C library's start files too (Debian 12's do not): reported, not checked.
-if readelf -nW "$program" | grep -q 'IBT, SHSTK'; then
-  echo "check_package: control-flow protection (IBT, SHSTK): marked"
-else
-  echo "check_package: control-flow protection (IBT, SHSTK): not marked in the program"
-fi
+
+for name in lumora lumora-cli; do
+  program=$root/usr/bin/$name
+  readelf -hW "$program" >"$root/header"
+  readelf -lW "$program" >"$root/segments"
+  readelf -dW "$program" >"$root/dynamic"
+  readelf --dyn-syms -W "$program" >"$root/symbols-$name"
+  check "$name: position independent (DYN)" grep -Eq '^ *Type: +DYN' "$root/header"
+  check "$name: read-only relocations (GNU_RELRO)" grep -q 'GNU_RELRO' "$root/segments"
+  check "$name: immediate binding (BIND_NOW)" grep -Eq '\(BIND_NOW\)|\(FLAGS\).*BIND_NOW|\(FLAGS_1\).* NOW' "$root/dynamic"
+  check "$name: stack protector (__stack_chk_fail)" grep -q ' __stack_chk_fail' "$root/symbols-$name"
+  check "$name: fortified functions" fortified "$root/symbols-$name"
+  # Control-flow protection only shows when every object linked in has it,
+  # the C library's start files too (Debian 12's do not): reported, not checked.
+  if readelf -nW "$program" | grep -q 'IBT, SHSTK'; then
+    echo "check_package: $name: control-flow protection (IBT, SHSTK): marked"
+  else
+    echo "check_package: $name: control-flow protection (IBT, SHSTK): not marked in the program"
+  fi
+done
 
 # man prints its warnings and groff's; a clean page prints nothing.
-man_page=$root/usr/share/man/man1/lumora.1.gz
 man_warnings() {
   local out
-  out=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$man_page" 2>&1 >/dev/null)
+  out=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$1" 2>&1 >/dev/null)
   [ -z "$out" ] || { printf '%s\n' "$out" >&2; return 1; }
 }
-check "manual page renders without warnings" man_warnings
+for page in lumora lumora-cli; do
+  check "$page(1) renders without warnings" man_warnings "$root/usr/share/man/man1/$page.1.gz"
+done
 
-total=7
-echo "package checks: $((total - ${#failed[@]})) passed, ${#failed[@]} failed"
+echo "package checks: $passed passed, ${#failed[@]} failed"
 if [ ${#failed[@]} -gt 0 ]; then
   echo "check_package: failing: ${failed[*]}" >&2
   exit 1

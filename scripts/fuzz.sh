@@ -11,7 +11,7 @@
 #   FUZZ_BUILD_DIR    build directory (default build-fuzz)
 #   FUZZ_SMOKE_RUNS   runs per target in a smoke run (default 100000)
 #   FUZZ_SECONDS      seconds per target in a long run (default 300)
-#   FUZZ_TARGETS      targets to run (default: all three)
+#   FUZZ_TARGETS      targets to run (default: all four)
 #   CXX               the Clang to build with (default clang++-14, else clang++)
 #
 # Committed seeds in fuzz/corpus/ and fuzz/regressions/ are only read: new
@@ -23,7 +23,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 mode=${1:-smoke}
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
-targets=(${FUZZ_TARGETS:-fuzz_field_text fuzz_converter fuzz_resistor})
+targets=(${FUZZ_TARGETS:-fuzz_field_text fuzz_converter fuzz_resistor fuzz_cli_args})
 jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 
 case "$mode" in
