@@ -56,13 +56,15 @@ windows: setup
 	JOBS=$(JOBS) bash scripts/windows.sh build
 
 # Benchmarks, never part of the tests: calculators per call, a Calculate press
-# through the window, start-up and peak memory against a bare Qt window.
+# through the window, start-up and peak memory against a bare Qt window, and
+# lumora-cli from process start to exit.
 bench: setup
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMORA_BENCH=ON -DLUMORA_TESTS=OFF
-	cmake --build $(BENCH_DIR) -j $(JOBS) --target lumora_bench lumora_startup_probe
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target lumora_bench lumora_startup_probe lumora-cli
 	status=0; \
 	$(BENCH_DIR)/bench/lumora_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || status=1; \
 	bash bench/run_startup.sh --runs 15 $(BENCH_DIR)/bench/lumora_startup_probe || status=1; \
+	bash bench/run_cli.sh --runs 25 $(BENCH_DIR)/cli/lumora-cli || status=1; \
 	exit $$status
 
 clean:
