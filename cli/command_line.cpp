@@ -196,7 +196,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         out << std::string(Program) + " " + LUMORA_VERSION << '\n';
         return 0;
     } catch (const CLI::ParseError& error) {
-        err << Program << ": " << Printable(error.what(), 200) << '\n'
+        err << Program << ": " << Printable(error.what(), 1000) << '\n'
             << "Try '" << Program << " --help' for the commands and their options.\n";
         return static_cast<int>(ExitCode::Usage);
     }
