@@ -139,7 +139,8 @@ template <typename Outcome> std::string Describe(const Outcome& outcome)
 {
     if (outcome.Failure == Failure::None || !outcome.Target)
         return {};
-    const std::string_view culpritText = outcome.Culprit ? FieldText(outcome.Fields, *outcome.Culprit) : "";
+    const std::string_view culpritText =
+        outcome.Culprit ? std::string_view(FieldText(outcome.Fields, *outcome.Culprit)) : std::string_view();
     return Sentence(outcome.Failure, *outcome.Target, outcome.Culprit, culpritText);
 }
 
