@@ -4,8 +4,7 @@
 // time target. Exits with 1 when a target was missed.
 #include "target_reporter.h"
 
-#include "ui/common/accessible_factory.h"
-#include "ui/common/classic_look.h"
+#include "ui/common/application.h"
 #include "ui/main/form1.h"
 
 #include <QApplication>
@@ -19,8 +18,7 @@ int main(int argc, char* argv[])
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    lumora::ui::InstallAccessibleInterfaces();
-    lumora::ui::ApplyClassicLook(app);
+    lumora::ui::PrepareApplication(app);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

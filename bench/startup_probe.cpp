@@ -16,8 +16,7 @@
 // starting the process can include process creation, loading and static
 // initialisation (run_startup.sh does). peak_rss_kib is -1 where getrusage is
 // not available.
-#include "ui/common/accessible_factory.h"
-#include "ui/common/classic_look.h"
+#include "ui/common/application.h"
 #include "ui/common/twips.h"
 #include "ui/main/form1.h"
 #include "ui/main/form1_controls.h"
@@ -138,8 +137,7 @@ int main(int argc, char* argv[])
     const qint64 appNs = sinceMain.nsecsElapsed();
     QMainWindow* window = nullptr;
     if (lumora) {
-        lumora::ui::InstallAccessibleInterfaces(); // as the program's main() does
-        lumora::ui::ApplyClassicLook(app);
+        lumora::ui::PrepareApplication(app); // as the program's main() does
         window = new lumora::ui::Form1;
     } else {
         window = BareWindow();

@@ -8,8 +8,7 @@
 //
 // The window shows the runtime calculator's everyday example and a resistor
 // example, both calculated, with the focus in the first field.
-#include "ui/common/accessible_factory.h"
-#include "ui/common/classic_look.h"
+#include "ui/common/application.h"
 #include "ui/main/form1.h"
 
 #include <QApplication>
@@ -65,9 +64,8 @@ int main(int argc, char* argv[])
         return 2;
     }
     QApplication app(argc, argv);
-    lumora::ui::InstallAccessibleInterfaces();
     QApplication::setPalette(std::strcmp(scheme, "dark") == 0 ? Dark() : HighContrast()); // as a desktop would
-    lumora::ui::ApplyClassicLook(app);
+    lumora::ui::PrepareApplication(app);
 
     auto* form = new lumora::ui::Form1;
     for (const auto& [field, text] : {std::pair{"Text1", "750"},

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "form1_fixture.h"
 
-#include "ui/common/classic_style.h"
+#include "ui/common/look.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>

@@ -4,6 +4,8 @@
 #include "form1_fixture.h"
 
 #include "ui/common/secondary_windows.h"
+#include "ui/dialogs/error_dialog.h"
+#include "ui/dialogs/error_windows.h"
 
 namespace lumora::ui::testing {
 
@@ -21,6 +23,16 @@ class SecondaryWindowTest : public ::testing::Test {
     {
         mainWindow.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
+    }
+
+    // An error window, as the main window shows it or made hidden.
+    ErrorDialog* ShowError(ErrorWindow form)
+    {
+        return static_cast<ErrorDialog*>(windows.Show(NameOf(form), [form] { return NewErrorWindow(form); }));
+    }
+    ErrorDialog* EnsureError(ErrorWindow form)
+    {
+        return static_cast<ErrorDialog*>(windows.Ensure(NameOf(form), [form] { return NewErrorWindow(form); }));
     }
 
     void TearDown() override

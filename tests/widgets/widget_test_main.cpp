@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/common/accessible_factory.h"
+#include "ui/common/application.h"
 
 #include <QApplication>
 
@@ -18,6 +18,6 @@ int main(int argc, char* argv[])
 #endif
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    lumora::ui::InstallAccessibleInterfaces(); // as the program's main() does
+    lumora::ui::PrepareApplication(app); // as the program's main() does
     return RUN_ALL_TESTS();
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/common/secondary_window.h"
 
-#include "ui/common/program_icon.h"
+#include "ui/common/look.h"
 #include "ui/common/twips.h"
 
 #include <QAbstractScrollArea>

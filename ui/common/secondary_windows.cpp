@@ -3,9 +3,30 @@
 
 namespace lumora::ui {
 
+SecondaryWindow* SecondaryWindows::Ensure(const QString& name, const Factory& make)
+{
+    QPointer<SecondaryWindow>& slot = m_windows[name];
+    if (!slot)
+        slot = make();
+    return slot.data();
+}
+
+SecondaryWindow* SecondaryWindows::Show(const QString& name, const Factory& make)
+{
+    SecondaryWindow* window = Ensure(name, make);
+    window->ShowActive();
+    return window;
+}
+
+SecondaryWindow* SecondaryWindows::Find(const QString& name) const
+{
+    const auto it = m_windows.find(name);
+    return it == m_windows.end() ? nullptr : it->second.data();
+}
+
 void SecondaryWindows::DestroyAll()
 {
-    for (auto& [type, window] : m_windows) {
+    for (auto& [name, window] : m_windows) {
         if (window) {
             window->hide();
             delete window.data();

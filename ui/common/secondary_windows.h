@@ -4,45 +4,45 @@
 #include "ui/common/secondary_window.h"
 
 #include <QPointer>
+#include <QString>
 
+#include <functional>
 #include <map>
-#include <typeindex>
 
 namespace lumora::ui {
 
-// The secondary windows one main window has created: at most one of each
-// kind, created on first show and forgotten when destroyed.
+// The secondary windows one main window has created, keyed by their object
+// names ("Form2", "Form4"): at most one of each, created on first show and
+// forgotten when destroyed.
 class SecondaryWindows {
   public:
-    // The one window of kind T, created hidden if it does not exist.
+    using Factory = std::function<SecondaryWindow*()>;
+
+    // The one window of that name, made hidden by 'make' if it does not exist.
+    SecondaryWindow* Ensure(const QString& name, const Factory& make);
+
+    // Shows the one window of that name, making it if it does not exist.
+    SecondaryWindow* Show(const QString& name, const Factory& make);
+
+    // The existing window of that name, shown or hidden, or nullptr.
+    SecondaryWindow* Find(const QString& name) const;
+
+    // The same for a window with a class of its own, named by T::ObjectName.
     template <typename T> T* Ensure()
     {
-        QPointer<SecondaryWindow>& slot = m_windows[std::type_index(typeid(T))];
-        if (!slot)
-            slot = new T;
-        return static_cast<T*>(slot.data());
+        return static_cast<T*>(Ensure(T::ObjectName, [] { return new T; }));
     }
-
-    // Shows the one window of kind T, creating it if it does not exist.
     template <typename T> T* Show()
     {
-        T* window = Ensure<T>();
-        window->ShowActive();
-        return window;
+        return static_cast<T*>(Show(T::ObjectName, [] { return new T; }));
     }
-
-    // The existing window of kind T, shown or hidden, or nullptr.
-    template <typename T> T* Find() const
-    {
-        const auto it = m_windows.find(std::type_index(typeid(T)));
-        return it == m_windows.end() ? nullptr : static_cast<T*>(it->second.data());
-    }
+    template <typename T> T* Find() const { return static_cast<T*>(Find(T::ObjectName)); }
 
     // Closes and destroys every window that still exists, shown or hidden.
     void DestroyAll();
 
   private:
-    std::map<std::type_index, QPointer<SecondaryWindow>> m_windows;
+    std::map<QString, QPointer<SecondaryWindow>> m_windows;
 };
 
 } // namespace lumora::ui

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/dialogs/error_dialog.h"
 
-#include "ui/common/classic_font.h"
+#include "ui/common/look.h"
 #include "ui/common/twips.h"
 #include "ui/dialogs/read_only_text.h"
 
@@ -11,18 +11,18 @@
 
 namespace lumora::ui {
 
-ErrorDialog::ErrorDialog(const ErrorDialogLayout& layout)
-    : SecondaryWindow(layout.name, QStringLiteral("ERROR"), layout.clientWidth, layout.clientHeight, Frame::Sizable,
-                      QAccessible::AlertMessage)
+ErrorDialog::ErrorDialog(const ErrorDialogLayout& layout, const QString& message)
+    : SecondaryWindow(QString::fromLatin1(layout.name), QStringLiteral("ERROR"), layout.client.width(),
+                      layout.client.height(), Frame::Sizable, QAccessible::AlertMessage)
 {
-    const QFont font = ClassicFont(layout.messageFace, layout.messagePoints);
-    QWidget* message = nullptr;
+    const QFont font = ClassicFont(layout.messageFont.face, layout.messageFont.points);
+    QWidget* shown = nullptr;
     if (layout.kind == ErrorDialogLayout::Message::TextBox) {
         // Read-only, sunken, on the button-face colour; clickable and
         // selectable but never reached by Tab, like the about window's boxes.
         m_box = NewReadOnlyLine(this, QStringLiteral("Text1"), QString(), font);
         m_box->setAlignment(Qt::AlignCenter);
-        message = m_box;
+        shown = m_box;
     } else {
         m_label = new QLabel(this);
         m_label->setObjectName(QStringLiteral("Label1"));
@@ -31,14 +31,15 @@ ErrorDialog::ErrorDialog(const ErrorDialogLayout& layout)
         m_label->setTextFormat(Qt::PlainText); // a pasted text is shown, never interpreted
         if (layout.kind == ErrorDialogLayout::Message::SelectableLabel)
             m_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        message = m_label;
+        m_label->setFont(font);
+        shown = m_label;
     }
-    message->setFont(font);
-    PlaceInTwips(message, layout.messageRect);
-    SetMessage(layout.message);
+    PlaceInTwips(shown, layout.message);
+    SetMessage(message);
 
-    QPushButton* ok = AddDismissButton(QStringLiteral("OK"), layout.buttonRect,
-                                       ClassicFont(layout.buttonFace, layout.buttonPoints), layout.defaultButton);
+    QPushButton* ok =
+        AddDismissButton(QStringLiteral("OK"), layout.button,
+                         ClassicFont(layout.buttonFont.face, layout.buttonFont.points), layout.defaultButton);
     ok->raise(); // in front of a label that reaches below its top
 }
 

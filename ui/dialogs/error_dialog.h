@@ -8,25 +8,26 @@ class QLineEdit;
 
 namespace lumora::ui {
 
-// How one error window is drawn: a message and an "OK" button, all measured
-// in twips from the client area's corner, font sizes in points.
+// How one error window is drawn: a message and an "OK" button, measured in
+// twips from the client area's corner, font sizes in points.
 struct ErrorDialogLayout {
     enum class Message {
         Label,           // static label, never focusable
         SelectableLabel, // label whose text the mouse can select and copy
         TextBox,         // read-only text box
     };
+    struct Font {
+        const QString& face;
+        qreal points;
+    };
 
-    QString name;
-    QString message;
+    const char* name; // the object name: "Form2"
     Message kind;
-    int clientWidth, clientHeight;
-    QRect messageRect;
-    QString messageFace;
-    qreal messagePoints;
-    QRect buttonRect;
-    QString buttonFace;
-    qreal buttonPoints;
+    QSize client;
+    QRect message;
+    Font messageFont;
+    QRect button;
+    Font buttonFont;
     bool defaultButton; // OK is marked as the window's default button
 };
 
@@ -36,7 +37,7 @@ class ErrorDialog : public SecondaryWindow {
     Q_OBJECT
 
   public:
-    explicit ErrorDialog(const ErrorDialogLayout& layout);
+    ErrorDialog(const ErrorDialogLayout& layout, const QString& message);
 
     QString Message() const;
 

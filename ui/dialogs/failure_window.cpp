@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "ui/dialogs/failure_window.h"
 
-#include "ui/common/classic_font.h"
+#include "ui/common/look.h"
 
 namespace lumora::ui {
 
 FailureWindow::FailureWindow()
-    : ErrorDialog({QStringLiteral("FailureWindow"), QString(), ErrorDialogLayout::Message::SelectableLabel, 5226, 1534,
-                   QRect(117, 117, 4992, 741), MsSansSerif, 9.09, QRect(1612, 936, 2002, 481), MsSansSerif, 11.18,
-                   true})
+    : ErrorDialog({.name = ObjectName,
+                   .kind = ErrorDialogLayout::Message::SelectableLabel,
+                   .client = {5226, 1534},
+                   .message = {117, 117, 4992, 741},
+                   .messageFont = {MsSansSerif, 9.09},
+                   .button = {1612, 936, 2002, 481},
+                   .buttonFont = {MsSansSerif, 11.18},
+                   .defaultButton = true},
+                  QString())
 {
 }
 

@@ -12,6 +12,8 @@ class FailureWindow : public ErrorDialog {
     Q_OBJECT
 
   public:
+    static constexpr const char* ObjectName = "FailureWindow";
+
     FailureWindow();
 
     using ErrorDialog::SetMessage;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/dialogs/form4.h"
 
-#include "ui/common/classic_font.h"
+#include "ui/common/look.h"
 #include "ui/common/twips.h"
 #include "ui/dialogs/read_only_text.h"
 
@@ -10,7 +10,8 @@
 namespace lumora::ui {
 
 Form4::Form4()
-    : SecondaryWindow(QStringLiteral("Form4"), QStringLiteral("Help"), 10166, 6487, Frame::Fixed, QAccessible::Dialog)
+    : SecondaryWindow(QString::fromLatin1(ObjectName), QStringLiteral("Help"), 10166, 6487, Frame::Fixed,
+                      QAccessible::Dialog)
 {
     m_text = NewReadOnlyText(this, QStringLiteral("Text1"), FixedText(QStringLiteral("help.txt")),
                              ClassicFont(Arial, 9.09), VerticalScrollBar::Always);

@@ -14,6 +14,8 @@ class Form4 : public SecondaryWindow {
     Q_OBJECT
 
   public:
+    static constexpr const char* ObjectName = "Form4";
+
     Form4();
 
   private:

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/dialogs/form5.h"
 
-#include "ui/common/classic_font.h"
+#include "ui/common/look.h"
 #include "ui/common/picture_link.h"
 #include "ui/common/program_version.h"
 #include "ui/common/twips.h"
@@ -96,7 +96,8 @@ QIcon Logo()
 } // namespace
 
 Form5::Form5()
-    : SecondaryWindow(QStringLiteral("Form5"), QStringLiteral("About"), 10101, 8307, Frame::Fixed, QAccessible::Dialog)
+    : SecondaryWindow(QString::fromLatin1(ObjectName), QStringLiteral("About"), 10101, 8307, Frame::Fixed,
+                      QAccessible::Dialog)
 {
     setAccessibleDescription(QStringLiteral("Lumora ") + ProgramVersion());
     QWidget* versionHistory = nullptr;

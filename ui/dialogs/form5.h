@@ -18,6 +18,8 @@ class Form5 : public SecondaryWindow {
     Q_OBJECT
 
   public:
+    static constexpr const char* ObjectName = "Form5";
+
     Form5();
 
     // The project's web page that a click on the logo opens.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/dialogs/read_only_text.h"
 
-#include "ui/common/button_face_background.h"
+#include "ui/common/look.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -48,9 +48,10 @@ QPlainTextEdit* NewReadOnlyText(QWidget* parent, const QString& name, const QStr
 
 QLineEdit* NewReadOnlyLine(QWidget* parent, const QString& name, const QString& text, const QFont& font)
 {
-    auto* box = new QLineEdit(text, parent);
+    auto* box = new QLineEdit(parent);
     box->setObjectName(name);
-    box->setFont(font);
+    box->setFont(font); // before the text, so that it is laid out once
+    box->setText(text);
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::ClickFocus);
     box->setCursorPosition(0);

@@ -2,21 +2,18 @@
 #include "ui/main/form1.h"
 
 #include "calc/converter.h"
+#include "calc/field_text.h"
 #include "calc/messages.h"
 #include "calc/resistor.h"
-#include "ui/common/accessible_factory.h"
-#include "ui/common/classic_font.h"
-#include "ui/common/program_icon.h"
+#include "ui/common/accessibility.h"
+#include "ui/common/look.h"
 #include "ui/common/program_version.h"
 #include "ui/common/twips.h"
+#include "ui/dialogs/error_dialog.h"
+#include "ui/dialogs/error_windows.h"
 #include "ui/dialogs/failure_window.h"
-#include "ui/dialogs/form2.h"
-#include "ui/dialogs/form3.h"
 #include "ui/dialogs/form4.h"
 #include "ui/dialogs/form5.h"
-#include "ui/dialogs/form6.h"
-#include "ui/dialogs/form7.h"
-#include "ui/dialogs/form8.h"
 #include "ui/main/key_press_filter.h"
 
 #include <QCloseEvent>
@@ -25,7 +22,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <array>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 
 namespace lumora::ui {
@@ -65,17 +65,70 @@ const ClickHandler ClickHandlers[] = {
     {&C::Command22, &Form1::Command22_Click}, {&C::Command25, &Form1::Command25_Click},
 };
 
-struct KeyHandler {
+// The input fields: the handler that sees each typed character, the
+// "Calculate" that Enter presses, and what the field takes.
+struct Entry {
     QLineEdit* C::*field;
     void (Form1::*handler)(int&);
+    void (Form1::*calculate)();
+    NumberKind takes;
 };
 
-const KeyHandler KeyHandlers[] = {
-    {&C::Text1, &Form1::Text1_KeyPress},   {&C::Text2, &Form1::Text2_KeyPress},   {&C::Text3, &Form1::Text3_KeyPress},
-    {&C::Text4, &Form1::Text4_KeyPress},   {&C::Text5, &Form1::Text5_KeyPress},   {&C::Text6, &Form1::Text6_KeyPress},
-    {&C::Text21, &Form1::Text21_KeyPress}, {&C::Text22, &Form1::Text22_KeyPress}, {&C::Text23, &Form1::Text23_KeyPress},
-    {&C::Text24, &Form1::Text24_KeyPress}, {&C::Text13, &Form1::Text13_KeyPress},
+constexpr auto Decimal = NumberKind::Decimal;
+
+const Entry Entries[] = {
+    {&C::Text1, &Form1::Text1_KeyPress, &Form1::Command1_Click, Decimal},
+    {&C::Text2, &Form1::Text2_KeyPress, &Form1::Command1_Click, Decimal},
+    {&C::Text3, &Form1::Text3_KeyPress, &Form1::Command1_Click, Decimal},
+    {&C::Text4, &Form1::Text4_KeyPress, &Form1::Command1_Click, Decimal},
+    {&C::Text5, &Form1::Text5_KeyPress, &Form1::Command1_Click, Decimal},
+    {&C::Text6, &Form1::Text6_KeyPress, &Form1::Command1_Click, Decimal},
+    {&C::Text21, &Form1::Text21_KeyPress, &Form1::Command13_Click, Decimal},
+    {&C::Text22, &Form1::Text22_KeyPress, &Form1::Command13_Click, Decimal},
+    {&C::Text23, &Form1::Text23_KeyPress, &Form1::Command13_Click, Decimal},
+    {&C::Text24, &Form1::Text24_KeyPress, &Form1::Command13_Click, Decimal},
+    {&C::Text13, &Form1::Text13_KeyPress, &Form1::Command13_Click, NumberKind::Whole},
 };
+
+// The "C" buttons and the field each empties; the runtime's also puts the
+// days and clock display back.
+struct Clear {
+    QPushButton* C::*button;
+    QLineEdit* C::*field;
+    bool runtimeDisplay = false;
+};
+
+const Clear Clears[] = {
+    {&C::Command3, &C::Text1},   {&C::Command6, &C::Text2},       {&C::Command7, &C::Text3},
+    {&C::Command8, &C::Text4},   {&C::Command9, &C::Text5, true}, {&C::Command10, &C::Text6},
+    {&C::Command15, &C::Text21}, {&C::Command17, &C::Text22},     {&C::Command16, &C::Text23},
+    {&C::Command18, &C::Text24},
+};
+
+// The copy buttons: ">>" into the resistor calculator, "<<" back.
+struct Copy {
+    QPushButton* C::*button;
+    QLineEdit* C::*from;
+    QLineEdit* C::*to;
+};
+
+const Copy Copies[] = {
+    {&C::Command19, &C::Text1, &C::Text21}, {&C::Command20, &C::Text21, &C::Text1},
+    {&C::Command21, &C::Text2, &C::Text22}, {&C::Command24, &C::Text22, &C::Text2},
+    {&C::Command22, &C::Text3, &C::Text23}, {&C::Command25, &C::Text23, &C::Text3},
+};
+
+// What each calculator's "Reset" puts back to its start text, and the field
+// that gets the focus.
+using Fields = std::initializer_list<QLineEdit * C::*>;
+const Fields RuntimeFields = {&C::Text1, &C::Text2, &C::Text3, &C::Text4, &C::Text5, &C::Text6, &C::Text7, &C::Text9};
+const Fields ResistorFieldsToReset = {&C::Text21, &C::Text22, &C::Text23, &C::Text24, &C::Text25, &C::Text13};
+
+template <typename Row, typename Member, std::size_t N>
+const Row& RowOf(const Row (&rows)[N], Member Row::*key, Member value)
+{
+    return *std::find_if(std::begin(rows), std::end(rows), [&](const Row& row) { return row.*key == value; });
+}
 
 // Which control holds which member of a calculator's record.
 template <typename Record> struct Binding {
@@ -166,9 +219,9 @@ void Form1::ConnectControls()
 {
     for (const ClickHandler& click : ClickHandlers)
         connect(m_c.*click.button, &QPushButton::clicked, this, click.handler);
-    for (const KeyHandler& key : KeyHandlers) {
-        const auto handler = key.handler;
-        new KeyPressFilter(m_c.*key.field, [this, handler](int& keyAscii) { (this->*handler)(keyAscii); });
+    for (const Entry& entry : Entries) {
+        const auto handler = entry.handler;
+        new KeyPressFilter(m_c.*entry.field, [this, handler](int& keyAscii) { (this->*handler)(keyAscii); });
     }
 }
 
@@ -228,90 +281,80 @@ bool Form1::HasDotMinus(const QString& text, const int& keyAscii) const
     return keyAscii == Dot && text.contains(QLatin1Char('.'));
 }
 
-void Form1::DecimalKeyPress(QLineEdit* field, void (Form1::*press)(), int& keyAscii)
+void Form1::KeyPress(QLineEdit* C::*field, int& keyAscii)
 {
+    const Entry& entry = RowOf(Entries, &Entry::field, field);
     if (keyAscii == Enter) {
-        (this->*press)(); // runs to completion now; the focus stays in the field
+        (this->*entry.calculate)(); // runs to completion now; the focus stays in the field
         keyAscii = 0;
     }
-    if (!IsDigitCode(keyAscii) && keyAscii != Dot && keyAscii != Backspace)
-        keyAscii = 0;
-    if (HasDotMinus(field->text(), keyAscii))
+    const bool point = keyAscii == Dot && entry.takes == NumberKind::Decimal;
+    if (!IsDigitCode(keyAscii) && !point && keyAscii != Backspace)
+        keyAscii = 0; // in the LED count "." is swallowed too: whole numbers only
+    if (HasDotMinus((m_c.*field)->text(), keyAscii))
         keyAscii = 0;
 }
 
-void Form1::Text1_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text1, &Form1::Command1_Click, keyAscii); }
-void Form1::Text2_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text2, &Form1::Command1_Click, keyAscii); }
-void Form1::Text3_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text3, &Form1::Command1_Click, keyAscii); }
-void Form1::Text4_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text4, &Form1::Command1_Click, keyAscii); }
-void Form1::Text5_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text5, &Form1::Command1_Click, keyAscii); }
-void Form1::Text6_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text6, &Form1::Command1_Click, keyAscii); }
-void Form1::Text21_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text21, &Form1::Command13_Click, keyAscii); }
-void Form1::Text22_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text22, &Form1::Command13_Click, keyAscii); }
-void Form1::Text23_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text23, &Form1::Command13_Click, keyAscii); }
-void Form1::Text24_KeyPress(int& keyAscii) { DecimalKeyPress(m_c.Text24, &Form1::Command13_Click, keyAscii); }
-
-void Form1::Text13_KeyPress(int& keyAscii)
-{
-    if (keyAscii == Enter) {
-        Command13_Click();
-        keyAscii = 0;
-    }
-    if (!IsDigitCode(keyAscii) && keyAscii != Backspace)
-        keyAscii = 0; // whole numbers only: "." is swallowed too
-}
+void Form1::Text1_KeyPress(int& keyAscii) { KeyPress(&C::Text1, keyAscii); }
+void Form1::Text2_KeyPress(int& keyAscii) { KeyPress(&C::Text2, keyAscii); }
+void Form1::Text3_KeyPress(int& keyAscii) { KeyPress(&C::Text3, keyAscii); }
+void Form1::Text4_KeyPress(int& keyAscii) { KeyPress(&C::Text4, keyAscii); }
+void Form1::Text5_KeyPress(int& keyAscii) { KeyPress(&C::Text5, keyAscii); }
+void Form1::Text6_KeyPress(int& keyAscii) { KeyPress(&C::Text6, keyAscii); }
+void Form1::Text21_KeyPress(int& keyAscii) { KeyPress(&C::Text21, keyAscii); }
+void Form1::Text22_KeyPress(int& keyAscii) { KeyPress(&C::Text22, keyAscii); }
+void Form1::Text23_KeyPress(int& keyAscii) { KeyPress(&C::Text23, keyAscii); }
+void Form1::Text24_KeyPress(int& keyAscii) { KeyPress(&C::Text24, keyAscii); }
+void Form1::Text13_KeyPress(int& keyAscii) { KeyPress(&C::Text13, keyAscii); }
 
 // Clear, copy and reset
 
-void Form1::ClearField(QLineEdit* field)
+void Form1::ClearWith(QPushButton* C::*button)
 {
-    field->clear();
-    field->setFocus(Qt::OtherFocusReason);
+    const Clear& clear = RowOf(Clears, &Clear::button, button);
+    (m_c.*clear.field)->clear();
+    (m_c.*clear.field)->setFocus(Qt::OtherFocusReason);
+    if (clear.runtimeDisplay) {
+        for (QLineEdit* C::*display : {&C::Text7, &C::Text9})
+            (m_c.*display)->setText(StartText(display));
+    }
 }
 
-void Form1::Command3_Click() { ClearField(m_c.Text1); }
-void Form1::Command6_Click() { ClearField(m_c.Text2); }
-void Form1::Command7_Click() { ClearField(m_c.Text3); }
-void Form1::Command8_Click() { ClearField(m_c.Text4); }
-void Form1::Command10_Click() { ClearField(m_c.Text6); }
-void Form1::Command15_Click() { ClearField(m_c.Text21); }
-void Form1::Command16_Click() { ClearField(m_c.Text23); }
-void Form1::Command17_Click() { ClearField(m_c.Text22); }
-void Form1::Command18_Click() { ClearField(m_c.Text24); }
-
-void Form1::Command9_Click()
-{
-    ClearField(m_c.Text5);
-    m_c.Text7->setText(QStringLiteral("0"));
-    m_c.Text9->setText(QStringLiteral("00:00:00"));
-}
+void Form1::Command3_Click() { ClearWith(&C::Command3); }
+void Form1::Command6_Click() { ClearWith(&C::Command6); }
+void Form1::Command7_Click() { ClearWith(&C::Command7); }
+void Form1::Command8_Click() { ClearWith(&C::Command8); }
+void Form1::Command9_Click() { ClearWith(&C::Command9); }
+void Form1::Command10_Click() { ClearWith(&C::Command10); }
+void Form1::Command15_Click() { ClearWith(&C::Command15); }
+void Form1::Command16_Click() { ClearWith(&C::Command16); }
+void Form1::Command17_Click() { ClearWith(&C::Command17); }
+void Form1::Command18_Click() { ClearWith(&C::Command18); }
 
 // Copies carry the text unchanged, unchecked and unfiltered.
-void Form1::Command19_Click() { m_c.Text21->setText(m_c.Text1->text()); }
-void Form1::Command20_Click() { m_c.Text1->setText(m_c.Text21->text()); }
-void Form1::Command21_Click() { m_c.Text22->setText(m_c.Text2->text()); }
-void Form1::Command24_Click() { m_c.Text2->setText(m_c.Text22->text()); }
-void Form1::Command22_Click() { m_c.Text23->setText(m_c.Text3->text()); }
-void Form1::Command25_Click() { m_c.Text3->setText(m_c.Text23->text()); }
-
-void Form1::Command2_Click()
+void Form1::CopyWith(QPushButton* C::*button)
 {
-    for (QLineEdit* field : {m_c.Text1, m_c.Text2, m_c.Text3, m_c.Text4, m_c.Text5})
-        field->clear();
-    m_c.Text6->setText(QStringLiteral("83"));
-    m_c.Text7->setText(QStringLiteral("0"));
-    m_c.Text9->setText(QStringLiteral("00:00:00"));
-    m_c.Text1->setFocus(Qt::OtherFocusReason);
+    const Copy& copy = RowOf(Copies, &Copy::button, button);
+    (m_c.*copy.to)->setText((m_c.*copy.from)->text());
 }
 
-void Form1::Command14_Click()
+void Form1::Command19_Click() { CopyWith(&C::Command19); }
+void Form1::Command20_Click() { CopyWith(&C::Command20); }
+void Form1::Command21_Click() { CopyWith(&C::Command21); }
+void Form1::Command24_Click() { CopyWith(&C::Command24); }
+void Form1::Command22_Click() { CopyWith(&C::Command22); }
+void Form1::Command25_Click() { CopyWith(&C::Command25); }
+
+void Form1::ResetToStart(std::initializer_list<QLineEdit * C::*> fields)
 {
-    for (QLineEdit* field : {m_c.Text21, m_c.Text22, m_c.Text23, m_c.Text24})
-        field->clear();
-    m_c.Text25->setText(QStringLiteral("0.00"));
-    m_c.Text21->setFocus(Qt::OtherFocusReason);
-    m_c.Text13->setText(QStringLiteral("1"));
+    for (QLineEdit* C::*field : fields)
+        (m_c.*field)->setText(StartText(field));
+    (m_c.**fields.begin())->setFocus(Qt::OtherFocusReason);
 }
+
+void Form1::Command2_Click() { ResetToStart(RuntimeFields); }
+
+void Form1::Command14_Click() { ResetToStart(ResistorFieldsToReset); }
 
 // Calculate
 
@@ -336,15 +379,8 @@ void Form1::Command13_Click()
 
 void Form1::ShowErrorWindows(const std::vector<ErrorWindow>& windows)
 {
-    for (ErrorWindow window : windows) {
-        switch (window) {
-        case ErrorWindow::Form2: m_windows.Show<Form2>(); break;
-        case ErrorWindow::Form3: m_windows.Show<Form3>(); break;
-        case ErrorWindow::Form6: m_windows.Show<Form6>(); break;
-        case ErrorWindow::Form7: m_windows.Show<Form7>(); break;
-        case ErrorWindow::Form8: m_windows.Show<Form8>(); break;
-        }
-    }
+    for (ErrorWindow window : windows)
+        m_windows.Show(NameOf(window), [window] { return NewErrorWindow(window); });
 }
 
 void Form1::ShowFailure(const QString& message)

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 
+#include <initializer_list>
 #include <vector>
 
 namespace lumora::ui {
@@ -86,8 +87,12 @@ class Form1 : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void ClearField(QLineEdit* field);
-    void DecimalKeyPress(QLineEdit* field, void (Form1::*press)(), int& keyAscii);
+    // What the tables of the key filter, the "C" and copy buttons and Reset
+    // say for one control.
+    void KeyPress(QLineEdit* Form1Controls::*field, int& keyAscii);
+    void ClearWith(QPushButton* Form1Controls::*button);
+    void CopyWith(QPushButton* Form1Controls::*button);
+    void ResetToStart(std::initializer_list<QLineEdit * Form1Controls::*> fields);
     void SetOuterWidth(int twips);
     void ShowErrorWindows(const std::vector<ErrorWindow>& windows);
     void ShowFailure(const QString& message);

@@ -2,7 +2,7 @@
 #include "ui/main/form1_controls.h"
 
 #include "calc/field_text.h"
-#include "ui/common/classic_font.h"
+#include "ui/common/look.h"
 #include "ui/common/twips.h"
 
 #include <QGroupBox>
@@ -12,6 +12,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -41,19 +42,19 @@ struct Row {
     Kind kind;
     Slot slot;
     const char* name;
-    QGroupBox* C::*frame;       // the frame it sits in, or nullptr for the window
-    QRect twips;                // left, top, width, height from the frame's or the window's corner
-    const char* text;           // caption or start text
-    int tab;                    // place in the Tab order, from 1; 0 for no tab stop
-    const char* accessibleName; // begins with what a sighted user sees
+    QGroupBox* C::*frame = nullptr; // the frame it sits in, or nullptr for the window
+    QRect twips;                    // left, top, width, height from the frame's or the window's corner
+    const char* text = "";          // caption or start text
+    int tab = 0;                    // place in the Tab order, from 1; 0 for no tab stop
+    const char* accessibleName;     // begins with what a sighted user sees
     const char* toolTip = nullptr;
     const QString* face = nullptr; // nullptr: the kind's usual font
     qreal points = 0;
     std::size_t maxLength = 0; // characters an input field holds; 0 for no limit
 };
 
-// The member and its name.
-#define CONTROL(name) &C::name, #name
+// The member and its name, as the first two designators of a row.
+#define CONTROL(member) .slot = &C::member, .name = #member
 
 const char* const CurrentTip = "Enter the desired mA to be sent to the LED.  Example: 1000 = 1 amp";
 const char* const VfTip = "Enter the Vf (forward voltage) of the LED you are planning to use.  Typically, 1W LED's "
@@ -68,81 +69,103 @@ const char* const EfficiencyTip = "Enter the efficiency of the converter board y
 // Backdrops first, so that every other control lies in front of them.
 // clang-format off
 const Row Rows[] = {
-    {Kind::Backdrop, CONTROL(Command4), nullptr, {117, 0, 2704, 5746}, "", 0, "Runtime calculator panel"},
-    {Kind::Backdrop, CONTROL(Command5), nullptr, {117, 5850, 2704, 1300}, "", 0, "Runtime calculator buttons panel"},
-    {Kind::Backdrop, CONTROL(Command11), nullptr, {3627, 0, 2704, 5746}, "", 0, "Resistor calculator panel"},
-    {Kind::Backdrop, CONTROL(Command12), nullptr, {3627, 5850, 2704, 1300}, "", 0, "Resistor calculator buttons panel"},
+    {.kind = Kind::Backdrop, CONTROL(Command4), .twips = {117, 0, 2704, 5746}, .accessibleName = "Runtime calculator panel"},
+    {.kind = Kind::Backdrop, CONTROL(Command5), .twips = {117, 5850, 2704, 1300}, .accessibleName = "Runtime calculator buttons panel"},
+    {.kind = Kind::Backdrop, CONTROL(Command11), .twips = {3627, 0, 2704, 5746}, .accessibleName = "Resistor calculator panel"},
+    {.kind = Kind::Backdrop, CONTROL(Command12), .twips = {3627, 5850, 2704, 1300}, .accessibleName = "Resistor calculator buttons panel"},
 
     // Runtime calculator.
-    {Kind::Title, CONTROL(Text12), nullptr, {234, 117, 2470, 312}, "LED Converter Calculator", 1, "LED Converter Calculator"},
-    {Kind::Frame, CONTROL(Frame1), nullptr, {234, 468, 2470, 715}, "Desired LED Current  -  mA", 0, "Desired LED Current - mA, runtime calculator"},
-    {Kind::Input, CONTROL(Text1), &C::Frame1, {117, 234, 1768, 364}, "", 3, "Desired LED Current - mA, runtime calculator", CurrentTip},
-    {Kind::Clear, CONTROL(Command3), &C::Frame1, {1989, 234, 364, 364}, "C", 0, "C: clear LED current, runtime calculator"},
-    {Kind::Frame, CONTROL(Frame2), nullptr, {234, 1287, 2470, 715}, "LED Vf Voltage", 0, "LED Vf Voltage, runtime calculator"},
-    {Kind::Input, CONTROL(Text2), &C::Frame2, {117, 234, 1768, 364}, "", 4, "LED Vf Voltage, runtime calculator", VfTip},
-    {Kind::Clear, CONTROL(Command6), &C::Frame2, {1989, 234, 364, 364}, "C", 0, "C: clear LED Vf voltage, runtime calculator"},
-    {Kind::Frame, CONTROL(Frame3), nullptr, {234, 2106, 2470, 715}, "Battery Input Voltage", 0, "Battery Input Voltage, runtime calculator"},
-    {Kind::Input, CONTROL(Text3), &C::Frame3, {117, 234, 1768, 364}, "", 5, "Battery Input Voltage, runtime calculator", BatteryTip},
-    {Kind::Clear, CONTROL(Command7), &C::Frame3, {1989, 234, 364, 364}, "C", 0, "C: clear battery input voltage, runtime calculator"},
-    {Kind::Frame, CONTROL(Frame4), nullptr, {234, 2925, 2470, 715}, "Battery mAh Capacity", 0, "Battery mAh Capacity, runtime calculator"},
-    {Kind::Input, CONTROL(Text4), &C::Frame4, {117, 234, 1768, 364}, "", 6, "Battery mAh Capacity, runtime calculator", CapacityTip},
-    {Kind::Clear, CONTROL(Command8), &C::Frame4, {1989, 234, 364, 364}, "C", 0, "C: clear battery capacity, runtime calculator"},
-    {Kind::Frame, CONTROL(Frame5), nullptr, {234, 3744, 2470, 1092}, "Runtime in Hours", 0, "Runtime in Hours, runtime calculator"},
-    {Kind::Input, CONTROL(Text5), &C::Frame5, {117, 234, 1768, 364}, "", 7, "Runtime in Hours, runtime calculator", RuntimeTip},
-    {Kind::Clear, CONTROL(Command9), &C::Frame5, {1989, 234, 364, 364}, "C", 0, "C: clear runtime, runtime calculator"},
-    {Kind::Blank, CONTROL(Text11), &C::Frame5, {1638, 585, 364, 247}, "", 0, "Runtime display backdrop"},
-    {Kind::Display, CONTROL(Text7), &C::Frame5, {117, 585, 481, 247}, "0", 0, "Runtime in Hours: whole days", nullptr, &Arial, 11.89},
-    {Kind::Display, CONTROL(Text9), &C::Frame5, {585, 585, 1066, 247}, "00:00:00", 0, "Runtime in Hours: hours, minutes and seconds", nullptr, &Arial, 11.89},
-    {Kind::Legend, CONTROL(Text10), &C::Frame5, {234, 819, 1651, 247}, "Days     H     M      S", 0, "Days H M S: legend of the runtime display", nullptr, &Arial, 7.69},
-    {Kind::Frame, CONTROL(Frame6), nullptr, {234, 4914, 2470, 715}, "Converter Efficiency  %", 0, "Converter Efficiency %, runtime calculator"},
-    {Kind::Input, CONTROL(Text6), &C::Frame6, {702, 234, 598, 364}, "83", 8, "Converter Efficiency %, runtime calculator", EfficiencyTip, nullptr, 0, EfficiencyMaxLength},
-    {Kind::Clear, CONTROL(Command10), &C::Frame6, {1989, 234, 364, 364}, "C", 0, "C: clear converter efficiency, runtime calculator"},
-    {Kind::Button, CONTROL(Command1), nullptr, {234, 5967, 2470, 481}, "Calculate", 9, "Calculate, runtime calculator"},
-    {Kind::Button, CONTROL(Command2), nullptr, {234, 6552, 2470, 481}, "Reset", 10, "Reset, runtime calculator"},
+    {.kind = Kind::Title, CONTROL(Text12), .twips = {234, 117, 2470, 312}, .text = "LED Converter Calculator", .tab = 1, .accessibleName = "LED Converter Calculator"},
+    {.kind = Kind::Frame, CONTROL(Frame1), .twips = {234, 468, 2470, 715}, .text = "Desired LED Current  -  mA", .accessibleName = "Desired LED Current - mA, runtime calculator"},
+    {.kind = Kind::Input, CONTROL(Text1), .frame = &C::Frame1, .twips = {117, 234, 1768, 364}, .tab = 3, .accessibleName = "Desired LED Current - mA, runtime calculator", .toolTip = CurrentTip},
+    {.kind = Kind::Clear, CONTROL(Command3), .frame = &C::Frame1, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear LED current, runtime calculator"},
+    {.kind = Kind::Frame, CONTROL(Frame2), .twips = {234, 1287, 2470, 715}, .text = "LED Vf Voltage", .accessibleName = "LED Vf Voltage, runtime calculator"},
+    {.kind = Kind::Input, CONTROL(Text2), .frame = &C::Frame2, .twips = {117, 234, 1768, 364}, .tab = 4, .accessibleName = "LED Vf Voltage, runtime calculator", .toolTip = VfTip},
+    {.kind = Kind::Clear, CONTROL(Command6), .frame = &C::Frame2, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear LED Vf voltage, runtime calculator"},
+    {.kind = Kind::Frame, CONTROL(Frame3), .twips = {234, 2106, 2470, 715}, .text = "Battery Input Voltage", .accessibleName = "Battery Input Voltage, runtime calculator"},
+    {.kind = Kind::Input, CONTROL(Text3), .frame = &C::Frame3, .twips = {117, 234, 1768, 364}, .tab = 5, .accessibleName = "Battery Input Voltage, runtime calculator", .toolTip = BatteryTip},
+    {.kind = Kind::Clear, CONTROL(Command7), .frame = &C::Frame3, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear battery input voltage, runtime calculator"},
+    {.kind = Kind::Frame, CONTROL(Frame4), .twips = {234, 2925, 2470, 715}, .text = "Battery mAh Capacity", .accessibleName = "Battery mAh Capacity, runtime calculator"},
+    {.kind = Kind::Input, CONTROL(Text4), .frame = &C::Frame4, .twips = {117, 234, 1768, 364}, .tab = 6, .accessibleName = "Battery mAh Capacity, runtime calculator", .toolTip = CapacityTip},
+    {.kind = Kind::Clear, CONTROL(Command8), .frame = &C::Frame4, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear battery capacity, runtime calculator"},
+    {.kind = Kind::Frame, CONTROL(Frame5), .twips = {234, 3744, 2470, 1092}, .text = "Runtime in Hours", .accessibleName = "Runtime in Hours, runtime calculator"},
+    {.kind = Kind::Input, CONTROL(Text5), .frame = &C::Frame5, .twips = {117, 234, 1768, 364}, .tab = 7, .accessibleName = "Runtime in Hours, runtime calculator", .toolTip = RuntimeTip},
+    {.kind = Kind::Clear, CONTROL(Command9), .frame = &C::Frame5, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear runtime, runtime calculator"},
+    {.kind = Kind::Blank, CONTROL(Text11), .frame = &C::Frame5, .twips = {1638, 585, 364, 247}, .accessibleName = "Runtime display backdrop"},
+    {.kind = Kind::Display, CONTROL(Text7), .frame = &C::Frame5, .twips = {117, 585, 481, 247}, .text = "0", .accessibleName = "Runtime in Hours: whole days", .face = &Arial, .points = 11.89},
+    {.kind = Kind::Display, CONTROL(Text9), .frame = &C::Frame5, .twips = {585, 585, 1066, 247}, .text = "00:00:00", .accessibleName = "Runtime in Hours: hours, minutes and seconds", .face = &Arial, .points = 11.89},
+    {.kind = Kind::Legend, CONTROL(Text10), .frame = &C::Frame5, .twips = {234, 819, 1651, 247}, .text = "Days     H     M      S", .accessibleName = "Days H M S: legend of the runtime display", .face = &Arial, .points = 7.69},
+    {.kind = Kind::Frame, CONTROL(Frame6), .twips = {234, 4914, 2470, 715}, .text = "Converter Efficiency  %", .accessibleName = "Converter Efficiency %, runtime calculator"},
+    {.kind = Kind::Input, CONTROL(Text6), .frame = &C::Frame6, .twips = {702, 234, 598, 364}, .text = "83", .tab = 8, .accessibleName = "Converter Efficiency %, runtime calculator", .toolTip = EfficiencyTip, .maxLength = EfficiencyMaxLength},
+    {.kind = Kind::Clear, CONTROL(Command10), .frame = &C::Frame6, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear converter efficiency, runtime calculator"},
+    {.kind = Kind::Button, CONTROL(Command1), .twips = {234, 5967, 2470, 481}, .text = "Calculate", .tab = 9, .accessibleName = "Calculate, runtime calculator"},
+    {.kind = Kind::Button, CONTROL(Command2), .twips = {234, 6552, 2470, 481}, .text = "Reset", .tab = 10, .accessibleName = "Reset, runtime calculator"},
 
     // Resistor calculator.
-    {Kind::Title, CONTROL(Text8), nullptr, {3744, 117, 2470, 312}, "LED Resistor Calculator", 2, "LED Resistor Calculator"},
-    {Kind::Frame, CONTROL(Frame9), nullptr, {3744, 468, 2470, 715}, "Desired LED Current - mA", 0, "Desired LED Current - mA, resistor calculator"},
-    {Kind::Input, CONTROL(Text21), &C::Frame9, {117, 234, 1768, 364}, "", 11, "Desired LED Current - mA, resistor calculator"},
-    {Kind::Clear, CONTROL(Command15), &C::Frame9, {1989, 234, 364, 364}, "C", 0, "C: clear LED current, resistor calculator"},
-    {Kind::Frame, CONTROL(Frame8), nullptr, {3744, 1287, 2470, 715}, "LED VF Voltage", 0, "LED VF Voltage, resistor calculator"},
-    {Kind::Input, CONTROL(Text22), &C::Frame8, {117, 234, 1768, 364}, "", 12, "LED VF Voltage, resistor calculator"},
-    {Kind::Clear, CONTROL(Command17), &C::Frame8, {1989, 234, 364, 364}, "C", 0, "C: clear LED VF voltage, resistor calculator"},
-    {Kind::Frame, CONTROL(Frame7), nullptr, {3744, 2106, 2470, 715}, "Battery Input Voltage", 0, "Battery Input Voltage, resistor calculator"},
-    {Kind::Input, CONTROL(Text23), &C::Frame7, {117, 234, 1768, 364}, "", 13, "Battery Input Voltage, resistor calculator"},
+    {.kind = Kind::Title, CONTROL(Text8), .twips = {3744, 117, 2470, 312}, .text = "LED Resistor Calculator", .tab = 2, .accessibleName = "LED Resistor Calculator"},
+    {.kind = Kind::Frame, CONTROL(Frame9), .twips = {3744, 468, 2470, 715}, .text = "Desired LED Current - mA", .accessibleName = "Desired LED Current - mA, resistor calculator"},
+    {.kind = Kind::Input, CONTROL(Text21), .frame = &C::Frame9, .twips = {117, 234, 1768, 364}, .tab = 11, .accessibleName = "Desired LED Current - mA, resistor calculator"},
+    {.kind = Kind::Clear, CONTROL(Command15), .frame = &C::Frame9, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear LED current, resistor calculator"},
+    {.kind = Kind::Frame, CONTROL(Frame8), .twips = {3744, 1287, 2470, 715}, .text = "LED VF Voltage", .accessibleName = "LED VF Voltage, resistor calculator"},
+    {.kind = Kind::Input, CONTROL(Text22), .frame = &C::Frame8, .twips = {117, 234, 1768, 364}, .tab = 12, .accessibleName = "LED VF Voltage, resistor calculator"},
+    {.kind = Kind::Clear, CONTROL(Command17), .frame = &C::Frame8, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear LED VF voltage, resistor calculator"},
+    {.kind = Kind::Frame, CONTROL(Frame7), .twips = {3744, 2106, 2470, 715}, .text = "Battery Input Voltage", .accessibleName = "Battery Input Voltage, resistor calculator"},
+    {.kind = Kind::Input, CONTROL(Text23), .frame = &C::Frame7, .twips = {117, 234, 1768, 364}, .tab = 13, .accessibleName = "Battery Input Voltage, resistor calculator"},
 
     // On the window, in front of Frame7, at the spot of the other "C" buttons in their frames.
-    {Kind::Clear, CONTROL(Command16), nullptr, {5733, 2340, 364, 364}, "C", 0, "C: clear battery input voltage, resistor calculator"},
-    {Kind::Frame, CONTROL(Frame10), nullptr, {3744, 2925, 2470, 715}, "Resistance in Ohms", 0, "Resistance in Ohms, resistor calculator"},
-    {Kind::Input, CONTROL(Text24), &C::Frame10, {117, 234, 1768, 364}, "", 14, "Resistance in Ohms, resistor calculator"},
-    {Kind::Clear, CONTROL(Command18), &C::Frame10, {1989, 234, 364, 364}, "C", 0, "C: clear resistance, resistor calculator"},
-    {Kind::Frame, CONTROL(Frame12), nullptr, {3744, 3744, 2470, 1066}, "# of LEDs", 0, "# of LEDs, resistor calculator"},
-    {Kind::Input, CONTROL(Text13), &C::Frame12, {117, 351, 715, 364}, "1", 15, "# of LEDs, resistor calculator"},
-    {Kind::Option, CONTROL(Option1), &C::Frame12, {1053, 234, 1183, 247}, "Series", 0, "Series: LEDs wired in series, resistor calculator"},
-    {Kind::Option, CONTROL(Option2), &C::Frame12, {1053, 702, 1183, 247}, "Parallel", 0, "Parallel: LEDs wired in parallel, resistor calculator"},
-    {Kind::Frame, CONTROL(Frame11), nullptr, {3744, 4914, 2470, 715}, "Resistor Wattage", 0, "Resistor Wattage, resistor calculator"},
-    {Kind::Display, CONTROL(Text25), &C::Frame11, {351, 234, 1768, 247}, "0.00", 0, "Resistor Wattage: watts, resistor calculator", nullptr, &MsSansSerif, 11.18},
-    {Kind::Button, CONTROL(Command13), nullptr, {3744, 5967, 2470, 481}, "Calculate", 16, "Calculate, resistor calculator"},
-    {Kind::Button, CONTROL(Command14), nullptr, {3744, 6552, 2470, 481}, "Reset", 17, "Reset, resistor calculator"},
+    {.kind = Kind::Clear, CONTROL(Command16), .twips = {5733, 2340, 364, 364}, .text = "C", .accessibleName = "C: clear battery input voltage, resistor calculator"},
+    {.kind = Kind::Frame, CONTROL(Frame10), .twips = {3744, 2925, 2470, 715}, .text = "Resistance in Ohms", .accessibleName = "Resistance in Ohms, resistor calculator"},
+    {.kind = Kind::Input, CONTROL(Text24), .frame = &C::Frame10, .twips = {117, 234, 1768, 364}, .tab = 14, .accessibleName = "Resistance in Ohms, resistor calculator"},
+    {.kind = Kind::Clear, CONTROL(Command18), .frame = &C::Frame10, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear resistance, resistor calculator"},
+    {.kind = Kind::Frame, CONTROL(Frame12), .twips = {3744, 3744, 2470, 1066}, .text = "# of LEDs", .accessibleName = "# of LEDs, resistor calculator"},
+    {.kind = Kind::Input, CONTROL(Text13), .frame = &C::Frame12, .twips = {117, 351, 715, 364}, .text = "1", .tab = 15, .accessibleName = "# of LEDs, resistor calculator"},
+    {.kind = Kind::Option, CONTROL(Option1), .frame = &C::Frame12, .twips = {1053, 234, 1183, 247}, .text = "Series", .accessibleName = "Series: LEDs wired in series, resistor calculator"},
+    {.kind = Kind::Option, CONTROL(Option2), .frame = &C::Frame12, .twips = {1053, 702, 1183, 247}, .text = "Parallel", .accessibleName = "Parallel: LEDs wired in parallel, resistor calculator"},
+    {.kind = Kind::Frame, CONTROL(Frame11), .twips = {3744, 4914, 2470, 715}, .text = "Resistor Wattage", .accessibleName = "Resistor Wattage, resistor calculator"},
+    {.kind = Kind::Display, CONTROL(Text25), .frame = &C::Frame11, .twips = {351, 234, 1768, 247}, .text = "0.00", .accessibleName = "Resistor Wattage: watts, resistor calculator", .face = &MsSansSerif, .points = 11.18},
+    {.kind = Kind::Button, CONTROL(Command13), .twips = {3744, 5967, 2470, 481}, .text = "Calculate", .tab = 16, .accessibleName = "Calculate, resistor calculator"},
+    {.kind = Kind::Button, CONTROL(Command14), .twips = {3744, 6552, 2470, 481}, .text = "Reset", .tab = 17, .accessibleName = "Reset, resistor calculator"},
 
     // Copy column, level with the first three rows of input fields.
-    {Kind::Copy, CONTROL(Command19), nullptr, {2830, 702, 364, 364}, ">>", 0, ">> copy LED current to the resistor calculator"},
-    {Kind::Copy, CONTROL(Command20), nullptr, {3250, 702, 364, 364}, "<<", 0, "<< copy LED current to the runtime calculator"},
-    {Kind::Copy, CONTROL(Command21), nullptr, {2830, 1521, 364, 364}, ">>", 0, ">> copy LED Vf voltage to the resistor calculator"},
-    {Kind::Copy, CONTROL(Command24), nullptr, {3250, 1521, 364, 364}, "<<", 0, "<< copy LED Vf voltage to the runtime calculator"},
-    {Kind::Copy, CONTROL(Command22), nullptr, {2830, 2340, 364, 364}, ">>", 0, ">> copy battery input voltage to the resistor calculator"},
-    {Kind::Copy, CONTROL(Command25), nullptr, {3250, 2340, 364, 364}, "<<", 0, "<< copy battery input voltage to the runtime calculator"},
+    {.kind = Kind::Copy, CONTROL(Command19), .twips = {2830, 702, 364, 364}, .text = ">>", .accessibleName = ">> copy LED current to the resistor calculator"},
+    {.kind = Kind::Copy, CONTROL(Command20), .twips = {3250, 702, 364, 364}, .text = "<<", .accessibleName = "<< copy LED current to the runtime calculator"},
+    {.kind = Kind::Copy, CONTROL(Command21), .twips = {2830, 1521, 364, 364}, .text = ">>", .accessibleName = ">> copy LED Vf voltage to the resistor calculator"},
+    {.kind = Kind::Copy, CONTROL(Command24), .twips = {3250, 1521, 364, 364}, .text = "<<", .accessibleName = "<< copy LED Vf voltage to the runtime calculator"},
+    {.kind = Kind::Copy, CONTROL(Command22), .twips = {2830, 2340, 364, 364}, .text = ">>", .accessibleName = ">> copy battery input voltage to the resistor calculator"},
+    {.kind = Kind::Copy, CONTROL(Command25), .twips = {3250, 2340, 364, 364}, .text = "<<", .accessibleName = "<< copy battery input voltage to the runtime calculator"},
 };
 // clang-format on
 
 #undef CONTROL
+
+// The font a row's control is drawn in: its own, its kind's, or none of its
+// own (the window's).
+std::optional<QFont> FontOf(const Row& row)
+{
+    if (row.face)
+        return ClassicFont(*row.face, row.points);
+    switch (row.kind) {
+    case Kind::Title: return ClassicFont(Arial, 9.79);
+    case Kind::Frame: return ClassicFont(Arial, 9.09);
+    case Kind::Clear: return ClassicFont(MsSansSerif, 8.25, false); // the window's own font
+    case Kind::Copy:
+    case Kind::Input:
+    case Kind::Option: return ClassicFont(MsSansSerif, 9.09);
+    case Kind::Button: return ClassicFont(Tahoma, 11.89);
+    case Kind::Backdrop:
+    case Kind::Display:
+    case Kind::Legend:
+    case Kind::Blank: break;
+    }
+    return std::nullopt;
+}
 
 // A read-only box without a border. It paints no background of its own, so
 // the button face behind it shows through and a frame edge it touches stays
 // whole.
 QLineEdit* MakeDisplayBox(const Row& row, QWidget* parent)
 {
-    auto* box = new QLineEdit(QString::fromUtf8(row.text), parent);
+    auto* box = new QLineEdit(parent);
     box->setReadOnly(true);
     box->setFrame(false);
     box->setTextMargins(0, 0, 0, 0);
@@ -152,71 +175,71 @@ QLineEdit* MakeDisplayBox(const Row& row, QWidget* parent)
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, Qt::transparent);
     box->setPalette(palette);
-    if (row.kind == Kind::Title)
-        box->setFont(ClassicFont(Arial, 9.79));
     return box;
 }
 
 QPushButton* MakeButton(const Row& row, QWidget* parent)
 {
-    auto* button = new QPushButton(QString::fromUtf8(row.text), parent);
+    auto* button = new QPushButton(parent);
     switch (row.kind) {
     case Kind::Backdrop:
         button->setEnabled(false);
         button->setFocusPolicy(Qt::NoFocus);
         break;
     case Kind::Clear:
-        button->setFont(ClassicFont(MsSansSerif, 8.25, false)); // the window's own font
-        button->setFocusPolicy(Qt::NoFocus);
-        break;
     case Kind::Copy:
-        button->setFont(ClassicFont(MsSansSerif, 9.09));
-        button->setFocusPolicy(Qt::NoFocus); // copying leaves the focus where it was
+        button->setFocusPolicy(Qt::NoFocus); // clearing or copying leaves the focus where it was
         break;
     case Kind::Button:
     default:
-        button->setFont(ClassicFont(Tahoma, 11.89));
         button->setAutoDefault(true); // Return and Enter press it while it has the focus, as Space does
         break;
     }
     return button;
 }
 
+// The control of a row, in its font and then with its text, so that it is
+// laid out once.
 QWidget* Make(const Row& row, QWidget* parent)
 {
     const QString text = QString::fromUtf8(row.text);
+    QWidget* control = nullptr;
     switch (row.kind) {
     case Kind::Backdrop:
     case Kind::Clear:
     case Kind::Button:
-    case Kind::Copy: return MakeButton(row, parent);
+    case Kind::Copy: control = MakeButton(row, parent); break;
     case Kind::Title:
     case Kind::Display:
     case Kind::Legend:
-    case Kind::Blank: return MakeDisplayBox(row, parent);
-    case Kind::Frame: {
-        auto* frame = new QGroupBox(text, parent);
-        frame->setFont(ClassicFont(Arial, 9.09));
-        return frame;
-    }
+    case Kind::Blank: control = MakeDisplayBox(row, parent); break;
+    case Kind::Frame: control = new QGroupBox(parent); break;
     case Kind::Input: {
-        auto* field = new QLineEdit(text, parent);
+        auto* field = new QLineEdit(parent);
         field->setAlignment(Qt::AlignCenter);
-        field->setFont(ClassicFont(MsSansSerif, 9.09));
         // Every character must arrive as a key press, where the key filter sees it.
         field->setAttribute(Qt::WA_InputMethodEnabled, false);
         if (row.maxLength > 0)
             field->setMaxLength(static_cast<int>(row.maxLength));
-        return field;
+        control = field;
+        break;
     }
     case Kind::Option: {
-        auto* option = new QRadioButton(text, parent);
-        option->setFont(ClassicFont(MsSansSerif, 9.09));
+        auto* option = new QRadioButton(parent);
         option->setFocusPolicy(Qt::NoFocus);
-        return option;
+        control = option;
+        break;
     }
     }
-    return nullptr;
+    if (const std::optional<QFont> font = FontOf(row))
+        control->setFont(*font);
+    if (auto* box = qobject_cast<QLineEdit*>(control))
+        box->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->setText(text);
+    else if (auto* frame = qobject_cast<QGroupBox*>(control))
+        frame->setTitle(text);
+    return control;
 }
 
 // Stores the widget in its member; a row whose kind makes another class of
@@ -235,6 +258,15 @@ void Store(C& controls, const Row& row, QWidget* widget)
 
 } // namespace
 
+QString StartText(QLineEdit* Form1Controls::*field)
+{
+    for (const Row& row : Rows) {
+        if (const auto* member = std::get_if<QLineEdit * C::*>(&row.slot); member && *member == field)
+            return QString::fromUtf8(row.text);
+    }
+    return {};
+}
+
 Form1Controls BuildForm1Controls(QWidget* client)
 {
     Form1Controls controls{};
@@ -250,8 +282,6 @@ Form1Controls BuildForm1Controls(QWidget* client)
             control->setToolTip(QString::fromUtf8(row.toolTip));
             control->setAccessibleDescription(control->toolTip());
         }
-        if (row.face)
-            control->setFont(ClassicFont(*row.face, row.points));
         if (row.kind == Kind::Backdrop || row.kind == Kind::Blank)
             control->setProperty("decorative", true); // drawn for the look; nothing to read or press
         if (row.tab > 0) {

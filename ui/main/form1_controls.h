@@ -2,6 +2,7 @@
 #pragma once
 
 class QGroupBox;
+class QString;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -47,5 +48,8 @@ struct Form1Controls {
 // size, caption or start text, font, tooltip, accessible name, focus and the
 // Tab order.
 Form1Controls BuildForm1Controls(QWidget* client);
+
+// The text a box of the table starts with, and gets back on Reset.
+QString StartText(QLineEdit* Form1Controls::*field);
 
 } // namespace lumora::ui
