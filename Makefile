@@ -64,6 +64,7 @@ bench: setup
 	status=0; \
 	$(BENCH_DIR)/bench/lumora_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || status=1; \
 	bash bench/run_startup.sh --runs 15 $(BENCH_DIR)/bench/lumora_startup_probe || status=1; \
+	bash bench/run_instructions.sh $(BENCH_DIR)/bench/lumora_startup_probe || status=1; \
 	bash bench/run_cli.sh --runs 25 $(BENCH_DIR)/cli/lumora-cli || status=1; \
 	exit $$status
 

@@ -90,7 +90,7 @@ TEST_F(ErrorWindows, MessageBoxesTakeTheButtonFaceOfTheDesktopPaletteAndFollowIt
     const QPalette desktop = QApplication::palette();
     const QString desktopStyle = QApplication::style()->name();
     QApplication::setPalette(QPalette(QColor("#3c3c3c"))); // a dark scheme
-    ApplyClassicLook(*qApp);                               // keeps it
+    ApplyClassicLook();                                    // keeps it
     EXPECT_NE(qobject_cast<ClassicStyle*>(QApplication::style()), nullptr);
     EXPECT_EQ(QApplication::palette().color(QPalette::Button), QColor("#3c3c3c"));
     auto* box = ShowError(ErrorWindow::Form7)->findChild<QLineEdit*>("Text1");

@@ -10,9 +10,9 @@ namespace lumora::ui {
 
 void PrepareApplication(QApplication& app)
 {
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Lumora")); // matches the desktop entry
+    app.setDesktopFileName(QStringLiteral("org.example.Lumora")); // matches the desktop entry
     InstallAccessibleInterfaces();
-    ApplyClassicLook(app);
+    ApplyClassicLook();
 }
 
 } // namespace lumora::ui

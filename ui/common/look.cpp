@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
+#include <QFontDatabase>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
@@ -11,39 +13,70 @@
 #include <QStyleOption>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace lumora::ui {
 
-void ApplyClassicLook(QApplication& app)
+void ApplyClassicLook()
 {
     // Only the style: the colours stay those of the desktop's palette, so a
     // high-contrast or dark scheme shows through the classic frames.
     QApplication::setStyle(new ClassicStyle);
-    app.setWindowIcon(ProgramIcon());
+}
+
+void ShowProgramIcon(QWidget* window)
+{
+    QApplication::setWindowIcon(ProgramIcon());
+    window->setWindowIcon(ProgramIcon());
 }
 
 namespace {
 
-void InstallSubstitutes()
+// The faces that stand in for each classic one, best first.
+const QStringList& StandIns(const QString& face)
 {
-    static const bool installed = [] {
-        QFont::insertSubstitutions(Arial, {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                           QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
-        QFont::insertSubstitutions(MsSansSerif, {QStringLiteral("Microsoft Sans Serif"),
-                                                 QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                                 QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
-        QFont::insertSubstitutions(Tahoma, {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Verdana"),
-                                            QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
-        return true;
-    }();
-    (void)installed;
+    static const QStringList arial = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                      QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")};
+    static const QStringList msSansSerif = {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                                            QStringLiteral("Arimo"), QStringLiteral("Helvetica"),
+                                            QStringLiteral("DejaVu Sans")};
+    static const QStringList tahoma = {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Verdana"),
+                                       QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")};
+    static const QStringList none;
+    return face == Arial ? arial : face == MsSansSerif ? msSansSerif : face == Tahoma ? tahoma : none;
+}
+
+// The face to ask for: the classic one where it is installed, else the first
+// installed stand-in. Asking for a missing face by name would send every
+// font of every control through the font system's fallback search; the
+// substitution table answers for a font made elsewhere by the classic name.
+QString InstalledFace(const QString& face)
+{
+    static QHash<QString, QString> chosen;
+    const auto known = chosen.constFind(face);
+    if (known != chosen.constEnd())
+        return *known;
+    // The installed families as they are, without the alias resolution that
+    // makes each QFontDatabase::hasFamily() a search of its own.
+    static const QStringList families = QFontDatabase::families();
+    const auto isInstalled = [](const QString& name) { return families.contains(name, Qt::CaseInsensitive); };
+    QString installed = face;
+    if (!isInstalled(face)) {
+        const QStringList& standIns = StandIns(face);
+        const auto first = std::find_if(standIns.begin(), standIns.end(), isInstalled);
+        if (first != standIns.end())
+            installed = *first;
+    }
+    QFont::insertSubstitutions(face, StandIns(face));
+    chosen.insert(face, installed);
+    return installed;
 }
 
 } // namespace
 
 QFont ClassicFont(const QString& face, qreal points, bool bold)
 {
-    InstallSubstitutes();
-    QFont font(face);
+    QFont font(InstalledFace(face));
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setStyleHint(QFont::SansSerif);

@@ -7,7 +7,6 @@
 #include <QProxyStyle>
 #include <QString>
 
-class QApplication;
 class QWidget;
 
 namespace lumora::ui {
@@ -16,9 +15,13 @@ namespace lumora::ui {
 // the faces and sizes the layouts were drawn with, and the program's icon.
 
 // The classic framed look the windows are drawn for, in the colours of the
-// palette the platform gives (or the program was given before this call),
-// and the program's icon for every window.
-void ApplyClassicLook(QApplication& app);
+// palette the platform gives (or the program was given before this call).
+void ApplyClassicLook();
+
+// Gives the program and a window the program's icon. The main window does
+// so once its first frame is painted: the pictures need not be decoded
+// before anything can be seen.
+void ShowProgramIcon(QWidget* window);
 
 // The faces the windows were drawn with, in the point sizes of the layouts.
 // Where a face is missing, a metric-compatible stand-in takes its place:

@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -173,7 +174,6 @@ Form1::Form1()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Lumora ") + ProgramVersion());
-    setWindowIcon(ProgramIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     // A fixed single border with a minimize box and no maximize box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -256,6 +256,15 @@ void Form1::Form_Unload(bool& cancel)
 {
     m_windows.DestroyAll();
     cancel = false;
+}
+
+bool Form1::event(QEvent* event)
+{
+    if (event->type() == QEvent::Paint && !m_iconShown) {
+        m_iconShown = true;
+        QTimer::singleShot(0, this, [this] { ShowProgramIcon(this); }); // once this frame is on the screen
+    }
+    return QMainWindow::event(event);
 }
 
 void Form1::closeEvent(QCloseEvent* event)

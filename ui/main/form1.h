@@ -84,6 +84,7 @@ class Form1 : public QMainWindow {
     void Command25_Click();
 
   protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -102,6 +103,7 @@ class Form1 : public QMainWindow {
     Form1Controls m_c;
     SecondaryWindows m_windows;
     int m_outerWidthTwips = 0;
+    bool m_iconShown = false; // the icon is given after the first frame
 };
 
 } // namespace lumora::ui
