@@ -120,6 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "21:20:24"},
         SolveRow{"TinyNegativeIsPlainZero", Fields("750000", "3.5", "4.2", "-1", "", "83"), Q::Runtime, "0", "0",
                  "00:00:00"},
+        // The percent becomes a fraction by dividing by 100; multiplying by
+        // 0.01 instead would show 743837.6.
+        SolveRow{"PercentDividedBy100", Fields("1657", "8.5", "0.96", "", "35.49", "70"), Q::Capacity, "743837.7", "1",
+                 "11:29:24"},
         SolveRow{"LargeResultInPlainDigits", Fields("1", "1", "1", "", "12345678", "100"), Q::Capacity, "12345680",
                  "514403", "06:00:00"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -100,6 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, ResistorSolves,
     testing::Values(
         SolveRow{"SeriesR", S, Fields("9", "3.5", "20", "", "2"), Q::Resistance, "100", "0.04"},
+        // (V - F n) / (I / 1000) as written; multiplying by 1000 first would show 3.12.
+        SolveRow{"SeriesROrderOfOperations", S, Fields("6.2", "2", "704", "", "2"), Q::Resistance, "3.13", "1.55"},
         SolveRow{"ParallelR", P, Fields("5", "3.2", "20", "", "3"), Q::Resistance, "30", "0.11"},
         // Unrounded, 49.99999999999998 mA would give 0.05; the text "50" gives 0.055, a tie.
         SolveRow{"SeriesI", S, Fields("10.1", "3", "", "22", "3"), Q::LedCurrent, "50", "0.06"},

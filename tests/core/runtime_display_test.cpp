@@ -48,6 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
                     DisplayRow{"NegativeCountsBack", -1, nullptr, "23:00:00"},
                     // 21600.5000004 s; a day later the remainder, held in single precision, falls below the half.
                     DisplayRow{"HalfSecondUp", 6.00013889, nullptr, "06:00:01"},
+                    // Exactly 2.5 s: the half goes to the even second.
+                    DisplayRow{"ExactHalfSecondGoesEven", 2.5 / 3600, nullptr, "00:00:02"},
                     DisplayRow{"RemainderInSingle", 30.00013889, "1", "06:00:00"},
                     DisplayRow{"TwoToThe31DaysThroughSingle", 2147483648.0, "89478490", "08:00:00"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -140,6 +140,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "Command13",
                    {{"Text23", "9"}, {"Text22", "3.5"}, {"Text21", "0"}},
                    "The LED current is 0, so the resistance cannot be calculated."},
+        FailureRow{"LongPasteCutAfter40Characters",
+                   "Command13",
+                   {{"Text23", "1234567890123456789012345678901234567890abc"}, {"Text22", "3.5"}, {"Text21", "20"}},
+                   QString("Battery Input Voltage holds \"1234567890123456789012345678901234567890") + QChar(0x2026) +
+                       "\", which is not a number. Please correct it and press Calculate again."},
         FailureRow{"HugePaste",
                    "Command13",
                    {{"Text23", QString(400, '9')}, {"Text22", "3.5"}, {"Text21", "20"}},

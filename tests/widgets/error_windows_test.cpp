@@ -122,12 +122,15 @@ TEST_F(ErrorWindows, CloseThroughTheFrameDestroysAndTheNextShowCreatesAfresh)
 TEST_F(ErrorWindows, SeveralStayOpenAtOnceAndDismissIndependently)
 {
     ErrorDialog* seven = ShowError(ErrorWindow::Form7);
-    ErrorDialog* three = ShowError(ErrorWindow::Form3);
+    QPointer<ErrorDialog> three = ShowError(ErrorWindow::Form3);
     QTest::mouseClick(seven->findChild<QPushButton*>("Command1"), Qt::LeftButton);
     EXPECT_FALSE(seven->isVisible());
     EXPECT_TRUE(three->isVisible());
-    QTest::keyClick(three, Qt::Key_Escape);
+    QTest::keyClick(three, Qt::Key_Escape); // hides, as OK does: the window lives on
+    FlushDeletes();
+    ASSERT_FALSE(three.isNull());
     EXPECT_FALSE(three->isVisible());
+    EXPECT_EQ(windows.Find(NameOf(ErrorWindow::Form3)), three);
 }
 
 TEST_F(ErrorWindows, AHiddenWindowComesBackWhereTheUserLeftItAndAMinimisedOneIsRestored)

@@ -521,7 +521,12 @@ TYPED_TEST(EachWindow, KeysOnCloseScrollTheTextAndLeaveTheFocusThere)
                 {Qt::Key_End, end, end},
                 {Qt::Key_Home, 0, 0},
                 {Qt::CTRL | Qt::Key_End, end, end},
-                {Qt::CTRL | Qt::Key_Home, 0, 0}};
+                {Qt::CTRL | Qt::Key_Home, 0, 0},
+                // The keypad's keys with NumLock off.
+                {Qt::KeypadModifier | Qt::Key_PageDown, page, std::min(page + 1, end)},
+                {Qt::KeypadModifier | Qt::Key_Up, page - 1, page},
+                {Qt::KeypadModifier | Qt::Key_End, end, end},
+                {Qt::KeypadModifier | Qt::Key_Home, 0, 0}};
     for (const auto& row : rows) {
         QTest::keyClick(close, row.keys.key(), row.keys.keyboardModifiers());
         EXPECT_GE(bar->value(), row.low) << QKeySequence(row.keys).toString().toStdString();

@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QSignalSpy>
 
 namespace lumora::ui::testing {
@@ -141,6 +142,21 @@ TEST_F(KeyFilter, EnterInAnEmptyFieldStillCalculates)
     PressKey(Field("Text21"), Qt::Key_Return);
     EXPECT_TRUE(IsShown("Form3"));
     EXPECT_FALSE(IsShown("Form2"));
+}
+
+// Text an input method commits passes the key filter: a compose sequence
+// or an IME cannot bring in a letter.
+TEST_F(KeyFilter, TextFromAnInputMethodIsFilteredToo)
+{
+    QLineEdit* field = Field("Text1");
+    field->setText("1");
+    field->setFocus();
+    for (const auto& [committed, result] : {std::pair{"e", "1"}, {"5", "15"}, {".e", "15"}}) {
+        QInputMethodEvent commit;
+        commit.setCommitString(QString::fromLatin1(committed));
+        QApplication::sendEvent(field, &commit);
+        EXPECT_EQ(field->text(), result) << committed;
+    }
 }
 
 // Keys typing no character, and copy and select-all, keep their usual effect

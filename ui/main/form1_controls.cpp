@@ -217,7 +217,8 @@ QWidget* Make(const Row& row, QWidget* parent)
     case Kind::Input: {
         auto* field = new QLineEdit(parent);
         field->setAlignment(Qt::AlignCenter);
-        // Every character must arrive as a key press, where the key filter sees it.
+        // No input method is wanted for digits; Qt 6's line edit asks for one
+        // all the same, so the key filter also checks what one commits.
         field->setAttribute(Qt::WA_InputMethodEnabled, false);
         if (row.maxLength > 0)
             field->setMaxLength(static_cast<int>(row.maxLength));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/key_press_filter.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -32,6 +33,17 @@ KeyPressFilter::KeyPressFilter(QLineEdit* field, Handler handler) : QObject(fiel
 
 bool KeyPressFilter::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::InputMethod) {
+        // Text an input method commits (a compose sequence, an IME) is typed
+        // text too: every character must pass, or none is inserted.
+        for (const QChar c : static_cast<QInputMethodEvent*>(event)->commitString()) {
+            int code = c.unicode();
+            m_handler(code);
+            if (code == 0)
+                return true;
+        }
+        return false;
+    }
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -14,6 +14,7 @@ namespace lumora::ui {
 // digits). The handler lets it through or swallows it by setting the code to 0.
 // Keys that type no character (Tab, arrows, Delete, Home, End, function keys)
 // keep their usual effect, and so do copy and select-all, which change nothing.
+// Text an input method commits passes through the handler the same way.
 class KeyPressFilter : public QObject {
     Q_OBJECT
 
