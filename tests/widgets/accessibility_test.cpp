@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "form1_fixture.h"
+#include "shown_window_log.h"
 
 #include "ui/common/look.h"
 
@@ -107,6 +108,30 @@ TEST_F(Accessibility, DecorationsAreNotThereToReadAndTheBasicViewShowsNothingBey
         EXPECT_EQ(QAccessible::queryAccessibleInterface(Control("Command11"))->state().offscreen,
                   QString(view) == "basic");
     }
+}
+
+// A screen reader speaks a window when it appears: the failure window must
+// hold this failure's message by then, the first time and every time after.
+TEST_F(Accessibility, TheFailureWindowAppearsWithItsMessage)
+{
+    ShownWindowLog log;
+    const struct {
+        const char* current;
+        const char* message;
+    } rows[] = {{"0", "The LED current is 0, so the runtime cannot be calculated."},
+                {"7x", "Desired LED Current holds \"7x\", which is not a number. Please correct it and press "
+                       "Calculate again."}};
+    for (const auto& row : rows) {
+        for (const auto& [field, text] :
+             {std::pair{"Text1", row.current}, {"Text2", "3.5"}, {"Text3", "4.2"}, {"Text4", "2000"}, {"Text5", ""}})
+            Field(field)->setText(text);
+        Click("Command1");
+        TopLevel("FailureWindow")->hide();
+    }
+    const QList<ShownWindowLog::Entry> shown = log.Of("FailureWindow");
+    ASSERT_EQ(shown.size(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(shown[i].inside.contains(rows[i].message)) << shown[i].inside.join(" | ").toStdString();
 }
 
 TEST_F(Accessibility, FocusedTextBoxesShowAClearMark)
