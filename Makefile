@@ -2,12 +2,11 @@
 # Two commands for a fresh Debian or Ubuntu machine:
 #   make run   installs what is missing, builds and starts Lumora
 #   make test  installs what is missing, builds and runs every test headless
+# Each build is a preset of CMakePresets.json; the targets below name them.
 
-BUILD_DIR ?= build
-BENCH_DIR ?= build-bench
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build run test clean package bench
+.PHONY: all setup configure build run check format test sanitize fuzz windows package bench clean
 
 all: build
 
@@ -15,28 +14,38 @@ setup:
 	@bash scripts/setup.sh
 
 configure: setup
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --preset default
 
 build: configure
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	cmake --build --preset default -j $(JOBS)
 
 run: build
-	./$(BUILD_DIR)/app/lumora
+	./build/app/lumora
 
-# The sources' formatting first, then the tests of the normal build, its
-# Debian package checked (lintian, hardening, manual page), the same tests
-# built with the sanitizers (build-asan), and a short run of every fuzz target
-# (build-fuzz), and the Windows build of the core and lumora-cli with their
-# tests under Wine (build-windows).
-test: build
+# The quick loop while editing: the sources' formatting and the tests of the
+# default build.
+check: build
 	bash scripts/check_format.sh
-	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
-	bash scripts/check_package.sh $(BUILD_DIR)
+	ctest --preset default -j $(JOBS)
+
+# Rewrites every tracked C++ source as clang-format would.
+format:
+	bash scripts/check_format.sh --fix
+
+# Everything CI runs: the formatting, the tests of the build with warnings as
+# errors (build-ci) and its Debian package checked (lintian, hardening,
+# manual pages), the same tests with the sanitizers (build-asan), a short run
+# of every fuzz target (build-fuzz), and the Windows build of the core and
+# lumora-cli with their tests under Wine (build-windows).
+test: setup
+	bash scripts/check_format.sh
+	cmake --preset ci
+	cmake --build --preset ci -j $(JOBS)
+	ctest --preset ci -j $(JOBS)
+	bash scripts/check_package.sh build-ci
 	JOBS=$(JOBS) bash scripts/sanitize.sh
 	JOBS=$(JOBS) bash scripts/fuzz.sh smoke
 	JOBS=$(JOBS) bash scripts/windows.sh test
-
-.PHONY: sanitize fuzz windows
 
 # The sanitizer build and its tests alone.
 sanitize: setup
@@ -47,26 +56,27 @@ sanitize: setup
 fuzz: setup
 	JOBS=$(JOBS) bash scripts/fuzz.sh run
 
-# A Debian package with computed dependencies.
-package: build
-	cmake --build $(BUILD_DIR) --target package
-
 # lumora-cli.exe for Windows, cross-built (build-windows/cli/lumora-cli.exe).
 windows: setup
 	JOBS=$(JOBS) bash scripts/windows.sh build
 
+# A Debian package with computed dependencies.
+package: build
+	cmake --build --preset default --target package
+
 # Benchmarks, never part of the tests: calculators per call, a Calculate press
-# through the window, start-up and peak memory against a bare Qt window, and
-# lumora-cli from process start to exit.
+# through the window, start-up and peak memory against a bare Qt window (wall
+# time, and instructions counted by callgrind), and lumora-cli from process
+# start to exit.
 bench: setup
-	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMORA_BENCH=ON -DLUMORA_TESTS=OFF
-	cmake --build $(BENCH_DIR) -j $(JOBS) --target lumora_bench lumora_startup_probe lumora-cli
+	cmake --preset bench
+	cmake --build --preset bench -j $(JOBS) --target lumora_bench lumora_startup_probe lumora-cli
 	status=0; \
-	$(BENCH_DIR)/bench/lumora_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || status=1; \
-	bash bench/run_startup.sh --runs 15 $(BENCH_DIR)/bench/lumora_startup_probe || status=1; \
-	bash bench/run_instructions.sh $(BENCH_DIR)/bench/lumora_startup_probe || status=1; \
-	bash bench/run_cli.sh --runs 25 $(BENCH_DIR)/cli/lumora-cli || status=1; \
+	build-bench/bench/lumora_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || status=1; \
+	bash bench/run_startup.sh --runs 15 build-bench/bench/lumora_startup_probe || status=1; \
+	bash bench/run_instructions.sh build-bench/bench/lumora_startup_probe || status=1; \
+	bash bench/run_cli.sh --runs 25 build-bench/cli/lumora-cli || status=1; \
 	exit $$status
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR) build-asan build-fuzz build-windows
+	rm -rf build build-ci build-bench build-asan build-fuzz build-windows

@@ -184,7 +184,7 @@ ConverterOutcome SolveConverter(const ConverterFields& fields)
 ConverterOutcome CalculateConverter(const ConverterFields& fields)
 {
     ConverterFields pressed = fields;
-    pressed.Days = "0";
+    pressed.Days = std::string("0"); // a moved string: GCC 12 warns falsely on assigning the literal here
     std::vector<ErrorWindow> windows = CheckConverterFields(pressed);
     if (!windows.empty()) {
         ConverterOutcome outcome;

@@ -56,18 +56,45 @@ std::vector<ErrorWindow> ExpectedWindows(const ConverterFields& fields)
     return windows;
 }
 
-// For each quantity solved for, the inputs whose zero leaves a divisor zero.
-std::vector<Q> ZeroDivisors(Q target)
+using Values = std::array<long double, 6>; // the inputs in record order
+
+// The six formulas as the runtime calculator is specified, evaluated step by
+// step in long double: true when a step divides by zero. An oracle of its
+// own, apart from how the calculator finds its culprits.
+bool DividesByZero(Q target, const Values& x)
 {
+    const long double I = x[0], Vf = x[1], Vb = x[2], C = x[3], T = x[4], E = x[5];
+    bool zero = false;
+    const auto div = [&zero](long double a, long double b) {
+        zero = zero || b == 0.0L;
+        return b == 0.0L ? 0.0L : a / b;
+    };
+    const long double e = E / 100.0L;
     switch (target) {
-    case Q::Runtime: return {Q::LedCurrent, Q::LedVf, Q::Efficiency};
-    case Q::LedCurrent: return {Q::Runtime, Q::LedVf, Q::Efficiency};
-    case Q::LedVf: return {Q::LedCurrent, Q::Runtime, Q::Efficiency};
-    case Q::BatteryVoltage: return {Q::Capacity, Q::Efficiency};
-    case Q::Capacity: return {Q::BatteryVoltage, Q::Runtime, Q::Efficiency};
-    case Q::Efficiency: return {Q::LedCurrent, Q::LedVf, Q::Runtime, Q::Capacity, Q::BatteryVoltage};
+    case Q::Runtime: div(C * Vb, div(I * Vf, e)); break;
+    case Q::LedCurrent: div(C * Vb, div(T * Vf, e)); break;
+    case Q::LedVf: div(C * Vb, div(I * T, e)); break;
+    case Q::BatteryVoltage: (void)(div(T, C) * div(I * Vf, e)); break;
+    case Q::Capacity: div(div(I * Vf, e), div(Vb, T)); break;
+    case Q::Efficiency: div(1.0L, div(div(C * Vb, I * Vf), T)); break;
     }
-    return {};
+    return zero;
+}
+
+// The inputs other than the target as numbers, when each is finite and of
+// moderate size.
+std::optional<Values> ModerateInputs(const ConverterFields& fields, Q target)
+{
+    Values x{};
+    for (Q q : Inputs) {
+        if (q == target)
+            continue;
+        const std::optional<double> value = Value(fields, q);
+        if (!value || !std::isfinite(*value) || !Moderate(*value))
+            return std::nullopt;
+        x[static_cast<std::size_t>(q)] = *value;
+    }
+    return x;
 }
 
 // The solved value must balance battery energy through the converter against
@@ -159,20 +186,22 @@ void CheckFailure(const ConverterFields& pressed, const ConverterOutcome& outcom
 {
     FUZZ_CHECK(outcome.Fields == pressed);
     FUZZ_CHECK(outcome.Failure != Failure::NoBlankField);
-    // A zero divisor is blamed on an input whose zero makes it.
-    if (outcome.Failure == Failure::DivisionByZero || outcome.Failure == Failure::InvalidOperation) {
-        for (Q q : ZeroDivisors(*outcome.Target)) {
-            const std::optional<double> value = Value(pressed, q);
-            if (value && *value == 0.0)
-                FUZZ_CHECK(outcome.Culprit.has_value());
-        }
-    }
     if (!outcome.Culprit)
         return;
     const Q culprit = *outcome.Culprit;
     FUZZ_CHECK(culprit != *outcome.Target);
     const std::optional<double> value = Value(pressed, culprit);
     CheckCulpritValue(outcome.Failure, value);
+    // The zero blamed is one the formula divides by: with it 1, and no
+    // other input 0, nothing divides by zero.
+    std::optional<Values> x = ModerateInputs(pressed, *outcome.Target);
+    if (x && (outcome.Failure == Failure::DivisionByZero || outcome.Failure == Failure::InvalidOperation)) {
+        (*x)[static_cast<std::size_t>(culprit)] = 1.0L;
+        const bool otherZero = std::any_of(Inputs.begin(), Inputs.end(), [&](Q q) {
+            return q != *outcome.Target && (*x)[static_cast<std::size_t>(q)] == 0.0L;
+        });
+        FUZZ_CHECK(otherZero || !DividesByZero(*outcome.Target, *x));
+    }
 }
 
 } // namespace
@@ -187,7 +216,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Every press starts by setting the day count to "0".
     ConverterFields pressed = fields;
-    pressed.Days = "0";
+    pressed.Days = std::string("0"); // a moved string: GCC 12 warns falsely on assigning the literal here
 
     FUZZ_CHECK(outcome.Windows == CheckConverterFields(fields));
     FUZZ_CHECK(outcome.Windows == ExpectedWindows(fields));
@@ -204,23 +233,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(outcome.Target && IsBlank(FieldText(fields, *outcome.Target)));
     FUZZ_CHECK(SameOutcome(outcome, SolveConverter(pressed)));
 
-    // With every other input a finite number, a zero that leaves a divisor
-    // zero always stops the solve.
+    // With every other input a number of moderate size, the solve stops on
+    // a zero divisor exactly when its formula divides by zero, and blames
+    // an input for it.
     const Q target = *outcome.Target;
-    bool finite = true;
-    bool zeroDivisor = false;
-    for (Q q : Inputs) {
-        if (q == target)
-            continue;
-        const std::optional<double> value = Value(fields, q);
-        finite = finite && value && std::isfinite(*value);
-        if (value && *value == 0.0) {
-            const std::vector<Q> divisors = ZeroDivisors(target);
-            zeroDivisor = zeroDivisor || std::find(divisors.begin(), divisors.end(), q) != divisors.end();
-        }
+    if (const std::optional<Values> x = ModerateInputs(fields, target)) {
+        const bool stoppedOnZero =
+            outcome.Failure == Failure::DivisionByZero || outcome.Failure == Failure::InvalidOperation;
+        FUZZ_CHECK(stoppedOnZero == DividesByZero(target, *x));
+        FUZZ_CHECK(!stoppedOnZero || outcome.Culprit.has_value());
     }
-    if (finite && zeroDivisor)
-        FUZZ_CHECK(outcome.Failure != Failure::None);
 
     if (outcome.Failure == Failure::None) {
         CheckSuccess(pressed, outcome);

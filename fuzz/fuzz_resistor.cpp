@@ -59,15 +59,53 @@ std::vector<ErrorWindow> ExpectedWindows(const ResistorFields& fields)
     return windows;
 }
 
-// For each quantity solved for, the inputs whose zero leaves a divisor zero.
-std::vector<Q> ZeroDivisors(Q solved)
+// The inputs V, F, I, R, n.
+struct Values {
+    long double V = 0, F = 0, I = 0, R = 0, n = 0;
+};
+
+// The eight formulas as the resistor calculator is specified, evaluated step
+// by step in long double: true when a step divides by zero. An oracle of its
+// own, apart from how the calculator finds its culprits.
+bool DividesByZero(Q solved, Wiring wiring, const Values& x)
 {
+    bool zero = false;
+    const auto div = [&zero](long double a, long double b) {
+        zero = zero || b == 0.0L;
+        return b == 0.0L ? 0.0L : a / b;
+    };
+    const bool series = wiring == Wiring::Series;
     switch (solved) {
-    case Q::Resistance: return {Q::LedCurrent, Q::LedCount};
-    case Q::LedCurrent: return {Q::Resistance, Q::LedCount};
-    case Q::LedVf: return {Q::LedCount};
-    default: return {};
+    case Q::Resistance: series ? div(x.V - x.F * x.n, x.I / 1000.0L) : div(x.V - x.F, (x.I * x.n) / 1000.0L); break;
+    case Q::LedCurrent: series ? div(x.V - x.F * x.n, x.R) : div(div(x.V - x.F, x.R), x.n); break;
+    case Q::LedVf:
+        if (series)
+            div(x.V - x.R * (x.I / 1000.0L), x.n);
+        break;
+    default: break; // the battery voltage divides by no input
     }
+    return zero;
+}
+
+// The inputs other than the blank one as numbers, when each is finite and
+// of moderate size.
+std::optional<Values> ModerateInputs(const ResistorFields& fields, Q blank)
+{
+    Values x;
+    const std::pair<Q, long double Values::*> slots[] = {{Q::BatteryVoltage, &Values::V},
+                                                         {Q::LedVf, &Values::F},
+                                                         {Q::LedCurrent, &Values::I},
+                                                         {Q::Resistance, &Values::R},
+                                                         {Q::LedCount, &Values::n}};
+    for (const auto& [q, slot] : slots) {
+        if (q == blank)
+            continue;
+        const std::optional<double> value = Value(fields, q);
+        if (!value || !std::isfinite(*value) || !Moderate(*value))
+            return std::nullopt;
+        x.*slot = *value;
+    }
+    return x;
 }
 
 // A text the resistor calculator writes: a number to at most two decimals
@@ -154,15 +192,6 @@ void CheckFailure(const ResistorFields& fields, Q blank, const ResistorOutcome& 
         FUZZ_CHECK(outcome.Target == blank);
         FUZZ_CHECK(outcome.Fields == fields);
     }
-    // A zero divisor is blamed on an input whose zero makes it.
-    if ((outcome.Failure == Failure::DivisionByZero || outcome.Failure == Failure::InvalidOperation) &&
-        outcome.Target == blank) {
-        for (Q q : ZeroDivisors(blank)) {
-            const std::optional<double> value = Value(fields, q);
-            if (value && *value == 0.0)
-                FUZZ_CHECK(outcome.Culprit.has_value());
-        }
-    }
     if (!outcome.Culprit)
         return;
     const Q culprit = *outcome.Culprit;
@@ -197,16 +226,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(outcome.Target.has_value());
     FUZZ_CHECK(SameOutcome(outcome, SolveResistor(fields, wiring)));
 
-    // With the other inputs finite numbers, solving for the resistance with
-    // no current, or for the current with no resistance, always fails.
-    bool finite = true;
-    for (Q q : Inputs) {
-        const std::optional<double> value = Value(fields, q);
-        finite = finite && (q == blank || (value && std::isfinite(*value)));
+    // With the other inputs numbers of moderate size, solving stops on a
+    // zero divisor exactly when the formula divides by zero, and blames an
+    // input for it.
+    if (const std::optional<Values> x = ModerateInputs(fields, blank)) {
+        const bool stoppedOnZero = outcome.Target == blank && (outcome.Failure == Failure::DivisionByZero ||
+                                                               outcome.Failure == Failure::InvalidOperation);
+        FUZZ_CHECK(stoppedOnZero == DividesByZero(blank, wiring, *x));
+        FUZZ_CHECK(!stoppedOnZero || outcome.Culprit.has_value());
     }
-    if (finite && ((blank == Q::Resistance && *Value(fields, Q::LedCurrent) == 0.0) ||
-                   (blank == Q::LedCurrent && *Value(fields, Q::Resistance) == 0.0)))
-        FUZZ_CHECK(outcome.Failure != Failure::None);
 
     if (outcome.Failure == Failure::None) {
         FUZZ_CHECK(outcome.Target == blank);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Fails when a tracked C++ source differs from what clang-format (Debian's,
-# with the project's .clang-format) would write. "make test" runs it first.
+# Fails when a C++ source (tracked, or new and not ignored) differs from what clang-format (Debian's,
+# with the project's .clang-format) would write; "make check" and "make test"
+# run it first. With --fix it rewrites them instead ("make format").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,13 +13,19 @@ if [ -z "$formatter" ]; then
 fi
 
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-  mapfile -t files < <(git ls-files -- '*.cpp' '*.h')
+  mapfile -t files < <(git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h')
 else
   mapfile -t files < <(find app bench calc cli fuzz tests ui -name '*.cpp' -o -name '*.h')
 fi
 
+if [ "${1:-}" = --fix ]; then
+  "$formatter" -i "${files[@]}"
+  echo "check_format: ${#files[@]} files formatted"
+  exit 0
+fi
+
 if ! "$formatter" --dry-run --Werror "${files[@]}"; then
-  echo "check_format: run 'clang-format -i' on the files above" >&2
+  echo "check_format: 'make format' rewrites the files above" >&2
   exit 1
 fi
 echo "check_format: ${#files[@]} files formatted"

@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Builds the libFuzzer targets of fuzz/ with Clang in a build directory of
-# their own and runs them.
+# Builds the libFuzzer targets of fuzz/ with Clang (the "fuzz" preset, in
+# build-fuzz) and runs them.
 #
 #   scripts/fuzz.sh smoke   each target for a fixed number of runs, starting
 #                           from the committed seeds and regressions (make test)
 #   scripts/fuzz.sh run     all targets side by side for FUZZ_SECONDS each,
 #                           growing a corpus kept in the build directory (make fuzz)
 #
-#   FUZZ_BUILD_DIR    build directory (default build-fuzz)
 #   FUZZ_SMOKE_RUNS   runs per target in a smoke run (default 100000)
 #   FUZZ_SECONDS      seconds per target in a long run (default 300)
 #   FUZZ_TARGETS      targets to run (default: all four)
@@ -22,7 +21,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 mode=${1:-smoke}
-build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
+build_dir=build-fuzz
 targets=(${FUZZ_TARGETS:-fuzz_field_text fuzz_converter fuzz_resistor fuzz_cli_args})
 jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 
@@ -47,8 +46,8 @@ if [ -n "$symbolizer" ]; then
   export ASAN_SYMBOLIZER_PATH=$symbolizer
 fi
 
-CXX=$cxx cmake -S fuzz -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build_dir" -j "$jobs"
+cmake --preset fuzz -DCMAKE_CXX_COMPILER="$cxx"
+cmake --build --preset fuzz -j "$jobs"
 
 artifacts=$root/$build_dir/artifacts
 mkdir -p "$artifacts"
@@ -73,7 +72,7 @@ if [ "$mode" = smoke ]; then
     log=$root/$build_dir/smoke/$target.log
     mapfile -t seeds < <(seed_dirs "$target")
     echo "fuzz: $target, $runs runs"
-    if "$root/$build_dir/$target" -runs="$runs" -seed=1 -artifact_prefix="$artifacts/$target-" \
+    if "$root/$build_dir/fuzz/$target" -runs="$runs" -seed=1 -artifact_prefix="$artifacts/$target-" \
       "$scratch" "${seeds[@]}" >"$log" 2>&1; then
       grep -E '^#[0-9]+[[:space:]]+DONE' "$log" || true
     else
@@ -90,7 +89,7 @@ else
     log=$root/$build_dir/$target.log
     mapfile -t seeds < <(seed_dirs "$target")
     echo "fuzz: $target for ${seconds}s, log in $log"
-    "$root/$build_dir/$target" -max_total_time="$seconds" -print_final_stats=1 \
+    "$root/$build_dir/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 \
       -artifact_prefix="$artifacts/$target-" "$corpus" "${seeds[@]}" >"$log" 2>&1 &
     pids+=($!)
   done

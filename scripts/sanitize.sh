@@ -1,17 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds the whole program and its tests with AddressSanitizer, LeakSanitizer
-# and UndefinedBehaviorSanitizer in a build directory of their own and runs
-# every test there. Any sanitizer report fails the test that caused it, and
-# with it this script.
+# and UndefinedBehaviorSanitizer (the "sanitize" preset, in build-asan) and
+# runs every test there. Any sanitizer report fails the test that caused it,
+# and with it this script.
 #
-#   ASAN_BUILD_DIR  build directory (default build-asan)
 #   JOBS            parallel jobs (default: number of cores)
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
 root=$PWD
-build_dir=${ASAN_BUILD_DIR:-build-asan}
 jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 
 # halt_on_error and the build's -fno-sanitize-recover=all make the first report
@@ -23,9 +21,6 @@ symbolizer=$(command -v llvm-symbolizer || command -v llvm-symbolizer-14 || true
 if [ -n "$symbolizer" ]; then
   export ASAN_SYMBOLIZER_PATH=$symbolizer
 fi
-# The widget tests run without a display.
-export QT_QPA_PLATFORM=offscreen
-
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMORA_SANITIZE=ON ${LUMORA_CMAKE_ARGS:-}
-cmake --build "$build_dir" -j "$jobs"
-ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
+cmake --preset sanitize
+cmake --build --preset sanitize -j "$jobs"
+ctest --preset sanitize -j "$jobs"

@@ -147,8 +147,9 @@ class Monkey : public Form1Test, public ::testing::WithParamInterface<unsigned> 
                 continue;
             const std::string text = Text(name).toStdString();
             ASSERT_TRUE(text.empty() || text == "." || IsNumberText(text)) << name << " holds \"" << text << "\"";
-            if (name == std::string("Text13"))
+            if (name == std::string("Text13")) {
                 ASSERT_EQ(text.find('.'), std::string::npos) << text;
+            }
         }
         static const QRegularExpression days("^[0-9]+$");
         static const QRegularExpression clock("^([01][0-9]|2[0-3]):[0-5][0-9]:[0-5][0-9]$");
