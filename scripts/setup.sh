@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra
   locales
-  xvfb xauth
+  xvfb xauth openbox xdotool x11-utils
   desktop-file-utils appstream dpkg-dev file
   lintian binutils man-db
   clang-14 libclang-rt-14-dev llvm-14 clang-format

@@ -4,7 +4,9 @@
 #include "ui/common/look.h"
 #include "ui/dialogs/failure_window.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleFactory>
@@ -147,6 +149,34 @@ TEST_F(ErrorWindows, AHiddenWindowComesBackWhereTheUserLeftItAndAMinimisedOneIsR
     EXPECT_FALSE(window->windowState() & Qt::WindowMinimized);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     EXPECT_EQ(QApplication::focusWidget(), window->findChild<QPushButton*>("Command1"));
+}
+
+// Under a window manager the user moves a window, not the program, and the
+// window manager places a window anew each time it is shown, unless the
+// program asks for the place. ctest runs this under Xvfb with openbox
+// (tests/widgets/run_with_window_manager.sh); elsewhere it is skipped.
+TEST_F(ErrorWindows, MovedByTheUserUnderAWindowManagerComesBackThere)
+{
+    if (qEnvironmentVariableIsEmpty("LUMORA_WINDOW_MANAGER"))
+        GTEST_SKIP() << "needs a real window manager";
+    for (ErrorWindow form : {ErrorWindow::Form6, ErrorWindow::Form2}) {
+        ErrorDialog* window = ShowError(form);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        const QPoint before = window->pos();
+        // As the user drags it: the window manager moves it, outside the program.
+        const QPoint target = before + QPoint(97, 61);
+        QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowmove"), QString::number(window->winId()),
+                                                      QString::number(target.x()), QString::number(target.y())});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->pos() != before; })) << "the window did not move";
+        const QRect moved = window->geometry();
+        window->findChild<QPushButton*>("Command1")->click();
+        BackToMainWindow();
+        ShowError(form);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window->geometry() == moved; }))
+            << "shown at " << window->geometry().x() << "," << window->geometry().y() << " instead of " << moved.x()
+            << "," << moved.y();
+    }
 }
 
 TEST_F(ErrorWindows, DestroyAllRemovesShownAndHiddenWindows)
