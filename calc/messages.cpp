@@ -192,6 +192,47 @@ std::string NotANumberSentence(std::string_view caption, std::string_view text, 
            (kind == NumberKind::Whole ? "whole number." : "number.");
 }
 
+std::string ResultSentence(const ConverterOutcome& outcome)
+{
+    if (!outcome.Windows.empty() || outcome.Failure != Failure::None || !outcome.Target)
+        return {};
+    using Q = ConverterQuantity;
+    const Q target = *outcome.Target;
+    const char* unit = "percent";
+    switch (target) {
+    case Q::LedCurrent: unit = "milliamps"; break;
+    case Q::LedVf:
+    case Q::BatteryVoltage: unit = "volts"; break;
+    case Q::Capacity: unit = "milliamp hours"; break;
+    case Q::Runtime: unit = "hours"; break;
+    case Q::Efficiency: break;
+    }
+    std::string sentence =
+        Capitalized(NameOf(target).Quantity.substr(4)) + " " + FieldText(outcome.Fields, target) + " " + unit;
+    if (target == Q::Runtime)
+        sentence += ": " + outcome.Fields.Days + " days, " + outcome.Fields.Clock;
+    return sentence;
+}
+
+std::string ResultSentence(const ResistorOutcome& outcome)
+{
+    if (!outcome.Windows.empty() || outcome.Failure != Failure::None || !outcome.Target)
+        return {};
+    using Q = ResistorQuantity;
+    const Q target = *outcome.Target;
+    const char* unit = "";
+    switch (target) {
+    case Q::LedCurrent: unit = "milliamps"; break;
+    case Q::Resistance: unit = "ohms"; break;
+    case Q::BatteryVoltage:
+    case Q::LedVf: unit = "volts"; break;
+    case Q::Wattage:
+    case Q::LedCount: break; // never solved for
+    }
+    return Capitalized(NameOf(target).Quantity.substr(4)) + " " + FieldText(outcome.Fields, target) + " " + unit +
+           ", resistor power " + outcome.Fields.Wattage + " watts";
+}
+
 std::string FailureText(const ConverterOutcome& outcome) { return Describe(outcome); }
 
 std::string FailureText(const ResistorOutcome& outcome) { return Describe(outcome); }

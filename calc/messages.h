@@ -37,6 +37,12 @@ std::string Printable(std::string_view text, std::size_t longest = std::string_v
 // short after 40 characters.
 std::string NotANumberSentence(std::string_view caption, std::string_view text, NumberKind kind = NumberKind::Decimal);
 
+// A solved result in words, as a screen reader says it: "Runtime 2.66
+// hours: 0 days, 02:39:36", "Resistance 100 ohms, resistor power 0.04
+// watts". Empty when the outcome solved nothing.
+std::string ResultSentence(const ConverterOutcome& outcome);
+std::string ResultSentence(const ResistorOutcome& outcome);
+
 // Plain words for a Calculate that stopped: what happened, and in which field.
 // Empty when the outcome carries no failure.
 std::string FailureText(const ConverterOutcome& outcome);
