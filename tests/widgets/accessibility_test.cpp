@@ -9,6 +9,9 @@
 #include <QAccessible>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
 #include <QSet>
 
 namespace lumora::ui::testing {
@@ -132,6 +135,121 @@ TEST_F(Accessibility, TheFailureWindowAppearsWithItsMessage)
     ASSERT_EQ(shown.size(), 2);
     for (int i = 0; i < 2; ++i)
         EXPECT_TRUE(shown[i].inside.contains(rows[i].message)) << shown[i].inside.join(" | ").toStdString();
+}
+
+// What a screen reader is given to say as a user works by keyboard alone,
+// the focus staying where it was: a result, however Calculate was pressed,
+// and the wiring chosen by its keys.
+struct SaidRow {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> texts;
+    const char* focus;
+    QKeyCombination keys;
+    const char* said;
+};
+
+void PrintTo(const SaidRow& row, std::ostream* os) { *os << row.name; }
+
+class Said : public Form1Test, public ::testing::WithParamInterface<SaidRow> {};
+
+TEST_P(Said, AsANotificationWithTheFocusKept)
+{
+    const SaidRow& row = GetParam();
+    for (const auto& [field, text] : row.texts)
+        Field(field)->setText(text);
+    Control(row.focus)->setFocus();
+    PressKey(Control(row.focus), row.keys.key(), row.keys.keyboardModifiers());
+    EXPECT_EQ(FocusName(), row.focus);
+    auto* notification = form->findChild<QWidget*>(QStringLiteral("Announcement"));
+    ASSERT_NE(notification, nullptr);
+    EXPECT_TRUE(notification->isVisible());
+    EXPECT_EQ(notification->accessibleName(), row.said);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(notification)->role(), QAccessible::Notification);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Said,
+    ::testing::Values(SaidRow{"RuntimeByReturnOnCalculate",
+                              {{"Text1", "750"}, {"Text2", "3.5"}, {"Text3", "4.2"}, {"Text4", "2000"}},
+                              "Command1",
+                              Qt::Key_Return,
+                              "Runtime 2.66 hours: 0 days, 02:39:36"},
+                      SaidRow{"CurrentByEnterInAField",
+                              {{"Text2", "3.5"}, {"Text3", "4.2"}, {"Text4", "2000"}, {"Text5", "2.66"}},
+                              "Text5",
+                              Qt::KeypadModifier | Qt::Key_Enter,
+                              "LED current 748.87 milliamps"},
+                      SaidRow{"ResistanceBySpaceOnCalculate",
+                              {{"Text23", "9"}, {"Text22", "3.5"}, {"Text21", "20"}, {"Text13", "2"}},
+                              "Command13",
+                              Qt::Key_Space,
+                              "Resistance 100 ohms, resistor power 0.04 watts"},
+                      SaidRow{"BatteryVoltageByReturnInAField",
+                              {{"Text22", "3.5"}, {"Text21", "20"}, {"Text24", "100"}, {"Text13", "2"}},
+                              "Text13",
+                              Qt::Key_Return,
+                              "Battery input voltage 9 volts, resistor power 0.04 watts"},
+                      SaidRow{"ParallelByAltP", {}, "Text1", Qt::ALT | Qt::Key_P, "Parallel"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A screen reader follows the one window active when it gets to it: of
+// several opened at once, the last says the others' messages with its OK,
+// its own message being read with it; every message box reads as text.
+TEST_F(Accessibility, SeveralErrorWindowsAtOnceSayEveryMessageOnce)
+{
+    for (const auto& [field, text] : {std::pair{"Text1", "750"},
+                                      {"Text2", "3.5"},
+                                      {"Text3", "4.2"},
+                                      {"Text4", "2000"},
+                                      {"Text5", "3"},
+                                      {"Text6", "150"}})
+        Field(field)->setText(text);
+    Click("Command1"); // Form6, then Form2
+    ASSERT_TRUE(IsShown("Form6"));
+    ASSERT_TRUE(WaitUntilActive("Form2"));
+    auto* ok = TopLevel("Form2")->findChild<QPushButton*>("Command1");
+    EXPECT_EQ(ok->accessibleDescription(), "Efficiency must be between 0 and 100%");
+    for (const char* window : {"Form6", "Form2"}) {
+        QWidget* message = TopLevel(window)->findChild<QWidget*>(window == QString("Form6") ? "Text1" : "Label1");
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(message)->role(), QAccessible::StaticText) << window;
+    }
+}
+
+TEST_F(Accessibility, KeysReachTheMenusAndTheWiring)
+{
+    PressKey(Field("Text1"), Qt::Key_F10);
+    ASSERT_NE(form->menuBar()->activeAction(), nullptr);
+    EXPECT_EQ(form->menuBar()->activeAction()->menu()->objectName(), "file");
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr); // the menu is open
+    PressKey(QApplication::activePopupWidget(), Qt::Key_Escape);
+    PressKey(form->menuBar(), Qt::Key_Escape);
+
+    auto* series = Control<QRadioButton>("Option1");
+    auto* parallel = Control<QRadioButton>("Option2");
+    EXPECT_EQ(series->accessibleDescription(), "Alt+S");
+    EXPECT_EQ(parallel->accessibleDescription(), "Alt+P");
+    Field("Text1")->setFocus();
+    PressKey(Field("Text1"), Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(parallel->isChecked());
+    PressKey(Field("Text1"), Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(series->isChecked());
+    Choose("basic"); // out of view, the options keep their choice
+    PressKey(Field("Text1"), Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(series->isChecked());
+}
+
+// A field gives its whole text as one run, and its frame no name of its own
+// for a screen reader to say before the field's.
+TEST_F(Accessibility, FieldsAreReadWholeAndTheirFramesNotTwice)
+{
+    Field("Text4")->setText("2000");
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(Field("Text4"))->textInterface();
+    ASSERT_NE(text, nullptr);
+    int start = -1, end = -1;
+    text->attributes(3, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(0, 4));
+    EXPECT_EQ(text->text(0, text->characterCount()), "2000");
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(Control("Frame4"))->text(QAccessible::Name).isEmpty());
 }
 
 TEST_F(Accessibility, FocusedTextBoxesShowAClearMark)

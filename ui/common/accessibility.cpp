@@ -7,6 +7,8 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFocusFrame>
+#include <QFontMetrics>
+#include <QLineEdit>
 #include <QMenu>
 
 namespace lumora::ui {
@@ -44,6 +46,121 @@ class DecorationAccessible : public WidgetAccessible {
     QAccessible::State state() const override;
     QStringList actionNames() const override;
     void doAction(const QString& actionName) override;
+};
+
+// A read-only text box that shows a message, read as static text: a screen
+// reader says it with the window it is in, as it says a label.
+class MessageAccessible : public WidgetAccessible {
+  public:
+    explicit MessageAccessible(QWidget* box) : WidgetAccessible(box, QAccessible::StaticText) {}
+};
+
+// A frame whose field already says its caption: nameless, so that a screen
+// reader passes over it as layout. It still labels its fields.
+class CaptionFrameAccessible : public WidgetAccessible {
+  public:
+    explicit CaptionFrameAccessible(QWidget* frame) : WidgetAccessible(frame, QAccessible::Grouping) {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name ? QString() : WidgetAccessible::text(kind);
+    }
+};
+
+// A text box's text as assistive tools read it. As Qt's own, except that the
+// text's attributes run over the whole text: Qt 6.4 reports an empty run at
+// each offset, and a screen reader reading run by run leaves out the last
+// character ("2000" is heard as "200").
+class TextBoxAccessible : public WidgetAccessible, public QAccessibleTextInterface {
+  public:
+    explicit TextBoxAccessible(QLineEdit* box) : WidgetAccessible(box, QAccessible::EditableText) {}
+
+    QLineEdit* Box() const { return static_cast<QLineEdit*>(widget()); }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                  : WidgetAccessible::interface_cast(type);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = WidgetAccessible::state();
+        state.editable = !Box()->isReadOnly();
+        state.readOnly = Box()->isReadOnly();
+        state.selectableText = true;
+        return state;
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Value ? Box()->text() : WidgetAccessible::text(kind);
+    }
+
+    void selection(int index, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+        if (index == 0 && Box()->hasSelectedText()) {
+            *startOffset = Box()->selectionStart();
+            *endOffset = *startOffset + static_cast<int>(Box()->selectedText().size());
+        }
+    }
+    int selectionCount() const override { return Box()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+    void removeSelection(int index) override
+    {
+        if (index == 0)
+            Box()->deselect();
+    }
+    void setSelection(int index, int startOffset, int endOffset) override
+    {
+        if (index == 0)
+            Box()->setSelection(startOffset, endOffset - startOffset);
+    }
+    int cursorPosition() const override { return Box()->cursorPosition(); }
+    void setCursorPosition(int position) override { Box()->setCursorPosition(position); }
+    QString text(int startOffset, int endOffset) const override
+    {
+        return Box()->text().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(Box()->text().size()); }
+
+    // Where a character is drawn on the screen, from the font's advances and
+    // the box's alignment.
+    QRect characterRect(int offset) const override
+    {
+        const QString text = Box()->text();
+        if (offset < 0 || offset >= text.size())
+            return {};
+        const QFontMetrics metrics(Box()->font());
+        const QRect area = Box()->rect().marginsRemoved(Box()->textMargins()).adjusted(2, 0, -2, 0);
+        const int width = metrics.horizontalAdvance(text);
+        int left = area.left();
+        if (Box()->alignment() & Qt::AlignHCenter)
+            left = area.left() + (area.width() - width) / 2;
+        else if (Box()->alignment() & Qt::AlignRight)
+            left = area.right() - width;
+        const int x = left + metrics.horizontalAdvance(text.left(offset));
+        const QRect onBox(x, area.top(), metrics.horizontalAdvance(text.at(offset)), area.height());
+        return QRect(Box()->mapToGlobal(onBox.topLeft()), onBox.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override
+    {
+        const QPoint onBox = Box()->mapFromGlobal(point);
+        return Box()->rect().contains(onBox) ? Box()->cursorPositionAt(onBox) : -1;
+    }
+    void scrollToSubstring(int startIndex, int endIndex) override
+    {
+        Box()->setCursorPosition(endIndex);
+        Box()->setCursorPosition(startIndex);
+    }
+    QString attributes(int offset, int* startOffset, int* endOffset) const override
+    {
+        (void)offset;
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
 };
 
 // A picture link as assistive tools see it: a link whose one action, press,
@@ -139,7 +256,7 @@ void LinkAccessible::doAction(const QString& actionName)
 
 namespace {
 
-bool IsDecorative(const QWidget* widget) { return widget->property("decorative").toBool(); }
+bool Is(const QWidget* widget, const char* mark) { return widget->property(mark).toBool(); }
 
 // Asked for each class of an object, most derived first, before Qt's own
 // factory; nullptr leaves the object to Qt.
@@ -153,8 +270,16 @@ QAccessibleInterface* MakeInterface(const QString&, QObject* object)
         made = new WidgetAccessible(window, window->AccessibleRole());
     else if (auto* link = qobject_cast<PictureLink*>(widget))
         made = new LinkAccessible(link);
-    else if (IsDecorative(widget))
+    else if (Is(widget, mark::Decorative))
         made = new DecorationAccessible(widget);
+    else if (Is(widget, mark::Message))
+        made = new MessageAccessible(widget);
+    else if (Is(widget, mark::Notification))
+        made = new WidgetAccessible(widget, QAccessible::Notification);
+    else if (Is(widget, mark::CaptionOfItsField))
+        made = new CaptionFrameAccessible(widget);
+    else if (auto* box = qobject_cast<QLineEdit*>(widget))
+        made = new TextBoxAccessible(box);
     else if (widget->metaObject() == &QWidget::staticMetaObject)
         made = new WidgetAccessible(widget); // a plain container such as a client area
     // A widget already being destroyed gets no interface, as with Qt's own.
@@ -172,7 +297,8 @@ void InstallAccessibleInterfaces() { QAccessible::installFactory(&MakeInterface)
 void RenewAccessibleInterfaces(QWidget* root)
 {
     for (QWidget* widget : root->findChildren<QWidget*>()) {
-        if (!IsDecorative(widget))
+        if (!Is(widget, mark::Decorative) && !Is(widget, mark::Message) && !Is(widget, mark::CaptionOfItsField) &&
+            !Is(widget, mark::Notification))
             continue;
         if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget))
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));

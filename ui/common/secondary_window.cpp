@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "ui/common/secondary_window.h"
 
+#include "ui/common/announcement.h"
 #include "ui/common/look.h"
 #include "ui/common/twips.h"
 
-#include <QAbstractScrollArea>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStringList>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QWindow>
 
 namespace lumora::ui {
@@ -49,9 +53,34 @@ QPushButton* SecondaryWindow::AddDismissButton(const QString& caption, const QRe
     return m_dismiss;
 }
 
-void SecondaryWindow::ScrollWithKeys(QAbstractScrollArea* box) { m_scrolled = box; }
+void SecondaryWindow::ScrollWithKeys(QPlainTextEdit* box) { m_scrolled = box; }
+
+QString SecondaryWindow::TextInView() const { return {}; }
 
 namespace {
+
+// Characters of a text box's document, from start up to end.
+struct TextRange {
+    int start = 0, end = 0;
+};
+
+// The characters of the lines the box shows now, whole lines.
+TextRange InView(const QPlainTextEdit* box)
+{
+    const QRect area = box->viewport()->rect();
+    QTextCursor first = box->cursorForPosition(area.topLeft());
+    first.movePosition(QTextCursor::StartOfLine);
+    QTextCursor last = box->cursorForPosition(area.bottomRight());
+    last.movePosition(QTextCursor::EndOfLine);
+    return {first.position(), last.position()};
+}
+
+// Those characters as one run of words.
+QString TextOf(const QPlainTextEdit* box, TextRange range)
+{
+    const QString all = box->document()->toPlainText();
+    return all.mid(range.start, range.end - range.start).simplified();
+}
 
 // The scroll bar's move for a key pressed on the dismiss button, or none.
 std::optional<QAbstractSlider::SliderAction> ScrollFor(const QKeyEvent* key)
@@ -82,7 +111,17 @@ bool SecondaryWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_dismiss && m_scrolled && event->type() == QEvent::KeyPress) {
         if (const auto action = ScrollFor(static_cast<QKeyEvent*>(event))) {
+            const TextRange before = InView(m_scrolled);
             m_scrolled->verticalScrollBar()->triggerAction(*action);
+            const TextRange after = InView(m_scrolled);
+            // What came into view, said with the focus on the button.
+            TextRange fresh = after;
+            if (after.start > before.start && after.start < before.end)
+                fresh.start = before.end;
+            else if (after.start < before.start && after.end > before.start)
+                fresh.end = before.start;
+            if (after.start != before.start)
+                Announce(TextOf(m_scrolled, fresh));
             return true;
         }
     }
@@ -93,7 +132,7 @@ void SecondaryWindow::Command1_Click() { hide(); }
 
 QWidget* SecondaryWindow::FocusOnShow() const { return m_dismiss; }
 
-void SecondaryWindow::ShowActive()
+void SecondaryWindow::Reveal(bool activate)
 {
     // A window manager places a window anew each time it is shown unless the
     // program asks for a place, so the place the user left it at is asked
@@ -105,9 +144,31 @@ void SecondaryWindow::ShowActive()
         else
             setGeometry(*m_placeWhenHidden);
     }
-    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    const Qt::WindowStates state = windowState() & ~Qt::WindowMinimized;
+    setWindowState(activate ? state | Qt::WindowActive : state);
     show();
     raise();
+}
+
+void SecondaryWindow::ShowInactive()
+{
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    Reveal(false);
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+QString SecondaryWindow::TextInViewOf(const QPlainTextEdit* box) { return TextOf(box, InView(box)); }
+
+void SecondaryWindow::ShowActive(const QString& alsoSay)
+{
+    Reveal(true);
+    if (m_dismiss) {
+        // A screen reader reads the description with the button as it takes
+        // the focus: what is in view, laid out now that the window shows.
+        QStringList said{TextInView(), alsoSay};
+        said.removeAll(QString());
+        m_dismiss->setAccessibleDescription(said.join(QLatin1Char(' ')));
+    }
     activateWindow();
     if (QWidget* target = FocusOnShow())
         target->setFocus(Qt::OtherFocusReason);

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-class QAbstractScrollArea;
+class QPlainTextEdit;
 class QFont;
 class QPushButton;
 
@@ -33,8 +33,14 @@ class SecondaryWindow : public QWidget {
 
     // Makes the window visible, restored if it was minimised, and active with
     // the focus on its button; returns at once. A window shown before comes
-    // back at the place and size it had when it was hidden.
-    void ShowActive();
+    // back at the place and size it had when it was hidden. Assistive tools
+    // read the button with what is in view in the window (TextInView) and,
+    // after it, 'alsoSay'.
+    void ShowActive(const QString& alsoSay = QString());
+
+    // The same, but the window does not take the focus: for a window shown
+    // just before another that will.
+    void ShowInactive();
 
   public slots:
     // The window's own "OK" or "Close": hides this window and does nothing else.
@@ -49,21 +55,32 @@ class SecondaryWindow : public QWidget {
 
     // While the focus is on the dismiss button, Page Up/Down, Up/Down and
     // Home/End (also with Ctrl) scroll this text box instead; its caret and
-    // selection stay as they are.
-    void ScrollWithKeys(QAbstractScrollArea* box);
+    // selection stay as they are, and assistive tools read the lines that
+    // come into view.
+    void ScrollWithKeys(QPlainTextEdit* box);
 
     // The control that takes the focus on every show: the dismiss button.
     virtual QWidget* FocusOnShow() const;
+
+    // What a screen reader should read when the window appears, beyond what
+    // it reads by itself (the window's title, its labels, the focused
+    // button): the text in view. Nothing by default.
+    virtual QString TextInView() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool event(QEvent* event) override;
 
+    // The whole lines a text box shows now, as one run of words.
+    static QString TextInViewOf(const QPlainTextEdit* box);
+
   private:
+    void Reveal(bool activate);
+
     QAccessible::Role m_role;
     QPushButton* m_dismiss = nullptr;
-    QPointer<QAbstractScrollArea> m_scrolled;
+    QPointer<QPlainTextEdit> m_scrolled;
     // Where the window's client area was when the program last hid it.
     std::optional<QRect> m_placeWhenHidden;
     // Set by ShowActive until the window system has activated the window.

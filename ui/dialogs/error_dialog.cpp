@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/dialogs/error_dialog.h"
 
+#include "ui/common/accessibility.h"
 #include "ui/common/look.h"
 #include "ui/common/twips.h"
 #include "ui/dialogs/read_only_text.h"
@@ -22,6 +23,7 @@ ErrorDialog::ErrorDialog(const ErrorDialogLayout& layout, const QString& message
         // selectable but never reached by Tab, like the about window's boxes.
         m_box = NewReadOnlyLine(this, QStringLiteral("Text1"), QString(), font);
         m_box->setAlignment(Qt::AlignCenter);
+        m_box->setProperty(mark::Message, true); // read with the window, as a label is
         shown = m_box;
     } else {
         m_label = new QLabel(this);
@@ -41,6 +43,7 @@ ErrorDialog::ErrorDialog(const ErrorDialogLayout& layout, const QString& message
         AddDismissButton(QStringLiteral("OK"), layout.button,
                          ClassicFont(layout.buttonFont.face, layout.buttonFont.points), layout.defaultButton);
     ok->raise(); // in front of a label that reaches below its top
+    RenewAccessibleInterfaces(this);
 }
 
 QString ErrorDialog::Message() const { return m_label ? m_label->text() : m_box->text(); }

@@ -22,4 +22,6 @@ Form4::Form4()
     ScrollWithKeys(m_text); // the whole text can be read with the focus on "Close"
 }
 
+QString Form4::TextInView() const { return TextInViewOf(m_text); }
+
 } // namespace lumora::ui

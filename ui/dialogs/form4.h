@@ -18,6 +18,9 @@ class Form4 : public SecondaryWindow {
 
     Form4();
 
+  protected:
+    QString TextInView() const override;
+
   private:
     QPlainTextEdit* m_text = nullptr; // Text1
 };

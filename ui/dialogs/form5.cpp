@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QStringList>
 
 namespace lumora::ui {
 
@@ -117,7 +118,22 @@ Form5::Form5()
     connect(logo, &PictureLink::clicked, this, &Form5::Image1_Click);
 
     AddDismissButton(QStringLiteral("Close"), {4212, 7839, 1768, 364}, ClassicFont(MsSansSerif, 9.09), true);
-    ScrollWithKeys(qobject_cast<QAbstractScrollArea*>(versionHistory)); // readable to the end with the focus on "Close"
+    ScrollWithKeys(qobject_cast<QPlainTextEdit*>(versionHistory)); // readable to the end with the focus on "Close"
+}
+
+QString Form5::TextInView() const
+{
+    QStringList said;
+    for (const Section& section : Sections) {
+        const QWidget* box = findChild<QWidget*>(QString::fromLatin1(section.boxName));
+        QString text;
+        if (const auto* lines = qobject_cast<const QPlainTextEdit*>(box))
+            text = section.scrollBar ? TextInViewOf(lines) : lines->toPlainText().simplified();
+        else if (const auto* line = qobject_cast<const QLineEdit*>(box))
+            text = line->text().simplified();
+        said << QString::fromLatin1(section.caption) + QStringLiteral(": ") + text;
+    }
+    return said.join(QLatin1Char(' '));
 }
 
 QUrl Form5::WebPage() { return QUrl(QStringLiteral("https://www.example.org/lumora/")); }

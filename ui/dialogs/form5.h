@@ -32,6 +32,10 @@ class Form5 : public SecondaryWindow {
     // program goes on.
     void Image1_Click();
 
+  protected:
+    // Every section, caption first, the version history as far as it shows.
+    QString TextInView() const override;
+
   private:
     QPointer<QMessageBox> m_linkFailure;
 };

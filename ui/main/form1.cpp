@@ -6,6 +6,7 @@
 #include "calc/messages.h"
 #include "calc/resistor.h"
 #include "ui/common/accessibility.h"
+#include "ui/common/announcement.h"
 #include "ui/common/look.h"
 #include "ui/common/program_version.h"
 #include "ui/common/twips.h"
@@ -16,11 +17,15 @@
 #include "ui/dialogs/form5.h"
 #include "ui/main/key_press_filter.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
+#include <QStringList>
 #include <QTimer>
 
 #include <algorithm>
@@ -168,6 +173,41 @@ void WriteChanges(const Binding<Record> (&bindings)[N], const Record& before, co
     }
 }
 
+// Alt+S and Alt+P choose the wiring while the main window is active. Seen
+// as key presses, after the menu bar has seen them, so that releasing Alt
+// afterwards does not open the menus as a lone Alt would; a shortcut would
+// take the key away before the menu bar saw it.
+class WiringKeys : public QObject {
+  public:
+    WiringKeys(QWidget* window, QRadioButton* series, QRadioButton* parallel)
+        : QObject(window), m_window(window), m_series(series), m_parallel(parallel)
+    {
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || QApplication::activeWindow() != m_window)
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier)
+            return false;
+        QRadioButton* option = key->key() == Qt::Key_S ? m_series : key->key() == Qt::Key_P ? m_parallel : nullptr;
+        if (!option)
+            return false;
+        if (option->isVisible()) { // out of the Basic view the resistor calculator is not there
+            option->setChecked(true);
+            Announce(option->text());
+        }
+        return true;
+    }
+
+  private:
+    QWidget* m_window;
+    QRadioButton* m_series;
+    QRadioButton* m_parallel;
+};
+
 } // namespace
 
 Form1::Form1()
@@ -217,6 +257,14 @@ void Form1::BuildMenus()
 
 void Form1::ConnectControls()
 {
+    // F10 opens the menus, as on other Linux desktops; Alt opens them too.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+    // Series and Parallel from the keyboard, wherever the focus is; the
+    // options are no tab stops.
+    m_c.Option1->setAccessibleDescription(QKeySequence(Qt::ALT | Qt::Key_S).toString(QKeySequence::NativeText));
+    m_c.Option2->setAccessibleDescription(QKeySequence(Qt::ALT | Qt::Key_P).toString(QKeySequence::NativeText));
+    qApp->installEventFilter(new WiringKeys(this, m_c.Option1, m_c.Option2));
     for (const ClickHandler& click : ClickHandlers)
         connect(m_c.*click.button, &QPushButton::clicked, this, click.handler);
     for (const Entry& entry : Entries) {
@@ -374,6 +422,7 @@ void Form1::Command1_Click()
     ShowErrorWindows(outcome.Windows);
     WriteChanges(ConverterControls, before, outcome.Fields, m_c);
     ShowFailure(QString::fromStdString(FailureText(outcome)));
+    Announce(QString::fromStdString(ResultSentence(outcome)));
 }
 
 void Form1::Command13_Click()
@@ -384,12 +433,25 @@ void Form1::Command13_Click()
     ShowErrorWindows(outcome.Windows);
     WriteChanges(ResistorControls, before, outcome.Fields, m_c);
     ShowFailure(QString::fromStdString(FailureText(outcome)));
+    Announce(QString::fromStdString(ResultSentence(outcome)));
 }
 
 void Form1::ShowErrorWindows(const std::vector<ErrorWindow>& windows)
 {
-    for (ErrorWindow window : windows)
-        m_windows.Show(NameOf(window), [window] { return NewErrorWindow(window); });
+    // A screen reader follows the window that is active when it gets to it:
+    // of several shown at once, only the last. So the others appear without
+    // taking the focus, and the last one's OK says their messages too.
+    QStringList others;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const ErrorWindow window = windows[i];
+        SecondaryWindow* shown = m_windows.Ensure(NameOf(window), [window] { return NewErrorWindow(window); });
+        if (i + 1 < windows.size()) {
+            shown->ShowInactive();
+            others << QString::fromUtf8(ErrorMessage(window));
+        } else {
+            shown->ShowActive(others.join(QLatin1Char(' ')));
+        }
+    }
 }
 
 void Form1::ShowFailure(const QString& message)

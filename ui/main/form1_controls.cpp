@@ -2,6 +2,7 @@
 #include "ui/main/form1_controls.h"
 
 #include "calc/field_text.h"
+#include "ui/common/accessibility.h"
 #include "ui/common/look.h"
 #include "ui/common/twips.h"
 
@@ -284,7 +285,9 @@ Form1Controls BuildForm1Controls(QWidget* client)
             control->setAccessibleDescription(control->toolTip());
         }
         if (row.kind == Kind::Backdrop || row.kind == Kind::Blank)
-            control->setProperty("decorative", true); // drawn for the look; nothing to read or press
+            control->setProperty(mark::Decorative, true); // drawn for the look; nothing to read or press
+        if (row.kind == Kind::Frame)
+            control->setProperty(mark::CaptionOfItsField, true); // its fields' names begin with its caption
         if (row.tab > 0) {
             control->setFocusPolicy(Qt::StrongFocus);
             tabStops.emplace_back(row.tab, control);
