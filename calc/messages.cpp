@@ -192,45 +192,64 @@ std::string NotANumberSentence(std::string_view caption, std::string_view text, 
            (kind == NumberKind::Whole ? "whole number." : "number.");
 }
 
-std::string ResultSentence(const ConverterOutcome& outcome)
+namespace {
+
+const char* UnitOf(ConverterQuantity quantity)
+{
+    using Q = ConverterQuantity;
+    switch (quantity) {
+    case Q::LedCurrent: return "milliamps";
+    case Q::LedVf:
+    case Q::BatteryVoltage: return "volts";
+    case Q::Capacity: return "milliamp hours";
+    case Q::Runtime: return "hours";
+    case Q::Efficiency: return "percent";
+    }
+    return "";
+}
+
+const char* UnitOf(ResistorQuantity quantity)
+{
+    using Q = ResistorQuantity;
+    switch (quantity) {
+    case Q::LedCurrent: return "milliamps";
+    case Q::Resistance: return "ohms";
+    case Q::BatteryVoltage:
+    case Q::LedVf: return "volts";
+    case Q::Wattage:
+    case Q::LedCount: break; // never solved for
+    }
+    return "";
+}
+
+// "Runtime 2.66 hours": the solved quantity, its text and its unit; empty
+// when the outcome solved nothing.
+template <typename Outcome> std::string SolvedSentence(const Outcome& outcome)
 {
     if (!outcome.Windows.empty() || outcome.Failure != Failure::None || !outcome.Target)
         return {};
-    using Q = ConverterQuantity;
-    const Q target = *outcome.Target;
-    const char* unit = "percent";
-    switch (target) {
-    case Q::LedCurrent: unit = "milliamps"; break;
-    case Q::LedVf:
-    case Q::BatteryVoltage: unit = "volts"; break;
-    case Q::Capacity: unit = "milliamp hours"; break;
-    case Q::Runtime: unit = "hours"; break;
-    case Q::Efficiency: break;
-    }
-    std::string sentence =
-        Capitalized(NameOf(target).Quantity.substr(4)) + " " + FieldText(outcome.Fields, target) + " " + unit;
-    if (target == Q::Runtime)
+    std::string_view name = NameOf(*outcome.Target).Quantity;
+    if (name.starts_with("the "))
+        name.remove_prefix(4);
+    return Capitalized(name) + " " + FieldText(outcome.Fields, *outcome.Target) + " " + UnitOf(*outcome.Target);
+}
+
+} // namespace
+
+std::string ResultSentence(const ConverterOutcome& outcome)
+{
+    std::string sentence = SolvedSentence(outcome);
+    if (!sentence.empty() && *outcome.Target == ConverterQuantity::Runtime)
         sentence += ": " + outcome.Fields.Days + " days, " + outcome.Fields.Clock;
     return sentence;
 }
 
 std::string ResultSentence(const ResistorOutcome& outcome)
 {
-    if (!outcome.Windows.empty() || outcome.Failure != Failure::None || !outcome.Target)
-        return {};
-    using Q = ResistorQuantity;
-    const Q target = *outcome.Target;
-    const char* unit = "";
-    switch (target) {
-    case Q::LedCurrent: unit = "milliamps"; break;
-    case Q::Resistance: unit = "ohms"; break;
-    case Q::BatteryVoltage:
-    case Q::LedVf: unit = "volts"; break;
-    case Q::Wattage:
-    case Q::LedCount: break; // never solved for
-    }
-    return Capitalized(NameOf(target).Quantity.substr(4)) + " " + FieldText(outcome.Fields, target) + " " + unit +
-           ", resistor power " + outcome.Fields.Wattage + " watts";
+    std::string sentence = SolvedSentence(outcome);
+    if (!sentence.empty())
+        sentence += ", resistor power " + outcome.Fields.Wattage + " watts";
+    return sentence;
 }
 
 std::string FailureText(const ConverterOutcome& outcome) { return Describe(outcome); }
