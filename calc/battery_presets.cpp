@@ -13,7 +13,7 @@ namespace {
 
 // Cell voltages, each from the maker's data sheets of typical cells.
 constexpr Chemistry ChemistryTable[] = {
-    // Samsung INR18650-30Q specification: charge to 4.20 V, nominal 3.6 V; its
+    // Samsung INR18650-30Q data sheet: charge to 4.20 V, nominal 3.6 V; its
     // 2.5 V cut-off is left for the 3.0 V at which flashlight drivers and
     // protected cells stop.
     {"li-ion", "lithium-ion (LiCoO2, NMC)", "4.2", "3.6", "3"},
