@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace lumora::ui {
 
 namespace {
@@ -46,13 +48,6 @@ class DecorationAccessible : public WidgetAccessible {
     QAccessible::State state() const override;
     QStringList actionNames() const override;
     void doAction(const QString& actionName) override;
-};
-
-// A read-only text box that shows a message, read as static text: a screen
-// reader says it with the window it is in, as it says a label.
-class MessageAccessible : public WidgetAccessible {
-  public:
-    explicit MessageAccessible(QWidget* box) : WidgetAccessible(box, QAccessible::StaticText) {}
 };
 
 // A frame whose field already says its caption: nameless, so that a screen
@@ -258,6 +253,11 @@ namespace {
 
 bool Is(const QWidget* widget, const char* mark) { return widget->property(mark).toBool(); }
 
+bool IsMarked(const QWidget* widget)
+{
+    return std::ranges::any_of(mark::All, [widget](const char* mark) { return Is(widget, mark); });
+}
+
 // Asked for each class of an object, most derived first, before Qt's own
 // factory; nullptr leaves the object to Qt.
 QAccessibleInterface* MakeInterface(const QString&, QObject* object)
@@ -273,7 +273,7 @@ QAccessibleInterface* MakeInterface(const QString&, QObject* object)
     else if (Is(widget, mark::Decorative))
         made = new DecorationAccessible(widget);
     else if (Is(widget, mark::Message))
-        made = new MessageAccessible(widget);
+        made = new WidgetAccessible(widget, QAccessible::StaticText); // said with its window, as a label is
     else if (Is(widget, mark::Notification))
         made = new WidgetAccessible(widget, QAccessible::Notification);
     else if (Is(widget, mark::CaptionOfItsField))
@@ -297,8 +297,7 @@ void InstallAccessibleInterfaces() { QAccessible::installFactory(&MakeInterface)
 void RenewAccessibleInterfaces(QWidget* root)
 {
     for (QWidget* widget : root->findChildren<QWidget*>()) {
-        if (!Is(widget, mark::Decorative) && !Is(widget, mark::Message) && !Is(widget, mark::CaptionOfItsField) &&
-            !Is(widget, mark::Notification))
+        if (!IsMarked(widget))
             continue;
         if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget))
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));

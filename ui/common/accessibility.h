@@ -26,6 +26,7 @@ inline constexpr const char* Notification = "notification";
 // A frame whose caption the field inside it already begins its name with:
 // no name of its own, so that the caption is not said twice.
 inline constexpr const char* CaptionOfItsField = "captionOfItsField";
+inline constexpr const char* All[] = {Decorative, Message, Notification, CaptionOfItsField};
 } // namespace mark
 
 // Qt makes a control's accessible interface while building it, before it can
