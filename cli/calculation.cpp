@@ -19,6 +19,16 @@ void AddOnce(std::vector<std::string>& seen, std::vector<std::string>& list, con
     list.push_back(where + text);
 }
 
+std::string Known(const std::vector<Input>& inputs)
+{
+    std::vector<std::string> names;
+    for (const Input& input : inputs)
+        names.emplace_back(input.Name);
+    return CommaList(names);
+}
+
+} // namespace
+
 CommandOutput Stop(ExitCode exit, std::string message)
 {
     CommandOutput output;
@@ -27,15 +37,13 @@ CommandOutput Stop(ExitCode exit, std::string message)
     return output;
 }
 
-std::string Known(const std::vector<Input>& inputs)
+std::string CommaList(const std::vector<std::string>& items)
 {
-    std::string names;
-    for (const Input& input : inputs)
-        names += (names.empty() ? "" : ", ") + std::string(input.Name);
-    return names;
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : ", ") + item;
+    return text;
 }
-
-} // namespace
 
 Input MakeInput(std::string_view name, std::string_view caption, const std::optional<std::string>& given)
 {
@@ -51,10 +59,7 @@ std::string OptionOf(const Input& input) { return "--" + std::string(input.Name)
 
 std::string Naming(const std::vector<std::string>& options, std::string_view message)
 {
-    std::string text;
-    for (const std::string& option : options)
-        text += (text.empty() ? "" : ", ") + option;
-    return text + ": " + std::string(message);
+    return CommaList(options) + ": " + std::string(message);
 }
 
 std::optional<std::string> RefusalOf(const Input& input, std::string_view text)

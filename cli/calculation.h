@@ -25,6 +25,12 @@ struct Input {
     std::string Text;                 // what the calculation reads: given, preset, default or blank
 };
 
+// A command that stops before calculating: one message, and its exit code.
+CommandOutput Stop(ExitCode exit, std::string message);
+
+// "a, b, c"
+std::string CommaList(const std::vector<std::string>& items);
+
 // An input holding the given text, or blank.
 Input MakeInput(std::string_view name, std::string_view caption, const std::optional<std::string>& given);
 

@@ -5,6 +5,7 @@
 #include "calc/messages.h"
 #include "calc/number_text.h"
 #include "calc/standard_resistors.h"
+#include "cli/calculation.h"
 #include "cli/report.h"
 #include "cli/resistor_command.h"
 #include "cli/runtime_command.h"
@@ -22,12 +23,12 @@ constexpr const char* Program = "lumora-cli";
 
 std::string KnownBatteries()
 {
-    std::string names;
+    std::vector<std::string> names;
     for (const Chemistry& chemistry : Chemistries())
-        names += std::string(names.empty() ? "" : ", ") + std::string(chemistry.Id);
+        names.emplace_back(chemistry.Id);
     for (const Cell& cell : Cells())
-        names += ", " + NameOf(BatteryChoice{nullptr, &cell});
-    return names;
+        names.push_back(NameOf(BatteryChoice{nullptr, &cell}));
+    return CommaList(names);
 }
 
 // The options every calculator takes beside its fields.

@@ -292,12 +292,8 @@ CommandOutput RunResistor(const ResistorRequest& request)
     const bool sweepingBattery = request.Sweep && request.Sweep->Name == battery.Name;
     if (battery.Given && battery.Given->find(':') != std::string::npos) {
         auto parsed = RangeOf(battery, *battery.Given);
-        if (auto* refusal = std::get_if<std::string>(&parsed)) {
-            CommandOutput output;
-            output.Exit = ExitCode::Refused;
-            output.Errors.push_back(std::move(*refusal));
-            return output;
-        }
+        if (auto* refusal = std::get_if<std::string>(&parsed))
+            return Stop(ExitCode::Refused, std::move(*refusal));
         range = std::move(std::get<std::vector<Point>>(parsed));
         battery.Given = battery.Text = range.front().volts;
     } else if (request.Cell && !battery.Given && !sweepingBattery) {

@@ -116,13 +116,9 @@ CommandOutput RunRuntime(const RuntimeRequest& request)
         preset = NameOf(*request.Cell) + ", " + std::to_string(request.CellPack.Series) + "S" +
                  std::to_string(request.CellPack.Parallel) + "P";
     }
-    if (request.Battery && request.Battery->find(':') != std::string::npos) {
-        CommandOutput output;
-        output.Exit = ExitCode::Usage;
-        output.Errors.push_back("--battery: a range FULL:EMPTY is for the resistor calculator; the runtime "
-                                "calculator takes one voltage");
-        return output;
-    }
+    if (request.Battery && request.Battery->find(':') != std::string::npos)
+        return Stop(ExitCode::Usage, "--battery: a range FULL:EMPTY is for the resistor calculator; the runtime "
+                                     "calculator takes one voltage");
     return RunCalculation(inputs, request.Sweep, EmptyReport(),
                           [&](const std::vector<Input>& in, bool sweeping, Report& report) {
                               return Calculate(in, sweeping, report, preset);
