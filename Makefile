@@ -1,12 +1,12 @@
 # SPDX-License-Identifier: MIT
 # Two commands for a fresh Debian or Ubuntu machine:
-#   make run   installs what is missing, builds and starts Lumora
+#   make run   installs what is missing, builds the program and starts it
 #   make test  installs what is missing, builds and runs every test headless
 # Each build is a preset of CMakePresets.json; the targets below name them.
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build run check format test sanitize fuzz windows package bench clean
+.PHONY: all setup configure build program run check format test sanitize fuzz windows package bench clean
 
 all: build
 
@@ -19,7 +19,12 @@ configure: setup
 build: configure
 	cmake --build --preset default -j $(JOBS)
 
-run: build
+# The window and what it needs (the core and the window's library), without
+# lumora-cli and the tests, so that the window comes up soon on a fresh clone.
+program: configure
+	cmake --build --preset program -j $(JOBS)
+
+run: program
 	./build/app/lumora
 
 # The quick loop while editing: the sources' formatting and the tests of the
