@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSet>
+#include <QSignalSpy>
 
 namespace lumora::ui::testing {
 namespace {
@@ -250,6 +251,50 @@ TEST_F(Accessibility, FieldsAreReadWholeAndTheirFramesNotTwice)
     EXPECT_EQ(std::pair(start, end), std::pair(0, 4));
     EXPECT_EQ(text->text(0, text->characterCount()), "2000");
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(Control("Frame4"))->text(QAccessible::Name).isEmpty());
+}
+
+// A tool that writes for the user (dictation, an on-screen keyboard) edits a
+// field as a person does: the edit can be undone, the cursor follows it and
+// the maximum length holds. Read-only boxes refuse it, as they do a person.
+TEST_F(Accessibility, FieldsTakeWritesAsAPersonsEditAndReadOnlyBoxesRefuseThem)
+{
+    Choose("help");
+    Choose("about");
+    QList<QWidget*> boxes;
+    for (const char* window : {"Form1", "Form4", "Form5"}) {
+        for (QWidget* w : TopLevel(window)->findChildren<QWidget*>())
+            if (QAccessibleInterface* box = QAccessible::queryAccessibleInterface(w); box && box->textInterface())
+                boxes << w;
+    }
+    int editable = 0;
+    for (QWidget* w : boxes) {
+        SCOPED_TRACE(w->objectName().toStdString() + " of " + w->window()->objectName().toStdString());
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(w);
+        auto* field = qobject_cast<QLineEdit*>(w);
+        QAccessibleEditableTextInterface* edit = box->editableTextInterface();
+        if (!field || field->isReadOnly()) {
+            const QString before = box->text(QAccessible::Value);
+            box->setText(QAccessible::Value, "9");
+            EXPECT_EQ(box->text(QAccessible::Value).toStdString(), before.toStdString());
+            EXPECT_EQ(edit, nullptr);
+            continue;
+        }
+        ++editable;
+        ASSERT_NE(edit, nullptr);
+        field->setText("12");
+        QSignalSpy edited(field, &QLineEdit::textEdited);
+        edit->insertText(1, "5");
+        EXPECT_EQ(std::pair(field->text(), field->cursorPosition()), std::pair(QString("152"), 2));
+        edit->deleteText(0, 1);
+        box->setText(QAccessible::Value, "3.5");
+        EXPECT_EQ(field->text(), "3.5");
+        EXPECT_EQ(edited.count(), 3);
+        edit->replaceText(0, 3, QString(400, '9'));
+        EXPECT_EQ(field->text().size(), std::min(400, field->maxLength()));
+        field->undo();
+        EXPECT_EQ(field->text(), "3.5");
+    }
+    EXPECT_EQ(editable, 11);
 }
 
 TEST_F(Accessibility, FocusedTextBoxesShowAClearMark)

@@ -10,6 +10,8 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextCursor>
 
 #include <algorithm>
 
@@ -62,11 +64,17 @@ class CaptionFrameAccessible : public WidgetAccessible {
     }
 };
 
-// A text box's text as assistive tools read it. As Qt's own, except that the
-// text's attributes run over the whole text: Qt 6.4 reports an empty run at
-// each offset, and a screen reader reading run by run leaves out the last
-// character ("2000" is heard as "200").
-class TextBoxAccessible : public WidgetAccessible, public QAccessibleTextInterface {
+// A text box's text as assistive tools read and write it. As Qt's own,
+// except that the text's attributes run over the whole text (Qt 6.4 reports
+// an empty run at each offset, and a screen reader reading run by run leaves
+// out the last character: "2000" is heard as "200"), and that a write is the
+// edit a person makes: the range selected and the new text put in its place,
+// so that it can be undone, the box's maximum length holds and the cursor
+// ends after it. A read-only box cannot be written, as a person cannot.
+// What is written is not typed: it passes no key filter, like a paste.
+class TextBoxAccessible : public WidgetAccessible,
+                          public QAccessibleTextInterface,
+                          public QAccessibleEditableTextInterface {
   public:
     explicit TextBoxAccessible(QLineEdit* box) : WidgetAccessible(box, QAccessible::EditableText) {}
 
@@ -74,8 +82,32 @@ class TextBoxAccessible : public WidgetAccessible, public QAccessibleTextInterfa
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
-        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
-                                                  : WidgetAccessible::interface_cast(type);
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        if (type == QAccessible::EditableTextInterface && !Box()->isReadOnly())
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return WidgetAccessible::interface_cast(type);
+    }
+
+    void setText(QAccessible::Text kind, const QString& text) override
+    {
+        if (kind == QAccessible::Value)
+            replaceText(0, characterCount(), text);
+        else
+            WidgetAccessible::setText(kind, text);
+    }
+
+    void deleteText(int startOffset, int endOffset) override { replaceText(startOffset, endOffset, QString()); }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    void replaceText(int startOffset, int endOffset, const QString& text) override
+    {
+        QLineEdit* box = Box();
+        if (box->isReadOnly() || !box->isEnabled())
+            return;
+        const int start = std::clamp(startOffset, 0, characterCount());
+        const int end = std::clamp(endOffset, start, characterCount());
+        box->setSelection(start, end - start);
+        box->insert(text); // replaces the selection; nothing selected, it goes in at the cursor
     }
 
     QAccessible::State state() const override
@@ -148,6 +180,140 @@ class TextBoxAccessible : public WidgetAccessible, public QAccessibleTextInterfa
     {
         Box()->setCursorPosition(endIndex);
         Box()->setCursorPosition(startIndex);
+    }
+    QString attributes(int offset, int* startOffset, int* endOffset) const override
+    {
+        (void)offset;
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+};
+
+// A multi-line read-only text (help, about) as assistive tools read it. Qt's
+// own account of such a box lets a tool write into it, which no person can;
+// this one offers the text to read, select and find on the screen only.
+class FixedTextAccessible : public WidgetAccessible, public QAccessibleTextInterface {
+  public:
+    explicit FixedTextAccessible(QPlainTextEdit* box) : WidgetAccessible(box, QAccessible::EditableText) {}
+
+    QPlainTextEdit* Box() const { return static_cast<QPlainTextEdit*>(widget()); }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                  : WidgetAccessible::interface_cast(type);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = WidgetAccessible::state();
+        state.readOnly = true;
+        state.multiLine = true;
+        state.selectableText = true;
+        return state;
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Value ? Box()->toPlainText() : WidgetAccessible::text(kind);
+    }
+
+    // A cursor at an offset: -1 is the end, -2 the text cursor's position.
+    QTextCursor CursorAt(int offset) const
+    {
+        QTextCursor cursor = Box()->textCursor();
+        cursor.setPosition(offset == -2 ? cursor.position()
+                           : offset < 0 ? characterCount()
+                                        : std::min(offset, characterCount()));
+        return cursor;
+    }
+
+    void selection(int index, int* startOffset, int* endOffset) const override
+    {
+        const QTextCursor cursor = Box()->textCursor();
+        const bool has = index == 0 && cursor.hasSelection();
+        *startOffset = has ? cursor.selectionStart() : 0;
+        *endOffset = has ? cursor.selectionEnd() : 0;
+    }
+    int selectionCount() const override { return Box()->textCursor().hasSelection() ? 1 : 0; }
+    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+    void removeSelection(int index) override
+    {
+        if (index == 0)
+            setSelection(0, cursorPosition(), cursorPosition());
+    }
+    void setSelection(int index, int startOffset, int endOffset) override
+    {
+        if (index != 0)
+            return;
+        QTextCursor cursor = CursorAt(startOffset);
+        cursor.setPosition(CursorAt(endOffset).position(), QTextCursor::KeepAnchor);
+        Box()->setTextCursor(cursor);
+    }
+    int cursorPosition() const override { return Box()->textCursor().position(); }
+    void setCursorPosition(int position) override { Box()->setTextCursor(CursorAt(position)); }
+    int characterCount() const override { return Box()->document()->characterCount() - 1; } // less the final separator
+    QString text(int startOffset, int endOffset) const override
+    {
+        return Box()->toPlainText().mid(startOffset, endOffset - startOffset);
+    }
+
+    // The word, sentence or line (as laid out, wrapped at the box's width)
+    // at an offset, before it or after it.
+    QString Unit(int offset, QAccessible::TextBoundaryType boundary, int step, int* startOffset, int* endOffset) const
+    {
+        std::pair<int, int> unit = QAccessible::qAccessibleTextBoundaryHelper(CursorAt(offset), boundary);
+        if (step != 0) {
+            const int next = step < 0 ? unit.first - 1 : unit.second;
+            if (next < 0 || next >= characterCount()) { // none before the first, or after the last
+                *startOffset = *endOffset = -1;
+                return {};
+            }
+            unit = QAccessible::qAccessibleTextBoundaryHelper(CursorAt(next), boundary);
+        }
+        *startOffset = unit.first;
+        *endOffset = unit.second;
+        return text(unit.first, unit.second);
+    }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                             int* endOffset) const override
+    {
+        return Unit(offset, boundary, -1, startOffset, endOffset);
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                         int* endOffset) const override
+    {
+        return Unit(offset, boundary, 0, startOffset, endOffset);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                            int* endOffset) const override
+    {
+        return Unit(offset, boundary, 1, startOffset, endOffset);
+    }
+
+    // Where a character is drawn on the screen: at the cursor placed before
+    // it, as wide as the font draws it.
+    QRect characterRect(int offset) const override
+    {
+        const QString character = text(offset, offset + 1);
+        if (offset < 0 || character.isEmpty())
+            return {};
+        const QRect caret = Box()->cursorRect(CursorAt(offset));
+        const QPoint onScreen = Box()->viewport()->mapToGlobal(caret.topLeft());
+        return {onScreen, QSize(QFontMetrics(Box()->font()).horizontalAdvance(character), caret.height())};
+    }
+    int offsetAtPoint(const QPoint& point) const override
+    {
+        const QPoint onViewport = Box()->viewport()->mapFromGlobal(point);
+        return Box()->viewport()->rect().contains(onViewport) ? Box()->cursorForPosition(onViewport).position() : -1;
+    }
+    void scrollToSubstring(int startIndex, int endIndex) override
+    {
+        setCursorPosition(endIndex);
+        Box()->ensureCursorVisible();
+        setCursorPosition(startIndex);
+        Box()->ensureCursorVisible();
     }
     QString attributes(int offset, int* startOffset, int* endOffset) const override
     {
@@ -280,6 +446,8 @@ QAccessibleInterface* MakeInterface(const QString&, QObject* object)
         made = new CaptionFrameAccessible(widget);
     else if (auto* box = qobject_cast<QLineEdit*>(widget))
         made = new TextBoxAccessible(box);
+    else if (auto* text = qobject_cast<QPlainTextEdit*>(widget))
+        made = new FixedTextAccessible(text); // the program has no other kind
     else if (widget->metaObject() == &QWidget::staticMetaObject)
         made = new WidgetAccessible(widget); // a plain container such as a client area
     // A widget already being destroyed gets no interface, as with Qt's own.
