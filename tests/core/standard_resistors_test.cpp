@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lumora {
 namespace {
@@ -52,11 +55,32 @@ INSTANTIATE_TEST_SUITE_P(Rows, Neighbours,
                                          NeighbourRow{"NotANumber", ESeries::E24, Nan, std::nullopt, std::nullopt}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(StandardResistors, EachSeriesHasItsCountOfValuesPerDecade)
+// IEC 60063 rounds the powers of the 24th root of 10 to two digits and of the
+// 192nd root to three, except where it publishes other values (the second of
+// each pair below); E12 and E6 take every second and fourth value of E24,
+// E96 and E48 of E192.
+TEST(StandardResistors, EachSeriesIsThePublishedOne)
 {
-    const std::size_t counts[] = {6, 12, 24, 48, 96, 192};
-    for (std::size_t i = 0; i < AllESeries().size(); ++i)
-        EXPECT_EQ(DecadeHundredths(AllESeries()[i]).size(), counts[i]) << NameOf(AllESeries()[i]);
+    const std::map<int, int> publishedE24 = {{260, 270}, {290, 300}, {320, 330}, {350, 360},
+                                             {380, 390}, {420, 430}, {460, 470}, {830, 820}};
+    const std::map<int, int> publishedE192 = {{919, 920}};
+    const struct {
+        ESeries series;
+        int steps, every, digits;
+        const std::map<int, int>& published;
+    } rows[] = {{ESeries::E6, 24, 4, 2, publishedE24},    {ESeries::E12, 24, 2, 2, publishedE24},
+                {ESeries::E24, 24, 1, 2, publishedE24},   {ESeries::E48, 192, 4, 3, publishedE192},
+                {ESeries::E96, 192, 2, 3, publishedE192}, {ESeries::E192, 192, 1, 3, publishedE192}};
+    for (const auto& row : rows) {
+        std::vector<int> expected; // in hundredths
+        for (int i = 0; i < row.steps; i += row.every) {
+            const double digits = std::round(std::pow(10.0, i / double(row.steps) + row.digits - 1));
+            const int value = static_cast<int>(digits) * (row.digits == 2 ? 10 : 1);
+            expected.push_back(row.published.contains(value) ? row.published.at(value) : value);
+        }
+        const std::span<const int> values = DecadeHundredths(row.series);
+        EXPECT_EQ(std::vector<int>(values.begin(), values.end()), expected) << NameOf(row.series);
+    }
     EXPECT_EQ(ESeriesNamed("e96"), ESeries::E96);
     EXPECT_EQ(ESeriesNamed("E25"), std::nullopt);
 }
