@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "calc/cell_model.h"
+
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -11,19 +14,26 @@ namespace lumora {
 // Typical batteries: cell chemistries with their voltages and cell formats
 // with their capacities, combined into packs of cells in series and parallel.
 
+// The open-circuit voltage of a cell at 100 %, 90 % ... 0 % of its charge.
+using RestCurve = std::array<double, 11>;
+
 // Volts of one cell, as field texts: freshly charged, nominal (the average
-// over a discharge), and discharged.
+// over a discharge), and discharged, the voltage at which drivers stop; and
+// the voltage at rest over the discharge.
 struct Chemistry {
     std::string_view Id;          // "li-ion"
     std::string_view Description; // "lithium-ion (LiCoO2, NMC)"
     std::string_view Full, Nominal, Empty;
+    RestCurve RestVolts; // from Full down to Empty
 };
 
-// A cell format made in one chemistry, with the capacity such cells have.
+// A cell format made in one chemistry, with the capacity and the internal
+// (DC) resistance such cells have.
 struct Cell {
     std::string_view Format;    // "18650"
     std::string_view Chemistry; // the Id of its chemistry
     int CapacityMah;
+    int InternalMilliohms;
 };
 
 std::span<const Chemistry> Chemistries();
@@ -61,5 +71,11 @@ struct PackTexts {
     std::optional<std::string> CapacityMah;
 };
 PackTexts TextsOf(const BatteryChoice& choice, Pack pack);
+
+// A pack as the discharge sees it: the rest voltage and the cut-off times
+// the cells in series, the internal resistance times the cells in series
+// and divided by those in parallel, the capacity times those in parallel
+// (0 when only a chemistry was chosen).
+CellModel ModelOf(const BatteryChoice& choice, Pack pack);
 
 } // namespace lumora
