@@ -10,12 +10,12 @@ namespace lumora {
 // side, each carrying its own current and the resistor the sum (parallel).
 struct LedString {
     LedCurve Curve;
-    int Count = 1;
+    double Count = 1; // as the resistor calculator reads it
     lumora::Wiring Wiring = lumora::Wiring::Series;
     double ResistorOhms = 0.0;
 
-    int InSeries() const { return Wiring == lumora::Wiring::Series ? Count : 1; }
-    int InParallel() const { return Wiring == lumora::Wiring::Parallel ? Count : 1; }
+    double InSeries() const { return Wiring == lumora::Wiring::Series ? Count : 1.0; }
+    double InParallel() const { return Wiring == lumora::Wiring::Parallel ? Count : 1.0; }
 };
 
 // Where a source of open-circuit voltage E behind a resistance meets the
