@@ -180,7 +180,10 @@ Report LedsReport()
 
 int Print(const CommandOutput& output, const std::string& format, std::ostream& out, std::ostream& err)
 {
-    if (output.File) {
+    if (output.File && output.File->Path == "-") {
+        out << output.File->Text;
+        out.flush();
+    } else if (output.File) {
         std::ofstream file(output.File->Path, std::ios::binary);
         file << output.File->Text;
         file.close();
@@ -189,7 +192,7 @@ int Print(const CommandOutput& output, const std::string& format, std::ostream& 
             return static_cast<int>(ExitCode::Failed);
         }
     }
-    if (output.Results)
+    if (output.Results && !(output.File && output.File->Path == "-"))
         Write(*output.Results, *FormatNamed(format), out);
     out.flush();
     for (const std::string& warning : output.Warnings)
@@ -281,7 +284,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
              "what the linear regulator needs across it, V (0.15 when not given)");
     AddField(*graphCommand, "--step", graph.Step, "PCT",
              "the most charge one row draws, % of the capacity (1 when not given)");
-    graphCommand->add_option("--plot", graph.Plot, "also write the runtime graph as an SVG picture")
+    graphCommand->add_option("--plot", graph.Plot, "also write the runtime graph as an SVG picture; '-' writes it to standard output in place of the table")
         ->option_text("FILE.svg");
     AddFormat(*graphCommand, graphCommon.format);
 
