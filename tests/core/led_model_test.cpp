@@ -139,7 +139,8 @@ TEST(ResistorChoices, DischargeRowsFollowTheCurveAndDarkOnlyBelowATenthOfAMillia
     ResistorFields fields{"4.2", "3.1", "350", "", "0.00", "1"};
     const ResistorOutcome solved = CalculateResistor(fields, Wiring::Series);
     const LedCurve curve = CurveThrough({0.35, 3.1});
-    const std::vector<BatteryPoint> points = {{"full", "4.2"}, {"rated", "3.1"}, {"below", "3"}, {"far", "1.6"}};
+    const std::vector<BatteryPoint> points = {
+        {"full", "4.2"}, {"rated", "3.1"}, {"below", "3"}, {"dim", "2.05"}, {"far", "1.6"}};
     const ChoiceTable table = ChoiceRows(solved, Wiring::Series, {{"solved", solved.Fields.Resistance}}, points, curve);
     ASSERT_EQ(table.Rows.size(), points.size());
     for (std::size_t p = 1; p < points.size(); ++p) {
@@ -151,8 +152,10 @@ TEST(ResistorChoices, DischargeRowsFollowTheCurveAndDarkOnlyBelowATenthOfAMillia
                     1e-9);
         EXPECT_EQ(table.Rows[p].Dark, exact < DarkLedAmps) << points[p].Label;
     }
-    EXPECT_FALSE(table.Rows[2].Dark); // at the rated Vf the LED still carries its curve's current
-    EXPECT_TRUE(table.Rows[3].Dark);
+    EXPECT_FALSE(table.Rows[1].Dark); // at the rated Vf the LED still carries its curve's current
+    EXPECT_TRUE(table.Rows[3].Dark);  // 0.05 mA: dark, though it shows
+    EXPECT_EQ(table.Rows[3].Outcome.Fields.LedCurrent, "0.05");
+    EXPECT_TRUE(table.Rows[4].Dark);
 }
 
 } // namespace
