@@ -25,7 +25,7 @@ constexpr LedPoint XmL2[] = {{0.35, 2.82}, {1.0, 3.0}, {1.5, 3.105}, {3.0, 3.37}
 constexpr LedPoint Lh351d[] = {{0.35, 2.78}, {0.7, 2.90}, {1.0, 2.99}, {1.5, 3.12},
                                {2.0, 3.23},  {3.0, 3.45}, {4.0, 3.65}, {5.0, 3.85}};
 // Samsung LH351D data sheet rev. 9.1 (2019), typical flux of the 5000 K,
-// 70 CRI bins at Tj 85 °C.
+// 70 CRI bins at Tj 85 C.
 constexpr FluxPoint Lh351dFlux[] = {{0.35, 174}, {0.7, 329}, {1.05, 470}, {1.5, 634}, {2.0, 795}};
 
 // Approximate typical figures of an XP-G2/XP-G3-class 3535 LED.
@@ -58,7 +58,7 @@ constexpr std::string_view Approximate = "approximate typical figures of its cla
 constexpr LedPreset Presets[] = {
     {"lh351d", "Samsung LH351D", Lh351d,
      "approximate: builders' direct-drive reports (about 3.0 V at 1 A, 3.75 V at 4.5 A)", Lh351dFlux,
-     "Samsung LH351D data sheet rev. 9.1, 5000 K 70 CRI, Tj 85 °C"},
+     "Samsung LH351D data sheet rev. 9.1, 5000 K 70 CRI, Tj 85 C"},
     {"xm-l2", "Cree XLamp XM-L2", XmL2, "Cree's data-sheet figures as quoted by community.ledbloke.co.uk", {}, {}},
     {"xp-g", "Cree XP-G2/XP-G3 class", XpG, Approximate, {}, {}},
     {"cslpm1", "Osram CSLPM1.TG", Cslpm1, Approximate, {}, {}},

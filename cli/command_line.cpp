@@ -284,7 +284,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
              "what the linear regulator needs across it, V (0.15 when not given)");
     AddField(*graphCommand, "--step", graph.Step, "PCT",
              "the most charge one row draws, % of the capacity (1 when not given)");
-    graphCommand->add_option("--plot", graph.Plot, "also write the runtime graph as an SVG picture; '-' writes it to standard output in place of the table")
+    graphCommand
+        ->add_option(
+            "--plot", graph.Plot,
+            "also write the runtime graph as an SVG picture; '-' writes it to standard output in place of the table")
         ->option_text("FILE.svg");
     AddFormat(*graphCommand, graphCommon.format);
 

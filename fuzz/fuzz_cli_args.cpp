@@ -5,7 +5,8 @@
 // Whatever it holds, the program must end with a documented exit code, say
 // why on standard error when it refuses, and print nothing on standard
 // output but the ASCII of its results: a raw byte of the input never gets
-// there, and neither does an infinity or a NaN.
+// there, and neither does an infinity or a NaN. A --plot file is always
+// standard output.
 
 #include "cli/command_line.h"
 #include "fuzz_support.h"
@@ -28,6 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             end = input.size();
         args.emplace_back(input.substr(start, end - start));
         start = end + 1;
+    }
+
+    // The picture goes to standard output, never to a file the input names.
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i].rfind("--plot=", 0) == 0)
+            args[i] = "--plot=-";
+        else if (args[i] == "--plot" && i + 1 < args.size())
+            args[i + 1] = "-";
     }
 
     std::ostringstream out, err;
