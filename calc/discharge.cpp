@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace lumora {
 
@@ -81,9 +82,12 @@ class Stepper {
     const DischargeRequest& m_request;
 };
 
-// Hours to draw the charge between two nodes: the trapezoid rule on 1/I.
+// Hours to draw the charge between two nodes: the trapezoid rule on 1/I;
+// without a current, never.
 double StepHours(const Node& from, const Node& to)
 {
+    if (!(from.at.Point.BatteryAmps > 0.0) || !(to.at.Point.BatteryAmps > 0.0))
+        return std::numeric_limits<double>::infinity();
     return (to.drawnAh - from.drawnAh) * (1.0 / from.at.Point.BatteryAmps + 1.0 / to.at.Point.BatteryAmps) / 2.0;
 }
 
