@@ -3,7 +3,6 @@
 
 #include "calc/cell_model.h"
 
-#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,17 +13,16 @@ namespace lumora {
 // Typical batteries: cell chemistries with their voltages and cell formats
 // with their capacities, combined into packs of cells in series and parallel.
 
-// The open-circuit voltage of a cell at 100 %, 90 % ... 0 % of its charge.
-using RestCurve = std::array<double, 11>;
-
 // Volts of one cell, as field texts: freshly charged, nominal (the average
 // over a discharge), and discharged, the voltage at which drivers stop; and
-// the voltage at rest over the discharge.
+// the open-circuit voltage over the discharge, at equal steps of the charge
+// drawn (eleven or more, 100 % first), from full to the end of the charge
+// the cell formats are rated to hold, which may lie below Empty.
 struct Chemistry {
     std::string_view Id;          // "li-ion"
     std::string_view Description; // "lithium-ion (LiCoO2, NMC)"
     std::string_view Full, Nominal, Empty;
-    RestCurve RestVolts; // from Full down to Empty
+    std::span<const double> RestVolts;
 };
 
 // A cell format made in one chemistry, with the capacity and the internal

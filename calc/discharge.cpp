@@ -46,8 +46,16 @@ class Stepper {
         const double amps = node.at.Point.LedAmps;
         if (m_request.Flux.empty())
             return m_request.Leds.Count * amps;
-        return m_request.Leds.Count * LumensAt(m_request.Flux, amps).value_or(0.0);
+        const std::optional<double> lumens = LumensAt(m_request.Flux, amps);
+        if (!lumens) {
+            m_beyondFluxAmps = std::max(m_beyondFluxAmps, amps);
+            return m_request.Leds.Count * amps;
+        }
+        return m_request.Leds.Count * *lumens;
     }
+
+    // The highest LED current met beyond the flux points so far; 0 if none.
+    double BeyondFluxAmps() const { return m_beyondFluxAmps; }
 
     // The most charge in [from, to] at which 'holds' is still true, given
     // that it holds at 'from' and not at 'to'.
@@ -80,6 +88,7 @@ class Stepper {
 
   private:
     const DischargeRequest& m_request;
+    mutable double m_beyondFluxAmps = 0.0;
 };
 
 // Hours to draw the charge between two nodes: the trapezoid rule on 1/I;
@@ -114,9 +123,8 @@ double OutputAt(const std::vector<DischargeRow>& rows, double hours)
     return rows.back().Lit ? rows.back().Output : rows.front().Output;
 }
 
-} // namespace
-
-Discharge RunDischarge(const DischargeRequest& request)
+// One run, its output in lumens when the request carries flux points.
+Discharge Run(const DischargeRequest& request)
 {
     Discharge result;
     DischargeSummary& summary = result.Summary;
@@ -225,6 +233,22 @@ Discharge RunDischarge(const DischargeRequest& request)
     summary.Fl1Reached = fl1 || summary.End != DischargeEnd::LongestRun;
     summary.HalfHours = half.value_or(summary.EndHours);
     summary.AverageEfficiency = summary.DrawnWh > 0.0 ? summary.DeliveredWh / summary.DrawnWh : 0.0;
+    summary.BeyondFluxAmps = stepper.BeyondFluxAmps();
+    return result;
+}
+
+} // namespace
+
+Discharge RunDischarge(const DischargeRequest& request)
+{
+    Discharge result = Run(request);
+    if (result.Summary.BeyondFluxAmps > 0.0) {
+        DischargeRequest inCurrent = request;
+        inCurrent.Flux.clear();
+        const double beyond = result.Summary.BeyondFluxAmps;
+        result = Run(inCurrent);
+        result.Summary.BeyondFluxAmps = beyond;
+    }
     return result;
 }
 

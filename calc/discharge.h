@@ -58,6 +58,9 @@ struct DischargeSummary {
     DischargeStart Start = DischargeStart::Lit;
     DischargeEnd End = DischargeEnd::Empty;
     bool InLumens = false;
+    // The highest LED current of a run that had flux points but reached
+    // beyond them, and so is counted in LED current instead; 0 otherwise.
+    double BeyondFluxAmps = 0.0;
     double StartOutput = 0.0;
     double Output30s = 0.0;
     double Fl1Hours = 0.0;  // until the output falls to 10 % of Output30s; the run's end if it never does
@@ -82,6 +85,10 @@ struct Discharge {
 // falls below FadedFraction of its start, when the cell is empty, or after
 // LongestRunHours. The ends of regulation and the cut-off are found exactly
 // and become rows of their own. Nothing is stepped unless Start is Lit.
+// Output is in lumens when flux points are given and every row's LED
+// current lies within them (LumensAt); a run that reaches beyond them is
+// counted in LED current throughout, so that its FL1 figures compare one
+// quantity, and says how far it reached (BeyondFluxAmps).
 Discharge RunDischarge(const DischargeRequest& request);
 
 } // namespace lumora

@@ -17,7 +17,8 @@ struct FluxPoint {
 
 // A common flashlight LED: its forward voltage at several currents, the
 // curve fitted to them, and where it carries them, its flux at several
-// currents, each with where the figures come from.
+// currents of the same measurement (rising currents), each with where the
+// figures come from and the currents they span.
 struct LedPreset {
     std::string_view Id;   // "xm-l2"
     std::string_view Name; // "Cree XLamp XM-L2"
@@ -36,8 +37,10 @@ const LedPreset* LedNamed(std::string_view id);
 LedCurve CurveOf(const LedPreset& preset);
 
 // The flux at a current, interpolated linearly between flux points and in
-// proportion to the current below the first; beyond the last the last
-// segment's slope continues. nullopt when there are no points.
+// proportion to the current below the first (constant efficacy, which
+// errs low, since efficacy falls as the current rises). Above the last
+// point nothing was measured, so there is no flux: nullopt, as without
+// points.
 std::optional<double> LumensAt(std::span<const FluxPoint> flux, double amps);
 
 } // namespace lumora

@@ -268,6 +268,10 @@ CommandOutput RunGraph(const GraphRequest& request)
     if (!summary.Fl1Reached)
         report.Summary[8].Mark += " at least";
     output.Results = std::move(report);
+    if (summary.BeyondFluxAmps > 0.0)
+        output.Warnings.push_back("output counted in LED current: the LED reaches " +
+                                  Fixed(summary.BeyondFluxAmps * 1000.0, 0) + " mA, beyond its measured flux (up to " +
+                                  Fixed(run.Flux.back().Amps * 1000.0, 0) + " mA)");
     if (request.Leds && request.Wiring == Wiring::Parallel && run.Leds.Count > 1.0 && run.Leds.ResistorOhms > 0.0)
         output.Warnings.push_back("one resistor feeds " + *request.Leds +
                                   " LEDs in parallel: how the current shares among them depends on how closely "

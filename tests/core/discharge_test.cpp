@@ -63,6 +63,27 @@ INSTANTIATE_TEST_SUITE_P(
                     BuildRow{"NimhBoostTwoInSeries", Build("AA-nimh", {2, 1}, "219", DriverKind::Converter, 1, 2)}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Lumens only where flux was measured: a direct-driven LH351D stays within
+// its flux points (to 7.2 A) and is counted in lumens; with the points cut
+// at 2 A the same run reaches beyond them and is the run without flux,
+// counted in LED current throughout.
+TEST(Discharge, CountsLumensOnlyWithinTheMeasuredFlux)
+{
+    DischargeRequest request = Build("18650", {}, "lh351d", DriverKind::Direct, 0);
+    const Discharge measured = RunDischarge(request);
+    EXPECT_TRUE(measured.Summary.InLumens);
+    EXPECT_EQ(measured.Summary.BeyondFluxAmps, 0.0);
+
+    std::erase_if(request.Flux, [](const FluxPoint& p) { return p.Amps > 2.0; });
+    const Discharge beyond = RunDischarge(request);
+    request.Flux.clear();
+    const Discharge inCurrent = RunDischarge(request);
+    EXPECT_FALSE(beyond.Summary.InLumens);
+    EXPECT_DOUBLE_EQ(beyond.Summary.BeyondFluxAmps, beyond.Rows.front().LedAmps);
+    EXPECT_EQ(beyond.Summary.Fl1Hours, inCurrent.Summary.Fl1Hours);
+    EXPECT_EQ(beyond.Summary.Output30s, inCurrent.Summary.Output30s);
+}
+
 // A flat cell without internal resistance on a converter is the runtime
 // calculator's own model: the same runtime, to its rounding.
 TEST(Discharge, FlatCellOnAConverterGivesTheWindowsRuntime)

@@ -23,6 +23,24 @@ TEST(LedPresets, ReproduceTheirPoints)
     }
 }
 
+// Published figures of LEDs against the presets' curves, which were fitted
+// to other measurements: a Samsung LH351D direct-driven through 0.1 ohm
+// draws about 4.5 A at 4.2 V and still about 1 A at 3.1 V ("about": within
+// 10 %).
+TEST(LedPresets, MeetPublishedOperatingPoints)
+{
+    const struct {
+        const char* name;
+        const char* led;
+        double volts, ohms, amps;
+    } rows[] = {
+        {"Lh351dFullCell", "lh351d", 4.2, 0.1, 4.5},
+        {"Lh351dEmptyCell", "lh351d", 3.1, 0.1, 1.0},
+    };
+    for (const auto& row : rows)
+        EXPECT_NEAR(CurrentAt(CurveOf(*LedNamed(row.led)), row.volts, row.ohms), row.amps, 0.1 * row.amps) << row.name;
+}
+
 // The inverse meets the curve from the dark end to far beyond a power LED,
 // with and without resistance in series; never negative, never NaN.
 TEST(LedModel, CurrentAtInvertsTheCurve)
