@@ -3,7 +3,9 @@
 // checks, the solve and the texts written back.
 #include "target_reporter.h"
 
+#include "calc/battery_presets.h"
 #include "calc/converter.h"
+#include "calc/discharge.h"
 #include "calc/resistor.h"
 
 #include <benchmark/benchmark.h>
@@ -63,6 +65,35 @@ BENCHMARK_CAPTURE(BM_CalculateConverter, capacity_long_texts,
 
 BENCHMARK_CAPTURE(BM_CalculateResistor, series_resistance, Resistor("9", "3.5", "20", "", "2"), Wiring::Series);
 BENCHMARK_CAPTURE(BM_CalculateResistor, parallel_current, Resistor("4.2", "3.6", "", "2", "4"), Wiring::Parallel);
+
+// One operating point: a direct-driven LH351D through 0.1 ohm on a cell of
+// 20 milliohms, the equation solved afresh at each call.
+void BM_OperatingPoint(benchmark::State& state)
+{
+    const LedString leds{CurveOf(*LedNamed("lh351d")), 1, Wiring::Series, 0.1};
+    double volts = 4.2;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(volts);
+        OperatingPoint point = SolveOperatingPoint(leds, volts, 0.02);
+        benchmark::DoNotOptimize(point);
+    }
+    SetTarget(state, 1.0);
+}
+BENCHMARK(BM_OperatingPoint);
+
+// A whole runtime graph: a full 18650 Li-ion discharge at 1 % steps.
+void BM_LiIonGraph(benchmark::State& state)
+{
+    DischargeRequest request;
+    request.Cell = ModelOf(*BatteryNamed("18650"), Pack{});
+    request.Leds.Curve = CurveOf(*LedNamed("lh351d"));
+    for (auto _ : state) {
+        Discharge run = RunDischarge(request);
+        benchmark::DoNotOptimize(run);
+    }
+    SetTarget(state, 2000.0);
+}
+BENCHMARK(BM_LiIonGraph);
 
 } // namespace
 } // namespace lumora::bench

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # lumora-cli as a script calls it: a whole process from start to exit, for
 # one solve and for 10,000-row CSV sweeps, against the targets of 5 ms and
-# 50 ms (medians).
+# 50 ms (medians), and for a runtime graph with its SVG picture, against
+# 20 ms and a picture under 60 KB.
 #
 #   bench/run_cli.sh [--runs N] <lumora-cli>
 #
@@ -53,4 +54,10 @@ median_ms 50 "10,000-row CSV sweep" runtime --vf 3.5 --battery 4.2 --capacity 20
   --sweep current=1:10000:1 --format csv || status=1
 median_ms 50 "9,009 resistor rows (E192, Li-ion)" resistor --current 350 --cell li-ion --e-series E192 \
   --sweep vf=2.5:3.5:0.001 --format csv || status=1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+median_ms 20 "graph --plot (18650, LH351D)" graph --led lh351d --cell 18650 --plot "$scratch/graph.svg" || status=1
+bytes=$(wc -c <"$scratch/graph.svg")
+echo "runtime graph SVG: $bytes bytes, target 61440: $([ "$bytes" -lt 61440 ] && echo met || echo MISSED)"
+[ "$bytes" -lt 61440 ] || status=1
 exit $status

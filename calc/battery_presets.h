@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "calc/cell_model.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -12,18 +14,24 @@ namespace lumora {
 // with their capacities, combined into packs of cells in series and parallel.
 
 // Volts of one cell, as field texts: freshly charged, nominal (the average
-// over a discharge), and discharged.
+// over a discharge), and discharged, the voltage at which drivers stop; and
+// the open-circuit voltage over the discharge, at equal steps of the charge
+// drawn (eleven or more, 100 % first), from full to the end of the charge
+// the cell formats are rated to hold, which may lie below Empty.
 struct Chemistry {
     std::string_view Id;          // "li-ion"
     std::string_view Description; // "lithium-ion (LiCoO2, NMC)"
     std::string_view Full, Nominal, Empty;
+    std::span<const double> RestVolts;
 };
 
-// A cell format made in one chemistry, with the capacity such cells have.
+// A cell format made in one chemistry, with the capacity and the internal
+// (DC) resistance such cells have.
 struct Cell {
     std::string_view Format;    // "18650"
     std::string_view Chemistry; // the Id of its chemistry
     int CapacityMah;
+    int InternalMilliohms;
 };
 
 std::span<const Chemistry> Chemistries();
@@ -61,5 +69,11 @@ struct PackTexts {
     std::optional<std::string> CapacityMah;
 };
 PackTexts TextsOf(const BatteryChoice& choice, Pack pack);
+
+// A pack as the discharge sees it: the rest voltage and the cut-off times
+// the cells in series, the internal resistance times the cells in series
+// and divided by those in parallel, the capacity times those in parallel
+// (0 when only a chemistry was chosen).
+CellModel ModelOf(const BatteryChoice& choice, Pack pack);
 
 } // namespace lumora

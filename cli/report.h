@@ -42,9 +42,15 @@ enum class ExitCode : int {
     Failed = 3,  // the calculation could not finish (a zero divisor, an overflow)
 };
 
+// A file a command writes beside its results (the runtime graph's picture).
+struct OutputFile {
+    std::string Path, Text;
+};
+
 // What a command leaves to print: results on stdout, messages on stderr.
 struct CommandOutput {
     std::optional<Report> Results;
+    std::optional<OutputFile> File;
     std::vector<std::string> Errors;   // printed as "lumora-cli: <text>"
     std::vector<std::string> Warnings; // printed as "lumora-cli: warning: <text>"
     ExitCode Exit = ExitCode::Solved;

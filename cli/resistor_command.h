@@ -4,6 +4,7 @@
 #include "calc/battery_presets.h"
 #include "calc/resistor.h"
 #include "calc/standard_resistors.h"
+#include "cli/led_options.h"
 #include "cli/report.h"
 #include "cli/sweep.h"
 
@@ -14,12 +15,16 @@ namespace lumora::cli {
 
 // "lumora-cli resistor": the resistor calculator, and beside it the
 // standard resistors to buy and the current over a battery's discharge.
+// With --vf the window's formula solves; the rows beyond use the typical
+// white LED's curve through that point. With an LED's curve instead, its
+// forward voltage at the operating point enters the window's formula.
 struct ResistorRequest {
     // A battery given as FULL:EMPTY or FULL:NOMINAL:EMPTY is solved at FULL
     // and followed down to EMPTY.
     std::optional<std::string> Battery, Vf, Current, Resistance, Leds;
     lumora::Wiring Wiring = lumora::Wiring::Series;
     std::optional<ESeries> Series;     // the standard values next to the resistance
+    LedOptions Led;                    // in place of --vf: the LED's curve
     std::optional<BatteryChoice> Cell; // the battery's range when --battery is not given
     Pack CellPack;
     std::optional<SweepSpec> Sweep;

@@ -7,6 +7,7 @@
 // output but the ASCII of its results: a raw byte of the input never gets
 // there, and neither does an infinity or a NaN. What it solves in a CSV
 // table must be what the window's calculators make of the row's own texts.
+// A --plot file is always standard output.
 
 #include "calc/converter.h"
 #include "calc/resistor.h"
@@ -137,6 +138,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             end = input.size();
         args.emplace_back(input.substr(start, end - start));
         start = end + 1;
+    }
+
+    // The picture goes to standard output, never to a file the input names.
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i].rfind("--plot=", 0) == 0)
+            args[i] = "--plot=-";
+        else if (args[i] == "--plot" && i + 1 < args.size())
+            args[i + 1] = "-";
     }
 
     std::ostringstream out, err;

@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
+  ngspice librsvg2-bin
   libgtest-dev libbenchmark-dev libcli11-dev
   g++-mingw-w64-x86-64-posix wine64
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "calc/led_model.h"
+#include "calc/led_presets.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace lumora::cli {
+
+// The options that name an LED's curve: a preset, measured points or a SPICE
+// diode; at most one of them.
+struct LedOptions {
+    std::optional<std::string> Preset; // --led NAME
+    std::vector<std::string> Points;   // --led-point MA=V, each
+    std::optional<std::string> Spice;  // --led-spice 'IS=... N=... RS=...'
+};
+
+// The curve chosen, how the output names it, and a preset's flux points.
+struct LedChoice {
+    LedCurve Curve;
+    std::string Name;
+    std::vector<FluxPoint> Flux;
+};
+
+// "lh351d, xm-l2, ..." for messages.
+std::string KnownLeds();
+
+// The curve the options name, nullopt when none is given, or a refusal
+// naming the option.
+std::variant<std::monostate, LedChoice, std::string> LedFrom(const LedOptions& options);
+
+// The curve through one point with a typical white LED's slope, named so.
+LedChoice TypicalThrough(double milliamps, double volts);
+
+} // namespace lumora::cli

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: MIT
+#include "calc/battery_presets.h"
+#include "calc/converter.h"
+#include "calc/discharge.h"
+#include "calc/field_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace lumora {
+namespace {
+
+DischargeRequest Build(const char* cell, Pack pack, const char* led, DriverKind kind, double amps, double count = 1,
+                       Wiring wiring = Wiring::Series, double ohms = 0.0)
+{
+    DischargeRequest request;
+    request.Cell = ModelOf(*BatteryNamed(cell), pack);
+    const LedPreset& preset = *LedNamed(led);
+    request.Leds = {CurveOf(preset), count, wiring, ohms};
+    request.Flux.assign(preset.Flux.begin(), preset.Flux.end());
+    request.Driver.Kind = kind;
+    request.Driver.RegulatedAmps = amps;
+    return request;
+}
+
+struct BuildRow {
+    const char* name;
+    DischargeRequest request;
+};
+
+void PrintTo(const BuildRow& row, std::ostream* os) { *os << row.name; }
+
+class Builds : public testing::TestWithParam<BuildRow> {};
+
+// Energy drawn from the cell is what the LEDs, the resistor, the internal
+// resistance and the driver take, within 0.1 %.
+TEST_P(Builds, BalanceTheirEnergy)
+{
+    const DischargeSummary s = RunDischarge(GetParam().request).Summary;
+    ASSERT_EQ(s.Start, DischargeStart::Lit);
+    EXPECT_NEAR(s.DeliveredWh + s.ResistorWh + s.InternalWh + s.DriverWh, s.DrawnWh, 1e-3 * s.DrawnWh);
+    EXPECT_GT(s.DeliveredWh, 0.0);
+}
+
+// Halving the step changes the FL1 runtime by under 0.5 %.
+TEST_P(Builds, KeepTheirRuntimeWhenTheStepIsHalved)
+{
+    DischargeRequest request = GetParam().request;
+    const double coarse = RunDischarge(request).Summary.Fl1Hours;
+    request.StepFraction /= 2.0;
+    const double fine = RunDischarge(request).Summary.Fl1Hours;
+    EXPECT_NEAR(fine, coarse, 0.005 * fine);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Builds,
+    testing::Values(BuildRow{"Li18650DirectLh351d", Build("18650", {}, "lh351d", DriverKind::Direct, 0)},
+                    BuildRow{"Li18650Linear2800XpG", Build("18650", {}, "xp-g", DriverKind::Linear, 2.8)},
+                    BuildRow{"Aaa3HeadlampThree5mmParallel",
+                             Build("AAA", {3, 1}, "5mm", DriverKind::Direct, 0, 3, Wiring::Parallel, 4.7)},
+                    BuildRow{"TwoS21700Converter3AXmL2", Build("21700", {2, 1}, "xm-l2", DriverKind::Converter, 3)},
+                    BuildRow{"NimhBoostTwoInSeries", Build("AA-nimh", {2, 1}, "219", DriverKind::Converter, 1, 2)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Lumens only where flux was measured: a direct-driven LH351D stays within
+// its flux points (to 7.2 A) and is counted in lumens; with the points cut
+// at 2 A the same run reaches beyond them and is the run without flux,
+// counted in LED current throughout.
+TEST(Discharge, CountsLumensOnlyWithinTheMeasuredFlux)
+{
+    DischargeRequest request = Build("18650", {}, "lh351d", DriverKind::Direct, 0);
+    const Discharge measured = RunDischarge(request);
+    EXPECT_TRUE(measured.Summary.InLumens);
+    EXPECT_EQ(measured.Summary.BeyondFluxAmps, 0.0);
+
+    std::erase_if(request.Flux, [](const FluxPoint& p) { return p.Amps > 2.0; });
+    const Discharge beyond = RunDischarge(request);
+    request.Flux.clear();
+    const Discharge inCurrent = RunDischarge(request);
+    EXPECT_FALSE(beyond.Summary.InLumens);
+    EXPECT_DOUBLE_EQ(beyond.Summary.BeyondFluxAmps, beyond.Rows.front().LedAmps);
+    EXPECT_EQ(beyond.Summary.Fl1Hours, inCurrent.Summary.Fl1Hours);
+    EXPECT_EQ(beyond.Summary.Output30s, inCurrent.Summary.Output30s);
+}
+
+// A flat cell without internal resistance on a converter is the runtime
+// calculator's own model: the same runtime, to its rounding.
+TEST(Discharge, FlatCellOnAConverterGivesTheWindowsRuntime)
+{
+    const struct {
+        const char *current, *vf, *battery, *capacity, *efficiency;
+    } rows[] = {
+        {"750", "3.5", "4.2", "2000", "83"}, {"100", "3.4", "3.6", "9000", "90"}, {"3000", "6.2", "7.4", "4000", "87"}};
+    for (const auto& row : rows) {
+        const ConverterOutcome window =
+            CalculateConverter({row.current, row.vf, row.battery, row.capacity, "", row.efficiency, "0", "00:00:00"});
+        DischargeRequest request;
+        request.Cell = FlatCell(*ReadNumber(row.battery), *ReadNumber(row.capacity) / 1000.0);
+        const double amps = *ReadNumber(row.current) / 1000.0;
+        request.Leds.Curve = CurveThrough({amps, *ReadNumber(row.vf)});
+        request.Driver = {DriverKind::Converter, amps, DefaultDropoutVolts, *ReadNumber(row.efficiency) / 100.0};
+        const DischargeSummary s = RunDischarge(request).Summary;
+        EXPECT_NEAR(s.Fl1Hours, *ReadNumber(window.Fields.Runtime), 0.005 + 1e-9) << row.current << " mA";
+        EXPECT_EQ(s.End, DischargeEnd::Empty);
+    }
+}
+
+// A linear regulator holds its current, then falls to direct drive without
+// a step; a direct drive has no regulation at all.
+TEST(Discharge, LinearLeavesRegulationWithoutACliff)
+{
+    const Discharge run = RunDischarge(Build("18650", {}, "xp-g", DriverKind::Linear, 2.8));
+    ASSERT_GT(run.Summary.RegulatedHours, 0.0);
+    EXPECT_LT(run.Summary.RegulatedHours, run.Summary.Fl1Hours);
+    for (std::size_t k = 1; k < run.Rows.size(); ++k) {
+        if (run.Rows[k].Lit) {
+            EXPECT_LT(run.Rows[k - 1].LedAmps - run.Rows[k].LedAmps, 0.1 * 2.8) << run.Rows[k].Hours;
+        }
+    }
+    EXPECT_EQ(RunDischarge(Build("18650", {}, "lh351d", DriverKind::Direct, 0)).Summary.RegulatedHours, 0.0);
+}
+
+} // namespace
+} // namespace lumora

@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: MIT
+// The core against outside programs: ngspice's operating point for the LED
+// circuits, and librsvg for the runtime graph. Skipped where a program is
+// not installed (scripts/setup.sh installs both).
+#include "calc/discharge.h"
+#include "calc/number_text.h"
+#include "calc/operating_point.h"
+#include "calc/runtime_plot.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+namespace lumora {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool Installed(const char* program)
+{
+    return std::system((std::string(program) + " --version >/dev/null 2>&1").c_str()) == 0;
+}
+
+std::string Exact(double value) { return DecimalText(value, 17); }
+
+struct Circuit {
+    double volts, ohms, internalOhms;
+    int count;
+    Wiring wiring;
+};
+
+// A .cir of the circuit with the preset's diode, run in batch mode; the
+// battery current ngspice prints.
+double SpiceBatteryAmps(const LedCurve& curve, const Circuit& c, const fs::path& dir)
+{
+    const SpiceDiode diode = SpiceOf(curve);
+    std::ostringstream cir;
+    cir << "lumora operating point\n"
+        << ".options reltol=1e-9 abstol=1e-18 vntol=1e-12 itl1=1000\n"
+        << "vbat 1 0 dc " << Exact(c.volts) << "\n"
+        << "rint 1 2 " << Exact(c.internalOhms > 0 ? c.internalOhms : 1e-9) << "\n"
+        << "rser 2 3 " << Exact(c.ohms > 0 ? c.ohms : 1e-9) << "\n";
+    for (int i = 0; i < c.count; ++i) {
+        if (c.wiring == Wiring::Series)
+            cir << "d" << i << " " << 3 + i << " " << (i + 1 == c.count ? 0 : 4 + i) << " led\n";
+        else
+            cir << "d" << i << " 3 0 led\n";
+    }
+    cir << ".model led d(is=" << Exact(diode.Is) << " n=" << Exact(diode.N) << " rs=" << Exact(diode.Rs) << ")\n"
+        << ".control\nop\nset numdgt=12\nprint -vbat#branch\n.endc\n.end\n";
+    const fs::path input = dir / "circuit.cir", output = dir / "circuit.out";
+    std::ofstream(input) << cir.str();
+    const std::string command = "ngspice -b " + input.string() + " >" + output.string() + " 2>&1";
+    const int ignored = std::system(command.c_str()); // its exit code says nothing of the operating point
+    static_cast<void>(ignored);
+    std::ifstream printed(output);
+    for (std::string line; std::getline(printed, line);) {
+        const std::size_t equals = line.find('=');
+        if (line.find("vbat#branch") != std::string::npos && equals != std::string::npos)
+            return std::strtod(line.c_str() + equals + 1, nullptr);
+    }
+    return -1.0;
+}
+
+TEST(Oracle, OperatingPointAgreesWithNgspice)
+{
+    if (!Installed("ngspice"))
+        GTEST_SKIP() << "ngspice is not installed";
+    const fs::path dir = fs::temp_directory_path() / ("lumora-spice-" + std::to_string(std::rand()));
+    fs::create_directories(dir);
+    // Battery volts, series ohms, internal ohms, LEDs, wiring.
+    const Circuit circuits[] = {
+        {4.2, 0, 0.02, 1, Wiring::Series},  {3.0, 1, 0, 1, Wiring::Series},      {8.4, 2.2, 0.04, 2, Wiring::Series},
+        {12, 10, 0, 3, Wiring::Series},     {16.8, 47, 0.08, 4, Wiring::Series}, {4.2, 4.7, 0.15, 3, Wiring::Parallel},
+        {3.7, 100, 0, 2, Wiring::Parallel}, {2.7, 0.1, 0.01, 1, Wiring::Series},
+    };
+    double worst = 0.0;
+    for (const LedPreset& preset : LedPresets()) {
+        for (const Circuit& c : circuits) {
+            const LedString string{CurveOf(preset), static_cast<double>(c.count), c.wiring, c.ohms};
+            const double lumora = SolveOperatingPoint(string, c.volts, c.internalOhms).BatteryAmps;
+            const double spice = SpiceBatteryAmps(CurveOf(preset), c, dir);
+            ASSERT_GT(spice, 0.0) << "ngspice gave no operating point";
+            worst = std::max(worst, std::fabs(lumora / spice - 1.0));
+            EXPECT_NEAR(lumora / spice, 1.0, 1e-3) << preset.Id << " at " << c.volts << " V, " << c.ohms << " ohm, "
+                                                   << c.count << (c.wiring == Wiring::Series ? " series" : " parallel");
+        }
+    }
+    std::cout << "worst disagreement with ngspice: " << worst * 100.0 << " %\n";
+    fs::remove_all(dir);
+}
+
+// The runtime graph renders: librsvg reads every element of it.
+TEST(Oracle, RuntimeGraphRenders)
+{
+    if (!Installed("rsvg-convert"))
+        GTEST_SKIP() << "rsvg-convert is not installed";
+    DischargeRequest request;
+    request.Cell = FlatCell(3.7, 3.0);
+    request.Cell.InternalOhms = 0.05;
+    request.Leds.Curve = CurveOf(*LedNamed("xm-l2"));
+    request.Driver = {DriverKind::Linear, 2.8, DefaultDropoutVolts, 1.0};
+    const std::string svg = RuntimePlotSvg(RunDischarge(request), {"XM-L2 & <linear>", "flat 3.7 V"});
+    const fs::path dir = fs::temp_directory_path() / ("lumora-plot-" + std::to_string(std::rand()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "graph.svg") << svg;
+    const std::string command =
+        "rsvg-convert " + (dir / "graph.svg").string() + " -o " + (dir / "graph.png").string() + " 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_GT(fs::file_size(dir / "graph.png"), 1000u);
+    fs::remove_all(dir);
+}
+
+} // namespace
+} // namespace lumora
