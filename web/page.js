@@ -73,11 +73,8 @@
     const outcome = form.dataset.calculator === 'converter'
       ? core.calculateConverter(before)
       : core.calculateResistor(before, wiringOf(form));
-    for (const key of outcome.changed) {
-      const element = $(`[data-key="${key}"]`, form);
-      element.value = outcome.fields[key];
-      element.classList.toggle('solved', key === outcome.solved);
-    }
+    for (const key of outcome.changed) $(`[data-key="${key}"]`, form).value = outcome.fields[key];
+    for (const element of $$('[data-key]', form)) element.classList.toggle('solved', element.dataset.key === outcome.solved);
     showMessages(form, outcome.windows.map(w => w.message).concat(outcome.failures));
     $('.result', form).textContent = outcome.result;
     if (form.dataset.calculator === 'resistor') showResistorToBuy(outcome, wiringOf(form));
@@ -133,7 +130,11 @@
     event.preventDefault();
     const preset = event.target;
     const form = document.getElementById(preset.dataset.for);
-    const count = role => { const input = $(`[data-role="${role}"]`, preset); return input ? Number(input.value) : 1; };
+    // A count that is no whole number is 0, which packTexts refuses.
+    const count = role => {
+      const input = $(`[data-role="${role}"]`, preset);
+      return !input ? 1 : Number.isInteger(Number(input.value)) ? Number(input.value) : 0;
+    };
     const name = $('[data-role="cell"]', preset).value;
     const pack = core.packTexts(name, count('series'), count('parallel'));
     const shown = $('.pack', preset);
