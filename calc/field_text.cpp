@@ -53,7 +53,8 @@ std::optional<double> ReadNumber(std::string_view text) noexcept
         return std::nullopt;
     // fast_float reads a text of digits and one point exactly, whatever the
     // locale; beyond the double range it gives an infinity of the text's sign,
-    // below the smallest subnormal a zero of that sign.
+    // below the smallest subnormal a zero of that sign. Whatever format it is
+    // asked for, it also takes "inf" and "nan", which IsNumberText keeps out.
     double value = 0.0;
     const char* last = text.data() + text.size();
     const auto [end, error] = fast_float::from_chars(text.data(), last, value, fast_float::chars_format::fixed);
