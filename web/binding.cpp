@@ -128,9 +128,11 @@ std::vector<std::string> UntypeableTexts(const Fields& fields, const Table& memb
 // What one press of Calculate came to:
 //   fields    the texts after it          changed   keys of the texts it changed
 //   windows   [{form, message}], in order  failures  plain-words sentences
-//   result    the solved result in words  solved    key of the quantity solved for, or ""
+//   result    the solved result in words  solved    key of the quantity solved, or ""
+// 'failures' comes with the sentences given, then the outcome's own.
 template <typename Fields, typename Table, typename Outcome>
-val OutcomeToJs(const Fields& before, const Outcome& outcome, const Table& members)
+val OutcomeToJs(const Fields& before, const Outcome& outcome, const Table& members,
+                std::vector<std::string> failures = {})
 {
     val changed = val::array();
     for (const auto& m : members) {
@@ -144,46 +146,45 @@ val OutcomeToJs(const Fields& before, const Outcome& outcome, const Table& membe
         shown.set("message", std::string(ErrorMessage(window)));
         windows.call<void>("push", shown);
     }
-    const std::string failure = FailureText(outcome);
+    if (std::string failure = FailureText(outcome); !failure.empty())
+        failures.push_back(std::move(failure));
+    const bool solved = outcome.Target && outcome.Windows.empty() && outcome.Failure == Failure::None;
     val result = val::object();
     result.set("fields", ToJs(outcome.Fields, members));
     result.set("changed", changed);
     result.set("windows", windows);
-    result.set("failures", Strings(failure.empty() ? std::vector<std::string>{} : std::vector{failure}));
+    result.set("failures", Strings(failures));
     result.set("result", ResultSentence(outcome));
-    result.set("solved", std::string(outcome.Target && outcome.Windows.empty() ? KeyOf(members, *outcome.Target) : ""));
+    result.set("solved", std::string(solved ? KeyOf(members, *outcome.Target) : ""));
     return result;
 }
 
-template <typename Fields, typename Table>
-val RefusedToJs(const Fields& fields, const Table& members, const std::vector<std::string>& sentences)
+// One press of Calculate; texts the key filter would not have let in are
+// refused first, and nothing changes.
+template <typename Outcome, typename Fields, typename Table, typename Calculate>
+val PressJs(const Fields& fields, const Table& members, Calculate calculate)
 {
-    val result = val::object();
-    result.set("fields", ToJs(fields, members));
-    result.set("changed", val::array());
-    result.set("windows", val::array());
-    result.set("failures", Strings(sentences));
-    result.set("result", std::string());
-    result.set("solved", std::string());
-    return result;
+    if (std::vector<std::string> refused = UntypeableTexts(fields, members); !refused.empty()) {
+        Outcome unchanged;
+        unchanged.Fields = fields;
+        return OutcomeToJs(fields, unchanged, members, std::move(refused));
+    }
+    return OutcomeToJs(fields, calculate(fields), members);
 }
 
 Wiring WiringNamed(const std::string& name) { return name == "parallel" ? Wiring::Parallel : Wiring::Series; }
 
 val CalculateConverterJs(const val& object)
 {
-    const ConverterFields fields = FieldsFrom<ConverterFields>(object, ConverterMembers);
-    if (const auto refused = UntypeableTexts(fields, ConverterMembers); !refused.empty())
-        return RefusedToJs(fields, ConverterMembers, refused);
-    return OutcomeToJs(fields, CalculateConverter(fields), ConverterMembers);
+    return PressJs<ConverterOutcome>(FieldsFrom<ConverterFields>(object, ConverterMembers), ConverterMembers,
+                                     [](const ConverterFields& fields) { return CalculateConverter(fields); });
 }
 
 val CalculateResistorJs(const val& object, const std::string& wiring)
 {
-    const ResistorFields fields = FieldsFrom<ResistorFields>(object, ResistorMembers);
-    if (const auto refused = UntypeableTexts(fields, ResistorMembers); !refused.empty())
-        return RefusedToJs(fields, ResistorMembers, refused);
-    return OutcomeToJs(fields, CalculateResistor(fields, WiringNamed(wiring)), ResistorMembers);
+    return PressJs<ResistorOutcome>(
+        FieldsFrom<ResistorFields>(object, ResistorMembers), ResistorMembers,
+        [&](const ResistorFields& fields) { return CalculateResistor(fields, WiringNamed(wiring)); });
 }
 
 // The key filter's rule: "decimal" (digits and one ".") or "whole" (digits).
