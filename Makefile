@@ -6,7 +6,7 @@
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build program run check format test sanitize fuzz windows package bench clean
+.PHONY: all setup configure build program run check format test sanitize fuzz windows web package bench clean
 
 all: build
 
@@ -40,8 +40,9 @@ format:
 # Everything CI runs: the formatting, the tests of the build with warnings as
 # errors (build-ci) and its Debian package checked (lintian, hardening,
 # manual pages), the same tests with the sanitizers (build-asan), a short run
-# of every fuzz target (build-fuzz), and the Windows build of the core and
-# lumora-cli with their tests under Wine (build-windows).
+# of every fuzz target (build-fuzz), the Windows build of the core and
+# lumora-cli with their tests under Wine (build-windows), and the web page
+# with its tests in headless Chromium (build-web).
 test: setup
 	bash scripts/check_format.sh
 	cmake --preset ci
@@ -51,6 +52,7 @@ test: setup
 	JOBS=$(JOBS) bash scripts/sanitize.sh
 	JOBS=$(JOBS) bash scripts/fuzz.sh smoke
 	JOBS=$(JOBS) bash scripts/windows.sh test
+	JOBS=$(JOBS) bash scripts/web.sh test
 
 # The sanitizer build and its tests alone.
 sanitize: setup
@@ -65,6 +67,11 @@ fuzz: setup
 windows: setup
 	JOBS=$(JOBS) bash scripts/windows.sh build
 
+# The web page, one file with the core as WebAssembly inside
+# (build-web/lumora.html), built with Debian's Emscripten.
+web: setup
+	JOBS=$(JOBS) bash scripts/web.sh build
+
 # A Debian package with computed dependencies.
 package: build
 	cmake --build --preset default --target package
@@ -72,7 +79,7 @@ package: build
 # Benchmarks, never part of the tests: calculators per call, a Calculate press
 # through the window, start-up and peak memory against a bare Qt window (wall
 # time, and instructions counted by callgrind), and lumora-cli from process
-# start to exit.
+# start to exit; the web page's size and its speed in headless Chromium.
 bench: setup
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS) --target lumora_bench lumora_startup_probe lumora-cli
@@ -81,7 +88,8 @@ bench: setup
 	bash bench/run_startup.sh --runs 15 build-bench/bench/lumora_startup_probe || status=1; \
 	bash bench/run_instructions.sh build-bench/bench/lumora_startup_probe || status=1; \
 	bash bench/run_cli.sh --runs 25 build-bench/cli/lumora-cli || status=1; \
+	JOBS=$(JOBS) bash scripts/web.sh bench || status=1; \
 	exit $$status
 
 clean:
-	rm -rf build build-ci build-bench build-asan build-fuzz build-windows
+	rm -rf build build-ci build-bench build-asan build-fuzz build-windows build-web

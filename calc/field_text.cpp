@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "calc/field_text.h"
 
-#include <charconv>
-#include <limits>
+#include <fast_float/fast_float.h>
+
 #include <system_error>
 
 namespace lumora {
@@ -51,29 +51,16 @@ std::optional<double> ReadNumber(std::string_view text) noexcept
 {
     if (!IsNumberText(text))
         return std::nullopt;
+    // fast_float reads a text of digits and one point exactly, whatever the
+    // locale; beyond the double range it gives an infinity of the text's sign,
+    // below the smallest subnormal a zero of that sign. Whatever format it is
+    // asked for, it also takes "inf" and "nan", which IsNumberText keeps out.
     double value = 0.0;
-    const char* first = text.data();
     const char* last = text.data() + text.size();
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::fixed);
-    if (error == std::errc() && end == last)
-        return value;
-    if (error != std::errc::result_out_of_range)
+    const auto [end, error] = fast_float::from_chars(text.data(), last, value, fast_float::chars_format::fixed);
+    if (error != std::errc() || end != last)
         return std::nullopt;
-
-    // Out of range: huge when a non-zero digit stands before the point, tiny otherwise.
-    const bool negative = text.front() == '-';
-    bool huge = false;
-    for (char c : text) {
-        if (c == '.')
-            break;
-        if (c >= '1' && c <= '9')
-            huge = true;
-    }
-    if (huge) {
-        const double infinity = std::numeric_limits<double>::infinity();
-        return negative ? -infinity : infinity;
-    }
-    return negative ? -0.0 : 0.0;
+    return value;
 }
 
 } // namespace lumora

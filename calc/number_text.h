@@ -17,6 +17,12 @@ double RoundHalfEven(double value) noexcept;
 // NaN; they would come out as "inf" and "nan".
 std::string DecimalText(double value, int significantDigits);
 
+// The fewest characters that read back as the same double: plain decimal
+// ("0.25", "100") or printf's exponent form ("1e-05", "1.5e+21"), whichever is
+// shorter, plain on a tie; a whole number in plain form exact to the last
+// digit; "-0" for negative zero, "inf" and "nan" as above.
+std::string ShortestText(double value);
+
 // The text the runtime calculator writes: a single-precision value with at
 // most 7 significant digits.
 std::string SingleText(float value);

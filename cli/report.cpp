@@ -2,9 +2,9 @@
 #include "cli/report.h"
 
 #include "calc/field_text.h"
+#include "calc/number_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <ostream>
 
@@ -123,9 +123,7 @@ void WriteJsonNumber(std::ostream& out, const std::string& text)
         WriteJsonString(out, text);
         return;
     }
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, *value == 0.0 ? 0.0 : *value);
-    out << std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    out << ShortestText(*value == 0.0 ? 0.0 : *value);
 }
 
 void WriteJson(const Report& report, std::ostream& out)

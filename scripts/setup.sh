@@ -16,7 +16,11 @@ packages=(
   desktop-file-utils appstream dpkg-dev file
   lintian binutils man-db
   clang-14 libclang-rt-14-dev llvm-14 clang-format
+  libfmt-dev libfast-float-dev
+  emscripten chromium chromium-driver python3-selenium
 )
+# npm for the web page's test tools; a node from elsewhere may bring its own.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
+#include <cmath>
+#include <limits>
 #include <string>
 
 namespace lumora {
@@ -89,6 +92,43 @@ INSTANTIATE_TEST_SUITE_P(Rows, HalfEven,
                                          RoundRow{"OnePointFive", 1.5, 2.0}, RoundRow{"Below", 2.4999, 2.0},
                                          RoundRow{"LargeWhole", 9007199254740993.0, 9007199254740992.0}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Where the C++ library has floating-point to_chars, it is the reference for
+// both writers: the rounded digits at every precision, and the shortest text
+// exactly (the JSON numbers of lumora-cli).
+TEST(NumberText, AgreesWithTheStandardLibrary)
+{
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+    const double values[] = {
+        1048576.5,               // a tie at seven digits: even neighbour
+        16777215.0,              // a tie that rounds up into the next decade
+        0.125,                   // a tie at two digits
+        1e-5,                    // exponent form is shorter
+        1e21,                    // exponent form is shorter
+        10000.0,                 // as long in either form: plain
+        123456789012345680000.0, // plain is shorter, and exact beyond 2^53
+        -3536942264456577024.0,  // exact digits where the fewest would end in zeros
+        4.9e-324,                // the smallest subnormal
+        1.7976931348623157e308,  // the largest double
+        -0.0,
+    };
+    for (const double value : values) {
+        char buffer[400];
+        const auto shortest = std::to_chars(buffer, buffer + sizeof buffer, value);
+        EXPECT_EQ(ShortestText(value), std::string(buffer, shortest.ptr)) << value;
+        for (int digits = 1; digits <= 17; ++digits) {
+            const auto rounded =
+                std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
+            double reference = 0.0;
+            if (std::from_chars(buffer, rounded.ptr, reference).ec == std::errc::result_out_of_range)
+                reference = std::copysign(std::numeric_limits<double>::infinity(), value); // rounded up past the top
+            EXPECT_EQ(ReadNumber(DecimalText(value, digits)), reference) << value << " to " << digits << " digits";
+        }
+    }
+#else
+    GTEST_SKIP() << "this C++ library has no floating-point to_chars";
+#endif
+}
 
 TEST(NumberText, WritingIgnoresTheProcessLocale)
 {

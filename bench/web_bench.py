@@ -1,0 +1,104 @@
+# SPDX-License-Identifier: MIT
+"""The web page's weight and speed, in Debian's headless Chromium.
+
+  size        lumora.html against 500 KB, and gzipped against 180 KB, with
+              what each part costs: the WebAssembly, Emscripten's JavaScript
+              glue, the page's own HTML, CSS and JavaScript
+  load        from the start of navigation to the first result written
+              (the page opened with a link that holds a runtime to solve),
+              median of 15 loads, against 500 ms
+  redraw      an input changed and Calculate pressed, to the result in the
+              page with style and layout done, median of 200, against 16 ms
+              (one frame at 60 Hz), for each calculator
+
+Exits with 1 when a figure misses its target. Run by scripts/web.sh bench.
+"""
+import base64
+import gzip
+import os
+import pathlib
+import re
+import statistics
+import sys
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / 'tests/web'))
+from page_test import browser, open_page  # noqa: E402
+
+PAGE = pathlib.Path(os.environ['LUMORA_PAGE'])
+GLUE = PAGE.parent / 'web/lumora.js'
+missed = 0
+
+
+def report(label, value, unit, target, detail=''):
+    global missed
+    met = value <= target
+    missed += not met
+    print(f'{label:34} {value:9.2f} {unit:3} {detail:34} target {target:g} {unit}: {"met" if met else "MISSED"}')
+
+
+def kb(data):
+    return len(data) / 1000
+
+
+def sizes():
+    page, glue = PAGE.read_bytes(), GLUE.read_bytes()
+    encoded = re.search(rb'data:application/octet-stream;base64,([A-Za-z0-9+/=]+)', glue).group(1)
+    wasm = base64.b64decode(encoded)
+    parts = {'WebAssembly (binary)': wasm, 'WebAssembly as base64': encoded,
+             'JavaScript glue': glue.replace(encoded, b''), 'page: HTML, CSS, page.js': page.replace(glue, b'')}
+    for name, data in parts.items():
+        print(f'  {name:32} {kb(data):9.2f} KB, gzipped {kb(gzip.compress(data, 9)):7.2f} KB')
+    report('lumora.html', kb(page), 'KB', 500)
+    report('lumora.html gzipped', kb(gzip.compress(page, 9)), 'KB', 180)
+
+
+def spread(samples):
+    return f'(min {min(samples):.2f}, max {max(samples):.2f}; {len(samples)} runs)'
+
+
+REDRAW = '''
+const [form, field, texts, runs, done] = arguments;
+const samples = [];
+for (let i = 0; i < runs; ++i) {
+  const input = document.getElementById(field);
+  const start = performance.now();
+  input.value = texts[i % texts.length];
+  input.dispatchEvent(new Event('input', {bubbles: true}));
+  document.getElementById(form).requestSubmit();
+  document.body.offsetHeight;  // style and layout of the new result
+  samples.push(performance.now() - start);
+}
+done(samples);
+'''
+
+
+def speed():
+    driver = browser()
+    try:
+        link = '#c.current=750&c.vf=3.5&c.battery=4.2&c.capacity=2000&c.runtime=&c.efficiency=83'
+        loads = []
+        for _ in range(15):
+            driver.get('about:blank')  # a new document each time, not a fragment change
+            open_page(driver, PAGE.as_uri() + link)
+            loads.append(driver.execute_script('return performance.getEntriesByName("lumora-result")[0].startTime'))
+        report('load to first result', statistics.median(loads), 'ms', 500, spread(loads))
+
+        open_page(driver, PAGE.as_uri())
+        for element, text in (('Text2', '3.5'), ('Text3', '4.2'), ('Text4', '2000'), ('Text22', '3.1'),
+                              ('Text23', '4.2')):
+            driver.execute_script('document.getElementById(arguments[0]).value = arguments[1]', element, text)
+        for form, field, texts, blank in (('converter', 'Text1', ['750', '751'], 'Text5'),
+                                          ('resistor', 'Text21', ['350', '351'], 'Text24')):
+            # The solved field is blanked before each press, as a user would.
+            driver.execute_script(f'''document.getElementById("{form}").addEventListener("submit",
+                () => {{ document.getElementById("{blank}").value = ""; }}, {{capture: true}})''')
+            samples = driver.execute_async_script(REDRAW, form, field, texts, 200)
+            report(f'input change to result: {form}', statistics.median(samples), 'ms', 16, spread(samples))
+    finally:
+        driver.quit()
+
+
+if __name__ == '__main__':
+    sizes()
+    speed()
+    sys.exit(1 if missed else 0)

@@ -1,0 +1,348 @@
+# SPDX-License-Identifier: MIT
+"""The web page (build-web/lumora.html) in Debian's headless Chromium.
+
+The command lines of tests/cli/golden.txt and of the README's examples that
+the page can express are asked of the page, and it must show what lumora-cli
+printed; keys are typed as real key events; the page must work from disk with
+the network off and from a static server, sending no request; axe-core must
+find nothing in light and dark; and screenshots are left in
+LUMORA_SCREENSHOTS. Run by scripts/web.sh test.
+"""
+import csv
+import http.server
+import json
+import os
+import pathlib
+import re
+import subprocess
+import tempfile
+import threading
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select, WebDriverWait
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+PAGE = pathlib.Path(os.environ.get('LUMORA_PAGE', ROOT / 'build-web/lumora.html'))
+
+# Each option of lumora-cli and each value it prints, as the page's control.
+OPTIONS = {
+    'runtime': {'current': 'Text1', 'vf': 'Text2', 'battery': 'Text3', 'capacity': 'Text4', 'runtime': 'Text5',
+                'efficiency': 'Text6'},
+    'resistor': {'battery': 'Text23', 'vf': 'Text22', 'current': 'Text21', 'resistance': 'Text24', 'leds': 'Text13'},
+}
+SHOWN = {
+    'runtime': {'Desired LED Current': 'Text1', 'LED Vf Voltage': 'Text2', 'Battery Input Voltage': 'Text3',
+                'Battery mAh Capacity': 'Text4', 'Runtime in Hours': 'Text5', 'Converter Efficiency': 'Text6',
+                'Days': 'Text7', 'Time': 'Text9', 'current_ma': 'Text1', 'vf_v': 'Text2', 'battery_v': 'Text3',
+                'capacity_mah': 'Text4', 'runtime_h': 'Text5', 'efficiency_pct': 'Text6', 'days': 'Text7',
+                'clock': 'Text9'},
+    'resistor': {'Battery Input Voltage': 'Text23', 'LED VF Voltage': 'Text22', 'Desired LED Current': 'Text21',
+                 'Resistance in Ohms': 'Text24', 'Resistor Wattage': 'Text25', '# of LEDs': 'Text13',
+                 'battery_v': 'Text23', 'vf_v': 'Text22', 'current_ma': 'Text21', 'resistance_ohm': 'Text24',
+                 'wattage_w': 'Text25', 'leds': 'Text13'},
+}
+FORMS = {'runtime': ('converter', 'Command2', 'Text6'), 'resistor': ('resistor', 'Command14', 'Text13')}
+
+
+def browser(width=1280, height=900, requests=False):
+    options = webdriver.ChromeOptions()
+    options.binary_location = '/usr/bin/chromium'
+    for flag in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+                 '--disable-background-networking', '--disable-component-update', '--disable-sync',
+                 f'--user-data-dir={tempfile.mkdtemp(prefix="lumora-chromium-")}', f'--window-size={width},{height}'):
+        options.add_argument(flag)
+    if requests:
+        options.set_capability('goog:loggingPrefs', {'performance': 'ALL'})
+    return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+
+
+def open_page(driver, url):
+    driver.get(url)
+    WebDriverWait(driver, 10).until(lambda d: d.execute_script('return document.body.dataset.ready'))
+
+
+# A command line with what lumora-cli printed and its exit code.
+class Row:
+    def __init__(self, name, line, out, err, code):
+        self.name, self.out, self.err, self.code = name, out, err, code
+        # The arguments as the shell splits and expands them.
+        split = subprocess.run(['bash', '-c', 'eval "set -- $1"; printf "%s\\0" "$@"', '_', line],
+                               check=True, capture_output=True, text=True).stdout
+        self.args = split.split('\0')[:-1]
+
+
+def golden_rows():
+    rows, row = [], None
+    for number, line in enumerate((ROOT / 'tests/cli/golden.txt').read_text().splitlines(), 1):
+        if line.startswith('$ '):
+            row = [f'golden.txt:{number} {line[2:70]}', line[2:], [], [], None]
+            rows.append(row)
+        elif line.startswith(('>', '!')):
+            row[2 if line[0] == '>' else 3].append(line[2:])
+        elif line.startswith('= '):
+            row[4] = int(line[2:])
+    return [Row(*r) for r in rows]
+
+
+def readme_rows():
+    text = (ROOT / 'README.md').read_text()
+    rows = []
+    for block in re.findall(r'```console\n\$ lumora-cli (.*?)\n(.*?)```', text, re.S):
+        lines = block[1].splitlines()
+        rows.append(Row(f'README: {block[0][:60]}', block[0], [l for l in lines if not l.startswith('lumora-cli:')],
+                        [l for l in lines if l.startswith('lumora-cli:')], 0))
+    return rows
+
+
+def request(row):
+    """What the page is asked for a command line, or None when it cannot ask it."""
+    if row.code not in (0, 1, 3) or not row.args or row.args[0] not in OPTIONS:
+        return None
+    ask = {'command': row.args[0], 'texts': {}, 'wiring': 'series', 'cell': None, 'pack': ('1', '1'),
+           'series': None}
+    args = row.args[1:]
+    while args:
+        option = args.pop(0)
+        if option in ('--series', '--parallel'):
+            ask['wiring'] = option[2:]
+        elif option == '--e-series':
+            ask['series'] = args.pop(0).upper() if args and not args[0].startswith('--') else 'E24'
+        elif option[2:] in OPTIONS[ask['command']] and ':' not in args[0]:
+            ask['texts'][OPTIONS[ask['command']][option[2:]]] = args.pop(0)
+        elif option == '--cell':
+            ask['cell'] = args.pop(0)
+        elif option == '--pack':
+            ask['pack'] = re.fullmatch(r'(?:(\d+)S)?(?:(\d+)P)?', args.pop(0), re.I).groups('1')
+        elif option == '--format':
+            args.pop(0)
+        else:
+            return None
+    return ask
+
+
+def text_table(lines):
+    """Rows of a text table as {column: cell}: a cell shares its column's left
+    edge (text) or right edge (numbers)."""
+    cells = lambda line: [(m.group(), m.start(), m.end()) for m in re.finditer(r'\S+(?: \S+)*', line)]
+    columns = cells(lines[0])
+    return [{name: text for text, start, end in cells(line) for name, left, right in columns
+             if start == left or end == right} for line in lines[1:]]
+
+
+def expectation(row, command):
+    """The page's controls and texts that must show what lumora-cli printed:
+    {control: text}, the messages, and the resistor table's rows."""
+    messages = [re.sub(r'^lumora-cli: (--[\w-]+(, --[\w-]+)*: )?', '', line) for line in row.err
+                if not line.startswith('lumora-cli: warning:')]
+    # A field holds at most what its maxlength lets in, so such texts cannot arrive.
+    messages = [m for m in messages if 'holds at most' not in m]
+    if row.out and row.out[0].startswith('['):
+        records = json.loads('\n'.join(row.out), parse_float=str, parse_int=str)
+    elif row.out and ' ' not in row.out[0]:
+        records = list(csv.DictReader(row.out))
+    else:
+        blank = row.out.index('') if '' in row.out else len(row.out)
+        summary = dict(re.split(r'\s{2,}', line, maxsplit=1) for line in row.out[:blank])
+        records = [{caption: shown.split()[0] for caption, shown in summary.items()}]
+        records += [{'resistor': r['Resistor'], 'resistance_ohm': r['Ohms'], 'battery': r.get('Battery'),
+                     'current_ma': r['LED mA'], 'wattage_w': r['Power W'], 'rating_w': r.get('Rating W')}
+                    for r in (text_table(row.out[blank + 1:]) if blank < len(row.out) else [])]
+    fields = {SHOWN[command][k]: v for k, v in (records[0] if records else {}).items()
+              if k in SHOWN[command] and v is not None}
+    table = [[r['resistor'], r['resistance_ohm'], r['current_ma'], r['wattage_w'], r['rating_w'] or 'none']
+             for r in records[1 if 'resistor' not in records[0] else 0:] if r.get('battery') in (None, '', 'full')]
+    return fields, messages, table
+
+
+class Page(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = browser()
+        open_page(cls.driver, PAGE.as_uri())
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+
+    def ask(self, ask):
+        """Asks the page as a user would: Reset, the battery preset, the texts
+        (set as a paste sets them), the wiring and series, Enter."""
+        d = self.driver
+        form, reset, last = FORMS[ask['command']]
+        d.find_element(By.ID, reset).click()
+        if ask['cell']:
+            preset = d.find_element(By.CSS_SELECTOR, f'form.preset[data-for="{form}"]')
+            cell = Select(preset.find_element(By.CSS_SELECTOR, 'select'))
+            cell.select_by_value(next(o.get_attribute('value') for o in cell.options
+                                      if o.get_attribute('value').lower() == ask['cell'].lower()))
+            for role, count in zip(('series', 'parallel'), ask['pack']):
+                for counter in preset.find_elements(By.CSS_SELECTOR, f'[data-role="{role}"]'):
+                    counter.clear()
+                    counter.send_keys(count)
+            preset.find_element(By.CSS_SELECTOR, 'button').click()
+        for control, text in ask['texts'].items():
+            d.execute_script('const e = arguments[0]; e.value = e.maxLength > 0 ? arguments[1].slice(0, e.maxLength)'
+                             ' : arguments[1]; e.dispatchEvent(new Event("input", {bubbles: true}));',
+                             d.find_element(By.ID, control), text)
+        if ask['command'] == 'resistor':
+            d.find_element(By.ID, 'Option2' if ask['wiring'] == 'parallel' else 'Option1').click()
+            Select(d.find_element(By.ID, 'series')).select_by_value(ask['series'] or 'E24')
+        d.find_element(By.ID, last).send_keys(Keys.END, Keys.ENTER)
+        shown = {c: d.find_element(By.ID, c).get_attribute('value') for c in SHOWN[ask['command']].values()}
+        messages = [p.text for p in d.find_elements(By.CSS_SELECTOR, f'#{form} .error p')]
+        table = [[cell.text for cell in tr.find_elements(By.CSS_SELECTOR, 'th, td')]
+                 for tr in d.find_elements(By.CSS_SELECTOR, '#to-buy:not([hidden]) tbody tr')]
+        return shown, messages, table
+
+    def test_command_lines_give_the_same_texts(self):
+        asked = 0
+        for row in golden_rows() + readme_rows():
+            ask = request(row)
+            if not ask:
+                continue
+            asked += 1
+            with self.subTest(row.name):
+                fields, messages, table = expectation(row, ask['command'])
+                shown, shown_messages, shown_table = self.ask(ask)
+                self.assertEqual(shown_messages, messages)
+                if row.code == 0:
+                    self.assertEqual({c: shown[c] for c in fields}, fields)
+                if ask['command'] == 'resistor' and (ask['series'] or row.code):  # nothing to buy unless solved
+                    self.assertEqual(shown_table, table if row.code == 0 else [])
+        self.assertGreater(asked, 25)
+
+    # Keys typed as key events: what the key filter lets into the field.
+    TYPING = [
+        ('letters and exponents', 'Text1', '', '1e5E2a', '152'),
+        ('minus', 'Text2', '', '-3-5', '35'),
+        ('second point', 'Text3', '', '1.2.5', '1.25'),
+        ('comma, plus and space', 'Text21', '', '3,5+ 1', '351'),
+        ('point in the LED count', 'Text13', '', '2.5', '25'),
+        ('point over a selected point', 'Text22', '1.5', Keys.CONTROL + 'a' + Keys.NULL + '.', '1.5'),
+        ('digit over a selection', 'Text22', '1.5', Keys.CONTROL + 'a' + Keys.NULL + '7', '7'),
+        ('sixth character of the efficiency', 'Text6', '', '83.125', '83.12'),
+    ]
+
+    def test_key_filter(self):
+        for name, control, start, keys, text in self.TYPING:
+            with self.subTest(name):
+                field = self.driver.find_element(By.ID, control)
+                self.driver.execute_script('arguments[0].value = arguments[1]', field, start)
+                field.send_keys(Keys.END, keys)
+                self.assertEqual(field.get_attribute('value'), text)
+
+    # Fragments the page did not write: left out whole, with a note.
+    BROKEN_LINKS = [
+        ('unknown name', 'x.current=750'),
+        ('exponent', 'c.current=1e3&c.vf=3.5'),
+        ('minus', 'r.current=-20'),
+        ('broken escape', 'c.current=%E0%A4%A'),
+        ('longer than the field', 'c.efficiency=83.125'),
+        ('unknown wiring', 'r.wiring=star'),
+    ]
+
+    def test_broken_links_are_left_out(self):
+        for name, fragment in self.BROKEN_LINKS:
+            with self.subTest(name):
+                open_page(self.driver, f'{PAGE.as_uri()}#{fragment}')
+                self.assertTrue(self.driver.find_element(By.ID, 'note').text)
+                self.assertEqual(self.driver.find_element(By.ID, 'Text1').get_attribute('value'), '')
+                self.assertEqual(self.driver.find_element(By.ID, 'Text6').get_attribute('value'), '83')
+        open_page(self.driver, PAGE.as_uri())
+
+
+def requests_made(driver, page):
+    """The requests of the page, whatever it loaded them for (the browser's own
+    pages make theirs)."""
+    messages = [json.loads(entry['message'])['message'] for entry in driver.get_log('performance')]
+    return [m['params']['request']['url'].split('#')[0] for m in messages
+            if m['method'] == 'Network.requestWillBeSent' and m['params'].get('documentURL', '').startswith(page)]
+
+
+class Offline(unittest.TestCase):
+    """The first runtime and resistor rows of golden.txt that solve, asked
+    through the page's own link, which must hold them."""
+
+    def through_link(self, driver, url):
+        rows = [r for r in golden_rows() if r.code == 0 and request(r) and not request(r)['cell']]
+        for command in OPTIONS:
+            row = next(r for r in rows if r.args[0] == command)
+            ask = request(row)
+            fields, _, _ = expectation(row, command)
+            open_page(driver, url)
+            Page.ask(self, ask)
+            link = driver.find_element(By.ID, 'link').get_attribute('href')
+            open_page(driver, url + link[link.index('#'):])
+            with self.subTest(row.name):
+                self.assertEqual({c: driver.find_element(By.ID, c).get_attribute('value') for c in fields}, fields)
+        return [u for u in requests_made(driver, url) if not u.startswith('data:')]
+
+    def test_from_disk_without_network(self):
+        self.driver = browser(requests=True)
+        try:
+            self.driver.execute_cdp_cmd('Network.enable', {})
+            self.driver.execute_cdp_cmd('Network.emulateNetworkConditions', {
+                'offline': True, 'latency': 0, 'downloadThroughput': -1, 'uploadThroughput': -1})
+            self.assertEqual(set(self.through_link(self.driver, PAGE.as_uri())), {PAGE.as_uri()})
+        finally:
+            self.driver.quit()
+
+    def test_from_a_static_server(self):
+        handler = lambda *a: http.server.SimpleHTTPRequestHandler(*a, directory=str(PAGE.parent))
+        http.server.SimpleHTTPRequestHandler.log_message = lambda *a: None
+        server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+        url = f'http://127.0.0.1:{server.server_address[1]}/{PAGE.name}'
+        self.driver = browser(requests=True)
+        try:
+            self.assertEqual(set(self.through_link(self.driver, url)), {url})
+        finally:
+            self.driver.quit()
+            server.shutdown()
+            server.server_close()
+
+
+class Look(unittest.TestCase):
+    """axe-core on the page with results, refusals and the resistor table
+    shown, in light and dark; screenshots at a phone's and a desktop's width."""
+
+    def test_accessibility_and_screenshots(self):
+        shots = pathlib.Path(os.environ.get('LUMORA_SCREENSHOTS', PAGE.parent / 'screenshots'))
+        shots.mkdir(parents=True, exist_ok=True)
+        axe = pathlib.Path(os.environ['LUMORA_AXE']).read_text()
+        readme = readme_rows()[1]
+        for scheme in ('light', 'dark'):
+            driver = browser()
+            try:
+                driver.execute_cdp_cmd('Emulation.setEmulatedMedia',
+                                       {'features': [{'name': 'prefers-color-scheme', 'value': scheme}]})
+                open_page(driver, PAGE.as_uri())
+                self.driver = driver
+                Page.ask(self, request(readme))
+                driver.find_element(By.CSS_SELECTOR, 'form.preset[data-for="converter"] button').click()
+                driver.find_element(By.ID, 'Command1').click()  # four blank: a refusal
+                driver.execute_script(axe)
+                violations = driver.execute_async_script(
+                    'axe.run(document).then(r => arguments[0](r.violations.map('
+                    'v => v.id + ": " + v.nodes.map(n => n.target.join(" ")).join(", "))))')
+                with self.subTest(scheme):
+                    self.assertEqual(violations, [])
+                for width in (360, 1280):
+                    metrics = {'width': width, 'height': 900, 'deviceScaleFactor': 1, 'mobile': width < 600}
+                    driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', metrics)
+                    metrics['height'] = driver.execute_script('scrollTo(0, 0); return document.body.scrollHeight')
+                    driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', metrics)
+                    with self.subTest(f'{scheme} {width} px'):
+                        self.assertLessEqual(driver.execute_script(
+                            'return document.documentElement.scrollWidth'), width)
+                    driver.save_screenshot(str(shots / f'{scheme}-{width}.png'))
+            finally:
+                driver.quit()
+
+
+if __name__ == '__main__':
+    unittest.main(verbosity=2)

@@ -1,0 +1,317 @@
+// SPDX-License-Identifier: MIT
+// The core as the web page sees it: each function takes and returns plain
+// JavaScript values (strings, numbers, objects with camelCase keys, arrays),
+// so that the page never holds a C++ object it would have to free. A record
+// of the core becomes an object whose keys are its members' names; a list
+// becomes an array. New records join the same way: a table of members, a
+// ToJs for the record, a function registered at the bottom.
+#include "calc/battery_presets.h"
+#include "calc/converter.h"
+#include "calc/field_text.h"
+#include "calc/messages.h"
+#include "calc/number_text.h"
+#include "calc/resistor.h"
+#include "calc/standard_resistors.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumora::web {
+
+namespace {
+
+using emscripten::val;
+
+// One member of a record of field texts: its key on the page, the quantity it
+// holds and, for an input, the typing rule of its field.
+template <typename Fields, typename Quantity> struct Member {
+    const char* key;
+    std::string Fields::*text;
+    Quantity quantity;
+    std::optional<NumberKind> typed; // nullopt: written by the calculator only
+};
+
+using ConverterMember = Member<ConverterFields, ConverterQuantity>;
+using ResistorMember = Member<ResistorFields, ResistorQuantity>;
+
+constexpr auto Decimal = NumberKind::Decimal;
+
+// The runtime frame's days and clock are no quantities; they carry the
+// runtime's for a name.
+const ConverterMember ConverterMembers[] = {
+    {"ledCurrent", &ConverterFields::LedCurrent, ConverterQuantity::LedCurrent, Decimal},
+    {"ledVf", &ConverterFields::LedVf, ConverterQuantity::LedVf, Decimal},
+    {"batteryVoltage", &ConverterFields::BatteryVoltage, ConverterQuantity::BatteryVoltage, Decimal},
+    {"capacity", &ConverterFields::Capacity, ConverterQuantity::Capacity, Decimal},
+    {"runtime", &ConverterFields::Runtime, ConverterQuantity::Runtime, Decimal},
+    {"efficiency", &ConverterFields::Efficiency, ConverterQuantity::Efficiency, Decimal},
+    {"days", &ConverterFields::Days, ConverterQuantity::Runtime, std::nullopt},
+    {"clock", &ConverterFields::Clock, ConverterQuantity::Runtime, std::nullopt},
+};
+
+const ResistorMember ResistorMembers[] = {
+    {"batteryVoltage", &ResistorFields::BatteryVoltage, ResistorQuantity::BatteryVoltage, Decimal},
+    {"ledVf", &ResistorFields::LedVf, ResistorQuantity::LedVf, Decimal},
+    {"ledCurrent", &ResistorFields::LedCurrent, ResistorQuantity::LedCurrent, Decimal},
+    {"resistance", &ResistorFields::Resistance, ResistorQuantity::Resistance, Decimal},
+    {"wattage", &ResistorFields::Wattage, ResistorQuantity::Wattage, std::nullopt},
+    {"ledCount", &ResistorFields::LedCount, ResistorQuantity::LedCount, NumberKind::Whole},
+};
+
+val Strings(const std::vector<std::string>& items)
+{
+    val array = val::array();
+    for (const std::string& item : items)
+        array.call<void>("push", item);
+    return array;
+}
+
+// A missing or non-string member reads as blank.
+template <typename Fields, typename Table> Fields FieldsFrom(const val& object, const Table& members)
+{
+    Fields fields;
+    for (const auto& m : members) {
+        const val text = object[m.key];
+        if (text.isString())
+            fields.*m.text = text.template as<std::string>();
+    }
+    return fields;
+}
+
+template <typename Fields, typename Table> val ToJs(const Fields& fields, const Table& members)
+{
+    val object = val::object();
+    for (const auto& m : members)
+        object.set(m.key, fields.*m.text);
+    return object;
+}
+
+template <typename Table, typename Quantity> const char* KeyOf(const Table& members, Quantity quantity)
+{
+    for (const auto& m : members) {
+        if (m.quantity == quantity)
+            return m.key;
+    }
+    return "";
+}
+
+const char* FormName(ErrorWindow window)
+{
+    switch (window) {
+    case ErrorWindow::Form2: return "Form2";
+    case ErrorWindow::Form3: return "Form3";
+    case ErrorWindow::Form6: return "Form6";
+    case ErrorWindow::Form7: return "Form7";
+    case ErrorWindow::Form8: break;
+    }
+    return "Form8";
+}
+
+// Texts the key filter would not have let in, each in plain words; such a
+// text can only have been pasted, and nothing is calculated with it.
+template <typename Fields, typename Table>
+std::vector<std::string> UntypeableTexts(const Fields& fields, const Table& members)
+{
+    std::vector<std::string> sentences;
+    for (const auto& m : members) {
+        if (m.typed && !IsTypeableText(fields.*m.text, *m.typed))
+            sentences.push_back(NotANumberSentence(NameOf(m.quantity).Caption, fields.*m.text, *m.typed));
+    }
+    return sentences;
+}
+
+// What one press of Calculate came to:
+//   fields    the texts after it          changed   keys of the texts it changed
+//   windows   [{form, message}], in order  failures  plain-words sentences
+//   result    the solved result in words  solved    key of the quantity solved, or ""
+// 'failures' comes with the sentences given, then the outcome's own.
+template <typename Fields, typename Table, typename Outcome>
+val OutcomeToJs(const Fields& before, const Outcome& outcome, const Table& members,
+                std::vector<std::string> failures = {})
+{
+    val changed = val::array();
+    for (const auto& m : members) {
+        if (before.*m.text != outcome.Fields.*m.text)
+            changed.call<void>("push", std::string(m.key));
+    }
+    val windows = val::array();
+    for (ErrorWindow window : outcome.Windows) {
+        val shown = val::object();
+        shown.set("form", std::string(FormName(window)));
+        shown.set("message", std::string(ErrorMessage(window)));
+        windows.call<void>("push", shown);
+    }
+    if (std::string failure = FailureText(outcome); !failure.empty())
+        failures.push_back(std::move(failure));
+    const bool solved = outcome.Target && outcome.Windows.empty() && outcome.Failure == Failure::None;
+    val result = val::object();
+    result.set("fields", ToJs(outcome.Fields, members));
+    result.set("changed", changed);
+    result.set("windows", windows);
+    result.set("failures", Strings(failures));
+    result.set("result", ResultSentence(outcome));
+    result.set("solved", std::string(solved ? KeyOf(members, *outcome.Target) : ""));
+    return result;
+}
+
+// One press of Calculate; texts the key filter would not have let in are
+// refused first, and nothing changes.
+template <typename Outcome, typename Fields, typename Table, typename Calculate>
+val PressJs(const Fields& fields, const Table& members, Calculate calculate)
+{
+    if (std::vector<std::string> refused = UntypeableTexts(fields, members); !refused.empty()) {
+        Outcome unchanged;
+        unchanged.Fields = fields;
+        return OutcomeToJs(fields, unchanged, members, std::move(refused));
+    }
+    return OutcomeToJs(fields, calculate(fields), members);
+}
+
+Wiring WiringNamed(const std::string& name) { return name == "parallel" ? Wiring::Parallel : Wiring::Series; }
+
+val CalculateConverterJs(const val& object)
+{
+    return PressJs<ConverterOutcome>(FieldsFrom<ConverterFields>(object, ConverterMembers), ConverterMembers,
+                                     [](const ConverterFields& fields) { return CalculateConverter(fields); });
+}
+
+val CalculateResistorJs(const val& object, const std::string& wiring)
+{
+    return PressJs<ResistorOutcome>(
+        FieldsFrom<ResistorFields>(object, ResistorMembers), ResistorMembers,
+        [&](const ResistorFields& fields) { return CalculateResistor(fields, WiringNamed(wiring)); });
+}
+
+// The key filter's rule: "decimal" (digits and one ".") or "whole" (digits).
+bool IsTypeableJs(const std::string& text, const std::string& kind)
+{
+    return IsTypeableText(text, kind == "whole" ? NumberKind::Whole : NumberKind::Decimal);
+}
+
+val ESeriesJs()
+{
+    std::vector<std::string> names;
+    for (ESeries series : AllESeries())
+        names.emplace_back(NameOf(series));
+    return Strings(names);
+}
+
+// The smallest common rating at least twice a power text, for a resistor of
+// more than 0 ohms; "" when there is none.
+std::string RatingText(const std::string& ohms, const std::string& watts)
+{
+    const std::optional<double> resistance = ReadNumber(ohms);
+    const std::optional<double> power = ReadNumber(watts);
+    if (!resistance || !power || *resistance <= 0.0)
+        return {};
+    const std::optional<double> rating = RatingFor(*power);
+    return rating ? DoubleText(*rating) : std::string();
+}
+
+val ChoiceToJs(const std::string& label, const ResistorFields& fields)
+{
+    val row = val::object();
+    row.set("label", label);
+    row.set("ohms", fields.Resistance);
+    row.set("ledCurrent", fields.LedCurrent);
+    row.set("wattage", fields.Wattage);
+    row.set("rating", RatingText(fields.Resistance, fields.Wattage));
+    return row;
+}
+
+// The resistor to buy for solved fields: the resistor itself (labelled
+// "solved" or "given"), then the series' standard values next to it ("E24
+// below", "E24 above", or "E24" when it is one), each with the LED current
+// and power the window's calculation gives for it, and the smallest common
+// rating at least twice that power.
+val ResistorChoicesJs(const val& object, const std::string& wiring, const std::string& seriesName,
+                      const std::string& label)
+{
+    const ResistorFields fields = FieldsFrom<ResistorFields>(object, ResistorMembers);
+    val rows = val::array();
+    rows.call<void>("push", ChoiceToJs(label, fields));
+    const std::optional<ESeries> series = ESeriesNamed(seriesName);
+    const std::optional<double> ohms = ReadNumber(fields.Resistance);
+    if (!series || !ohms)
+        return rows;
+    const StandardNeighbours next = NeighboursOf(*series, *ohms);
+    const std::string name(NameOf(*series));
+    std::vector<std::pair<std::string, std::string>> choices;
+    if (next.Below && next.Below == next.Above) {
+        choices.emplace_back(name, *next.Below);
+    } else {
+        if (next.Below)
+            choices.emplace_back(name + " below", *next.Below);
+        if (next.Above)
+            choices.emplace_back(name + " above", *next.Above);
+    }
+    for (const auto& [choiceLabel, choiceOhms] : choices) {
+        ResistorFields choice = fields;
+        choice.Resistance = choiceOhms;
+        choice.LedCurrent.clear();
+        choice.Wattage = "0.00";
+        const ResistorOutcome outcome = CalculateResistor(choice, WiringNamed(wiring));
+        rows.call<void>("push", ChoiceToJs(choiceLabel, outcome.Fields));
+    }
+    return rows;
+}
+
+// Every battery preset by the name it is chosen by: the chemistries, then the
+// cells; "capacity" in mAh is "" for a chemistry.
+val BatteryPresetsJs()
+{
+    val presets = val::array();
+    const auto add = [&](const BatteryChoice& choice) {
+        val preset = val::object();
+        preset.set("name", NameOf(choice));
+        preset.set("chemistry", std::string(choice.chemistry->Id));
+        preset.set("description", std::string(choice.chemistry->Description));
+        preset.set("capacity", choice.cell ? std::to_string(choice.cell->CapacityMah) : std::string());
+        presets.call<void>("push", preset);
+    };
+    for (const Chemistry& chemistry : Chemistries())
+        add(*BatteryNamed(chemistry.Id));
+    for (const Cell& cell : Cells())
+        add(*BatteryNamed(NameOf(BatteryChoice{nullptr, &cell})));
+    return presets;
+}
+
+// A pack of a preset's cells as field texts {full, nominal, empty, capacity};
+// null for an unknown name or a count outside 1 to 99.
+val PackTextsJs(const std::string& name, int series, int parallel)
+{
+    const std::optional<BatteryChoice> choice = BatteryNamed(name);
+    const auto fits = [](int count) { return count >= 1 && count <= LargestPackCount; };
+    if (!choice || !fits(series) || !fits(parallel))
+        return val::null();
+    const PackTexts texts = TextsOf(*choice, Pack{series, parallel});
+    val pack = val::object();
+    pack.set("full", texts.Full);
+    pack.set("nominal", texts.Nominal);
+    pack.set("empty", texts.Empty);
+    pack.set("capacity", texts.CapacityMah.value_or(""));
+    return pack;
+}
+
+std::string VersionJs() { return LUMORA_VERSION; }
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(lumora)
+{
+    emscripten::function("calculateConverter", &CalculateConverterJs);
+    emscripten::function("calculateResistor", &CalculateResistorJs);
+    emscripten::function("isTypeable", &IsTypeableJs);
+    emscripten::function("eSeries", &ESeriesJs);
+    emscripten::function("resistorChoices", &ResistorChoicesJs);
+    emscripten::function("batteryPresets", &BatteryPresetsJs);
+    emscripten::function("packTexts", &PackTextsJs);
+    emscripten::function("version", &VersionJs);
+}
+
+} // namespace lumora::web

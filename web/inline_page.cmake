@@ -1,0 +1,26 @@
+# SPDX-License-Identifier: MIT
+# Puts the page together: index.html with the style sheet and the two scripts
+# (the Emscripten module, which carries the WebAssembly, and page.js) written
+# into it in place of their links, so that the one file needs nothing else.
+#
+#   cmake -DSOURCE_DIR=web -DGLUE=lumora.js -DOUTPUT=lumora.html -P inline_page.cmake
+file(READ ${SOURCE_DIR}/index.html page)
+
+function(inline tag closing file)
+  file(READ ${file} content)
+  string(FIND "${content}" "</${closing}" inside)
+  if(NOT inside EQUAL -1)
+    message(FATAL_ERROR "${file} holds \"</${closing}\", which would end its element early")
+  endif()
+  string(FIND "${page}" "${tag}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "index.html has no ${tag}")
+  endif()
+  string(REPLACE "${tag}" "<${closing}>\n${content}</${closing}>" page "${page}")
+  set(page "${page}" PARENT_SCOPE)
+endfunction()
+
+inline([[<link rel="stylesheet" href="lumora.css">]] style ${SOURCE_DIR}/lumora.css)
+inline([[<script src="lumora.js"></script>]] script ${GLUE})
+inline([[<script src="page.js"></script>]] script ${SOURCE_DIR}/page.js)
+file(WRITE ${OUTPUT} "${page}")

@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: MIT
+// The page around the core: it moves field texts between the page and the
+// calculators of the WebAssembly module (createLumora, web/binding.cpp) and
+// shows what they return. It decides nothing a calculator decides: checks,
+// rounding, texts and messages all come from the core.
+'use strict';
+
+(function () {
+  const $ = (selector, root = document) => root.querySelector(selector);
+  const $$ = (selector, root = document) => Array.from(root.querySelectorAll(selector));
+  const note = $('#note');
+  let core = null;
+
+  // The fields of a calculator's form by their key in the core's record.
+  function fieldsOf(form) {
+    const fields = {};
+    for (const element of $$('[data-key]', form)) fields[element.dataset.key] = element.value;
+    return fields;
+  }
+
+  function wiringOf(form) {
+    const checked = $('input[name="wiring"]:checked', form);
+    return checked ? checked.value : 'series';
+  }
+
+  // The key filter: a typed character gets in when the core's typing rule
+  // takes it alone and, for ".", the field holds no "." yet, wherever the
+  // caret or selection is. Pastes and drops are not filtered; Calculate
+  // refuses what breaks the rule.
+  function filterTyping(event) {
+    const input = event.target;
+    if (event.inputType !== 'insertText' || event.data === null || !input.dataset.kind) return;
+    let accepted = '';
+    for (const c of event.data) {
+      const dot = c === '.' && (input.value + accepted).includes('.');
+      if (!dot && core.isTypeable(c, input.dataset.kind)) accepted += c;
+    }
+    if (accepted === event.data) return;
+    event.preventDefault();
+    if (!accepted) return;
+    const room = input.maxLength > 0 ? input.maxLength - input.value.length + (input.selectionEnd - input.selectionStart) : accepted.length;
+    input.setRangeText(accepted.slice(0, Math.max(room, 0)), input.selectionStart, input.selectionEnd, 'end');
+    input.dispatchEvent(new Event('input', { bubbles: true }));
+  }
+
+  // Each message a Calculate brings as a small box titled "ERROR" with an OK
+  // that dismisses it, as the window's error windows are; a new press shows
+  // its own messages in place of the last one's.
+  function showMessages(form, messages) {
+    const errors = $('.errors', form);
+    errors.replaceChildren();
+    for (const message of messages) {
+      const box = document.createElement('div');
+      box.className = 'error';
+      const title = document.createElement('strong');
+      title.textContent = 'ERROR';
+      const text = document.createElement('p');
+      text.textContent = message;
+      const ok = document.createElement('button');
+      ok.type = 'button';
+      ok.textContent = 'OK';
+      ok.addEventListener('click', () => {
+        box.remove();
+        $('[data-kind]', form).focus();
+      });
+      box.append(title, text, ok);
+      errors.append(box);
+    }
+  }
+
+  function calculate(form) {
+    const before = fieldsOf(form);
+    const outcome = form.dataset.calculator === 'converter'
+      ? core.calculateConverter(before)
+      : core.calculateResistor(before, wiringOf(form));
+    for (const key of outcome.changed) $(`[data-key="${key}"]`, form).value = outcome.fields[key];
+    for (const element of $$('[data-key]', form)) element.classList.toggle('solved', element.dataset.key === outcome.solved);
+    showMessages(form, outcome.windows.map(w => w.message).concat(outcome.failures));
+    $('.result', form).textContent = outcome.result;
+    if (form.dataset.calculator === 'resistor') showResistorToBuy(outcome, wiringOf(form));
+    performance.mark('lumora-result');
+    return outcome;
+  }
+
+  // The resistor to buy, for the last resistor calculation that solved.
+  let lastSolved = null;
+  function showResistorToBuy(outcome, wiring) {
+    if (outcome) lastSolved = outcome.solved ? { fields: outcome.fields, wiring, solved: outcome.solved } : null;
+    const section = $('#to-buy');
+    section.hidden = !lastSolved;
+    if (!lastSolved) return;
+    const label = lastSolved.solved === 'resistance' ? 'solved' : 'given';
+    const rows = core.resistorChoices(lastSolved.fields, lastSolved.wiring, $('#series').value, label);
+    $('tbody', section).replaceChildren(...rows.map(row => {
+      const tr = document.createElement('tr');
+      for (const cell of [row.label, row.ohms, row.ledCurrent, row.wattage, row.rating || 'none']) {
+        const td = document.createElement(tr.childElementCount ? 'td' : 'th');
+        if (td.tagName === 'TH') td.scope = 'row';
+        td.textContent = cell;
+        tr.append(td);
+      }
+      return tr;
+    }));
+    $('#negative').hidden = !rows.some(row => row.ohms.startsWith('-') || row.ledCurrent.startsWith('-'));
+  }
+
+  // Reset puts the calculator's texts back to their start values and the
+  // focus into its first field; the wiring stays as chosen.
+  function reset(event) {
+    const form = event.target;
+    event.preventDefault();
+    for (const element of $$('[data-key]', form)) {
+      element.value = element.defaultValue;
+      element.classList.remove('solved');
+    }
+    $('[data-kind]', form).focus();
+    updateLink();
+  }
+
+  function fillPresets() {
+    const presets = core.batteryPresets();
+    for (const select of $$('select[data-role="cell"]')) {
+      select.replaceChildren(...presets.map(p => new Option(
+        `${p.name}: ${p.description}${p.capacity ? `, ${p.capacity} mAh` : ''}`, p.name)));
+    }
+    $('#series').replaceChildren(...core.eSeries().map(name => new Option(name, name, name === 'E24', name === 'E24')));
+  }
+
+  function usePreset(event) {
+    event.preventDefault();
+    const preset = event.target;
+    const form = document.getElementById(preset.dataset.for);
+    // A count that is no whole number is 0, which packTexts refuses.
+    const count = role => {
+      const input = $(`[data-role="${role}"]`, preset);
+      return !input ? 1 : Number.isInteger(Number(input.value)) ? Number(input.value) : 0;
+    };
+    const name = $('[data-role="cell"]', preset).value;
+    const pack = core.packTexts(name, count('series'), count('parallel'));
+    const shown = $('.pack', preset);
+    if (!pack) {
+      shown.textContent = 'Each count of cells must be a whole number from 1 to 99.';
+      return;
+    }
+    const converter = form.dataset.calculator === 'converter';
+    $('[data-key="batteryVoltage"]', form).value = converter ? pack.nominal : pack.full;
+    if (converter && pack.capacity) $('[data-key="capacity"]', form).value = pack.capacity;
+    shown.textContent = `${name}, ${count('series')}S${converter ? `${count('parallel')}P` : ''}: full ${pack.full} V, ` +
+      `nominal ${pack.nominal} V, empty ${pack.empty} V${pack.capacity ? `, ${pack.capacity} mAh` : ''}.`;
+    updateLink();
+  }
+
+  // The link: every input's text under its data-link name, and the wiring
+  // and series, in the address's fragment ("#c.current=750&c.vf=3.5&…").
+  function updateLink() {
+    const params = new URLSearchParams();
+    for (const input of $$('input[data-link]')) params.set(input.dataset.link, input.value);
+    params.set('r.wiring', wiringOf($('#resistor')));
+    params.set('r.series', $('#series').value);
+    $('#link').href = '#' + params.toString();
+  }
+
+  // A fragment the page did not write (an unknown name, a text the field
+  // would not take) is left out whole, with a note; the page starts as usual.
+  function applyLink(fragment) {
+    if (!fragment) return;
+    const params = new URLSearchParams(fragment);
+    const inputs = new Map($$('input[data-link]').map(input => [input.dataset.link, input]));
+    const choices = { 'r.wiring': ['series', 'parallel'], 'r.series': core.eSeries() };
+    let readable = true;
+    for (const [name, text] of params) {
+      const input = inputs.get(name);
+      const fits = input
+        ? core.isTypeable(text, input.dataset.kind) && (input.maxLength < 0 || text.length <= input.maxLength)
+        : (choices[name] || []).includes(text);
+      readable = readable && fits;
+    }
+    if (!readable) {
+      note.textContent = 'The inputs in this link could not be read, so the page starts without them.';
+      return;
+    }
+    for (const [name, text] of params) {
+      if (inputs.has(name)) inputs.get(name).value = text;
+    }
+    if (params.has('r.wiring')) $(`input[name="wiring"][value="${params.get('r.wiring')}"]`).checked = true;
+    if (params.has('r.series')) $('#series').value = params.get('r.series');
+    // Solve what the link holds; a link saved before anything was left blank
+    // just shows its texts.
+    for (const form of $$('form.fields')) {
+      const group = form.id === 'converter' ? 'c.' : 'r.';
+      if (![...params.keys()].some(name => name.startsWith(group))) continue;
+      const outcome = calculate(form);
+      if (outcome.windows.length || outcome.failures.length) showMessages(form, []);
+    }
+    updateLink();
+  }
+
+  function start(module) {
+    core = module;
+    $('#version').textContent = core.version();
+    document.title = `Lumora ${core.version()}`;
+    fillPresets();
+    for (const form of $$('form.fields')) {
+      form.addEventListener('beforeinput', filterTyping);
+      form.addEventListener('submit', event => {
+        event.preventDefault();
+        updateLink();
+        calculate(form);
+      });
+      form.addEventListener('reset', reset);
+      form.addEventListener('input', updateLink);
+      form.addEventListener('change', updateLink);
+    }
+    for (const preset of $$('form.preset')) preset.addEventListener('submit', usePreset);
+    $('#series').addEventListener('change', () => { showResistorToBuy(null); updateLink(); });
+    window.addEventListener('hashchange', () => applyLink(location.hash.slice(1)));
+    updateLink();
+    applyLink(location.hash.slice(1));
+    document.body.dataset.ready = 'true';
+  }
+
+  createLumora().then(start, () => {
+    note.textContent = 'This browser could not start the calculators (they need WebAssembly).';
+  });
+})();
