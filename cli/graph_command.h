@@ -12,7 +12,8 @@
 namespace lumora::cli {
 
 // "lumora-cli graph": the light's run from a full cell until it fades, with
-// the FL1 runtime and, on request, the runtime graph as an SVG picture.
+// the FL1 runtime and, on request, the runtime graph as an SVG picture; the
+// run itself is made by RunLight (calc/light_run.h).
 struct GraphRequest {
     std::string Driver = "direct"; // direct, linear or converter
     std::optional<std::string> Current, Vf, Resistance, Leds, Battery, Capacity, InternalResistance, Efficiency,
@@ -23,11 +24,6 @@ struct GraphRequest {
     LedOptions Led;
     std::optional<std::string> Plot; // the SVG file to write
 };
-
-// The most rows a run may give.
-inline constexpr double LargestRunRows = 100000;
-// No flashlight's battery gives more.
-inline constexpr double LargestBatteryVolts = 1000;
 
 CommandOutput RunGraph(const GraphRequest& request);
 

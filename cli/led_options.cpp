@@ -21,8 +21,7 @@ std::variant<std::monostate, LedChoice, std::string> LedFrom(const LedOptions& o
         const LedPreset* preset = LedNamed(*options.Preset);
         if (!preset)
             return "--led: no preset \"" + *options.Preset + "\"; known: " + KnownLeds();
-        return LedChoice{CurveOf(*preset), std::string(preset->Name) + " (preset)",
-                         std::vector<FluxPoint>(preset->Flux.begin(), preset->Flux.end())};
+        return PresetChoice(*preset);
     }
     if (!options.Points.empty()) {
         std::vector<LedPoint> points;
@@ -55,13 +54,6 @@ std::variant<std::monostate, LedChoice, std::string> LedFrom(const LedOptions& o
                          {}};
     }
     return std::monostate{};
-}
-
-LedChoice TypicalThrough(double milliamps, double volts)
-{
-    return LedChoice{CurveThrough({milliamps / 1000.0, volts}),
-                     "typical white LED through " + DoubleText(milliamps) + " mA at " + DoubleText(volts) + " V",
-                     {}};
 }
 
 } // namespace lumora::cli

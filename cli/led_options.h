@@ -3,6 +3,7 @@
 
 #include "calc/led_model.h"
 #include "calc/led_presets.h"
+#include "calc/light_run.h"
 
 #include <optional>
 #include <string>
@@ -19,21 +20,11 @@ struct LedOptions {
     std::optional<std::string> Spice;  // --led-spice 'IS=... N=... RS=...'
 };
 
-// The curve chosen, how the output names it, and a preset's flux points.
-struct LedChoice {
-    LedCurve Curve;
-    std::string Name;
-    std::vector<FluxPoint> Flux;
-};
-
 // "lh351d, xm-l2, ..." for messages.
 std::string KnownLeds();
 
 // The curve the options name, nullopt when none is given, or a refusal
 // naming the option.
 std::variant<std::monostate, LedChoice, std::string> LedFrom(const LedOptions& options);
-
-// The curve through one point with a typical white LED's slope, named so.
-LedChoice TypicalThrough(double milliamps, double volts);
 
 } // namespace lumora::cli

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/report.h"
 
+#include "calc/csv_text.h"
 #include "calc/field_text.h"
 #include "calc/number_text.h"
 
@@ -70,31 +71,12 @@ void WriteTable(const Report& report, std::ostream& out)
         line([&](std::size_t c) -> const std::string& { return row[c]; });
 }
 
-void WriteCsvCell(std::ostream& out, const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        out << text;
-        return;
-    }
-    out << '"';
-    for (char c : text)
-        out << (c == '"' ? "\"\"" : std::string(1, c));
-    out << '"';
-}
-
 void WriteCsv(const Report& report, std::ostream& out)
 {
-    for (std::size_t c = 0; c < report.Columns.size(); ++c)
-        out << (c ? "," : "") << report.Columns[c].Key;
-    out << '\n';
-    for (const auto& row : report.Rows) {
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            if (c)
-                out << ',';
-            WriteCsvCell(out, row[c]);
-        }
-        out << '\n';
-    }
+    std::vector<std::string> keys;
+    for (const Column& column : report.Columns)
+        keys.push_back(column.Key);
+    out << CsvText(keys, report.Rows);
 }
 
 void WriteJsonString(std::ostream& out, std::string_view text)
