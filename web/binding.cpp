@@ -7,10 +7,14 @@
 // ToJs for the record, a function registered at the bottom.
 #include "calc/battery_presets.h"
 #include "calc/converter.h"
+#include "calc/csv_text.h"
 #include "calc/field_text.h"
+#include "calc/led_presets.h"
+#include "calc/light_run.h"
 #include "calc/messages.h"
 #include "calc/number_text.h"
 #include "calc/resistor.h"
+#include "calc/runtime_plot.h"
 #include "calc/standard_resistors.h"
 
 #include <emscripten/bind.h>
@@ -298,6 +302,127 @@ val PackTextsJs(const std::string& name, int series, int parallel)
     return pack;
 }
 
+// Every LED preset: {id, name, source, lumens}; lumens is true when the
+// preset carries measured flux.
+val LedPresetsJs()
+{
+    val presets = val::array();
+    for (const LedPreset& preset : LedPresets()) {
+        val shown = val::object();
+        shown.set("id", std::string(preset.Id));
+        shown.set("name", std::string(preset.Name));
+        shown.set("source", std::string(preset.Source));
+        shown.set("lumens", !preset.Flux.empty());
+        presets.call<void>("push", shown);
+    }
+    return presets;
+}
+
+// A member's text, or nullopt when it is missing or blank: a field left
+// empty is not given, and the run takes its default.
+std::optional<std::string> Given(const val& object, const char* key)
+{
+    const val text = object[key];
+    if (!text.isString() || text.as<std::string>().empty())
+        return std::nullopt;
+    return text.as<std::string>();
+}
+
+// The light's run for the runtime graph. 'inputs' holds texts by the names
+// of lumora-cli graph's options, in camelCase: driver ("direct", "linear",
+// "converter"), led (a preset's id; none for a typical LED through vf at
+// current), current, vf, resistance, leds, wiring, cell (a battery preset's
+// name; none for a flat battery), pack ("2S1P"), battery, capacity,
+// internalResistance, efficiency, dropout. Returns
+//   refusals  [{input, message}]: input is the option's name, or ""
+//   summary   [{label, value, unit, mark}]     warnings  [text]
+//   columns   [{key, heading, numeric}]
+//   rows      the table's texts, a line per row ending in "\n", its cells
+//             by columns between tabs (no text holds a tab or line break)
+//   svg, csv, title, subtitle: the picture, the table and the picture's labels
+val RuntimeGraphJs(const val& object)
+{
+    LightInputs inputs;
+    const std::string driver = Given(object, "driver").value_or("direct");
+    inputs.Driver = driver == "linear"      ? DriverKind::Linear
+                    : driver == "converter" ? DriverKind::Converter
+                                            : DriverKind::Direct;
+    inputs.Current = Given(object, "current");
+    inputs.Vf = Given(object, "vf");
+    inputs.Resistance = Given(object, "resistance");
+    inputs.Leds = Given(object, "leds");
+    inputs.Battery = Given(object, "battery");
+    inputs.Capacity = Given(object, "capacity");
+    inputs.InternalResistance = Given(object, "internalResistance");
+    inputs.Efficiency = Given(object, "efficiency");
+    inputs.Dropout = Given(object, "dropout");
+    inputs.Wiring = WiringNamed(Given(object, "wiring").value_or("series"));
+    if (const std::optional<std::string> led = Given(object, "led")) {
+        const LedPreset* preset = LedNamed(*led);
+        if (preset)
+            inputs.Led = PresetChoice(*preset);
+    }
+    val result = val::object();
+    val refusals = val::array();
+    const auto refuse = [&](const std::string& input, const std::string& message) {
+        val refusal = val::object();
+        refusal.set("input", input);
+        refusal.set("message", message);
+        refusals.call<void>("push", refusal);
+    };
+    result.set("refusals", refusals);
+    if (const std::optional<std::string> cell = Given(object, "cell")) {
+        inputs.Cell = BatteryNamed(*cell);
+        const std::optional<Pack> pack = PackNamed(Given(object, "pack").value_or("1S1P"));
+        if (!pack) {
+            refuse("pack", "each count of cells must be a whole number from 1 to " + std::to_string(LargestPackCount));
+            return result;
+        }
+        inputs.CellPack = *pack;
+    }
+
+    LightRun run = RunLight(inputs);
+    for (const RunRefusal& refusal : run.Refusals)
+        refuse(refusal.Input, refusal.Text);
+    if (!run.Refusals.empty())
+        return result;
+    val summary = val::array();
+    for (const RunFigure& figure : run.Summary) {
+        val line = val::object();
+        line.set("label", figure.Label);
+        line.set("value", figure.Value);
+        line.set("unit", figure.Unit);
+        line.set("mark", figure.Mark);
+        summary.call<void>("push", line);
+    }
+    val columns = val::array();
+    std::vector<std::string> keys;
+    for (const RunColumn& column : RunColumns()) {
+        val shown = val::object();
+        shown.set("key", std::string(column.Key));
+        shown.set("heading", std::string(column.Heading));
+        shown.set("numeric", column.Numeric);
+        columns.call<void>("push", shown);
+        keys.emplace_back(column.Key);
+    }
+    // One string crosses into JavaScript far faster than a string per cell.
+    std::string rows;
+    for (const std::vector<std::string>& row : run.Rows) {
+        for (std::size_t c = 0; c < row.size(); ++c)
+            rows += (c ? "\t" : "") + row[c];
+        rows += '\n';
+    }
+    result.set("summary", summary);
+    result.set("warnings", Strings(run.Warnings));
+    result.set("columns", columns);
+    result.set("rows", rows);
+    result.set("svg", RuntimePlotSvg(run.Run, run.Labels));
+    result.set("csv", CsvText(keys, run.Rows));
+    result.set("title", run.Labels.Title);
+    result.set("subtitle", run.Labels.Subtitle);
+    return result;
+}
+
 std::string VersionJs() { return LUMORA_VERSION; }
 
 } // namespace
@@ -311,6 +436,8 @@ EMSCRIPTEN_BINDINGS(lumora)
     emscripten::function("resistorChoices", &ResistorChoicesJs);
     emscripten::function("batteryPresets", &BatteryPresetsJs);
     emscripten::function("packTexts", &PackTextsJs);
+    emscripten::function("ledPresets", &LedPresetsJs);
+    emscripten::function("runtimeGraph", &RuntimeGraphJs);
     emscripten::function("version", &VersionJs);
 }
 

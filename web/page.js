@@ -19,7 +19,7 @@
   }
 
   function wiringOf(form) {
-    const checked = $('input[name="wiring"]:checked', form);
+    const checked = $('input[type="radio"]:checked', form);
     return checked ? checked.value : 'series';
   }
 
@@ -124,6 +124,127 @@
         `${p.name}: ${p.description}${p.capacity ? `, ${p.capacity} mAh` : ''}`, p.name)));
     }
     $('#series').replaceChildren(...core.eSeries().map(name => new Option(name, name, name === 'E24', name === 'E24')));
+    $('#graph-led').replaceChildren(...core.ledPresets().map(p => new Option(
+      `${p.name}${p.lumens ? ', in lumens' : ''}`, p.id, p.id === 'xp-g', p.id === 'xp-g')),
+      new Option('Typical white LED through the Vf below', ''));
+    $('#graph-cell').replaceChildren(...presets.map(p => new Option(
+      `${p.name}: ${p.description}${p.capacity ? `, ${p.capacity} mAh` : ''}`, p.name, p.name === '18650', p.name === '18650')),
+      new Option('Flat battery at the voltage below', ''));
+  }
+
+  // The runtime graph: the fields that concern the choices made, read into
+  // the record runtimeGraph takes (hidden fields are not given).
+  const graph = $('#graph');
+  function graphInputs() {
+    const driver = $('#graph-driver').value;
+    const cell = $('#graph-cell').value;
+    const shown = { typical: !$('#graph-led').value, preset: !!cell, flat: !cell, converter: driver === 'converter',
+      linear: driver === 'linear' };
+    for (const field of $$('[data-shown]', graph)) field.hidden = !shown[field.dataset.shown];
+    const inputs = { wiring: wiringOf(graph) };
+    for (const element of $$('[data-graph]', graph)) {
+      if (!element.closest('[hidden]')) inputs[element.dataset.graph] = element.value;
+    }
+    if (cell) inputs.pack = `${$('#graph-series').value}S${$('#graph-parallel').value}P`;
+    return inputs;
+  }
+
+  // The controls a refusal names by its option ("internal-resistance").
+  function controlsOf(option) {
+    if (option === 'pack') return $$('[data-shown="preset"] input', graph);
+    const key = option.replace(/-(\w)/g, (_, c) => c.toUpperCase());
+    return $$(`[data-graph="${key}"]`, graph);
+  }
+
+  // Runs the light again and redraws: the picture, the summary, the table;
+  // or the core's refusals, with the fields they name marked.
+  let lastRun = null;
+  let tableTimer = 0;
+  function drawGraph() {
+    const run = core.runtimeGraph(graphInputs());
+    for (const element of $$('[aria-invalid]', graph)) element.removeAttribute('aria-invalid');
+    $('#graph-errors').replaceChildren(...run.refusals.map(refusal => {
+      for (const control of controlsOf(refusal.input)) control.setAttribute('aria-invalid', 'true');
+      const box = document.createElement('div');
+      box.className = 'error';
+      const text = document.createElement('p');
+      text.textContent = refusal.message;
+      box.append(text);
+      return box;
+    }));
+    lastRun = run.refusals.length ? null : run;
+    $('#graph-run').hidden = !lastRun;
+    if (!lastRun) {
+      $('#graph-result').textContent = '';
+      return;
+    }
+    const plot = $('#graph-plot');
+    plot.innerHTML = run.svg;
+    plot.setAttribute('aria-label', `Runtime graph: ${run.title}; ${run.subtitle}`);
+    $('#graph-summary').replaceChildren(...run.summary.flatMap(line => {
+      const term = document.createElement('dt');
+      term.textContent = line.label;
+      const value = document.createElement('dd');
+      value.textContent = [line.value, line.unit, line.mark].filter(Boolean).join(' ');
+      return [term, value];
+    }));
+    $('#graph-warnings').replaceChildren(...run.warnings.map(warning => {
+      const item = document.createElement('li');
+      item.textContent = warning;
+      return item;
+    }));
+    const table = $('.run-table');
+    table.setAttribute('aria-busy', 'true');
+    clearTimeout(tableTimer);
+    tableTimer = setTimeout(fillTable, 0);
+    $('#graph-result').textContent = [run.subtitle, ...run.warnings].join('. ');
+    performance.mark('lumora-graph');
+  }
+
+  // The table follows in a task of its own, once the graph is drawn, so that
+  // typing redraws the graph at once; a newer run replaces one not yet shown.
+  function fillTable() {
+    const run = lastRun;
+    if (!run) return;
+    const rows = run.rows.split('\n').slice(0, -1).map(line => line.split('\t'));
+    // The columns that hold something, as lumora-cli's text table shows them.
+    const shown = run.columns.map((_, c) => c).filter(c => rows.some(row => row[c] !== ''));
+    const head = document.createElement('tr');
+    for (const c of shown) {
+      const th = document.createElement('th');
+      th.scope = 'col';
+      th.dataset.key = run.columns[c].key;
+      th.textContent = run.columns[c].heading;
+      head.append(th);
+    }
+    const table = $('.run-table');
+    $('thead', table).replaceChildren(head);
+    const body = document.createDocumentFragment();
+    for (const row of rows) {
+      const tr = document.createElement('tr');
+      for (const c of shown) {
+        const cell = document.createElement(c === shown[0] ? 'th' : 'td');
+        if (c === shown[0]) cell.scope = 'row';
+        cell.textContent = row[c];
+        tr.append(cell);
+      }
+      body.append(tr);
+    }
+    $('tbody', table).replaceChildren(body);
+    table.removeAttribute('aria-busy');
+    performance.mark('lumora-table');
+  }
+
+  // A download made here: the text as a file, through an object URL.
+  function download(text, type, name) {
+    const url = URL.createObjectURL(new Blob([text], { type }));
+    const link = document.createElement('a');
+    link.href = url;
+    link.download = name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 1000);
   }
 
   function usePreset(event) {
@@ -154,8 +275,9 @@
   // and series, in the address's fragment ("#c.current=750&c.vf=3.5&…").
   function updateLink() {
     const params = new URLSearchParams();
-    for (const input of $$('input[data-link]')) params.set(input.dataset.link, input.value);
+    for (const control of $$('input[data-link], select[data-link]')) params.set(control.dataset.link, control.value);
     params.set('r.wiring', wiringOf($('#resistor')));
+    params.set('g.wiring', wiringOf(graph));
     params.set('r.series', $('#series').value);
     $('#link').href = '#' + params.toString();
   }
@@ -166,7 +288,8 @@
     if (!fragment) return;
     const params = new URLSearchParams(fragment);
     const inputs = new Map($$('input[data-link]').map(input => [input.dataset.link, input]));
-    const choices = { 'r.wiring': ['series', 'parallel'], 'r.series': core.eSeries() };
+    const choices = { 'r.wiring': ['series', 'parallel'], 'r.series': core.eSeries(), 'g.wiring': ['series', 'parallel'] };
+    for (const select of $$('select[data-link]')) choices[select.dataset.link] = Array.from(select.options, o => o.value);
     let readable = true;
     for (const [name, text] of params) {
       const input = inputs.get(name);
@@ -181,17 +304,21 @@
     }
     for (const [name, text] of params) {
       if (inputs.has(name)) inputs.get(name).value = text;
+      const select = $(`select[data-link="${name}"]`);
+      if (select) select.value = text;
     }
     if (params.has('r.wiring')) $(`input[name="wiring"][value="${params.get('r.wiring')}"]`).checked = true;
+    if (params.has('g.wiring')) $(`input[name="graph-wiring"][value="${params.get('g.wiring')}"]`).checked = true;
     if (params.has('r.series')) $('#series').value = params.get('r.series');
     // Solve what the link holds; a link saved before anything was left blank
     // just shows its texts.
-    for (const form of $$('form.fields')) {
+    for (const form of $$('form[data-calculator]')) {
       const group = form.id === 'converter' ? 'c.' : 'r.';
       if (![...params.keys()].some(name => name.startsWith(group))) continue;
       const outcome = calculate(form);
       if (outcome.windows.length || outcome.failures.length) showMessages(form, []);
     }
+    drawGraph();
     updateLink();
   }
 
@@ -200,7 +327,7 @@
     $('#version').textContent = core.version();
     document.title = `Lumora ${core.version()}`;
     fillPresets();
-    for (const form of $$('form.fields')) {
+    for (const form of $$('form[data-calculator]')) {
       form.addEventListener('beforeinput', filterTyping);
       form.addEventListener('submit', event => {
         event.preventDefault();
@@ -213,7 +340,13 @@
     }
     for (const preset of $$('form.preset')) preset.addEventListener('submit', usePreset);
     $('#series').addEventListener('change', () => { showResistorToBuy(null); updateLink(); });
+    graph.addEventListener('beforeinput', filterTyping);
+    graph.addEventListener('input', () => { drawGraph(); updateLink(); });
+    graph.addEventListener('submit', event => event.preventDefault());
+    $('#graph-csv').addEventListener('click', () => download(lastRun.csv, 'text/csv', 'lumora-runtime.csv'));
+    $('#graph-svg').addEventListener('click', () => download(lastRun.svg, 'image/svg+xml', 'lumora-runtime.svg'));
     window.addEventListener('hashchange', () => applyLink(location.hash.slice(1)));
+    drawGraph();
     updateLink();
     applyLink(location.hash.slice(1));
     document.body.dataset.ready = 'true';
