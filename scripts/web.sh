@@ -6,7 +6,8 @@
 #   scripts/web.sh build   builds build-web/lumora.html with the "web" preset
 #                          (make web)
 #   scripts/web.sh test    builds, then drives the page in Debian's headless
-#                          Chromium (tests/web/page_test.py; part of make test)
+#                          Chromium (tests/web/page_test.py; part of make test),
+#                          with lumora-cli of build-ci as its oracle
 #   scripts/web.sh bench   builds, then times and weighs the page
 #                          (bench/web_bench.py; part of make bench)
 #
@@ -48,5 +49,10 @@ if ! cmp -s web/package-lock.json "$npm_dir/package-lock.json" || [ ! -f "$npm_d
   npm ci --prefix "$npm_dir" --ignore-scripts --no-audit --no-fund
 fi
 export LUMORA_AXE=$PWD/$npm_dir/node_modules/axe-core/axe.min.js
+# lumora-cli of the ci build, the oracle of the runtime graph's rows, CSV and
+# picture; built here when make test has not built it yet.
+[ -d build-ci ] || cmake --preset ci >/dev/null
+cmake --build --preset ci --target lumora-cli -j "$jobs"
+export LUMORA_CLI=$PWD/build-ci/cli/lumora-cli
 export LUMORA_SCREENSHOTS=$PWD/$build_dir/screenshots
 exec "$python" tests/web/page_test.py

@@ -205,6 +205,8 @@
   // typing redraws the graph at once; a newer run replaces one not yet shown.
   function fillTable() {
     const run = lastRun;
+    const table = $('.run-table');
+    table.removeAttribute('aria-busy');
     if (!run) return;
     const rows = run.rows.split('\n').slice(0, -1).map(line => line.split('\t'));
     // The columns that hold something, as lumora-cli's text table shows them.
@@ -217,7 +219,6 @@
       th.textContent = run.columns[c].heading;
       head.append(th);
     }
-    const table = $('.run-table');
     $('thead', table).replaceChildren(head);
     const body = document.createDocumentFragment();
     for (const row of rows) {
@@ -231,7 +232,6 @@
       body.append(tr);
     }
     $('tbody', table).replaceChildren(body);
-    table.removeAttribute('aria-busy');
     performance.mark('lumora-table');
   }
 

@@ -27,6 +27,7 @@ from selenium.webdriver.support.ui import Select, WebDriverWait
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 PAGE = pathlib.Path(os.environ.get('LUMORA_PAGE', ROOT / 'build-web/lumora.html'))
+CLI = os.environ.get('LUMORA_CLI', ROOT / 'build-ci/cli/lumora-cli')
 
 # Each option of lumora-cli and each value it prints, as the page's control.
 OPTIONS = {
@@ -46,6 +47,11 @@ SHOWN = {
                  'wattage_w': 'Text25', 'leds': 'Text13'},
 }
 FORMS = {'runtime': ('converter', 'Command2', 'Text6'), 'resistor': ('resistor', 'Command14', 'Text13')}
+# lumora-cli graph's options as the runtime graph's controls; --pack fills two.
+GRAPH = {'--driver': 'graph-driver', '--led': 'graph-led', '--current': 'graph-current', '--vf': 'graph-vf',
+         '--resistance': 'graph-resistance', '--leds': 'graph-leds', '--cell': 'graph-cell', '--battery': 'graph-battery',
+         '--capacity': 'graph-capacity', '--internal-resistance': 'graph-internal', '--efficiency': 'graph-efficiency',
+         '--dropout': 'graph-dropout'}
 
 
 def browser(width=1280, height=900, requests=False):
@@ -243,6 +249,7 @@ class Page(unittest.TestCase):
         ('broken escape', 'c.current=%E0%A4%A'),
         ('longer than the field', 'c.efficiency=83.125'),
         ('unknown wiring', 'r.wiring=star'),
+        ('unknown LED', 'g.led=xp-q'),
     ]
 
     def test_broken_links_are_left_out(self):
@@ -255,6 +262,104 @@ class Page(unittest.TestCase):
         open_page(self.driver, PAGE.as_uri())
 
 
+def ask_graph(driver, args):
+    """Sets the runtime graph's controls as lumora-cli graph's arguments say,
+    the rest to their start values; no LED or cell named picks the typical LED
+    or the flat battery. Returns the refusals, warnings and table shown."""
+    controls = {control: '' if option in ('--led', '--cell') else None for option, control in GRAPH.items()}
+    controls.update({'graph-series': '1', 'graph-parallel': '1'})
+    wiring = 'series'
+    args = list(args)
+    while args:
+        option = args.pop(0)
+        if option in ('--series', '--parallel'):
+            wiring = option[2:]
+        elif option == '--pack':
+            pack = re.fullmatch(r'(?:(\d+)S)?(?:(\d+)P)?', args.pop(0), re.I).groups('1')
+            controls.update({'graph-series': pack[0], 'graph-parallel': pack[1]})
+        else:
+            controls[GRAPH[option]] = args.pop(0)
+    driver.execute_script('''
+        for (const [id, text] of Object.entries(arguments[0])) {
+          const control = document.getElementById(id);
+          control.value = text !== null ? text : control.options ? control.options[0].value : control.defaultValue;
+        }
+        document.getElementById(arguments[1]).checked = true;
+        document.getElementById('graph').dispatchEvent(new Event('input'));''', controls, f'graph-{wiring}-wiring')
+    WebDriverWait(driver, 10).until(lambda d: d.execute_script(
+        'return !document.querySelector(".run-table").hasAttribute("aria-busy")'))
+    return driver.execute_script('''const texts = s => Array.from(document.querySelectorAll(s), e => e.textContent);
+        const keys = Array.from(document.querySelectorAll('.run-table thead th'), th => th.dataset.key);
+        return [texts('#graph-errors p'), texts('#graph-warnings li'), Array.from(
+          document.querySelectorAll('.run-table tbody tr'),
+          tr => Object.fromEntries(Array.from(tr.cells, (cell, c) => [keys[c], cell.textContent])))];''')
+
+
+def cli(args):
+    return subprocess.run([str(CLI), 'graph', *args], capture_output=True, text=True)
+
+
+def download(driver, button):
+    """The text of the file a button downloads, caught as its object URL is made."""
+    driver.execute_script('''const make = URL.createObjectURL; window.lumoraBlobs = [];
+        URL.createObjectURL = blob => { lumoraBlobs.push(blob); return make.call(URL, blob); };''')
+    driver.find_element(By.ID, button).click()
+    return driver.execute_async_script('lumoraBlobs[0].text().then(arguments[0])')
+
+
+class Graph(unittest.TestCase):
+    """The runtime graph against lumora-cli graph for the same inputs: every
+    row of its JSON, its CSV and its picture byte for byte, the warnings, and
+    the refusals, with the option they name marked on the page."""
+
+    RUNS = [
+        ('linear, preset LED in mA', ['--led', 'xp-g', '--cell', '18650', '--driver', 'linear', '--current', '2800']),
+        ('converter, 2S pack in lumens', ['--led', 'xm-l2', '--cell', '21700', '--pack', '2S', '--driver', 'converter',
+                                          '--current', '1500', '--efficiency', '90', '--internal-resistance', '60']),
+        ('direct, typical LED, flat', ['--vf', '3.1', '--current', '350', '--battery', '4.2', '--capacity', '2000',
+                                       '--resistance', '1.5', '--leds', '2', '--parallel']),
+    ]
+    REFUSALS = [
+        ('no current', ['--led', 'xp-g', '--cell', '18650', '--driver', 'linear', '--current', '0'], 'graph-current'),
+        ('pasted minus', ['--led', 'xp-g', '--cell', '18650', '--resistance', '-1'], 'graph-resistance'),
+        ('dark string', ['--led', 'xm-l2', '--battery', '1.2', '--capacity', '2000', '--leds', '3'], None),
+    ]
+
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = browser()
+        open_page(cls.driver, PAGE.as_uri())
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+
+    def test_runs_equal_lumora_cli(self):
+        for name, args in self.RUNS:
+            with self.subTest(name):
+                refusals, warnings, rows = ask_graph(self.driver, args)
+                records = json.loads(cli([*args, '--format', 'json']).stdout)
+                self.assertEqual((refusals, len(rows)), ([], len(records)))
+                for row, record in zip(rows, records):
+                    self.assertEqual({k: v or None if k in ('regulated', 'note') else float(v) for k, v in row.items()},
+                                     {k: v for k, v in record.items() if k in row or v is not None})
+                csv_run = cli([*args, '--format', 'csv'])
+                self.assertEqual(warnings, [line.removeprefix('lumora-cli: warning: ')
+                                            for line in csv_run.stderr.splitlines()])
+                self.assertEqual(download(self.driver, 'graph-csv'), csv_run.stdout)
+                self.assertEqual(download(self.driver, 'graph-svg'), cli([*args, '--plot', '-']).stdout)
+
+    def test_refusals_are_the_cores(self):
+        for name, args, control in self.REFUSALS:
+            with self.subTest(name):
+                refusals, _, _ = ask_graph(self.driver, args)
+                self.assertEqual(refusals, [re.sub(r'^lumora-cli: (--[\w-]+: )?', '', line)
+                                            for line in cli(args).stderr.splitlines()])
+                self.assertFalse(self.driver.find_element(By.ID, 'graph-run').is_displayed())
+                marked = [e.get_attribute('id') for e in self.driver.find_elements(By.CSS_SELECTOR, '[aria-invalid]')]
+                self.assertEqual(marked, [control] if control else [])
+
+
 def requests_made(driver, page):
     """The requests of the page, whatever it loaded them for (the browser's own
     pages make theirs)."""
@@ -264,8 +369,8 @@ def requests_made(driver, page):
 
 
 class Offline(unittest.TestCase):
-    """The first runtime and resistor rows of golden.txt that solve, asked
-    through the page's own link, which must hold them."""
+    """The first runtime and resistor rows of golden.txt that solve, and a
+    runtime graph, asked through the page's own link, which must hold them."""
 
     def through_link(self, driver, url):
         rows = [r for r in golden_rows() if r.code == 0 and request(r) and not request(r)['cell']]
@@ -279,6 +384,13 @@ class Offline(unittest.TestCase):
             open_page(driver, url + link[link.index('#'):])
             with self.subTest(row.name):
                 self.assertEqual({c: driver.find_element(By.ID, c).get_attribute('value') for c in fields}, fields)
+        open_page(driver, url)
+        ask_graph(driver, Graph.RUNS[-1][1])
+        drawn = lambda: driver.find_element(By.ID, 'graph-plot').get_attribute('aria-label')
+        shown, link = drawn(), driver.find_element(By.ID, 'link').get_attribute('href')
+        open_page(driver, url + link[link.index('#'):])
+        with self.subTest('runtime graph'):
+            self.assertEqual(drawn(), shown)
         return [u for u in requests_made(driver, url) if not u.startswith('data:')]
 
     def test_from_disk_without_network(self):
