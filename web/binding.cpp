@@ -14,6 +14,7 @@
 #include "calc/messages.h"
 #include "calc/number_text.h"
 #include "calc/resistor.h"
+#include "calc/resistor_choices.h"
 #include "calc/runtime_plot.h"
 #include "calc/standard_resistors.h"
 
@@ -205,62 +206,39 @@ val ESeriesJs()
     return Strings(names);
 }
 
-// The smallest common rating at least twice a power text, for a resistor of
-// more than 0 ohms; "" when there is none.
-std::string RatingText(const std::string& ohms, const std::string& watts)
-{
-    const std::optional<double> resistance = ReadNumber(ohms);
-    const std::optional<double> power = ReadNumber(watts);
-    if (!resistance || !power || *resistance <= 0.0)
-        return {};
-    const std::optional<double> rating = RatingFor(*power);
-    return rating ? DoubleText(*rating) : std::string();
-}
-
-val ChoiceToJs(const std::string& label, const ResistorFields& fields)
-{
-    val row = val::object();
-    row.set("label", label);
-    row.set("ohms", fields.Resistance);
-    row.set("ledCurrent", fields.LedCurrent);
-    row.set("wattage", fields.Wattage);
-    row.set("rating", RatingText(fields.Resistance, fields.Wattage));
-    return row;
-}
-
-// The resistor to buy for solved fields: the resistor itself (labelled
-// "solved" or "given"), then the series' standard values next to it ("E24
-// below", "E24 above", or "E24" when it is one), each with the LED current
-// and power the window's calculation gives for it, and the smallest common
-// rating at least twice that power.
+// The resistor to buy for solved fields, as lumora-cli's resistor command
+// gives it: the resistor itself (labelled "solved" or "given"), then the
+// series' standard values next to it ("E24 below", "E24 above", or "E24" when
+// it is one), each with the LED current and power on the typical white LED's
+// curve through the solved point, and the smallest common rating at least
+// twice that power ("" when none or for no resistance).
 val ResistorChoicesJs(const val& object, const std::string& wiring, const std::string& seriesName,
                       const std::string& label)
 {
-    const ResistorFields fields = FieldsFrom<ResistorFields>(object, ResistorMembers);
+    ResistorOutcome solved;
+    solved.Fields = FieldsFrom<ResistorFields>(object, ResistorMembers);
+    std::vector<ResistorChoice> choices{{label, solved.Fields.Resistance}};
+    std::vector<std::string> warnings;
+    if (const std::optional<ESeries> series = ESeriesNamed(seriesName))
+        choices = WithStandardNeighbours(choices.front(), *series, warnings);
+    std::optional<LedCurve> curve;
+    const double milliamps = ReadNumber(solved.Fields.LedCurrent).value_or(0.0);
+    const double volts = ReadNumber(solved.Fields.LedVf).value_or(0.0);
+    if (milliamps > 0.0 && volts > 0.0)
+        curve = TypicalThrough(milliamps, volts).Curve;
+    const ChoiceTable table =
+        ChoiceRows(solved, WiringNamed(wiring), choices, {{"", solved.Fields.BatteryVoltage}}, curve);
     val rows = val::array();
-    rows.call<void>("push", ChoiceToJs(label, fields));
-    const std::optional<ESeries> series = ESeriesNamed(seriesName);
-    const std::optional<double> ohms = ReadNumber(fields.Resistance);
-    if (!series || !ohms)
-        return rows;
-    const StandardNeighbours next = NeighboursOf(*series, *ohms);
-    const std::string name(NameOf(*series));
-    std::vector<std::pair<std::string, std::string>> choices;
-    if (next.Below && next.Below == next.Above) {
-        choices.emplace_back(name, *next.Below);
-    } else {
-        if (next.Below)
-            choices.emplace_back(name + " below", *next.Below);
-        if (next.Above)
-            choices.emplace_back(name + " above", *next.Above);
-    }
-    for (const auto& [choiceLabel, choiceOhms] : choices) {
-        ResistorFields choice = fields;
-        choice.Resistance = choiceOhms;
-        choice.LedCurrent.clear();
-        choice.Wattage = "0.00";
-        const ResistorOutcome outcome = CalculateResistor(choice, WiringNamed(wiring));
-        rows.call<void>("push", ChoiceToJs(choiceLabel, outcome.Fields));
+    for (const ChoiceRow& choiceRow : table.Rows) {
+        const ResistorFields& fields = choiceRow.Outcome.Fields;
+        val row = val::object();
+        row.set("label", choiceRow.Resistor);
+        row.set("ohms", fields.Resistance);
+        row.set("ledCurrent", fields.LedCurrent);
+        row.set("wattage", fields.Wattage);
+        row.set("rating", choiceRow.RatingWatts ? DoubleText(*choiceRow.RatingWatts) : std::string());
+        row.set("dark", choiceRow.Dark);
+        rows.call<void>("push", row);
     }
     return rows;
 }
