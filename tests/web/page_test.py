@@ -164,7 +164,9 @@ def expectation(row, command):
     return fields, messages, table
 
 
-class Page(unittest.TestCase):
+class OnePage(unittest.TestCase):
+    """One browser on the page from disk for the whole class."""
+
     @classmethod
     def setUpClass(cls):
         cls.driver = browser()
@@ -174,6 +176,8 @@ class Page(unittest.TestCase):
     def tearDownClass(cls):
         cls.driver.quit()
 
+
+class Page(OnePage):
     def ask(self, ask):
         """Asks the page as a user would: Reset, the battery preset, the texts
         (set as a paste sets them), the wiring and series, Enter."""
@@ -307,7 +311,7 @@ def download(driver, button):
     return driver.execute_async_script('lumoraBlobs[0].text().then(arguments[0])')
 
 
-class Graph(unittest.TestCase):
+class Graph(OnePage):
     """The runtime graph against lumora-cli graph for the same inputs: every
     row of its JSON, its CSV and its picture byte for byte, the warnings, and
     the refusals, with the option they name marked on the page."""
@@ -324,15 +328,6 @@ class Graph(unittest.TestCase):
         ('pasted minus', ['--led', 'xp-g', '--cell', '18650', '--resistance', '-1'], 'graph-resistance'),
         ('dark string', ['--led', 'xm-l2', '--battery', '1.2', '--capacity', '2000', '--leds', '3'], None),
     ]
-
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = browser()
-        open_page(cls.driver, PAGE.as_uri())
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.driver.quit()
 
     def test_runs_equal_lumora_cli(self):
         for name, args in self.RUNS:
