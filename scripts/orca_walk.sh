@@ -10,10 +10,22 @@
 # accessibility bus, speech-dispatcher and Orca. Needs (Debian): xvfb openbox
 # dbus-x11 at-spi2-core x11-utils xdotool orca speech-dispatcher.
 # Keys go through xdotool as from a keyboard, a second or more apart.
+#
+# Run under an Orca that already listens on this display, as
+#   ../shared/tools/orca-speech.sh bash scripts/orca_walk.sh
+# does, it only walks: it prints each scenario's start ("HH:MM:SS.mmm
+# SCENARIO ..."), and that tool prints Orca's speech ("HH:MM:SS.mmm SAY ...")
+# after it; sorted together, each line follows its scenario.
 set -u
 
 cd "$(dirname "$0")/.."
 program=$(realpath "${1:-build/app/lumora}")
+
+listened=0
+if [ -n "${DISPLAY:-}" ] && pgrep -u "$(id -u)" -x orca >/dev/null; then
+  listened=1
+  ORCA_WALK_INSIDE=1
+fi
 
 if [ "${ORCA_WALK_INSIDE:-}" != 1 ]; then
   for tool in Xvfb openbox dbus-launch xdotool xprop orca speech-dispatcher; do
@@ -32,20 +44,22 @@ fi
 
 # Inside: the desktop's parts, then Orca.
 scratch=$(mktemp -d)
-export XDG_RUNTIME_DIR=$scratch QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-openbox >/dev/null 2>&1 &
-manager=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-bus=$!
-for _ in $(seq 100); do
-  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1 && break
-  sleep 0.1
-done
-speech-dispatcher -s -t 0 >/dev/null 2>&1 &
-speech=$!
-mkdir "$scratch/orca"
-cat >"$scratch/orca/user-settings.conf" <<'EOF'
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+if [ "$listened" = 0 ]; then
+  export XDG_RUNTIME_DIR=$scratch
+  openbox >/dev/null 2>&1 &
+  manager=$!
+  for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+  bus=$!
+  for _ in $(seq 100); do
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  speech-dispatcher -s -t 0 >/dev/null 2>&1 &
+  speech=$!
+  mkdir "$scratch/orca"
+  cat >"$scratch/orca/user-settings.conf" <<'EOF'
 {
   "general": {"enableSpeech": true, "speechServerFactory": "speechdispatcherfactory", "speechServerInfo": null,
               "enableKeyEcho": true, "enableEchoByCharacter": false, "enableEchoByWord": false,
@@ -56,18 +70,19 @@ cat >"$scratch/orca/user-settings.conf" <<'EOF'
   "keybindings": {}
 }
 EOF
-log=$scratch/orca.log
-sleep 1
-orca -u "$scratch/orca" --debug-file "$log" >/dev/null 2>&1 &
-orca=$!
-for _ in $(seq 150); do grep -q "SPEECH OUTPUT" "$log" 2>/dev/null && break; sleep 0.2; done
+  log=$scratch/orca.log
+  sleep 1
+  orca -u "$scratch/orca" --debug-file "$log" >/dev/null 2>&1 &
+  orca=$!
+  for _ in $(seq 150); do grep -q "SPEECH OUTPUT" "$log" 2>/dev/null && break; sleep 0.2; done
+fi
 
 marks=$scratch/marks
 key() { xdotool key --delay 120 "$@"; sleep 1.5; }
 type_text() { xdotool type --delay 150 "$1"; sleep 1; }
 start() { "$program" >/dev/null 2>&1 & app=$!; sleep 4; }
 stop() { sleep 2; kill "$app" 2>/dev/null; wait "$app" 2>/dev/null; sleep 1; }
-scenario() { echo "$(date +%H:%M:%S.%3N) SCENARIO $1" >>"$marks"; }
+scenario() { echo "$(date +%H:%M:%S.%3N) SCENARIO $1" >>"$marks"; [ "$listened" = 0 ] || tail -n 1 "$marks"; }
 runtime_example() { type_text 750; key Tab; type_text 3.5; key Tab; type_text 4.2; key Tab; type_text 2000; }
 
 start
@@ -138,6 +153,11 @@ echo "$(date +%H:%M:%S.%3N) END" >>"$marks"
 start
 key Tab Tab Tab Tab
 stop
+
+if [ "$listened" = 1 ]; then
+  rm -rf "$scratch"
+  exit 0
+fi
 
 sleep 2
 kill "$orca" "$speech" 2>/dev/null
