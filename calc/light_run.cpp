@@ -7,7 +7,6 @@
 #include "calc/runtime_display.h"
 
 #include <array>
-#include <cmath>
 
 namespace lumora {
 
@@ -27,19 +26,12 @@ constexpr std::array<RunColumn, 13> Columns = {{{"time_h", "Time h"},
                                                 {"regulated", "Reg", false},
                                                 {"note", "Note", false}}};
 
-// A value rounded to so many decimals, halves to even, as a field text.
-std::string Fixed(double value, int decimals)
-{
-    const double scale = std::pow(10.0, decimals);
-    return DoubleText(RoundHalfEven(value * scale) / scale);
-}
-
 // "0.73 h" and its clock "(00:43:49)", whole days taken off first.
 RunFigure Duration(std::string label, double hours)
 {
     const RuntimeDisplayText display = RuntimeDisplay(hours);
     const std::string days = display.Days && *display.Days != "0" ? *display.Days + " d " : "";
-    return {std::move(label), Fixed(hours, 2), "h", "(" + days + display.Clock + ")"};
+    return {std::move(label), FixedText(hours, 2), "h", "(" + days + display.Clock + ")"};
 }
 
 // The texts read by the window's typing rules; each refusal kept.
@@ -101,18 +93,18 @@ std::vector<std::vector<std::string>> RowTexts(const Discharge& run, const CellM
         else if (row.Regulated && !run.Rows[i + 1].Regulated && run.Rows[i + 1].Lit && !regulationEnded)
             note = "end of regulation";
         regulationEnded = regulationEnded || !row.Regulated;
-        rows.push_back({Fixed(row.Hours, 3), Fixed(row.OpenCircuitVolts, 3), Fixed(row.TerminalVolts, 3),
-                        Fixed(row.BatteryAmps, 3), Fixed(row.LedAmps * 1000.0, 1), Fixed(row.LedVolts, 3),
-                        Fixed(row.ResistorWatts, 3), Fixed(row.LedWatts, 3), Fixed(row.LossWatts, 3),
-                        run.Summary.InLumens ? Fixed(row.Output, 0) : std::string(), Fixed(row.OutputPercent, 1),
-                        row.Regulated ? "yes" : "no", std::move(note)});
+        rows.push_back({FixedText(row.Hours, 3), FixedText(row.OpenCircuitVolts, 3), FixedText(row.TerminalVolts, 3),
+                        FixedText(row.BatteryAmps, 3), FixedText(row.LedAmps * 1000.0, 1), FixedText(row.LedVolts, 3),
+                        FixedText(row.ResistorWatts, 3), FixedText(row.LedWatts, 3), FixedText(row.LossWatts, 3),
+                        run.Summary.InLumens ? FixedText(row.Output, 0) : std::string(),
+                        FixedText(row.OutputPercent, 1), row.Regulated ? "yes" : "no", std::move(note)});
     }
     return rows;
 }
 
 std::string OutputText(double output, bool lumens)
 {
-    return lumens ? Fixed(output, 0) + " lm" : Fixed(output * 1000.0, 1) + " mA";
+    return lumens ? FixedText(output, 0) + " lm" : FixedText(output * 1000.0, 1) + " mA";
 }
 
 LightRun Refused(std::string input, std::string text, bool usage = false)
@@ -269,23 +261,23 @@ LightRun RunLight(const LightInputs& inputs)
         Duration("FL1 runtime", summary.Fl1Hours),
         Duration("Time to 50 %", summary.HalfHours),
         Duration("Time in regulation", summary.RegulatedHours),
-        {"Energy drawn", Fixed(summary.DrawnWh, 2), "Wh", ""},
-        {"Energy to the LEDs", Fixed(summary.DeliveredWh, 2), "Wh", ""},
-        {"Average efficiency", Fixed(summary.AverageEfficiency * 100.0, 1), "%", ""},
+        {"Energy drawn", FixedText(summary.DrawnWh, 2), "Wh", ""},
+        {"Energy to the LEDs", FixedText(summary.DeliveredWh, 2), "Wh", ""},
+        {"Average efficiency", FixedText(summary.AverageEfficiency * 100.0, 1), "%", ""},
         {"End", EndText(summary, request.Cell), "", ""},
     };
     if (!summary.Fl1Reached)
         run.Summary[8].Mark += " at least";
     if (summary.BeyondFluxAmps > 0.0)
         run.Warnings.push_back("output counted in LED current: the LED reaches " +
-                               Fixed(summary.BeyondFluxAmps * 1000.0, 0) + " mA, beyond its measured flux (up to " +
-                               Fixed(request.Flux.back().Amps * 1000.0, 0) + " mA)");
+                               FixedText(summary.BeyondFluxAmps * 1000.0, 0) + " mA, beyond its measured flux (up to " +
+                               FixedText(request.Flux.back().Amps * 1000.0, 0) + " mA)");
     if (inputs.Leds && inputs.Wiring == Wiring::Parallel && request.Leds.Count > 1.0 && request.Leds.ResistorOhms > 0.0)
         run.Warnings.push_back("one resistor feeds " + *inputs.Leds +
                                " LEDs in parallel: how the current shares among them depends on how closely "
                                "their forward voltages match");
     run.Labels = {chosen.Name + ", " + DriverName(driver, request.Leds),
-                  batteryName + ": FL1 runtime " + Fixed(summary.Fl1Hours, 2) + " h"};
+                  batteryName + ": FL1 runtime " + FixedText(summary.Fl1Hours, 2) + " h"};
     return run;
 }
 

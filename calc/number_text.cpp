@@ -126,6 +126,12 @@ double RoundHalfEven(double value) noexcept
     return nearest;
 }
 
+std::string FixedText(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return DoubleText(RoundHalfEven(value * scale) / scale);
+}
+
 std::string SingleText(float value)
 {
     return DecimalText(value, 7); // a float converts to double exactly

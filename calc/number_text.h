@@ -30,4 +30,8 @@ std::string SingleText(float value);
 // The text the resistor calculator writes: up to 15 significant digits.
 std::string DoubleText(double value);
 
+// A value rounded to so many decimals, halves to even, written as DoubleText
+// writes it ("2.5" for 2.5 at two decimals).
+std::string FixedText(double value, int decimals);
+
 } // namespace lumora

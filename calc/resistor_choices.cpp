@@ -15,9 +15,6 @@ using Q = ResistorQuantity;
 
 double Value(const std::string& text) { return ReadNumber(text).value_or(0.0); }
 
-// Two decimals, halves to even, as the resistor calculator writes results.
-std::string Cents(double value) { return DoubleText(RoundHalfEven(value * 100.0) / 100.0); }
-
 // The fields at a current and forward voltage found on the curve: the
 // window's own power from the rounded current and resistance, which it
 // computes after solving the battery voltage the current needs.
@@ -26,11 +23,11 @@ ResistorOutcome AtCurrent(const ResistorFields& fields, Wiring wiring, double le
     ResistorFields asked = fields;
     asked.BatteryVoltage.clear();
     asked.LedVf = DoubleText(ledVolts);
-    asked.LedCurrent = Cents(ledAmps * 1000.0);
+    asked.LedCurrent = FixedText(ledAmps * 1000.0, 2);
     asked.Wattage = "0.00";
     ResistorOutcome outcome = CalculateResistor(asked, wiring);
     outcome.Fields.BatteryVoltage = fields.BatteryVoltage;
-    outcome.Fields.LedVf = Cents(ledVolts);
+    outcome.Fields.LedVf = FixedText(ledVolts, 2);
     if (outcome.Target)
         outcome.Target = Q::LedCurrent;
     return outcome;
@@ -71,7 +68,7 @@ ResistorOutcome CalculateResistorOnCurve(const ResistorFields& fields, Wiring wi
         return outcome; // the window's own outcome with a forward voltage of 0
     checked.LedVf = DoubleText(ForwardVoltage(curve, amps));
     outcome = CalculateResistor(checked, wiring);
-    outcome.Fields.LedVf = Cents(ForwardVoltage(curve, amps));
+    outcome.Fields.LedVf = FixedText(ForwardVoltage(curve, amps), 2);
     return outcome;
 }
 
