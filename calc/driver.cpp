@@ -88,4 +88,15 @@ DriverPoint Operate(const Driver& driver, const LedString& leds, double openCirc
     return result;
 }
 
+std::optional<DriverKind> DriverNamed(std::string_view name)
+{
+    if (name == "direct")
+        return DriverKind::Direct;
+    if (name == "linear")
+        return DriverKind::Linear;
+    if (name == "converter")
+        return DriverKind::Converter;
+    return std::nullopt;
+}
+
 } // namespace lumora

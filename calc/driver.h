@@ -3,6 +3,9 @@
 
 #include "calc/operating_point.h"
 
+#include <optional>
+#include <string_view>
+
 namespace lumora {
 
 // The circuits between cell and LEDs that builders use.
@@ -11,6 +14,9 @@ enum class DriverKind {
     Linear,    // a linear current regulator; in dropout it falls to direct drive
     Converter, // a buck or boost constant-current converter
 };
+
+// A driver by the name it is chosen by: "direct", "linear" or "converter".
+std::optional<DriverKind> DriverNamed(std::string_view name);
 
 // What a linear regulator needs across it at its regulated current, as the
 // common AMC7135-type regulators and FET-and-sense-resistor drivers of

@@ -19,9 +19,7 @@ std::string OptionText(const RunRefusal& refusal)
 CommandOutput RunGraph(const GraphRequest& request)
 {
     LightInputs inputs;
-    inputs.Driver = request.Driver == "linear"      ? DriverKind::Linear
-                    : request.Driver == "converter" ? DriverKind::Converter
-                                                    : DriverKind::Direct;
+    inputs.Driver = DriverNamed(request.Driver).value_or(DriverKind::Direct); // the reader takes no other name
     inputs.Current = request.Current;
     inputs.Vf = request.Vf;
     inputs.Resistance = request.Resistance;

@@ -321,10 +321,7 @@ std::optional<std::string> Given(const val& object, const char* key)
 val RuntimeGraphJs(const val& object)
 {
     LightInputs inputs;
-    const std::string driver = Given(object, "driver").value_or("direct");
-    inputs.Driver = driver == "linear"      ? DriverKind::Linear
-                    : driver == "converter" ? DriverKind::Converter
-                                            : DriverKind::Direct;
+    inputs.Driver = DriverNamed(Given(object, "driver").value_or("direct")).value_or(DriverKind::Direct);
     inputs.Current = Given(object, "current");
     inputs.Vf = Given(object, "vf");
     inputs.Resistance = Given(object, "resistance");
