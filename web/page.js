@@ -82,6 +82,18 @@
     return outcome;
   }
 
+  // A table row of texts, the first the row's header.
+  function tableRow(cells) {
+    const tr = document.createElement('tr');
+    for (const text of cells) {
+      const cell = document.createElement(tr.childElementCount ? 'td' : 'th');
+      if (!tr.childElementCount) cell.scope = 'row';
+      cell.textContent = text;
+      tr.append(cell);
+    }
+    return tr;
+  }
+
   // The resistor to buy, for the last resistor calculation that solved.
   let lastSolved = null;
   function showResistorToBuy(outcome, wiring) {
@@ -91,16 +103,8 @@
     if (!lastSolved) return;
     const label = lastSolved.solved === 'resistance' ? 'solved' : 'given';
     const rows = core.resistorChoices(lastSolved.fields, lastSolved.wiring, $('#series').value, label);
-    $('tbody', section).replaceChildren(...rows.map(row => {
-      const tr = document.createElement('tr');
-      for (const cell of [row.label, row.ohms, row.ledCurrent, row.wattage, row.rating || 'none']) {
-        const td = document.createElement(tr.childElementCount ? 'td' : 'th');
-        if (td.tagName === 'TH') td.scope = 'row';
-        td.textContent = cell;
-        tr.append(td);
-      }
-      return tr;
-    }));
+    $('tbody', section).replaceChildren(...rows.map(row =>
+      tableRow([row.label, row.ohms, row.ledCurrent, row.wattage, row.rating || 'none'])));
     $('#negative').hidden = !rows.some(row => row.ohms.startsWith('-') || row.ledCurrent.startsWith('-'));
   }
 
@@ -119,16 +123,16 @@
 
   function fillPresets() {
     const presets = core.batteryPresets();
+    const cellText = p => `${p.name}: ${p.description}${p.capacity ? `, ${p.capacity} mAh` : ''}`;
     for (const select of $$('select[data-role="cell"]')) {
-      select.replaceChildren(...presets.map(p => new Option(
-        `${p.name}: ${p.description}${p.capacity ? `, ${p.capacity} mAh` : ''}`, p.name)));
+      select.replaceChildren(...presets.map(p => new Option(cellText(p), p.name)));
     }
     $('#series').replaceChildren(...core.eSeries().map(name => new Option(name, name, name === 'E24', name === 'E24')));
     $('#graph-led').replaceChildren(...core.ledPresets().map(p => new Option(
       `${p.name}${p.lumens ? ', in lumens' : ''}`, p.id, p.id === 'xp-g', p.id === 'xp-g')),
       new Option('Typical white LED through the Vf below', ''));
     $('#graph-cell').replaceChildren(...presets.map(p => new Option(
-      `${p.name}: ${p.description}${p.capacity ? `, ${p.capacity} mAh` : ''}`, p.name, p.name === '18650', p.name === '18650')),
+      cellText(p), p.name, p.name === '18650', p.name === '18650')),
       new Option('Flat battery at the voltage below', ''));
   }
 
@@ -221,16 +225,7 @@
     }
     $('thead', table).replaceChildren(head);
     const body = document.createDocumentFragment();
-    for (const row of rows) {
-      const tr = document.createElement('tr');
-      for (const c of shown) {
-        const cell = document.createElement(c === shown[0] ? 'th' : 'td');
-        if (c === shown[0]) cell.scope = 'row';
-        cell.textContent = row[c];
-        tr.append(cell);
-      }
-      body.append(tr);
-    }
+    for (const row of rows) body.append(tableRow(shown.map(c => row[c])));
     $('tbody', table).replaceChildren(body);
     performance.mark('lumora-table');
   }
