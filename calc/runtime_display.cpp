@@ -43,18 +43,25 @@ std::string HoursToClock(double hours)
 
 RuntimeDisplayText RuntimeDisplay(double runtimeHours)
 {
+    // A clock that rounds up to 24:00:00 carries a whole day: 47.99999 h is
+    // 2 days and 00:00:00, never 1 day and 00:00:00.
+    const auto carries = [](double hours) { return RoundHalfEven(hours * SecondsPerHour) >= SecondsPerDay; };
     if (runtimeHours > 24.0) {
-        const double days = std::floor(runtimeHours / 24.0);
+        double days = std::floor(runtimeHours / 24.0);
         // The remainder is computed in double and then held in single precision.
         double rest = runtimeHours - 24.0 * days;
         // Far beyond 2^31 hours the difference loses all meaning; the exact
         // remainder keeps the clock defined there.
         if (!(std::fabs(rest) < 24.0))
             rest = std::fmod(runtimeHours, 24.0);
-        return {HoursToClock(static_cast<float>(rest)), DaysText(days)};
+        const auto held = static_cast<float>(rest);
+        if (carries(held))
+            return {"00:00:00", DaysText(days + 1.0)};
+        return {HoursToClock(held), DaysText(days)};
     }
     if (runtimeHours < 24.0)
-        return {HoursToClock(runtimeHours), std::nullopt};
+        return carries(runtimeHours) ? RuntimeDisplayText{"00:00:00", "1"}
+                                     : RuntimeDisplayText{HoursToClock(runtimeHours), std::nullopt};
     if (runtimeHours == 24.0)
         return {"00:00:00", "1"};
     return {"00:00:00", std::nullopt}; // NaN: no runtime to show

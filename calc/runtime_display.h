@@ -21,6 +21,8 @@ std::string HoursToClock(double hours);
 
 // Days and clock for a runtime in hours. Above 24 the whole days are taken off
 // first; exactly 24 is one day and midnight; below 24 the day count stays.
+// One carry rule holds throughout: a clock that rounds to 24:00:00 is a day
+// more and midnight (47.99999 h is 2 days, 00:00:00; 23:59:59.5 is 1 day).
 RuntimeDisplayText RuntimeDisplay(double runtimeHours);
 
 } // namespace lumora

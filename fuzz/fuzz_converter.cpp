@@ -127,21 +127,23 @@ void CheckEnergyBalance(const ConverterFields& solved, Q target)
 }
 
 // Days and clock must tell the runtime the display was made from, known to
-// within `slack` hours.
+// within `slack` hours, and to the nearest second: a clock that rounds up to
+// midnight carries a day.
 void CheckDisplay(const ConverterFields& after, double runtime, double slack)
 {
+    constexpr double HalfSecond = 0.5 / 3600.0;
     const long clock = ClockSeconds(after.Clock);
     FUZZ_CHECK(clock >= 0);
     FUZZ_CHECK(IsWrittenNumber(after.Days) && Decimals(after.Days) == 0 && after.Days.front() != '-');
     const double days = *ReadNumber(after.Days);
-    if (runtime + slack < 24.0)
+    if (runtime + slack + HalfSecond < 24.0)
         FUZZ_CHECK(after.Days == "0");
     // Seven significant digits keep the day count exact below ten million days.
     if (std::fabs(runtime) >= 24.0 * 1e7)
         return;
     if (runtime - slack >= 24.0) {
         FUZZ_CHECK(days >= 1.0);
-        FUZZ_CHECK(days * 24.0 <= runtime + slack && runtime - slack < (days + 1.0) * 24.0);
+        FUZZ_CHECK(days * 24.0 <= runtime + slack + HalfSecond && runtime - slack < (days + 1.0) * 24.0);
     }
     // The clock is the rest after whole days, to the nearest second; the rest
     // is held in single precision.

@@ -10,13 +10,15 @@
 #
 # Lines starting with "#" and empty lines are skipped.
 #
-#   run_golden.sh ROWS COMMAND [ARGS...]   COMMAND ARGS is the program, e.g.
-#                                          build/cli/lumora-cli, or wine64 lumora-cli.exe
+#   run_golden.sh ROWS COMMAND [ARGS...]   ROWS is a file of rows; COMMAND ARGS
+#                                          the program, e.g. build/cli/lumora-cli,
+#                                          or wine64 lumora-cli.exe
 set -uo pipefail
 
 rows=$1
 shift
 program=("$@")
+name=$(basename "$rows")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -38,7 +40,7 @@ run_row() {
   if [ "$code" != "$want_code" ] || ! cmp -s "$scratch/out" "$scratch/want_out" ||
     ! cmp -s "$scratch/err" "$scratch/want_err"; then
     failed=$((failed + 1))
-    echo "FAILED: \$ $arguments (exit $code, expected $want_code)"
+    echo "FAILED: $name: \$ $arguments (exit $code, expected $want_code)"
     diff -u --label expected --label printed "$scratch/want_out" "$scratch/out"
     diff -u --label expected-stderr --label printed-stderr "$scratch/want_err" "$scratch/err"
   fi
@@ -64,5 +66,5 @@ while IFS= read -r line || [ -n "$line" ]; do
 done <"$rows"
 [ -n "$want_code" ] && run_row
 
-echo "golden: $((count - failed)) of $count command lines as expected"
+echo "golden $name: $((count - failed)) of $count command lines as expected"
 [ "$failed" -eq 0 ]

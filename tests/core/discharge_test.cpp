@@ -57,6 +57,9 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, Builds,
     testing::Values(BuildRow{"Li18650DirectLh351d", Build("18650", {}, "lh351d", DriverKind::Direct, 0)},
                     BuildRow{"Li18650Linear2800XpG", Build("18650", {}, "xp-g", DriverKind::Linear, 2.8)},
+                    // The resistor's power is its own, not the regulator's too.
+                    BuildRow{"Li18650LinearWithAResistor",
+                             Build("18650", {}, "xp-g", DriverKind::Linear, 1.0, 1, Wiring::Series, 0.3)},
                     BuildRow{"Aaa3HeadlampThree5mmParallel",
                              Build("AAA", {3, 1}, "5mm", DriverKind::Direct, 0, 3, Wiring::Parallel, 4.7)},
                     BuildRow{"TwoS21700Converter3AXmL2", Build("21700", {2, 1}, "xm-l2", DriverKind::Converter, 3)},

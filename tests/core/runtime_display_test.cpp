@@ -34,24 +34,27 @@ TEST_P(Display, ShowsWholeDaysAndTheTimeOfDay)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Display,
-    testing::Values(DisplayRow{"Zero", 0, nullptr, "00:00:00"}, DisplayRow{"Hundredth", 0.01, nullptr, "00:00:36"},
-                    DisplayRow{"SingleHundredth", 0.01f, nullptr, "00:00:36"},
-                    DisplayRow{"Quarter", 1.25, nullptr, "01:15:00"}, DisplayRow{"Typical", 2.66, nullptr, "02:39:36"},
-                    DisplayRow{"HalfPastEleven", 23.5, nullptr, "23:30:00"},
-                    DisplayRow{"JustBelowADay", 23.99, nullptr, "23:59:24"},
-                    DisplayRow{"ExactlyADay", 24, "1", "00:00:00"}, DisplayRow{"JustAboveADay", 24.01, "1", "00:00:36"},
-                    DisplayRow{"Thirty", 30, "1", "06:00:00"}, DisplayRow{"AlmostTwo", 47.5, "1", "23:30:00"},
-                    DisplayRow{"QuarterToTwo", 47.75, "1", "23:45:00"}, DisplayRow{"TwoDays", 48, "2", "00:00:00"},
-                    DisplayRow{"ThreeDays", 85.76f, "3", "13:45:36"}, DisplayRow{"Hundred", 100, "4", "04:00:00"},
-                    DisplayRow{"TypedDecimals", 1.2345, nullptr, "01:14:04"},
-                    DisplayRow{"RoundsUpToMidnight", 47.99999, "1", "00:00:00"},
-                    DisplayRow{"NegativeCountsBack", -1, nullptr, "23:00:00"},
-                    // 21600.5000004 s; a day later the remainder, held in single precision, falls below the half.
-                    DisplayRow{"HalfSecondUp", 6.00013889, nullptr, "06:00:01"},
-                    // Exactly 2.5 s: the half goes to the even second.
-                    DisplayRow{"ExactHalfSecondGoesEven", 2.5 / 3600, nullptr, "00:00:02"},
-                    DisplayRow{"RemainderInSingle", 30.00013889, "1", "06:00:00"},
-                    DisplayRow{"TwoToThe31DaysThroughSingle", 2147483648.0, "89478490", "08:00:00"}),
+    testing::Values(
+        DisplayRow{"Zero", 0, nullptr, "00:00:00"}, DisplayRow{"Hundredth", 0.01, nullptr, "00:00:36"},
+        DisplayRow{"SingleHundredth", 0.01f, nullptr, "00:00:36"}, DisplayRow{"Quarter", 1.25, nullptr, "01:15:00"},
+        DisplayRow{"Typical", 2.66, nullptr, "02:39:36"}, DisplayRow{"HalfPastEleven", 23.5, nullptr, "23:30:00"},
+        DisplayRow{"JustBelowADay", 23.99, nullptr, "23:59:24"}, DisplayRow{"ExactlyADay", 24, "1", "00:00:00"},
+        DisplayRow{"JustAboveADay", 24.01, "1", "00:00:36"}, DisplayRow{"Thirty", 30, "1", "06:00:00"},
+        DisplayRow{"AlmostTwo", 47.5, "1", "23:30:00"}, DisplayRow{"QuarterToTwo", 47.75, "1", "23:45:00"},
+        DisplayRow{"TwoDays", 48, "2", "00:00:00"}, DisplayRow{"ThreeDays", 85.76f, "3", "13:45:36"},
+        DisplayRow{"Hundred", 100, "4", "04:00:00"}, DisplayRow{"TypedDecimals", 1.2345, nullptr, "01:14:04"},
+        // A clock that rounds to 24:00:00 carries a day.
+        DisplayRow{"RoundsUpToMidnightCarriesADay", 47.99999, "2", "00:00:00"},
+        DisplayRow{"HalfSecondBeforeMidnightCarries", 23 + 3599.5 / 3600, "1", "00:00:00"},
+        DisplayRow{"JustUnderHalfSecondBeforeMidnight", 23 + 3599.4 / 3600, nullptr, "23:59:59"},
+        DisplayRow{"WeekBelowByAHairCarries", 167.9999999, "7", "00:00:00"},
+        DisplayRow{"WeekExactly", 168, "7", "00:00:00"}, DisplayRow{"NegativeCountsBack", -1, nullptr, "23:00:00"},
+        // 21600.5000004 s; a day later the remainder, held in single precision, falls below the half.
+        DisplayRow{"HalfSecondUp", 6.00013889, nullptr, "06:00:01"},
+        // Exactly 2.5 s: the half goes to the even second.
+        DisplayRow{"ExactHalfSecondGoesEven", 2.5 / 3600, nullptr, "00:00:02"},
+        DisplayRow{"RemainderInSingle", 30.00013889, "1", "06:00:00"},
+        DisplayRow{"TwoToThe31DaysThroughSingle", 2147483648.0, "89478490", "08:00:00"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Every finite runtime, however large, gives a valid "HH:mm:ss" text.

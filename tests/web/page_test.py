@@ -83,9 +83,11 @@ class Row:
 
 def golden_rows():
     rows, row = [], None
-    for number, line in enumerate((ROOT / 'tests/cli/golden.txt').read_text().splitlines(), 1):
+    numbered = [(f'{path.name}:{number}', line) for path in sorted((ROOT / 'tests/cli/golden').glob('*.txt'))
+                for number, line in enumerate(path.read_text().splitlines(), 1)]
+    for place, line in numbered:
         if line.startswith('$ '):
-            row = [f'golden.txt:{number} {line[2:70]}', line[2:], [], [], None]
+            row = [f'{place} {line[2:70]}', line[2:], [], [], None]
             rows.append(row)
         elif line.startswith(('>', '!')):
             row[2 if line[0] == '>' else 3].append(line[2:])

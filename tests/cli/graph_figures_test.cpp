@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+// The headline figures of lumora-cli graph, one summary line a row: the FL1
+// runtime and its 30-second reference, the end of regulation, the energies,
+// the pack and the driver's settings. Each row names the slip it catches.
+#include "cli/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace lumora::cli {
+namespace {
+
+struct FigureRow {
+    const char* name; // what a slip would break
+    std::vector<std::string> args;
+    const char* label;
+    const char* shown; // value, unit and mark, single spaces
+};
+
+void PrintTo(const FigureRow& row, std::ostream* os) { *os << row.name; }
+
+// The summary line of a label, its spaces run together: "1.45 h (01:27:14)".
+std::string Shown(const std::string& text, const std::string& label)
+{
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind(label + "  ", 0) != 0)
+            continue;
+        std::string value = line.substr(label.size()), squeezed;
+        for (char c : value) {
+            if (c != ' ' || (!squeezed.empty() && squeezed.back() != ' '))
+                squeezed += c;
+        }
+        return squeezed;
+    }
+    return "(no line " + label + ")";
+}
+
+class Figures : public testing::TestWithParam<FigureRow> {};
+
+TEST_P(Figures, AreWhatTheRunGives)
+{
+    const FigureRow& row = GetParam();
+    std::vector<std::string> args{"graph"};
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCommandLine(args, out, err), 0) << err.str();
+    EXPECT_EQ(Shown(out.str(), row.label), row.shown);
+}
+
+using Args = std::vector<std::string>;
+const Args XmL2Direct = {"--led", "xm-l2", "--cell", "18650", "--resistance", "0.2"};
+const Args XmL2Linear = {"--driver", "linear", "--led", "xm-l2", "--current", "1000", "--cell", "18650"};
+const Args Week = {"--led", "5mm", "--battery", "2.7", "--capacity", "3000"};
+const Args FlatConverter = {"--vf",       "3.1",  "--current", "350",       "--battery",    "4.2",
+                            "--capacity", "2000", "--driver",  "converter", "--efficiency", "100"};
+const Args TwoParallel = {"--driver", "linear",     "--led",  "xp-g",  "--current", "1000", "--leds",
+                          "2",        "--parallel", "--cell", "18650", "--pack",    "1S2P"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Figures,
+    testing::Values(
+        // The 30-s reference taken at 30 min, the 10 % from the switch-on
+        // output, or the crossing interpolated from the wrong end of a step.
+        FigureRow{"Fl1FromThe30sOutput", XmL2Direct, "FL1 runtime", "1.45 h (01:27:14)"},
+        FigureRow{"OutputAt30s", XmL2Direct, "Output at 30 s", "3397.8 mA"},
+        FigureRow{"HalfFromThe30sOutput", XmL2Direct, "Time to 50 %", "0.95 h (00:56:53)"},
+        // Energies by the trapezoid, not the step's end power.
+        FigureRow{"DrawnByTheTrapezoid", XmL2Direct, "Energy drawn", "11.11 Wh"},
+        FigureRow{"DeliveredByTheTrapezoid", XmL2Direct, "Energy to the LEDs", "9.64 Wh"},
+        // The end of regulation found by bisection, not at a step's end.
+        FigureRow{"RegulationEndBisected", XmL2Linear, "Time in regulation", "2.85 h (02:51:05)"},
+        FigureRow{"LinearRunsToEmpty", XmL2Linear, "End", "cell empty"},
+        // "At least" on the FL1 runtime of a run stopped after a week, and
+        // nowhere else; a whole week carries to 7 days.
+        FigureRow{"AtLeastOnAStoppedFl1", Week, "FL1 runtime", "168 h (7 d 00:00:00) at least"},
+        FigureRow{"NoAtLeastOnTheHalf", Week, "Time to 50 %", "168 h (7 d 00:00:00)"},
+        FigureRow{"StoppedAfterAWeek", Week, "End", "stopped after 7 days"},
+        FigureRow{"NoAtLeastWhenCrossedWithinTheWeek",
+                  {"--led", "5mm", "--cell", "AAA", "--pack", "2S"},
+                  "FL1 runtime",
+                  "129.97 h (5 d 09:58:06)"},
+        // A run that ends above 10 % (the cell empty) ends its FL1 runtime
+        // there, with no "at least"; 100 % efficiency is a converter too.
+        FigureRow{"NoAtLeastWhenTheCellEmpties", FlatConverter, "FL1 runtime", "7.74 h (07:44:31)"},
+        FigureRow{"LosslessConverter", FlatConverter, "Average efficiency", "100 %"},
+        // Cells in parallel add their capacity.
+        FigureRow{"ParallelCellsDoubleTheCapacity",
+                  {"--led", "xm-l2", "--cell", "18650", "--pack", "1S2P", "--driver", "converter", "--current", "1000"},
+                  "FL1 runtime",
+                  "5.98 h (05:58:55)"},
+        // A linear regulator passes the whole current of parallel LEDs: its
+        // pass resistance is the dropout over that current.
+        FigureRow{"LinearPassResistanceForParallelLeds", TwoParallel, "Time in regulation", "2.87 h (02:52:23)"},
+        // The dropout given is the dropout used.
+        FigureRow{"DropoutIsRead",
+                  {"--driver", "linear", "--led", "xm-l2", "--current", "1000", "--cell", "18650", "--dropout", "0.5"},
+                  "Time in regulation",
+                  "2.3 h (02:18:11)"},
+        // Below the first flux point the lumens fall with the current.
+        FigureRow{"LumensBelowTheFirstFluxPoint",
+                  {"--driver", "converter", "--led", "lh351d", "--current", "500", "--cell", "18650"},
+                  "Start output",
+                  "215 lm"},
+        FigureRow{"ConverterStopsAtItsCutOff",
+                  {"--driver", "converter", "--led", "lh351d", "--current", "500", "--cell", "18650"},
+                  "End",
+                  "converter cut-off at 3 V"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace lumora::cli
