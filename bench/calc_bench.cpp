@@ -3,10 +3,10 @@
 // checks, the solve and the texts written back.
 #include "target_reporter.h"
 
-#include "calc/battery_presets.h"
-#include "calc/converter.h"
-#include "calc/discharge.h"
-#include "calc/resistor.h"
+#include "calc/calculators/resistor_calculator.h"
+#include "calc/calculators/runtime_calculator.h"
+#include "calc/light/battery_presets.h"
+#include "calc/light/discharge.h"
 
 #include <benchmark/benchmark.h>
 
@@ -70,7 +70,7 @@ BENCHMARK_CAPTURE(BM_CalculateResistor, parallel_current, Resistor("4.2", "3.6",
 // 20 milliohms, the equation solved afresh at each call.
 void BM_OperatingPoint(benchmark::State& state)
 {
-    const LedString leds{CurveOf(*LedNamed("lh351d")), 1, Wiring::Series, 0.1};
+    const LedString leds{FittedCurve(*LedNamed("lh351d")), 1, Wiring::Series, 0.1};
     double volts = 4.2;
     for (auto _ : state) {
         benchmark::DoNotOptimize(volts);
@@ -86,7 +86,7 @@ void BM_LiIonGraph(benchmark::State& state)
 {
     DischargeRequest request;
     request.Cell = ModelOf(*BatteryNamed("18650"), Pack{});
-    request.Leds.Curve = CurveOf(*LedNamed("lh351d"));
+    request.Leds.Curve = FittedCurve(*LedNamed("lh351d"));
     for (auto _ : state) {
         Discharge run = RunDischarge(request);
         benchmark::DoNotOptimize(run);

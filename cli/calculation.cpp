@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/calculation.h"
 
-#include "calc/messages.h"
+#include "calc/calculators/messages.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "calc/error_window.h"
-#include "calc/field_text.h"
+#include "calc/calculators/error_window.h"
+#include "calc/text/field_text.h"
 #include "cli/report.h"
 #include "cli/sweep.h"
 

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "cli/command_line.h"
 
-#include "calc/battery_presets.h"
-#include "calc/led_presets.h"
-#include "calc/messages.h"
-#include "calc/number_text.h"
-#include "calc/standard_resistors.h"
+#include "calc/calculators/messages.h"
+#include "calc/light/battery_presets.h"
+#include "calc/light/led_presets.h"
+#include "calc/light/standard_resistors.h"
+#include "calc/text/number_text.h"
+#include "calc/text/printable.h"
 #include "cli/calculation.h"
 #include "cli/graph_command.h"
 #include "cli/led_options.h"
@@ -74,9 +75,7 @@ void AddLed(CLI::App& command, LedOptions& led, CLI::Option* vf)
     CLI::Option* preset =
         command.add_option("--led", led.Preset, "an LED preset in place of --vf; 'lumora-cli leds' lists them")
             ->option_text("NAME")
-            ->check([](const std::string& text) {
-                return LedNamed(text) ? std::string() : "no LED \"" + text + "\"; known: " + KnownLeds();
-            });
+            ->check([](const std::string& text) { return LedNamed(text) ? std::string() : UnknownLedText(text); });
     CLI::Option* points =
         command.add_option("--led-point", led.Points, "a measured point of the LED, twice or more: MA=V")
             ->option_text("MA=V")
@@ -162,7 +161,7 @@ Report LedsReport()
                       {"rs_ohm", "Rs ohm", true}, {"is_a", "IS A", true}, {"n", "N", true},
                       {"flux", "Flux"},           {"led", "LED"},         {"source", "Source"}};
     for (const LedPreset& preset : LedPresets()) {
-        const LedCurve curve = CurveOf(preset);
+        const LedCurve curve = FittedCurve(preset);
         const SpiceDiode diode = SpiceOf(curve);
         report.AddRow({{"name", std::string(preset.Id)},
                        {"a_v", DecimalText(curve.A, 4)},

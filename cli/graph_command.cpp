@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/graph_command.h"
 
-#include "calc/light_run.h"
-#include "calc/runtime_plot.h"
+#include "calc/reports/light_run.h"
+#include "calc/reports/runtime_plot.h"
 #include "cli/calculation.h"
 
 namespace lumora::cli {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "calc/battery_presets.h"
-#include "calc/resistor.h"
+#include "calc/calculators/resistor_calculator.h"
+#include "calc/light/battery_presets.h"
 #include "cli/led_options.h"
 #include "cli/report.h"
 

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "calc/led_model.h"
-#include "calc/led_presets.h"
-#include "calc/light_run.h"
+#include "calc/light/led_choice.h"
 
 #include <optional>
 #include <string>
@@ -19,9 +17,6 @@ struct LedOptions {
     std::vector<std::string> Points;   // --led-point MA=V, each
     std::optional<std::string> Spice;  // --led-spice 'IS=... N=... RS=...'
 };
-
-// "lh351d, xm-l2, ..." for messages.
-std::string KnownLeds();
 
 // The curve the options name, nullopt when none is given, or a refusal
 // naming the option.

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "cli/report.h"
 
-#include "calc/csv_text.h"
-#include "calc/field_text.h"
-#include "calc/number_text.h"
+#include "calc/reports/csv_text.h"
+#include "calc/text/field_text.h"
+#include "calc/text/number_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "cli/resistor_command.h"
 
-#include "calc/field_text.h"
-#include "calc/messages.h"
-#include "calc/number_text.h"
-#include "calc/resistor_choices.h"
+#include "calc/calculators/messages.h"
+#include "calc/reports/resistor_to_buy.h"
+#include "calc/text/field_text.h"
+#include "calc/text/number_text.h"
 #include "cli/calculation.h"
 
 #include <algorithm>

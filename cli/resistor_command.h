@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "calc/battery_presets.h"
-#include "calc/resistor.h"
-#include "calc/standard_resistors.h"
+#include "calc/calculators/resistor_calculator.h"
+#include "calc/light/battery_presets.h"
+#include "calc/light/standard_resistors.h"
 #include "cli/led_options.h"
 #include "cli/report.h"
 #include "cli/sweep.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/runtime_command.h"
 
-#include "calc/converter.h"
-#include "calc/messages.h"
+#include "calc/calculators/messages.h"
+#include "calc/calculators/runtime_calculator.h"
 #include "cli/calculation.h"
 
 #include <array>

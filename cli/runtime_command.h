@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "calc/battery_presets.h"
+#include "calc/light/battery_presets.h"
 #include "cli/report.h"
 #include "cli/sweep.h"
 

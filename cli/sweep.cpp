@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/sweep.h"
 
-#include "calc/field_text.h"
+#include "calc/text/field_text.h"
 
 #include <algorithm>
 #include <cstdint>

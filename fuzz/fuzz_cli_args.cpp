@@ -9,8 +9,8 @@
 // table must be what the window's calculators make of the row's own texts.
 // A --plot file is always standard output.
 
-#include "calc/converter.h"
-#include "calc/resistor.h"
+#include "calc/calculators/resistor_calculator.h"
+#include "calc/calculators/runtime_calculator.h"
 #include "cli/command_line.h"
 #include "fuzz_support.h"
 

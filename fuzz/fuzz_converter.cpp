@@ -4,9 +4,9 @@
 // Input: eight texts separated by newlines, in record order: LED current, LED
 // Vf, battery voltage, capacity, runtime, efficiency, days, clock.
 
-#include "calc/converter.h"
-#include "calc/field_text.h"
-#include "calc/number_text.h"
+#include "calc/calculators/runtime_calculator.h"
+#include "calc/text/field_text.h"
+#include "calc/text/number_text.h"
 #include "fuzz_support.h"
 
 #include <algorithm>

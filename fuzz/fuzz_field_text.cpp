@@ -5,8 +5,8 @@
 // their first 8 and first 4 also give a double and a float by bit pattern, so
 // that values the reading rule never yields are written too.
 
-#include "calc/field_text.h"
-#include "calc/number_text.h"
+#include "calc/text/field_text.h"
+#include "calc/text/number_text.h"
 #include "fuzz_support.h"
 
 #include <cmath>

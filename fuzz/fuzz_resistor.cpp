@@ -5,9 +5,9 @@
 // parallel, anything else for series), then the fields in record order:
 // battery voltage, LED Vf, LED current, resistance, wattage, LED count.
 
-#include "calc/field_text.h"
-#include "calc/number_text.h"
-#include "calc/resistor.h"
+#include "calc/calculators/resistor_calculator.h"
+#include "calc/text/field_text.h"
+#include "calc/text/number_text.h"
 #include "fuzz_support.h"
 
 #include <algorithm>

@@ -5,8 +5,8 @@
 // input bytes into field texts, and the rules every text the calculators
 // write must follow.
 
-#include "calc/failure.h"
-#include "calc/field_text.h"
+#include "calc/calculators/failure.h"
+#include "calc/text/field_text.h"
 
 #include <cmath>
 #include <cstddef>

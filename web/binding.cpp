@@ -5,18 +5,18 @@
 // of the core becomes an object whose keys are its members' names; a list
 // becomes an array. New records join the same way: a table of members, a
 // ToJs for the record, a function registered at the bottom.
-#include "calc/battery_presets.h"
-#include "calc/converter.h"
-#include "calc/csv_text.h"
-#include "calc/field_text.h"
-#include "calc/led_presets.h"
-#include "calc/light_run.h"
-#include "calc/messages.h"
-#include "calc/number_text.h"
-#include "calc/resistor.h"
-#include "calc/resistor_choices.h"
-#include "calc/runtime_plot.h"
-#include "calc/standard_resistors.h"
+#include "calc/calculators/messages.h"
+#include "calc/calculators/resistor_calculator.h"
+#include "calc/calculators/runtime_calculator.h"
+#include "calc/light/battery_presets.h"
+#include "calc/light/led_presets.h"
+#include "calc/light/standard_resistors.h"
+#include "calc/reports/csv_text.h"
+#include "calc/reports/light_run.h"
+#include "calc/reports/resistor_to_buy.h"
+#include "calc/reports/runtime_plot.h"
+#include "calc/text/field_text.h"
+#include "calc/text/number_text.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // lumora-cli and the window's calculators on the same texts: every quantity
 // left out in turn, in either wiring, must give the window's very texts.
-#include "calc/converter.h"
-#include "calc/resistor.h"
+#include "calc/calculators/resistor_calculator.h"
+#include "calc/calculators/runtime_calculator.h"
 #include "cli/command_line.h"
 
 #include <gtest/gtest.h>

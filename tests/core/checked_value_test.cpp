@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/checked_value.h"
+#include "calc/calculators/checked_value.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/converter.h"
+#include "calc/calculators/runtime_calculator.h"
 
 #include "hostile_texts.h"
 

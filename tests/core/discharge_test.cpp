@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "calc/battery_presets.h"
-#include "calc/converter.h"
-#include "calc/discharge.h"
-#include "calc/field_text.h"
+#include "calc/calculators/runtime_calculator.h"
+#include "calc/light/battery_presets.h"
+#include "calc/light/discharge.h"
+#include "calc/text/field_text.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ DischargeRequest Build(const char* cell, Pack pack, const char* led, DriverKind 
     DischargeRequest request;
     request.Cell = ModelOf(*BatteryNamed(cell), pack);
     const LedPreset& preset = *LedNamed(led);
-    request.Leds = {CurveOf(preset), count, wiring, ohms};
+    request.Leds = {FittedCurve(preset), count, wiring, ohms};
     request.Flux.assign(preset.Flux.begin(), preset.Flux.end());
     request.Driver.Kind = kind;
     request.Driver.RegulatedAmps = amps;

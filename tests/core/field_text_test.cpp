@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/field_text.h"
+#include "calc/text/field_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "calc/field_text.h"
-#include "calc/led_model.h"
-#include "calc/led_presets.h"
-#include "calc/resistor_choices.h"
+#include "calc/light/led_model.h"
+#include "calc/light/led_presets.h"
+#include "calc/reports/resistor_to_buy.h"
+#include "calc/text/field_text.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ namespace {
 TEST(LedPresets, ReproduceTheirPoints)
 {
     for (const LedPreset& preset : LedPresets()) {
-        const LedCurve curve = CurveOf(preset);
+        const LedCurve curve = FittedCurve(preset);
         for (const LedPoint& point : preset.Points)
             EXPECT_NEAR(ForwardVoltage(curve, point.Amps), point.Volts, 0.035) << preset.Id << " " << point.Amps;
     }
@@ -38,14 +38,15 @@ TEST(LedPresets, MeetPublishedOperatingPoints)
         {"Lh351dEmptyCell", "lh351d", 3.1, 0.1, 1.0},
     };
     for (const auto& row : rows)
-        EXPECT_NEAR(CurrentAt(CurveOf(*LedNamed(row.led)), row.volts, row.ohms), row.amps, 0.1 * row.amps) << row.name;
+        EXPECT_NEAR(CurrentAt(FittedCurve(*LedNamed(row.led)), row.volts, row.ohms), row.amps, 0.1 * row.amps)
+            << row.name;
 }
 
 // The inverse meets the curve from the dark end to far beyond a power LED,
 // with and without resistance in series; never negative, never NaN.
 TEST(LedModel, CurrentAtInvertsTheCurve)
 {
-    const LedCurve curves[] = {CurveOf(*LedNamed("xm-l2")), CurveOf(*LedNamed("5mm")), {2.9, 0.09, 0.0}};
+    const LedCurve curves[] = {FittedCurve(*LedNamed("xm-l2")), FittedCurve(*LedNamed("5mm")), {2.9, 0.09, 0.0}};
     for (const LedCurve& curve : curves) {
         for (double amps : {1e-9, 1e-4, 0.02, 0.35, 3.0, 30.0}) {
             for (double extra : {0.0, 0.1, 47.0}) {
@@ -129,7 +130,7 @@ TEST_P(Spice, ReadsTheDiodeLine)
     EXPECT_EQ(std::get<SpiceDiode>(read).N, row.diode.N);
     EXPECT_EQ(std::get<SpiceDiode>(read).Rs, row.diode.Rs);
     // And back through the curve.
-    const SpiceDiode back = SpiceOf(CurveOf(row.diode));
+    const SpiceDiode back = SpiceOf(DiodeCurve(row.diode));
     EXPECT_NEAR(back.Is / row.diode.Is, 1.0, 1e-9);
     EXPECT_NEAR(back.N, row.diode.N, 1e-12);
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "calc/field_text.h"
-#include "calc/number_text.h"
+#include "calc/text/field_text.h"
+#include "calc/text/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // The core against outside programs: ngspice's operating point for the LED
 // circuits, and librsvg for the runtime graph. Skipped where a program is
 // not installed (scripts/setup.sh installs both).
-#include "calc/discharge.h"
-#include "calc/number_text.h"
-#include "calc/operating_point.h"
-#include "calc/runtime_plot.h"
+#include "calc/light/discharge.h"
+#include "calc/light/operating_point.h"
+#include "calc/reports/runtime_plot.h"
+#include "calc/text/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -84,9 +84,9 @@ TEST(Oracle, OperatingPointAgreesWithNgspice)
     double worst = 0.0;
     for (const LedPreset& preset : LedPresets()) {
         for (const Circuit& c : circuits) {
-            const LedString string{CurveOf(preset), static_cast<double>(c.count), c.wiring, c.ohms};
+            const LedString string{FittedCurve(preset), static_cast<double>(c.count), c.wiring, c.ohms};
             const double lumora = SolveOperatingPoint(string, c.volts, c.internalOhms).BatteryAmps;
-            const double spice = SpiceBatteryAmps(CurveOf(preset), c, dir);
+            const double spice = SpiceBatteryAmps(FittedCurve(preset), c, dir);
             ASSERT_GT(spice, 0.0) << "ngspice gave no operating point";
             worst = std::max(worst, std::fabs(lumora / spice - 1.0));
             EXPECT_NEAR(lumora / spice, 1.0, 1e-3) << preset.Id << " at " << c.volts << " V, " << c.ohms << " ohm, "
@@ -105,7 +105,7 @@ TEST(Oracle, RuntimeGraphRenders)
     DischargeRequest request;
     request.Cell = FlatCell(3.7, 3.0);
     request.Cell.InternalOhms = 0.05;
-    request.Leds.Curve = CurveOf(*LedNamed("xm-l2"));
+    request.Leds.Curve = FittedCurve(*LedNamed("xm-l2"));
     request.Driver = {DriverKind::Linear, 2.8, DefaultDropoutVolts, 1.0};
     const std::string svg = RuntimePlotSvg(RunDischarge(request), {"XM-L2 & <linear>", "flat 3.7 V"});
     const fs::path dir = fs::temp_directory_path() / ("lumora-plot-" + std::to_string(std::rand()));

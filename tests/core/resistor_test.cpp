@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/resistor.h"
+#include "calc/calculators/resistor_calculator.h"
 
 #include "hostile_texts.h"
 

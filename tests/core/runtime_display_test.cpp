@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/runtime_display.h"
+#include "calc/calculators/runtime_display.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/standard_resistors.h"
+#include "calc/light/standard_resistors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "form1_fixture.h"
 
-#include "calc/field_text.h"
+#include "calc/text/field_text.h"
 
 #include <QMenu>
 #include <QRadioButton>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/dialogs/error_windows.h"
 
-#include "calc/messages.h"
+#include "calc/calculators/messages.h"
 #include "ui/common/look.h"
 #include "ui/dialogs/error_dialog.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "calc/error_window.h"
+#include "calc/calculators/error_window.h"
 
 #include <QString>
 

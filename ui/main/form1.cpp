@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/form1.h"
 
-#include "calc/converter.h"
-#include "calc/field_text.h"
-#include "calc/messages.h"
-#include "calc/resistor.h"
+#include "calc/calculators/messages.h"
+#include "calc/calculators/resistor_calculator.h"
+#include "calc/calculators/runtime_calculator.h"
+#include "calc/text/field_text.h"
 #include "ui/common/accessibility.h"
 #include "ui/common/announcement.h"
 #include "ui/common/look.h"

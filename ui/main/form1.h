@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "calc/error_window.h"
+#include "calc/calculators/error_window.h"
 #include "ui/common/secondary_windows.h"
 #include "ui/main/form1_controls.h"
 

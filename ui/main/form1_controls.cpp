@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/form1_controls.h"
 
-#include "calc/field_text.h"
+#include "calc/text/field_text.h"
 #include "ui/common/accessibility.h"
 #include "ui/common/look.h"
 #include "ui/common/twips.h"

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "calc/calculators/error_window.h"
+#include "calc/calculators/resistor_calculator.h"
+#include "calc/calculators/runtime_calculator.h"
+#include "calc/text/field_text.h"
+
+#include <string>
+#include <string_view>
+
+namespace lumora {
+
+// The words both front-ends use: the error windows' fixed messages, the names
+// of the fields, and the plain sentences for a calculation that stopped.
+
+// The fixed message of an error window ("Only one data field may be blank.").
+std::string_view ErrorMessage(ErrorWindow window);
+
+// How a field is named: its caption as a heading ("Battery Input Voltage") and
+// the quantity inside a sentence ("the battery input voltage").
+struct FieldName {
+    std::string_view Caption;
+    std::string_view Quantity;
+};
+
+FieldName NameOf(ConverterQuantity quantity);
+FieldName NameOf(ResistorQuantity quantity);
+
+// "Battery Input Voltage holds "12,5", which is not a number." A text that
+// cannot be shown as it is has its control characters replaced and is cut
+// short after 40 characters.
+std::string NotANumberSentence(std::string_view caption, std::string_view text, NumberKind kind = NumberKind::Decimal);
+
+// A solved result in words, as a screen reader says it: "Runtime 2.66
+// hours: 0 days, 02:39:36", "Resistance 100 ohms, resistor power 0.04
+// watts". Empty when the outcome solved nothing.
+std::string ResultSentence(const ConverterOutcome& outcome);
+std::string ResultSentence(const ResistorOutcome& outcome);
+
+// Plain words for a Calculate that stopped: what happened, and in which field.
+// Empty when the outcome carries no failure.
+std::string FailureText(const ConverterOutcome& outcome);
+std::string FailureText(const ResistorOutcome& outcome);
+
+} // namespace lumora

@@ -1,0 +1,211 @@
+// SPDX-License-Identifier: MIT
+#include "calc/light/battery_presets.h"
+
+#include "calc/text/field_text.h"
+#include "calc/text/number_text.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace lumora {
+
+namespace {
+
+// Open-circuit voltage over the discharge, volts at equal steps of the
+// charge drawn, 100 % first; the last point is the maker's end of
+// discharge, to which the cell formats' capacities are rated.
+
+// Lithium-ion: the pseudo-OCV of a Samsung INR21700-40T measured at C/20 at
+// room temperature by Sunil, Pattipati and Balasingam ("Piecewise Linear
+// Approximation of Battery Open-Circuit Voltage Characteristics Using
+// Dynamic Programming", IEEE Trans. Instrum. Meas. 2025), read at 5 % steps
+// from their ten-point piecewise-linear table of it
+// (github.com/soorajsunil/Piecewise-Battery-OCV, README): 4.2 V at 100 %,
+// 2.5 V at 0 %. Steps of 5 % keep the steep last tenth that a converter's
+// cut-off falls in.
+constexpr double LiIonRest[] = {4.200, 4.110, 4.090, 4.071, 4.029, 3.981, 3.932, 3.884, 3.836, 3.788, 3.740,
+                                3.693, 3.658, 3.623, 3.588, 3.539, 3.487, 3.434, 3.348, 3.177, 2.500};
+// Lithium iron phosphate: the pseudo-OCV of a Lithium Werks APR18650M1B
+// measured at C/32 in the same work, read the same way: the plateau near
+// 3.3 V, 2.01 V at 0 %.
+constexpr double LiFePo4Rest[] = {3.598, 3.348, 3.342, 3.337, 3.331, 3.326, 3.321, 3.315, 3.310, 3.304, 3.299,
+                                  3.294, 3.288, 3.283, 3.278, 3.258, 3.239, 3.219, 3.199, 3.067, 2.010};
+// Nickel-metal hydride, 10 % steps: Zephyr's default NiMH curve
+// (include/zephyr/dt-bindings/battery/battery.h, "extracted from the
+// datasheets", here of the Panasonic BK-1100FHU; the header notes that such
+// curves also follow the discharge current).
+constexpr double NimhRest[] = {1.420, 1.315, 1.274, 1.266, 1.263, 1.257, 1.254, 1.244, 1.231, 1.194, 1.004};
+// Alkaline, 10 % steps: the steady slope of alkaline cells, approximate; no
+// published table was at hand.
+constexpr double AlkalineRest[] = {1.60, 1.50, 1.45, 1.40, 1.35, 1.30, 1.25, 1.20, 1.15, 1.05, 0.90};
+// Lithium iron disulfide, 10 % steps: nearly flat until the end,
+// approximate; no published table was at hand.
+constexpr double LithiumRest[] = {1.80, 1.78, 1.77, 1.76, 1.75, 1.74, 1.73, 1.72, 1.70, 1.65, 0.90};
+// Lithium manganese dioxide, 10 % steps: Zephyr's default lithium-manganese
+// curve (the same header, from the FDK CR14250SE data sheet, its 2 mV dip at
+// 90 % as published). It starts some 0.2 V below a fresh cell's rest
+// voltage, as a discharge curve under a light load does.
+constexpr double LiMnO2Rest[] = {2.985, 2.960, 2.962, 2.955, 2.949, 2.927, 2.882, 2.812, 2.689, 2.444, 1.906};
+
+// Cell voltages, each from the maker's data sheets of typical cells. Empty
+// is where flashlight drivers stop and may lie above the rest curve's end:
+// a converter then stops before the cell is empty.
+constexpr Chemistry ChemistryTable[] = {
+    // Samsung INR18650-30Q data sheet: charge to 4.20 V, nominal 3.6 V; its
+    // 2.5 V end of discharge is left for the 3.0 V at which flashlight
+    // drivers and protected cells stop.
+    {"li-ion", "lithium-ion (LiCoO2, NMC)", "4.2", "3.6", "3", LiIonRest},
+    // A123 ANR26650M1-B data sheet: charge to 3.6 V; LiFePO4 makers give
+    // 3.2 V nominal and 2.5 V as the end of discharge.
+    {"lifepo4", "lithium iron phosphate", "3.6", "3.2", "2.5", LiFePo4Rest},
+    // Panasonic nickel-metal hydride handbook (HHR70AAAJ): 1.2 V nominal,
+    // discharged to 1.0 V; a freshly charged cell rests at about 1.4 V.
+    {"nimh", "nickel-metal hydride", "1.4", "1.2", "1", NimhRest},
+    // Energizer E91 data sheet: 1.5 V nominal, a fresh cell about 1.6 V open
+    // circuit; its discharge curves end between 0.8 V and 0.9 V.
+    {"alkaline", "alkaline manganese", "1.6", "1.5", "0.9", AlkalineRest},
+    // Energizer L91 data sheet (lithium iron disulfide AA/AAA): 1.5 V nominal,
+    // 1.8 V fresh open circuit, discharge curves ending at 0.9 V.
+    {"lithium", "primary lithium iron disulfide (AA, AAA)", "1.8", "1.5", "0.9", LithiumRest},
+    // Panasonic CR123A data sheet (lithium manganese dioxide): 3 V nominal,
+    // discharged to 2.0 V; about 3.2 V fresh open circuit.
+    {"li-mno2", "primary lithium manganese dioxide (CR123A)", "3.2", "3", "2", LiMnO2Rest},
+};
+
+// clang-format off
+
+// Typical capacities of current cells, mAh, and their internal resistance,
+// milliohms. The first row of a format is the chemistry its bare name
+// stands for. Where a data sheet gives the resistance it is the AC
+// impedance at 1 kHz, which a DC load sees somewhat higher; the others are
+// approximate typical figures of good cells, no published figure at hand.
+constexpr Cell CellTable[] = {
+    {"18650", "li-ion", 3000, 20},  // Samsung INR18650-30Q: 2950 mAh minimum in its data sheet, sold as 3000;
+                                    // resistance approximate
+    {"18650", "lifepo4", 1500, 40}, // makers' LiFePO4 18650 cells: 1100 to 1500 mAh; approximate
+    {"21700", "li-ion", 4000, 12},  // Samsung INR21700-40T: 4000 mAh, 12 mohm at 1 kHz in its data sheet
+                                    // and 12 mohm DC at 4 A measured (thunderheartreviews.com, 2018)
+    {"26650", "li-ion", 5000, 20},  // makers' Li-ion 26650 cells: 5000 to 5500 mAh; approximate
+    {"26650", "lifepo4", 2500, 10}, // A123 ANR26650M1-B: 2500 mAh; resistance approximate
+    {"18350", "li-ion", 1100, 50},  // makers' Li-ion 18350 cells: 1000 to 1200 mAh; approximate
+    {"16340", "li-ion", 700, 150},  // rechargeable RCR123A cells: 650 to 750 mAh; approximate
+    {"16340", "li-mno2", 1500, 300}, // Panasonic CR123A: 1550 mAh; Energizer EL123AP: 1500 mAh;
+                                     // resistance approximate
+    {"14500", "li-ion", 800, 100},  // Beltrona BELLIIONAA800 data sheet: 800 mAh at 0.2 C, internal
+                                    // impedance 100 mohm after charge
+    {"14500", "lifepo4", 600, 150}, // makers' LiFePO4 14500 cells: 500 to 600 mAh; approximate
+    {"AA", "alkaline", 2500, 150},  // Energizer E91: about 2500 mAh at light load, far less at 1 A;
+                                    // resistance approximate
+    {"AA", "nimh", 2000, 23},       // Panasonic eneloop BK-3MCC: 2000 mAh typical; Panasonic's BK150AA
+                                    // (HHR150AA) AA data sheet (2014/03): about 23 mohm at 1 kHz, charged
+    {"AA", "lithium", 3000, 120},   // Energizer L91: 3000 mAh, nearly independent of load; resistance
+                                    // approximate
+    {"AAA", "alkaline", 1100, 250}, // alkaline AAA: 900 to 1155 mAh at light load; approximate
+    {"AAA", "nimh", 800, 30},       // Panasonic eneloop BK-4MCC: 800 mAh typical; Panasonic's HHR70AAAJ
+                                    // (Nickel Metal Hydride Handbook, 2005): about 30 mohm at 1 kHz, charged
+    {"AAA", "lithium", 1200, 150},  // Energizer L92: 1200 mAh; resistance approximate
+};
+// clang-format on
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+const Chemistry* ChemistryNamed(std::string_view id)
+{
+    const auto found = std::find_if(std::begin(ChemistryTable), std::end(ChemistryTable),
+                                    [&](const Chemistry& c) { return SameName(c.Id, id); });
+    return found == std::end(ChemistryTable) ? nullptr : found;
+}
+
+// A count from 1 to LargestPackCount at the front of the text, which it consumes.
+std::optional<int> LeadingCount(std::string_view& text)
+{
+    int count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || count < 1 || count > LargestPackCount)
+        return std::nullopt;
+    text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+    return count;
+}
+
+// A cell voltage times the number of cells in series, as a field text.
+std::string Times(std::string_view volts, int count) { return DoubleText(*ReadNumber(volts) * count); }
+
+} // namespace
+
+std::span<const Chemistry> Chemistries() { return ChemistryTable; }
+
+std::span<const Cell> Cells() { return CellTable; }
+
+std::optional<Pack> PackNamed(std::string_view name)
+{
+    Pack pack;
+    bool any = false;
+    for (const char letter : {'s', 'p'}) {
+        std::string_view rest = name;
+        const std::optional<int> count = LeadingCount(rest);
+        if (!count || rest.empty() || (rest.front() | 0x20) != letter)
+            continue;
+        (letter == 's' ? pack.Series : pack.Parallel) = *count;
+        name = rest.substr(1);
+        any = true;
+    }
+    if (!any || !name.empty())
+        return std::nullopt;
+    return pack;
+}
+
+std::optional<BatteryChoice> BatteryNamed(std::string_view name)
+{
+    if (const Chemistry* chemistry = ChemistryNamed(name))
+        return BatteryChoice{chemistry, nullptr};
+    for (const Cell& cell : CellTable) {
+        const bool bare = SameName(cell.Format, name);
+        const bool both =
+            name.size() > cell.Format.size() + 1 && SameName(cell.Format, name.substr(0, cell.Format.size())) &&
+            name[cell.Format.size()] == '-' && SameName(cell.Chemistry, name.substr(cell.Format.size() + 1));
+        if (bare || both)
+            return BatteryChoice{ChemistryNamed(cell.Chemistry), &cell};
+    }
+    return std::nullopt;
+}
+
+std::string NameOf(const BatteryChoice& choice)
+{
+    if (!choice.cell)
+        return std::string(choice.chemistry->Id);
+    const Cell* usual = std::find_if(std::begin(CellTable), std::end(CellTable),
+                                     [&](const Cell& c) { return c.Format == choice.cell->Format; });
+    std::string name(choice.cell->Format);
+    if (usual != choice.cell)
+        name += "-" + std::string(choice.cell->Chemistry);
+    return name;
+}
+
+PackTexts TextsOf(const BatteryChoice& choice, Pack pack)
+{
+    PackTexts texts{Times(choice.chemistry->Full, pack.Series), Times(choice.chemistry->Nominal, pack.Series),
+                    Times(choice.chemistry->Empty, pack.Series), std::nullopt};
+    if (choice.cell)
+        texts.CapacityMah = std::to_string(choice.cell->CapacityMah * pack.Parallel);
+    return texts;
+}
+
+CellModel ModelOf(const BatteryChoice& choice, Pack pack)
+{
+    CellModel model;
+    for (double volts : choice.chemistry->RestVolts)
+        model.OpenCircuitVolts.push_back(volts * pack.Series);
+    model.CutOffVolts = *ReadNumber(choice.chemistry->Empty) * pack.Series;
+    if (choice.cell) {
+        model.CapacityAh = choice.cell->CapacityMah * pack.Parallel / 1000.0;
+        model.InternalOhms = choice.cell->InternalMilliohms / 1000.0 * pack.Series / pack.Parallel;
+    }
+    return model;
+}
+
+} // namespace lumora

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "calc/light/cell_model.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace lumora {
+
+// Typical batteries: cell chemistries with their voltages and cell formats
+// with their capacities, combined into packs of cells in series and parallel.
+
+// Volts of one cell, as field texts: freshly charged, nominal (the average
+// over a discharge), and discharged, the voltage at which drivers stop; and
+// the open-circuit voltage over the discharge, at equal steps of the charge
+// drawn (eleven or more, 100 % first), from full to the end of the charge
+// the cell formats are rated to hold, which may lie below Empty.
+struct Chemistry {
+    std::string_view Id;          // "li-ion"
+    std::string_view Description; // "lithium-ion (LiCoO2, NMC)"
+    std::string_view Full, Nominal, Empty;
+    std::span<const double> RestVolts;
+};
+
+// A cell format made in one chemistry, with the capacity and the internal
+// (DC) resistance such cells have.
+struct Cell {
+    std::string_view Format;    // "18650"
+    std::string_view Chemistry; // the Id of its chemistry
+    int CapacityMah;
+    int InternalMilliohms;
+};
+
+std::span<const Chemistry> Chemistries();
+// The first cell of each format is the one its bare name means.
+std::span<const Cell> Cells();
+
+// Cells in series (voltages add) and in parallel (capacities add).
+struct Pack {
+    int Series = 1;
+    int Parallel = 1;
+};
+
+inline constexpr int LargestPackCount = 99;
+
+// "2S", "2S1P", "1P", "3s2p": a count from 1 to LargestPackCount before each
+// letter; nullopt for anything else.
+std::optional<Pack> PackNamed(std::string_view name);
+
+// A battery chosen by name: a chemistry alone ("li-ion"), a format in its
+// usual chemistry ("18650"), or both ("aa-nimh"); names match without
+// regard to case.
+struct BatteryChoice {
+    const Chemistry* chemistry = nullptr;
+    const Cell* cell = nullptr; // nullptr when only a chemistry was named
+};
+std::optional<BatteryChoice> BatteryNamed(std::string_view name);
+
+// The name a choice is listed and asked for by ("18650", "aa-nimh", "li-ion").
+std::string NameOf(const BatteryChoice& choice);
+
+// A pack's voltages and capacity as field texts; no capacity when only a
+// chemistry was chosen.
+struct PackTexts {
+    std::string Full, Nominal, Empty;
+    std::optional<std::string> CapacityMah;
+};
+PackTexts TextsOf(const BatteryChoice& choice, Pack pack);
+
+// A pack as the discharge sees it: the rest voltage and the cut-off times
+// the cells in series, the internal resistance times the cells in series
+// and divided by those in parallel, the capacity times those in parallel
+// (0 when only a chemistry was chosen).
+CellModel ModelOf(const BatteryChoice& choice, Pack pack);
+
+} // namespace lumora

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "calc/light/cell_model.h"
+#include "calc/light/driver.h"
+#include "calc/light/led_presets.h"
+
+#include <optional>
+#include <vector>
+
+namespace lumora {
+
+// A light run from a full cell until it fades: the runtime graph and the
+// ANSI/PLATO FL1 figures taken from it.
+
+struct DischargeRequest {
+    CellModel Cell;
+    LedString Leds;
+    lumora::Driver Driver;
+    std::vector<FluxPoint> Flux; // of one LED; empty: output is counted in LED current
+    double StepFraction = 0.01;  // the most charge one step draws, as a fraction of the capacity
+};
+
+// The run ends after this long at the latest.
+inline constexpr double LongestRunHours = 7 * 24;
+// ... or once the output falls below this fraction of its start.
+inline constexpr double FadedFraction = 0.01;
+// A step draws less charge where the battery current changes faster than this.
+inline constexpr double LargestCurrentChange = 0.1;
+
+// The state at one moment. Currents in A, voltages in V, powers in W.
+struct DischargeRow {
+    double Hours = 0.0;
+    double OpenCircuitVolts = 0.0, TerminalVolts = 0.0, BatteryAmps = 0.0;
+    double LedAmps = 0.0, LedVolts = 0.0; // each LED
+    double ResistorWatts = 0.0, LedWatts = 0.0;
+    double LossWatts = 0.0;     // internal resistance and driver
+    double Output = 0.0;        // lumens of all LEDs, or their current in A without flux points
+    double OutputPercent = 0.0; // of the output 30 s after switch-on
+    bool Regulated = false;
+    bool Lit = true; // false in the last row of a run that stopped (cut-off, empty cell)
+};
+
+enum class DischargeStart {
+    Lit,
+    Dark,        // the full cell cannot light the LEDs
+    CannotPower, // the full cell cannot give the converter its power
+    Unlimited,   // nothing limits the current: no resistance anywhere
+};
+
+enum class DischargeEnd { CutOff, Faded, Empty, LongestRun };
+
+// The current below which an LED counts as dark: 0.1 mA, where a power
+// LED gives a few hundredths of a lumen.
+inline constexpr double DarkAmps = 1e-4;
+
+struct DischargeSummary {
+    DischargeStart Start = DischargeStart::Lit;
+    DischargeEnd End = DischargeEnd::Empty;
+    bool InLumens = false;
+    // The highest LED current of a run that had flux points but reached
+    // beyond them, and so is counted in LED current instead; 0 otherwise.
+    double BeyondFluxAmps = 0.0;
+    double StartOutput = 0.0;
+    double Output30s = 0.0;
+    double Fl1Hours = 0.0;  // until the output falls to 10 % of Output30s; the run's end if it never does
+    bool Fl1Reached = true; // false when the run stopped after LongestRunHours first
+    double HalfHours = 0.0; // until 50 % of Output30s, likewise
+    double RegulatedHours = 0.0;
+    double EndHours = 0.0;
+    double DrawnWh = 0.0;     // from the cell: open-circuit voltage times current
+    double DeliveredWh = 0.0; // to the LEDs
+    double ResistorWh = 0.0, InternalWh = 0.0, DriverWh = 0.0;
+    double AverageEfficiency = 0.0; // delivered over drawn
+};
+
+struct Discharge {
+    std::vector<DischargeRow> Rows;
+    DischargeSummary Summary;
+};
+
+// Steps the charge drawn from full, at most StepFraction of the capacity a
+// step (less where the current changes fast), each step's time from the
+// charge over the current; stops at a converter's cut-off, when the output
+// falls below FadedFraction of its start, when the cell is empty, or after
+// LongestRunHours. The ends of regulation and the cut-off are found exactly
+// and become rows of their own. Nothing is stepped unless Start is Lit.
+// Output is in lumens when flux points are given and every row's LED
+// current lies within them (LumensAt); a run that reaches beyond them is
+// counted in LED current throughout, so that its FL1 figures compare one
+// quantity, and says how far it reached (BeyondFluxAmps).
+Discharge RunDischarge(const DischargeRequest& request);
+
+} // namespace lumora

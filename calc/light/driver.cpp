@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: MIT
+#include "calc/light/driver.h"
+
+#include <cmath>
+
+namespace lumora {
+
+namespace {
+
+// The string held at its regulated current; the battery side left to the caller.
+OperatingPoint Held(const LedString& leds, double amps)
+{
+    OperatingPoint point;
+    point.LedAmps = amps;
+    point.LedVolts = ForwardVoltage(leds.Curve, amps);
+    const double resistorAmps = leds.InParallel() * amps;
+    point.ResistorWatts = resistorAmps * resistorAmps * leds.ResistorOhms;
+    point.LedWatts = leds.Count * amps * point.LedVolts;
+    return point;
+}
+
+DriverPoint Linear(const Driver& driver, const LedString& leds, double openCircuitVolts, double internalOhms)
+{
+    const double heldBatteryAmps = leds.InParallel() * driver.RegulatedAmps;
+    const double passOhms = driver.DropoutVolts / heldBatteryAmps;
+    DriverPoint result;
+    result.Point = SolveOperatingPoint(leds, openCircuitVolts, internalOhms + passOhms);
+    if (result.Point.LedAmps < driver.RegulatedAmps) {
+        result.InternalWatts = result.Point.BatteryAmps * result.Point.BatteryAmps * internalOhms;
+        result.DriverWatts = result.Point.SourceWatts - result.InternalWatts;
+        result.Point.TerminalVolts = openCircuitVolts - result.Point.BatteryAmps * internalOhms;
+        result.Point.SourceWatts = result.InternalWatts;
+        return result;
+    }
+    result.Regulated = true;
+    result.Point = Held(leds, driver.RegulatedAmps);
+    result.Point.BatteryAmps = heldBatteryAmps;
+    result.Point.TerminalVolts = openCircuitVolts - heldBatteryAmps * internalOhms;
+    result.InternalWatts = heldBatteryAmps * heldBatteryAmps * internalOhms;
+    result.Point.SourceWatts = result.InternalWatts;
+    result.DriverWatts =
+        result.Point.TerminalVolts * heldBatteryAmps - result.Point.ResistorWatts - result.Point.LedWatts;
+    return result;
+}
+
+DriverPoint Converter(const Driver& driver, const LedString& leds, double openCircuitVolts, double internalOhms,
+                      double cutOffVolts)
+{
+    DriverPoint result;
+    result.Point = Held(leds, driver.RegulatedAmps);
+    const double output = result.Point.LedWatts + result.Point.ResistorWatts;
+    const double input = output / driver.Efficiency;
+    // E·I − R·I² = P_in, the smaller root, written so that R = 0 needs no case.
+    const double discriminant = openCircuitVolts * openCircuitVolts - 4.0 * internalOhms * input;
+    const auto stopped = [&] {
+        result = DriverPoint{};
+        result.Running = false;
+        result.Point.TerminalVolts = openCircuitVolts;
+        return result;
+    };
+    if (!(openCircuitVolts > 0.0) || discriminant < 0.0)
+        return stopped();
+    const double amps = 2.0 * input / (openCircuitVolts + std::sqrt(discriminant));
+    result.Point.BatteryAmps = amps;
+    result.Point.TerminalVolts = openCircuitVolts - amps * internalOhms;
+    if (result.Point.TerminalVolts < cutOffVolts)
+        return stopped();
+    result.Regulated = true;
+    result.InternalWatts = amps * amps * internalOhms;
+    result.Point.SourceWatts = result.InternalWatts;
+    result.DriverWatts = input - output;
+    return result;
+}
+
+} // namespace
+
+DriverPoint Operate(const Driver& driver, const LedString& leds, double openCircuitVolts, double internalOhms,
+                    double cutOffVolts)
+{
+    switch (driver.Kind) {
+    case DriverKind::Linear: return Linear(driver, leds, openCircuitVolts, internalOhms);
+    case DriverKind::Converter: return Converter(driver, leds, openCircuitVolts, internalOhms, cutOffVolts);
+    case DriverKind::Direct: break;
+    }
+    DriverPoint result;
+    result.Point = SolveOperatingPoint(leds, openCircuitVolts, internalOhms);
+    result.InternalWatts = result.Point.SourceWatts;
+    return result;
+}
+
+std::optional<DriverKind> DriverNamed(std::string_view name)
+{
+    if (name == "direct")
+        return DriverKind::Direct;
+    if (name == "linear")
+        return DriverKind::Linear;
+    if (name == "converter")
+        return DriverKind::Converter;
+    return std::nullopt;
+}
+
+} // namespace lumora

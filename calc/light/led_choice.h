@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "calc/light/led_model.h"
+#include "calc/light/led_presets.h"
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace lumora {
+
+// The LED a light is built with: its curve, the name a run gives it, and
+// its flux points (a preset's), chosen by a preset's id, by measured points
+// or by a SPICE diode, or made through one point with a typical slope.
+
+struct LedChoice {
+    LedCurve Curve;
+    std::string Name;
+    std::vector<FluxPoint> Flux;
+};
+
+LedChoice PresetChoice(const LedPreset& preset);
+
+// The curve through one point with a typical white LED's slope, named so.
+LedChoice TypicalThrough(double milliamps, double volts);
+
+// Why the texts name no LED: the input to blame ("led-point") and the words,
+// which mention other inputs as {key} ("one point is {vf} with {current}").
+struct LedRefusal {
+    std::string Input;
+    std::string Text;
+};
+
+using LedOutcome = std::variant<LedChoice, LedRefusal>;
+
+// "lh351d, xm-l2, ...": the ids to type.
+std::string KnownLedIds();
+
+// 'no LED "xq-e"; known: lh351d, ...'
+std::string UnknownLedText(std::string_view id);
+
+// A preset by its id, without regard to case.
+LedOutcome LedFromPreset(std::string_view id);
+
+// The least-squares curve through two or more points written "MA=V".
+LedOutcome LedFromPoints(const std::vector<std::string>& points);
+
+// A SPICE diode: "IS=4.4e-9 N=8.39 RS=7.8".
+LedOutcome LedFromSpice(std::string_view line);
+
+} // namespace lumora

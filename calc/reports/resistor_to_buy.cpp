@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: MIT
+#include "calc/reports/resistor_to_buy.h"
+
+#include "calc/light/operating_point.h"
+#include "calc/text/field_text.h"
+#include "calc/text/number_text.h"
+
+#include <algorithm>
+
+namespace lumora {
+
+namespace {
+
+using Q = ResistorQuantity;
+
+double Value(const std::string& text) { return ReadNumber(text).value_or(0.0); }
+
+// The fields at a current and forward voltage found on the curve: the
+// window's own power from the rounded current and resistance, which it
+// computes after solving the battery voltage the current needs.
+ResistorOutcome AtCurrent(const ResistorFields& fields, Wiring wiring, double ledAmps, double ledVolts)
+{
+    ResistorFields asked = fields;
+    asked.BatteryVoltage.clear();
+    asked.LedVf = DoubleText(ledVolts);
+    asked.LedCurrent = RoundedText(ledAmps * 1000.0, 2);
+    asked.Wattage = "0.00";
+    ResistorOutcome outcome = CalculateResistor(asked, wiring);
+    outcome.Fields.BatteryVoltage = fields.BatteryVoltage;
+    outcome.Fields.LedVf = RoundedText(ledVolts, 2);
+    if (outcome.Target)
+        outcome.Target = Q::LedCurrent;
+    return outcome;
+}
+
+LedString StringOf(const ResistorFields& fields, Wiring wiring, const LedCurve& curve)
+{
+    LedString string;
+    string.Curve = curve;
+    string.Count = Value(fields.LedCount);
+    string.Wiring = wiring;
+    string.ResistorOhms = Value(fields.Resistance);
+    return string;
+}
+
+} // namespace
+
+ResistorOutcome CalculateResistorOnCurve(const ResistorFields& fields, Wiring wiring, const LedCurve& curve)
+{
+    // The checks with the forward voltage as given: it is never the blank one.
+    ResistorFields checked = fields;
+    checked.LedVf = "0";
+    ResistorOutcome outcome = CalculateResistor(checked, wiring);
+    if (!outcome.Windows.empty() || outcome.Failure == Failure::UnreadableText) {
+        outcome.Fields.LedVf = fields.LedVf;
+        return outcome;
+    }
+    if (IsBlank(fields.LedCurrent)) {
+        const double count = Value(fields.LedCount);
+        if (Value(fields.Resistance) < 0.0 || !(count >= 1.0))
+            return outcome;
+        const OperatingPoint point =
+            SolveOperatingPoint(StringOf(fields, wiring, curve), Value(fields.BatteryVoltage), 0.0);
+        return AtCurrent(fields, wiring, point.LedAmps, point.LedVolts);
+    }
+    const double amps = Value(fields.LedCurrent) / 1000.0;
+    if (!(amps > 0.0))
+        return outcome; // the window's own outcome with a forward voltage of 0
+    checked.LedVf = DoubleText(ForwardVoltage(curve, amps));
+    outcome = CalculateResistor(checked, wiring);
+    outcome.Fields.LedVf = RoundedText(ForwardVoltage(curve, amps), 2);
+    return outcome;
+}
+
+std::vector<ResistorChoice> WithStandardNeighbours(const ResistorChoice& resistor, ESeries series,
+                                                   std::vector<std::string>& warnings)
+{
+    std::vector<ResistorChoice> choices{resistor};
+    const std::string name(NameOf(series));
+    const double ohms = Value(resistor.Ohms);
+    const StandardNeighbours next = NeighboursOf(series, ohms);
+    if (next.Below && next.Below == next.Above) {
+        choices.push_back({name, *next.Below});
+        return choices;
+    }
+    if (next.Below)
+        choices.push_back({name + " below", *next.Below});
+    if (next.Above)
+        choices.push_back({name + " above", *next.Above});
+    if (ohms >= 0.0 && !next.Below)
+        warnings.push_back(name + " is stocked from 0.1 ohm: there is no standard value below " + resistor.Ohms +
+                           " ohm");
+    if (ohms >= 0.0 && !next.Above)
+        warnings.push_back(name + " is stocked up to 10 megohms: there is no standard value above " + resistor.Ohms +
+                           " ohm");
+    return choices;
+}
+
+ChoiceTable ChoiceRows(const ResistorOutcome& solved, Wiring wiring, const std::vector<ResistorChoice>& choices,
+                       const std::vector<BatteryPoint>& points, const std::optional<LedCurve>& curve)
+{
+    ChoiceTable table;
+    for (std::size_t c = 0; c < choices.size(); ++c) {
+        const ResistorChoice& choice = choices[c];
+        std::vector<ChoiceRow> rows;
+        double worst = 0.0; // the most the resistor dissipates at any point, W
+        for (std::size_t p = 0; p < points.size(); ++p) {
+            ChoiceRow row{choice.Label, points[p].Label, solved, std::nullopt, false};
+            if (c > 0 || p > 0) {
+                ResistorFields fields = solved.Fields;
+                fields.BatteryVoltage = points[p].Volts;
+                fields.Resistance = choice.Ohms;
+                fields.LedCurrent.clear();
+                fields.Wattage = "0.00";
+                row.Outcome =
+                    curve ? CalculateResistorOnCurve(fields, wiring, *curve) : CalculateResistor(fields, wiring);
+                const bool failed = row.Outcome.Failure != Failure::None || !row.Outcome.Windows.empty();
+                const double milliamps = Value(row.Outcome.Fields.LedCurrent);
+                row.Dark = !failed && (curve ? milliamps / 1000.0 < DarkLedAmps : milliamps <= 0.0);
+                if (row.Dark && !curve) {
+                    // Below its forward voltage the window's line gives no current.
+                    row.Outcome.Fields.LedCurrent = "0";
+                    row.Outcome.Fields.Wattage = "0";
+                }
+                if (row.Dark)
+                    table.Warnings.push_back(
+                        "at " + points[p].Volts + " V" + (points[p].Label.empty() ? "" : " (" + points[p].Label + ")") +
+                        (curve ? " the LEDs carry less than 0.1 mA each: they go dark"
+                               : " the battery is below the LEDs' forward voltage: the LEDs go dark"));
+            }
+            if (row.Outcome.Failure == Failure::None && !row.Dark)
+                worst = std::max(worst, Value(row.Outcome.Fields.Wattage));
+            rows.push_back(std::move(row));
+        }
+        // A resistance of 0 or below is no part to buy.
+        const std::optional<double> rating = Value(choice.Ohms) > 0.0 ? RatingFor(worst) : std::nullopt;
+        if (!rating && Value(choice.Ohms) > 0.0)
+            table.Warnings.push_back("a " + choice.Ohms + " ohm resistor dissipates up to " + DoubleText(worst) +
+                                     " W: no common rating is twice that");
+        for (ChoiceRow& row : rows) {
+            row.RatingWatts = rating;
+            table.Rows.push_back(std::move(row));
+        }
+    }
+    return table;
+}
+
+} // namespace lumora

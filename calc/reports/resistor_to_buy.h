@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "calc/calculators/resistor_calculator.h"
+#include "calc/light/led_model.h"
+#include "calc/light/standard_resistors.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumora {
+
+// Which resistor to buy and what it gives as the battery runs down: the
+// standard values beside a resistance, and the LED current of each at each
+// battery voltage, on the LED's curve.
+
+// The resistor calculator with the LED's forward voltage taken from its
+// curve: Vf is the curve's at the given current, or, when the current is
+// the one left blank, at the operating point of battery, resistor and LEDs.
+// The fields' LedVf text is not read; it comes back as the curve's, rounded
+// to two decimals. Otherwise the window's checks, formulas, rounding and
+// failures.
+ResistorOutcome CalculateResistorOnCurve(const ResistorFields& fields, Wiring wiring, const LedCurve& curve);
+
+// A resistor looked at: the one solved or given ("solved", "given"), or a
+// standard one ("E24 below").
+struct ResistorChoice {
+    std::string Label;
+    std::string Ohms; // as a field text
+};
+
+// The standard values of a series next to a resistance, after it in the
+// list: below and above, or one alone when it is itself standard. Warnings
+// name a side where the stock ends.
+std::vector<ResistorChoice> WithStandardNeighbours(const ResistorChoice& resistor, ESeries series,
+                                                   std::vector<std::string>& warnings);
+
+// A battery voltage at which the resistors are looked at.
+struct BatteryPoint {
+    std::string Label; // "full", "nominal", "empty"; empty for the one voltage given
+    std::string Volts; // as a field text
+};
+
+// Below this current through each LED (0.1 mA) a row counts the LEDs dark.
+inline constexpr double DarkLedAmps = 1e-4;
+
+struct ChoiceRow {
+    std::string Resistor;              // the choice's label
+    std::string Battery;               // the point's label
+    ResistorOutcome Outcome;           // the fields at this resistor and voltage, the current solved
+    std::optional<double> RatingWatts; // the part to buy; nullopt beyond the common ratings or for no resistance
+    bool Dark = false;
+};
+
+struct ChoiceTable {
+    std::vector<ChoiceRow> Rows;
+    std::vector<std::string> Warnings;
+};
+
+// Every choice at every point. The first choice at the first point is
+// 'solved' as it stands; each other row is the LED current at that voltage
+// and resistance: on the curve when one is given (the window's own line
+// otherwise, which knows no current below the forward voltage). A row is
+// dark below DarkLedAmps. Each resistor's rating covers the most it
+// dissipates at any point.
+ChoiceTable ChoiceRows(const ResistorOutcome& solved, Wiring wiring, const std::vector<ResistorChoice>& choices,
+                       const std::vector<BatteryPoint>& points, const std::optional<LedCurve>& curve);
+
+} // namespace lumora
