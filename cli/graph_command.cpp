@@ -3,39 +3,32 @@
 
 #include "calc/reports/light_run.h"
 #include "calc/reports/runtime_plot.h"
-#include "cli/calculation.h"
+#include "calc/text/mentions.h"
 
 namespace lumora::cli {
 
 namespace {
 
+// "--current: the LED current must be above 0 mA"; other inputs named as options.
 std::string OptionText(const RunRefusal& refusal)
 {
-    return refusal.Input.empty() ? refusal.Text : "--" + refusal.Input + ": " + refusal.Text;
+    const std::string text = AsOptions(refusal.Text);
+    return refusal.Input.empty() ? text : "--" + refusal.Input + ": " + text;
+}
+
+std::vector<Field> FieldsOf(const std::vector<RunField>& fields)
+{
+    std::vector<Field> out;
+    for (const RunField& field : fields)
+        out.push_back({field.Key, field.Text, field.Numeric});
+    return out;
 }
 
 } // namespace
 
 CommandOutput RunGraph(const GraphRequest& request)
 {
-    LightInputs inputs;
-    inputs.Driver = DriverNamed(request.Driver).value_or(DriverKind::Direct); // the reader takes no other name
-    inputs.Current = request.Current;
-    inputs.Vf = request.Vf;
-    inputs.Resistance = request.Resistance;
-    inputs.Leds = request.Leds;
-    inputs.Battery = request.Battery;
-    inputs.Capacity = request.Capacity;
-    inputs.InternalResistance = request.InternalResistance;
-    inputs.Efficiency = request.Efficiency;
-    inputs.Dropout = request.Dropout;
-    inputs.Step = request.Step;
-    inputs.Wiring = request.Wiring;
-    inputs.Cell = request.Cell;
-    inputs.CellPack = request.CellPack;
-    inputs.Led = LedFrom(request.Led);
-
-    LightRun run = RunLight(inputs);
+    LightRun run = RunLight(request.Inputs);
     CommandOutput output;
     if (!run.Refusals.empty()) {
         output.Exit = run.Usage ? ExitCode::Usage : ExitCode::Refused;
@@ -50,6 +43,8 @@ CommandOutput RunGraph(const GraphRequest& request)
     for (RunFigure& figure : run.Summary)
         report.Summary.push_back(
             {std::move(figure.Label), std::move(figure.Value), std::move(figure.Unit), std::move(figure.Mark)});
+    report.Record = {{"inputs", FieldsOf(run.Understood)}, {"summary", FieldsOf(run.Figures)}};
+    report.RecordWarnings = run.Warnings;
     output.Results = std::move(report);
     output.Warnings = std::move(run.Warnings);
     if (request.Plot)

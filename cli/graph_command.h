@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "calc/calculators/resistor_calculator.h"
-#include "calc/light/battery_presets.h"
-#include "cli/led_options.h"
+#include "calc/reports/light_inputs.h"
 #include "cli/report.h"
 
 #include <optional>
@@ -13,15 +11,9 @@ namespace lumora::cli {
 
 // "lumora-cli graph": the light's run from a full cell until it fades, with
 // the FL1 runtime and, on request, the runtime graph as an SVG picture; the
-// run itself is made by RunLight (calc/light_run.h).
+// run itself is made by RunLight (calc/reports/light_run.h).
 struct GraphRequest {
-    std::string Driver = "direct"; // direct, linear or converter
-    std::optional<std::string> Current, Vf, Resistance, Leds, Battery, Capacity, InternalResistance, Efficiency,
-        Dropout, Step;
-    lumora::Wiring Wiring = lumora::Wiring::Series;
-    std::optional<BatteryChoice> Cell;
-    Pack CellPack;
-    LedOptions Led;
+    LightInputs Inputs;              // by the keys of LightInputRows
     std::optional<std::string> Plot; // the SVG file to write
 };
 

@@ -108,26 +108,62 @@ void WriteJsonNumber(std::ostream& out, const std::string& text)
     out << ShortestText(*value == 0.0 ? 0.0 : *value);
 }
 
-void WriteJson(const Report& report, std::ostream& out)
+void WriteJsonValue(std::ostream& out, const std::string& text, bool numeric)
+{
+    if (text.empty())
+        out << "null";
+    else if (numeric && (text == "true" || text == "false"))
+        out << text;
+    else if (numeric)
+        WriteJsonNumber(out, text);
+    else
+        WriteJsonString(out, text);
+}
+
+void WriteJsonRows(const Report& report, std::ostream& out, std::string_view indent)
 {
     out << '[';
     for (std::size_t r = 0; r < report.Rows.size(); ++r) {
-        out << (r ? ",\n " : "\n ") << '{';
+        out << (r ? ",\n" : "\n") << indent << ' ' << '{';
         for (std::size_t c = 0; c < report.Columns.size(); ++c) {
             out << (c ? ", " : "");
             WriteJsonString(out, report.Columns[c].Key);
             out << ": ";
-            const std::string& cell = report.Rows[r][c];
-            if (cell.empty())
-                out << "null";
-            else if (report.Columns[c].Numeric)
-                WriteJsonNumber(out, cell);
-            else
-                WriteJsonString(out, cell);
+            WriteJsonValue(out, report.Rows[r][c], report.Columns[c].Numeric);
         }
         out << '}';
     }
-    out << (report.Rows.empty() ? "]\n" : "\n]\n");
+    out << (report.Rows.empty() ? "]" : "\n" + std::string(indent) + "]");
+}
+
+void WriteJson(const Report& report, std::ostream& out)
+{
+    if (report.Record.empty()) {
+        WriteJsonRows(report, out, "");
+        out << '\n';
+        return;
+    }
+    out << "{\n";
+    for (const auto& [name, fields] : report.Record) {
+        out << ' ';
+        WriteJsonString(out, name);
+        out << ": {";
+        for (std::size_t f = 0; f < fields.size(); ++f) {
+            out << (f ? ", " : "");
+            WriteJsonString(out, fields[f].Key);
+            out << ": ";
+            WriteJsonValue(out, fields[f].Text, fields[f].Numeric);
+        }
+        out << "},\n";
+    }
+    out << " \"warnings\": [";
+    for (std::size_t w = 0; w < report.RecordWarnings.size(); ++w) {
+        out << (w ? ", " : "");
+        WriteJsonString(out, report.RecordWarnings[w]);
+    }
+    out << "],\n \"rows\": ";
+    WriteJsonRows(report, out, " ");
+    out << "\n}\n";
 }
 
 } // namespace

@@ -22,6 +22,13 @@ struct SummaryLine {
     std::string Label, Value, Unit, Mark;
 };
 
+// One value of a record for a script: a number, or a text ("true" and
+// "false" are JSON's own).
+struct Field {
+    std::string Key, Text;
+    bool Numeric = true;
+};
+
 struct Report {
     std::vector<Column> Columns;
     std::vector<std::vector<std::string>> Rows; // one text per column; "" where there is none
@@ -29,6 +36,11 @@ struct Report {
     // there, the text form shows the table only if TableInText is set.
     std::vector<SummaryLine> Summary;
     bool TableInText = true;
+    // When there is a record, JSON is one object: each part of the record
+    // by its name, the warnings, then the rows ("rows"); otherwise an array
+    // of the rows.
+    std::vector<std::pair<std::string, std::vector<Field>>> Record;
+    std::vector<std::string> RecordWarnings;
 
     // Appends a row, its texts given by column key; keys not given stay empty.
     void AddRow(const std::vector<std::pair<std::string_view, std::string>>& cells);
@@ -61,7 +73,8 @@ std::optional<Format> FormatNamed(std::string_view name);
 
 // Aligned columns for a terminal; CSV with a header row (RFC 4180 quoting);
 // JSON, an array with one object per row, numbers as numbers and empty
-// texts as null.
+// texts as null, or, for a report with a record, an object holding the
+// record and that array as "rows".
 void Write(const Report& report, Format format, std::ostream& out);
 
 } // namespace lumora::cli

@@ -2,10 +2,11 @@
 #include "cli/resistor_command.h"
 
 #include "calc/calculators/messages.h"
+#include "calc/calculators/quantities.h"
 #include "calc/reports/resistor_to_buy.h"
 #include "calc/text/field_text.h"
 #include "calc/text/number_text.h"
-#include "cli/calculation.h"
+#include "cli/field_input.h"
 
 #include <algorithm>
 #include <array>
@@ -16,27 +17,16 @@ namespace {
 
 using Q = ResistorQuantity;
 
-// The inputs, in the order of the window's fields, with the column each
-// shows in.
-struct Quantity {
-    Q quantity;
-    const char* name;
-    const char* unit;
-    const char* key;
-};
-
-constexpr std::array<Quantity, 5> Quantities = {{
-    {Q::BatteryVoltage, "battery", "V", "battery_v"},
-    {Q::LedVf, "vf", "V", "vf_v"},
-    {Q::LedCurrent, "current", "mA", "current_ma"},
-    {Q::Resistance, "resistance", "ohm", "resistance_ohm"},
-    {Q::LedCount, "leds", "", "leds"},
-}};
-
-const Quantity& Of(Q quantity)
+// The quantities typed, in the order of the window's fields: all but the
+// wattage, which the calculator writes.
+std::vector<Q> Typed()
 {
-    return *std::find_if(Quantities.begin(), Quantities.end(),
-                         [&](const Quantity& q) { return q.quantity == quantity; });
+    std::vector<Q> typed;
+    for (std::size_t i = 0; i < ResistorQuantities().size(); ++i) {
+        if (!ResistorQuantities()[i].Written)
+            typed.push_back(static_cast<Q>(i));
+    }
+    return typed;
 }
 
 Report EmptyReport(const std::optional<SweepSpec>& sweep)
@@ -49,10 +39,10 @@ Report EmptyReport(const std::optional<SweepSpec>& sweep)
         {"wiring", "Wiring", false, false}, {"solved", "Solved", false, false}, {"note", "Note"},
     };
     if (sweep) {
-        for (const Quantity& q : Quantities) {
-            if (sweep->Name == q.name) {
+        for (const QuantityRow& row : ResistorQuantities()) {
+            if (sweep->Name == row.Key) {
                 for (Column& column : report.Columns)
-                    column.InText = column.InText || column.Key == q.key;
+                    column.InText = column.InText || column.Key == row.Column;
             }
         }
     }
@@ -82,10 +72,11 @@ class Calculation {
 
 StepResult Calculation::operator()(const std::vector<Input>& inputs, bool sweeping, Report& report) const
 {
+    const std::vector<Q> typed = Typed();
     ResistorFields fields;
-    fields.Wattage = "0.00";
-    for (std::size_t i = 0; i < Quantities.size(); ++i)
-        FieldText(fields, Quantities[i].quantity) = inputs[i].Text;
+    fields.Wattage = RowOf(Q::Wattage).Start;
+    for (std::size_t i = 0; i < typed.size(); ++i)
+        FieldText(fields, typed[i]) = inputs[i].Text;
     const ResistorOutcome main = m_led ? CalculateResistorOnCurve(fields, m_request.Wiring, m_led->Curve)
                                        : CalculateResistor(fields, m_request.Wiring);
 
@@ -96,17 +87,16 @@ StepResult Calculation::operator()(const std::vector<Input>& inputs, bool sweepi
             named.erase(named.begin() + 1); // the curve gives the forward voltage
         result.Refusals = RefusalsOf(main.Windows, named);
     } else if (main.Failure != Failure::None) {
-        const auto culprit = std::find_if(Quantities.begin(), Quantities.end(),
-                                          [&](const Quantity& q) { return main.Culprit == q.quantity; });
-        result.Failure = FailureOf(
-            FailureText(main),
-            culprit == Quantities.end() ? nullptr : &inputs[static_cast<std::size_t>(culprit - Quantities.begin())]);
+        const auto culprit = std::find(typed.begin(), typed.end(), main.Culprit);
+        result.Failure =
+            FailureOf(FailureText(main),
+                      culprit == typed.end() ? nullptr : &inputs[static_cast<std::size_t>(culprit - typed.begin())]);
     }
     if (!result.Refusals.empty() || !result.Failure.empty()) {
         if (sweeping) {
             std::vector<std::pair<std::string_view, std::string>> row;
-            for (const Quantity& q : Quantities)
-                row.emplace_back(q.key, FieldText(fields, q.quantity));
+            for (Q q : typed)
+                row.emplace_back(RowOf(q).Column, FieldText(fields, q));
             row.emplace_back("wiring", WiringName(m_request.Wiring));
             row.emplace_back("note", result.Refusals.empty() ? result.Failure : result.Refusals.front());
             report.AddRow(row);
@@ -115,35 +105,18 @@ StepResult Calculation::operator()(const std::vector<Input>& inputs, bool sweepi
     }
 
     const ResistorFields& solved = main.Fields;
-    const Q target = *main.Target;
-    std::vector<BatteryPoint> points = m_range;
-    if (points.empty())
-        points.push_back({"", solved.BatteryVoltage});
-    else
-        points.front().Volts = solved.BatteryVoltage;
-
-    std::vector<ResistorChoice> choices{{target == Q::Resistance ? "solved" : "given", solved.Resistance}};
-    if (m_request.Series)
-        choices = WithStandardNeighbours(choices.front(), *m_request.Series, result.Warnings);
-    // The rows beyond the solved one follow the LED's curve: the one given,
-    // or with --vf the typical one through the solved point.
-    std::optional<LedChoice> led = m_led;
-    if (!led && Value(solved.LedCurrent) > 0.0 && Value(solved.LedVf) > 0.0)
-        led = TypicalThrough(Value(solved.LedCurrent), Value(solved.LedVf));
-    const bool rowsBeyond = choices.size() > 1 || points.size() > 1;
-    const ChoiceTable table =
-        ChoiceRows(main, m_request.Wiring, choices, points, led ? std::optional<LedCurve>(led->Curve) : std::nullopt);
-    for (const ChoiceRow& choiceRow : table.Rows) {
+    const ResistorToBuy bought = BuyResistor({main, m_request.Wiring, m_request.Series, m_range, m_led});
+    for (const ChoiceRow& choiceRow : bought.Rows) {
         const ResistorOutcome& outcome = choiceRow.Outcome;
         std::vector<std::pair<std::string_view, std::string>> row = {
             {"resistor", choiceRow.Resistor}, {"battery", choiceRow.Battery}, {"wiring", WiringName(m_request.Wiring)}};
-        for (const Quantity& q : Quantities)
-            row.emplace_back(q.key, FieldText(outcome.Fields, q.quantity));
+        for (Q q : typed)
+            row.emplace_back(RowOf(q).Column, FieldText(outcome.Fields, q));
         if (outcome.Failure != Failure::None) {
             row.emplace_back("note", FailureText(outcome));
         } else {
             row.emplace_back("wattage_w", outcome.Fields.Wattage);
-            row.emplace_back("solved", Of(*outcome.Target).name);
+            row.emplace_back("solved", RowOf(*outcome.Target).Key);
             if (choiceRow.Dark)
                 row.emplace_back("note", "LED dark");
             if (choiceRow.RatingWatts)
@@ -151,37 +124,30 @@ StepResult Calculation::operator()(const std::vector<Input>& inputs, bool sweepi
         }
         report.AddRow(row);
     }
-    result.Warnings.insert(result.Warnings.end(), table.Warnings.begin(), table.Warnings.end());
-
-    if (m_request.Wiring == Wiring::Parallel && Value(solved.LedCount) > 1.0)
-        result.Warnings.push_back("one resistor feeds " + solved.LedCount +
-                                  " LEDs in parallel: how the current shares among them depends on how closely "
-                                  "their forward voltages match");
-    if ((target == Q::Resistance && Value(solved.Resistance) < 0.0) ||
-        (target == Q::LedCurrent && Value(solved.LedCurrent) < 0.0))
-        result.Warnings.push_back("the battery voltage is below the LEDs' forward voltage: the negative result means "
-                                  "this wiring cannot work");
+    result.Warnings = bought.Warnings;
 
     if (!sweeping) {
-        for (const Quantity& q : Quantities) {
-            if (q.quantity == Q::LedCount)
+        for (Q q : typed) {
+            if (q == Q::LedCount)
                 continue;
-            const bool fromCurve = m_led && q.quantity == Q::LedVf;
-            report.Summary.push_back({std::string(NameOf(q.quantity).Caption), FieldText(solved, q.quantity), q.unit,
-                                      fromCurve              ? "(LED curve)"
-                                      : q.quantity == target ? "(solved)"
-                                                             : ""});
-            if (q.quantity == Q::Resistance)
-                report.Summary.push_back({std::string(NameOf(Q::Wattage).Caption), solved.Wattage, "W", ""});
+            const QuantityRow& shown = RowOf(q);
+            const bool fromCurve = m_led && q == Q::LedVf;
+            report.Summary.push_back({std::string(shown.Caption), FieldText(solved, q), std::string(shown.Unit),
+                                      fromCurve           ? "(LED curve)"
+                                      : q == *main.Target ? "(solved)"
+                                                          : ""});
+            if (q == Q::Resistance)
+                report.Summary.push_back(
+                    {std::string(RowOf(Q::Wattage).Caption), solved.Wattage, std::string(RowOf(Q::Wattage).Unit), ""});
         }
         report.Summary.push_back(
-            {std::string(NameOf(Q::LedCount).Caption), solved.LedCount, WiringName(m_request.Wiring), ""});
+            {std::string(RowOf(Q::LedCount).Caption), solved.LedCount, WiringName(m_request.Wiring), ""});
         if (m_preset)
             report.Summary.push_back({"Battery preset", *m_preset, "", ""});
-        if (led && rowsBeyond)
-            report.Summary.push_back({"LED curve", led->Name, "", ""});
-        report.TableInText = rowsBeyond;
-        if (led && rowsBeyond) {
+        if (bought.Curve && bought.RowsBeyond)
+            report.Summary.push_back({"LED curve", bought.Curve->Name, "", ""});
+        report.TableInText = bought.RowsBeyond;
+        if (bought.Curve && bought.RowsBeyond) {
             for (Column& column : report.Columns)
                 column.InText = column.InText || column.Key == "vf_v";
         }
@@ -223,17 +189,10 @@ std::variant<std::vector<BatteryPoint>, std::string> RangeOf(const Input& batter
 
 CommandOutput RunResistor(const ResistorRequest& request)
 {
-    const std::optional<std::string>* given[] = {&request.Battery, &request.Vf, &request.Current, &request.Resistance,
-                                                 &request.Leds};
     std::vector<Input> inputs;
-    for (std::size_t i = 0; i < Quantities.size(); ++i)
-        inputs.push_back(MakeInput(Quantities[i].name, NameOf(Quantities[i].quantity).Caption, *given[i]));
+    for (Q q : Typed())
+        inputs.push_back(InputOf(RowOf(q), GivenText(request.Texts, RowOf(q).Key)));
     Input& battery = inputs[0];
-    Input& leds = inputs[4];
-    leds.Kind = NumberKind::Whole;
-    leds.Solvable = false;
-    if (!leds.Given)
-        leds.Text = "1"; // the window's start text
 
     auto led = LedFrom(request.Led);
     if (auto* refusal = std::get_if<std::string>(&led))
@@ -257,7 +216,7 @@ CommandOutput RunResistor(const ResistorRequest& request)
         const PackTexts pack = TextsOf(*request.Cell, request.CellPack);
         range = {{"full", pack.Full}, {"nominal", pack.Nominal}, {"empty", pack.Empty}};
         battery.Text = pack.Full;
-        preset = NameOf(*request.Cell) + ", " + std::to_string(request.CellPack.Series) + "S";
+        preset = PackName(*request.Cell, request.CellPack, PackCounts::SeriesOnly);
     }
     const Calculation calculation(request, std::move(range), std::move(preset), std::move(curve));
     return RunCalculation(inputs, request.Sweep, EmptyReport(request.Sweep), std::cref(calculation));

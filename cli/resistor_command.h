@@ -4,6 +4,7 @@
 #include "calc/calculators/resistor_calculator.h"
 #include "calc/light/battery_presets.h"
 #include "calc/light/standard_resistors.h"
+#include "cli/field_input.h"
 #include "cli/led_options.h"
 #include "cli/report.h"
 #include "cli/sweep.h"
@@ -21,7 +22,7 @@ namespace lumora::cli {
 struct ResistorRequest {
     // A battery given as FULL:EMPTY or FULL:NOMINAL:EMPTY is solved at FULL
     // and followed down to EMPTY.
-    std::optional<std::string> Battery, Vf, Current, Resistance, Leds;
+    GivenTexts Texts; // by the quantities' keys (ResistorQuantities)
     lumora::Wiring Wiring = lumora::Wiring::Series;
     std::optional<ESeries> Series;     // the standard values next to the resistance
     LedOptions Led;                    // in place of --vf: the LED's curve

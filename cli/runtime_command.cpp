@@ -2,8 +2,9 @@
 #include "cli/runtime_command.h"
 
 #include "calc/calculators/messages.h"
+#include "calc/calculators/quantities.h"
 #include "calc/calculators/runtime_calculator.h"
-#include "cli/calculation.h"
+#include "cli/field_input.h"
 
 #include <array>
 
@@ -11,31 +12,16 @@ namespace lumora::cli {
 
 namespace {
 
-using Q = ConverterQuantity;
+using Q = RuntimeQuantity;
 
-// The inputs in record order, with the unit each is shown in.
-struct Quantity {
-    Q quantity;
-    const char* name;
-    const char* unit;
-    const char* key;
-    const char* heading;
-};
-
-constexpr std::array<Quantity, 6> Quantities = {{
-    {Q::LedCurrent, "current", "mA", "current_ma", "Current mA"},
-    {Q::LedVf, "vf", "V", "vf_v", "Vf V"},
-    {Q::BatteryVoltage, "battery", "V", "battery_v", "Battery V"},
-    {Q::Capacity, "capacity", "mAh", "capacity_mah", "Capacity mAh"},
-    {Q::Runtime, "runtime", "h", "runtime_h", "Runtime h"},
-    {Q::Efficiency, "efficiency", "%", "efficiency_pct", "Efficiency %"},
-}};
+// The quantities in record order, as RuntimeQuantities() lists them.
+Q QuantityAt(std::size_t index) { return static_cast<Q>(index); }
 
 Report EmptyReport()
 {
     Report report;
-    for (const Quantity& q : Quantities)
-        report.Columns.push_back({q.key, q.heading, true});
+    for (const QuantityRow& row : RuntimeQuantities())
+        report.Columns.push_back({std::string(row.Column), std::string(row.Heading), true});
     report.Columns.push_back({"days", "Days", true});
     report.Columns.push_back({"clock", "Clock"});
     report.Columns.push_back({"solved", "Solved", false, false});
@@ -50,8 +36,8 @@ StepResult Calculate(const std::vector<Input>& inputs, bool sweeping, Report& re
     ConverterFields fields;
     fields.Days = "0";
     fields.Clock = "00:00:00";
-    for (std::size_t i = 0; i < Quantities.size(); ++i)
-        FieldText(fields, Quantities[i].quantity) = inputs[i].Text;
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        FieldText(fields, QuantityAt(i)) = inputs[i].Text;
     const ConverterOutcome outcome = CalculateConverter(fields);
 
     StepResult result;
@@ -66,21 +52,22 @@ StepResult Calculate(const std::vector<Input>& inputs, bool sweeping, Report& re
         return result;
 
     std::vector<std::pair<std::string_view, std::string>> row;
-    for (const Quantity& q : Quantities)
-        row.emplace_back(q.key, FieldText(outcome.Fields, q.quantity));
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        row.emplace_back(RowOf(QuantityAt(i)).Column, FieldText(outcome.Fields, QuantityAt(i)));
     if (solved) {
         row.emplace_back("days", outcome.Fields.Days);
         row.emplace_back("clock", outcome.Fields.Clock);
-        row.emplace_back("solved", Quantities[static_cast<std::size_t>(*outcome.Target)].name);
+        row.emplace_back("solved", RowOf(*outcome.Target).Key);
     } else {
         row.emplace_back("note", result.Refusals.empty() ? result.Failure : result.Refusals.front());
     }
     report.AddRow(row);
 
     if (solved && !sweeping) {
-        for (const Quantity& q : Quantities) {
-            report.Summary.push_back({std::string(NameOf(q.quantity).Caption), FieldText(outcome.Fields, q.quantity),
-                                      q.unit, q.quantity == outcome.Target ? "(solved)" : ""});
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            const QuantityRow& q = RowOf(QuantityAt(i));
+            report.Summary.push_back({std::string(q.Caption), FieldText(outcome.Fields, QuantityAt(i)),
+                                      std::string(q.Unit), QuantityAt(i) == outcome.Target ? "(solved)" : ""});
         }
         report.Summary.push_back({"Days", outcome.Fields.Days, "", ""});
         report.Summary.push_back({"Time", outcome.Fields.Clock, "", ""});
@@ -94,15 +81,9 @@ StepResult Calculate(const std::vector<Input>& inputs, bool sweeping, Report& re
 
 CommandOutput RunRuntime(const RuntimeRequest& request)
 {
-    const std::optional<std::string>* given[] = {&request.Current,  &request.Vf,      &request.Battery,
-                                                 &request.Capacity, &request.Runtime, &request.Efficiency};
     std::vector<Input> inputs;
-    for (std::size_t i = 0; i < Quantities.size(); ++i)
-        inputs.push_back(MakeInput(Quantities[i].name, NameOf(Quantities[i].quantity).Caption, *given[i]));
-    Input& efficiency = inputs[static_cast<std::size_t>(Q::Efficiency)];
-    efficiency.MaxLength = EfficiencyMaxLength;
-    if (!efficiency.Given)
-        efficiency.Text = "83"; // the window's start text
+    for (const QuantityRow& row : RuntimeQuantities())
+        inputs.push_back(InputOf(row, GivenText(request.Texts, row.Key)));
 
     std::optional<std::string> preset;
     if (request.Cell) {
@@ -113,10 +94,10 @@ CommandOutput RunRuntime(const RuntimeRequest& request)
             battery.Text = pack.Nominal;
         if (!capacity.Given && pack.CapacityMah)
             capacity.Text = *pack.CapacityMah;
-        preset = NameOf(*request.Cell) + ", " + std::to_string(request.CellPack.Series) + "S" +
-                 std::to_string(request.CellPack.Parallel) + "P";
+        preset = PackName(*request.Cell, request.CellPack);
     }
-    if (request.Battery && request.Battery->find(':') != std::string::npos)
+    const std::optional<std::string> battery = GivenText(request.Texts, RowOf(Q::BatteryVoltage).Key);
+    if (battery && battery->find(':') != std::string::npos)
         return Stop(ExitCode::Usage, "--battery: a range FULL:EMPTY is for the resistor calculator; the runtime "
                                      "calculator takes one voltage");
     return RunCalculation(inputs, request.Sweep, EmptyReport(),

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/light/battery_presets.h"
+#include "cli/field_input.h"
 #include "cli/report.h"
 #include "cli/sweep.h"
 
@@ -13,7 +14,7 @@ namespace lumora::cli {
 // "lumora-cli runtime": the runtime calculator. An option not given leaves
 // its field blank; the efficiency starts at the window's "83".
 struct RuntimeRequest {
-    std::optional<std::string> Current, Vf, Battery, Capacity, Runtime, Efficiency;
+    GivenTexts Texts;                  // by the quantities' keys (RuntimeQuantities)
     std::optional<BatteryChoice> Cell; // fills the battery voltage (nominal) and capacity not given
     Pack CellPack;
     std::optional<SweepSpec> Sweep;

@@ -11,6 +11,24 @@ namespace lumora::cli {
 
 namespace {
 
+// Adds a message the first time it comes, after 'where' it came from.
+void AddOnce(std::vector<std::string>& seen, std::vector<std::string>& list, const std::string& where,
+             const std::string& text)
+{
+    if (std::find(seen.begin(), seen.end(), text) != seen.end())
+        return;
+    seen.push_back(text);
+    list.push_back(where + text);
+}
+
+std::string Known(const std::vector<Input>& inputs)
+{
+    std::vector<std::string> names;
+    for (const Input& input : inputs)
+        names.emplace_back(input.Name);
+    return CommaList(names);
+}
+
 // Up to 18 digits in all, so that every sum and product below stays exact
 // in 64 bits.
 constexpr std::size_t MostDigits = 18;
@@ -124,6 +142,65 @@ std::variant<std::vector<std::string>, std::string> SweepValues(const SweepSpec&
     for (std::uint64_t k = 0; k < rows; ++k)
         values.push_back(Text(from->units + static_cast<std::int64_t>(k) * step->units, decimals));
     return values;
+}
+
+CommandOutput RunCalculation(std::vector<Input>& inputs, const std::optional<SweepSpec>& sweep, Report report,
+                             const Step& step)
+{
+    CommandOutput output;
+    for (const Input& input : inputs) {
+        if (input.Given) {
+            if (std::optional<std::string> refusal = RefusalOf(input, *input.Given))
+                output.Errors.push_back(std::move(*refusal));
+        }
+    }
+    if (!output.Errors.empty()) {
+        output.Exit = ExitCode::Refused;
+        return output;
+    }
+
+    Input* swept = nullptr;
+    std::vector<std::string> values{""};
+    if (sweep) {
+        const auto found =
+            std::find_if(inputs.begin(), inputs.end(), [&](const Input& i) { return i.Name == sweep->Name; });
+        if (found == inputs.end())
+            return Stop(ExitCode::Usage,
+                        "--sweep: there is no input \"" + sweep->Name + "\"; sweep one of " + Known(inputs));
+        swept = &*found;
+        if (swept->Given)
+            return Stop(ExitCode::Usage, "--sweep: " + OptionOf(*swept) + " is given too; leave it out to sweep it");
+        auto sweptValues = SweepValues(*sweep, swept->Kind == NumberKind::Whole);
+        if (auto* problem = std::get_if<std::string>(&sweptValues))
+            return Stop(ExitCode::Refused, "--sweep " + sweep->Name + ": " + *problem);
+        values = std::move(std::get<std::vector<std::string>>(sweptValues));
+        for (const std::string& value : values) {
+            if (std::optional<std::string> refusal = RefusalOf(*swept, value))
+                return Stop(ExitCode::Refused, "--sweep " + sweep->Name + "=" + value + ": " + *refusal);
+        }
+    }
+
+    std::vector<std::string> seen;
+    bool refused = false, failed = false, solved = false;
+    for (const std::string& value : values) {
+        if (swept)
+            swept->Text = value;
+        const StepResult result = step(inputs, swept != nullptr, report);
+        const std::string where = swept ? sweep->Name + "=" + value + ": " : "";
+        for (const std::string& refusal : result.Refusals)
+            AddOnce(seen, output.Errors, where, refusal);
+        if (!result.Failure.empty())
+            AddOnce(seen, output.Errors, where, result.Failure);
+        for (const std::string& warning : result.Warnings)
+            AddOnce(seen, output.Warnings, "", warning);
+        refused = refused || !result.Refusals.empty();
+        failed = failed || !result.Failure.empty();
+        solved = solved || (result.Refusals.empty() && result.Failure.empty());
+    }
+    output.Exit = refused ? ExitCode::Refused : failed ? ExitCode::Failed : ExitCode::Solved;
+    if (solved)
+        output.Results = std::move(report);
+    return output;
 }
 
 } // namespace lumora::cli

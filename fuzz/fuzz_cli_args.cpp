@@ -50,7 +50,7 @@ template <typename Quantity> struct Column {
     const char* solvedName;
 };
 
-using CQ = lumora::ConverterQuantity;
+using CQ = lumora::RuntimeQuantity;
 const Column<CQ> RuntimeColumns[] = {
     {"current_ma", CQ::LedCurrent, "current"},    {"vf_v", CQ::LedVf, "vf"},
     {"battery_v", CQ::BatteryVoltage, "battery"}, {"capacity_mah", CQ::Capacity, "capacity"},

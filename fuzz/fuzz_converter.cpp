@@ -23,7 +23,7 @@ namespace {
 
 using namespace lumora;
 using namespace lumora::fuzz;
-using Q = ConverterQuantity;
+using Q = RuntimeQuantity;
 
 constexpr std::array<Q, 6> Inputs = {Q::LedCurrent, Q::LedVf,   Q::BatteryVoltage,
                                      Q::Capacity,   Q::Runtime, Q::Efficiency};

@@ -1,28 +1,26 @@
 // SPDX-License-Identifier: MIT
 // The core as the web page sees it: each function takes and returns plain
-// JavaScript values (strings, numbers, objects with camelCase keys, arrays),
-// so that the page never holds a C++ object it would have to free. A record
-// of the core becomes an object whose keys are its members' names; a list
-// becomes an array. New records join the same way: a table of members, a
-// ToJs for the record, a function registered at the bottom.
+// JavaScript values (strings, numbers, objects, arrays), so that the page
+// never holds a C++ object it would have to free. Every record crosses by a
+// table of its members; the inputs of both calculators and of a light's run
+// are keyed by their rows (QuantityRow, LightInputRow), so that a new input
+// needs no line here.
 #include "calc/calculators/messages.h"
-#include "calc/calculators/resistor_calculator.h"
-#include "calc/calculators/runtime_calculator.h"
+#include "calc/calculators/quantities.h"
 #include "calc/light/battery_presets.h"
-#include "calc/light/led_presets.h"
 #include "calc/light/standard_resistors.h"
 #include "calc/reports/csv_text.h"
+#include "calc/reports/light_inputs.h"
 #include "calc/reports/light_run.h"
 #include "calc/reports/resistor_to_buy.h"
 #include "calc/reports/runtime_plot.h"
-#include "calc/text/field_text.h"
 #include "calc/text/number_text.h"
+#include "web/js_values.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <algorithm>
-#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,166 +28,133 @@ namespace lumora::web {
 
 namespace {
 
-using emscripten::val;
+const Member<QuantityRow> QuantityMembers[] = {
+    {"key", &QuantityRow::Key},
+    {"caption", &QuantityRow::Caption},
+    {"start", &QuantityRow::Start},
+    {"maxLength", &QuantityRow::MaxLength},
+    {"written", &QuantityRow::Written},
+    {"tip", &QuantityRow::Tip},
+    {"kind", [](const QuantityRow& r) { return val(r.Kind == NumberKind::Whole ? "whole" : "decimal"); }}};
+const Member<InputChoice> ChoiceMembers[] = {{"value", &InputChoice::Value}, {"caption", &InputChoice::Caption}};
+const char* const InputKindNames[] = {"decimal", "whole", "choice", "pack", "points", "line"};
+const Member<LightInputRow> LightInputMembers[] = {
+    {"key", &LightInputRow::Key},
+    {"caption", &LightInputRow::Caption},
+    {"unit", &LightInputRow::Unit},
+    {"noChoice", &LightInputRow::NoChoice},
+    {"kind", [](const LightInputRow& r) { return val(InputKindNames[static_cast<int>(r.Kind)]); }},
+    {"start", [](const LightInputRow& r) { return Js(ExampleLight().Text(r.Key).value_or(std::string(r.Default))); }},
+    {"help", [](const LightInputRow& r) { return Js(PageHelp(r)); }},
+    {"field", [](const LightInputRow& r) { return val(!r.CommandLineOnly); }},
+    {"choices", [](const LightInputRow& r) { return r.Choices ? ArrayOf(r.Choices(), ChoiceMembers) : val::array(); }}};
+const Member<RunRefusal> RefusalMembers[] = {{"input", &RunRefusal::Input},
+                                             {"message", [](const RunRefusal& r) { return Js(PageWords(r.Text)); }}};
+const Member<RunFigure> FigureMembers[] = {
+    {"label", &RunFigure::Label}, {"value", &RunFigure::Value}, {"unit", &RunFigure::Unit}, {"mark", &RunFigure::Mark}};
+const Member<RunColumn> ColumnMembers[] = {
+    {"key", &RunColumn::Key}, {"heading", &RunColumn::Heading}, {"numeric", &RunColumn::Numeric}};
+const Member<ChoiceRow> ChoiceRowMembers[] = {
+    {"label", &ChoiceRow::Resistor},
+    {"dark", &ChoiceRow::Dark},
+    {"ohms", [](const ChoiceRow& r) { return Js(r.Outcome.Fields.Resistance); }},
+    {"ledCurrent", [](const ChoiceRow& r) { return Js(r.Outcome.Fields.LedCurrent); }},
+    {"wattage", [](const ChoiceRow& r) { return Js(r.Outcome.Fields.Wattage); }},
+    {"rating", [](const ChoiceRow& r) { return Js(r.RatingWatts ? DoubleText(*r.RatingWatts) : std::string()); }}};
+const Member<PackTexts> PackMembers[] = {
+    {"full", &PackTexts::Full},
+    {"nominal", &PackTexts::Nominal},
+    {"empty", &PackTexts::Empty},
+    {"capacity", [](const PackTexts& t) { return Js(t.CapacityMah.value_or("")); }}};
 
-// One member of a record of field texts: its key on the page, the quantity it
-// holds and, for an input, the typing rule of its field.
-template <typename Fields, typename Quantity> struct Member {
-    const char* key;
-    std::string Fields::*text;
-    Quantity quantity;
-    std::optional<NumberKind> typed; // nullopt: written by the calculator only
-};
+std::span<const QuantityRow> RowsOf(const ConverterFields&) { return RuntimeQuantities(); }
+std::span<const QuantityRow> RowsOf(const ResistorFields&) { return ResistorQuantities(); }
 
-using ConverterMember = Member<ConverterFields, ConverterQuantity>;
-using ResistorMember = Member<ResistorFields, ResistorQuantity>;
-
-constexpr auto Decimal = NumberKind::Decimal;
-
-// The runtime frame's days and clock are no quantities; they carry the
-// runtime's for a name.
-const ConverterMember ConverterMembers[] = {
-    {"ledCurrent", &ConverterFields::LedCurrent, ConverterQuantity::LedCurrent, Decimal},
-    {"ledVf", &ConverterFields::LedVf, ConverterQuantity::LedVf, Decimal},
-    {"batteryVoltage", &ConverterFields::BatteryVoltage, ConverterQuantity::BatteryVoltage, Decimal},
-    {"capacity", &ConverterFields::Capacity, ConverterQuantity::Capacity, Decimal},
-    {"runtime", &ConverterFields::Runtime, ConverterQuantity::Runtime, Decimal},
-    {"efficiency", &ConverterFields::Efficiency, ConverterQuantity::Efficiency, Decimal},
-    {"days", &ConverterFields::Days, ConverterQuantity::Runtime, std::nullopt},
-    {"clock", &ConverterFields::Clock, ConverterQuantity::Runtime, std::nullopt},
-};
-
-const ResistorMember ResistorMembers[] = {
-    {"batteryVoltage", &ResistorFields::BatteryVoltage, ResistorQuantity::BatteryVoltage, Decimal},
-    {"ledVf", &ResistorFields::LedVf, ResistorQuantity::LedVf, Decimal},
-    {"ledCurrent", &ResistorFields::LedCurrent, ResistorQuantity::LedCurrent, Decimal},
-    {"resistance", &ResistorFields::Resistance, ResistorQuantity::Resistance, Decimal},
-    {"wattage", &ResistorFields::Wattage, ResistorQuantity::Wattage, std::nullopt},
-    {"ledCount", &ResistorFields::LedCount, ResistorQuantity::LedCount, NumberKind::Whole},
-};
-
-val Strings(const std::vector<std::string>& items)
+// A calculator's texts by key: its quantities' (by their rows, in record
+// order), and the runtime's days and clock.
+template <typename Fields> std::vector<std::pair<std::string, std::string*>> TextsOf(Fields& fields)
 {
-    val array = val::array();
-    for (const std::string& item : items)
-        array.call<void>("push", item);
-    return array;
+    using Q = std::conditional_t<std::is_same_v<Fields, ConverterFields>, RuntimeQuantity, ResistorQuantity>;
+    std::vector<std::pair<std::string, std::string*>> texts;
+    const std::span<const QuantityRow> rows = RowsOf(fields);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        texts.emplace_back(rows[i].Key, &FieldText(fields, static_cast<Q>(i)));
+    if constexpr (std::is_same_v<Fields, ConverterFields>) {
+        texts.emplace_back("days", &fields.Days);
+        texts.emplace_back("clock", &fields.Clock);
+    }
+    return texts;
 }
 
-// A missing or non-string member reads as blank.
-template <typename Fields, typename Table> Fields FieldsFrom(const val& object, const Table& members)
+template <typename Fields> Fields FieldsFrom(const val& object)
 {
     Fields fields;
-    for (const auto& m : members) {
-        const val text = object[m.key];
-        if (text.isString())
-            fields.*m.text = text.template as<std::string>();
+    for (auto& [key, text] : TextsOf(fields)) {
+        if (object[key].isString())
+            *text = object[key].template as<std::string>();
     }
     return fields;
 }
 
-template <typename Fields, typename Table> val ToJs(const Fields& fields, const Table& members)
+// One press of Calculate, as the window's would come to: {fields, changed
+// (keys), windows: [{form, message}], failures (plain words), result (the
+// solved result in words), solved (its key, or "")}. A text the key filter
+// would not have let in can only have been pasted: it is refused, field by
+// field, and nothing is calculated.
+template <typename Fields, typename Calculate> val Press(const val& object, Calculate calculate)
 {
-    val object = val::object();
-    for (const auto& m : members)
-        object.set(m.key, fields.*m.text);
-    return object;
-}
-
-template <typename Table, typename Quantity> const char* KeyOf(const Table& members, Quantity quantity)
-{
-    for (const auto& m : members) {
-        if (m.quantity == quantity)
-            return m.key;
+    Fields before = FieldsFrom<Fields>(object);
+    const auto was = TextsOf(before);
+    std::vector<std::string> failures;
+    for (std::size_t i = 0; i < RowsOf(before).size(); ++i) {
+        const QuantityRow& row = RowsOf(before)[i];
+        if (!row.Written && !IsTypeableText(*was[i].second, row.Kind))
+            failures.push_back(NotANumberSentence(row.Caption, *was[i].second, row.Kind));
     }
-    return "";
-}
-
-const char* FormName(ErrorWindow window)
-{
-    switch (window) {
-    case ErrorWindow::Form2: return "Form2";
-    case ErrorWindow::Form3: return "Form3";
-    case ErrorWindow::Form6: return "Form6";
-    case ErrorWindow::Form7: return "Form7";
-    case ErrorWindow::Form8: break;
-    }
-    return "Form8";
-}
-
-// Texts the key filter would not have let in, each in plain words; such a
-// text can only have been pasted, and nothing is calculated with it.
-template <typename Fields, typename Table>
-std::vector<std::string> UntypeableTexts(const Fields& fields, const Table& members)
-{
-    std::vector<std::string> sentences;
-    for (const auto& m : members) {
-        if (m.typed && !IsTypeableText(fields.*m.text, *m.typed))
-            sentences.push_back(NotANumberSentence(NameOf(m.quantity).Caption, fields.*m.text, *m.typed));
-    }
-    return sentences;
-}
-
-// What one press of Calculate came to:
-//   fields    the texts after it          changed   keys of the texts it changed
-//   windows   [{form, message}], in order  failures  plain-words sentences
-//   result    the solved result in words  solved    key of the quantity solved, or ""
-// 'failures' comes with the sentences given, then the outcome's own.
-template <typename Fields, typename Table, typename Outcome>
-val OutcomeToJs(const Fields& before, const Outcome& outcome, const Table& members,
-                std::vector<std::string> failures = {})
-{
-    val changed = val::array();
-    for (const auto& m : members) {
-        if (before.*m.text != outcome.Fields.*m.text)
-            changed.call<void>("push", std::string(m.key));
-    }
-    val windows = val::array();
-    for (ErrorWindow window : outcome.Windows) {
-        val shown = val::object();
-        shown.set("form", std::string(FormName(window)));
-        shown.set("message", std::string(ErrorMessage(window)));
-        windows.call<void>("push", shown);
-    }
+    decltype(calculate(before)) outcome;
+    outcome.Fields = before;
+    if (failures.empty())
+        outcome = calculate(before);
     if (std::string failure = FailureText(outcome); !failure.empty())
         failures.push_back(std::move(failure));
+    val fields = val::object(), changed = val::array(), windows = val::array();
+    const auto now = TextsOf(outcome.Fields);
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        fields.set(now[i].first, *now[i].second);
+        if (*now[i].second != *was[i].second)
+            changed.call<void>("push", now[i].first);
+    }
+    for (ErrorWindow window : outcome.Windows) {
+        val shown = val::object();
+        shown.set("form", Text(FormName(window)));
+        shown.set("message", Text(ErrorMessage(window)));
+        windows.call<void>("push", shown);
+    }
     const bool solved = outcome.Target && outcome.Windows.empty() && outcome.Failure == Failure::None;
     val result = val::object();
-    result.set("fields", ToJs(outcome.Fields, members));
+    result.set("fields", fields);
     result.set("changed", changed);
     result.set("windows", windows);
     result.set("failures", Strings(failures));
     result.set("result", ResultSentence(outcome));
-    result.set("solved", std::string(solved ? KeyOf(members, *outcome.Target) : ""));
+    result.set("solved", solved ? Text(RowOf(*outcome.Target).Key) : val(std::string()));
     return result;
-}
-
-// One press of Calculate; texts the key filter would not have let in are
-// refused first, and nothing changes.
-template <typename Outcome, typename Fields, typename Table, typename Calculate>
-val PressJs(const Fields& fields, const Table& members, Calculate calculate)
-{
-    if (std::vector<std::string> refused = UntypeableTexts(fields, members); !refused.empty()) {
-        Outcome unchanged;
-        unchanged.Fields = fields;
-        return OutcomeToJs(fields, unchanged, members, std::move(refused));
-    }
-    return OutcomeToJs(fields, calculate(fields), members);
 }
 
 Wiring WiringNamed(const std::string& name) { return name == "parallel" ? Wiring::Parallel : Wiring::Series; }
 
-val CalculateConverterJs(const val& object)
+// "runtime" or "resistor": the calculator's rows, and one press of it.
+val QuantitiesJs(const std::string& calculator)
 {
-    return PressJs<ConverterOutcome>(FieldsFrom<ConverterFields>(object, ConverterMembers), ConverterMembers,
-                                     [](const ConverterFields& fields) { return CalculateConverter(fields); });
+    return ArrayOf(calculator == "resistor" ? ResistorQuantities() : RuntimeQuantities(), QuantityMembers);
 }
 
-val CalculateResistorJs(const val& object, const std::string& wiring)
+val CalculateJs(const std::string& calculator, const val& fields, const std::string& wiring)
 {
-    return PressJs<ResistorOutcome>(
-        FieldsFrom<ResistorFields>(object, ResistorMembers), ResistorMembers,
-        [&](const ResistorFields& fields) { return CalculateResistor(fields, WiringNamed(wiring)); });
+    if (calculator == "resistor")
+        return Press<ResistorFields>(
+            fields, [&](const ResistorFields& f) { return CalculateResistor(f, WiringNamed(wiring)); });
+    return Press<ConverterFields>(fields, CalculateConverter);
 }
 
 // The key filter's rule: "decimal" (digits and one ".") or "whole" (digits).
@@ -202,194 +167,94 @@ val ESeriesJs()
 {
     std::vector<std::string> names;
     for (ESeries series : AllESeries())
-        names.emplace_back(NameOf(series));
+        names.emplace_back(SeriesName(series));
     return Strings(names);
 }
 
-// The resistor to buy for solved fields, as lumora-cli's resistor command
-// gives it: the resistor itself (labelled "solved" or "given"), then the
-// series' standard values next to it ("E24 below", "E24 above", or "E24" when
-// it is one), each with the LED current and power on the typical white LED's
-// curve through the solved point, and the smallest common rating at least
-// twice that power ("" when none or for no resistance).
-val ResistorChoicesJs(const val& object, const std::string& wiring, const std::string& seriesName,
-                      const std::string& label)
+// The resistor to buy for a solved resistor calculation's fields, as
+// lumora-cli resistor gives it: {rows: [{label, ohms, ledCurrent, wattage,
+// rating, dark}], warnings}; null when 'solvedKey' names no quantity.
+val ResistorToBuyJs(const val& object, const std::string& wiring, const std::string& series,
+                    const std::string& solvedKey)
 {
     ResistorOutcome solved;
-    solved.Fields = FieldsFrom<ResistorFields>(object, ResistorMembers);
-    std::vector<ResistorChoice> choices{{label, solved.Fields.Resistance}};
-    std::vector<std::string> warnings;
-    if (const std::optional<ESeries> series = ESeriesNamed(seriesName))
-        choices = WithStandardNeighbours(choices.front(), *series, warnings);
-    std::optional<LedCurve> curve;
-    const double milliamps = ReadNumber(solved.Fields.LedCurrent).value_or(0.0);
-    const double volts = ReadNumber(solved.Fields.LedVf).value_or(0.0);
-    if (milliamps > 0.0 && volts > 0.0)
-        curve = TypicalThrough(milliamps, volts).Curve;
-    const ChoiceTable table =
-        ChoiceRows(solved, WiringNamed(wiring), choices, {{"", solved.Fields.BatteryVoltage}}, curve);
-    val rows = val::array();
-    for (const ChoiceRow& choiceRow : table.Rows) {
-        const ResistorFields& fields = choiceRow.Outcome.Fields;
-        val row = val::object();
-        row.set("label", choiceRow.Resistor);
-        row.set("ohms", fields.Resistance);
-        row.set("ledCurrent", fields.LedCurrent);
-        row.set("wattage", fields.Wattage);
-        row.set("rating", choiceRow.RatingWatts ? DoubleText(*choiceRow.RatingWatts) : std::string());
-        row.set("dark", choiceRow.Dark);
-        rows.call<void>("push", row);
+    solved.Fields = FieldsFrom<ResistorFields>(object);
+    for (std::size_t i = 0; i < ResistorQuantities().size(); ++i) {
+        if (ResistorQuantities()[i].Key == solvedKey)
+            solved.Target = static_cast<ResistorQuantity>(i);
     }
-    return rows;
+    if (!solved.Target)
+        return val::null();
+    const ResistorToBuy bought = BuyResistor({solved, WiringNamed(wiring), ESeriesNamed(series), {}, {}});
+    val result = val::object();
+    result.set("rows", ArrayOf(bought.Rows, ChoiceRowMembers));
+    result.set("warnings", Strings(bought.Warnings));
+    return result;
 }
 
-// Every battery preset by the name it is chosen by: the chemistries, then the
-// cells; "capacity" in mAh is "" for a chemistry.
-val BatteryPresetsJs()
-{
-    val presets = val::array();
-    const auto add = [&](const BatteryChoice& choice) {
-        val preset = val::object();
-        preset.set("name", NameOf(choice));
-        preset.set("chemistry", std::string(choice.chemistry->Id));
-        preset.set("description", std::string(choice.chemistry->Description));
-        preset.set("capacity", choice.cell ? std::to_string(choice.cell->CapacityMah) : std::string());
-        presets.call<void>("push", preset);
-    };
-    for (const Chemistry& chemistry : Chemistries())
-        add(*BatteryNamed(chemistry.Id));
-    for (const Cell& cell : Cells())
-        add(*BatteryNamed(NameOf(BatteryChoice{nullptr, &cell})));
-    return presets;
-}
-
-// A pack of a preset's cells as field texts {full, nominal, empty, capacity};
-// null for an unknown name or a count outside 1 to 99.
-val PackTextsJs(const std::string& name, int series, int parallel)
+// A pack of a preset's cells ("2S1P") as texts {full, nominal, empty,
+// capacity}, or {refusal}.
+val PackTextsJs(const std::string& name, const std::string& packName)
 {
     const std::optional<BatteryChoice> choice = BatteryNamed(name);
-    const auto fits = [](int count) { return count >= 1 && count <= LargestPackCount; };
-    if (!choice || !fits(series) || !fits(parallel))
-        return val::null();
-    const PackTexts texts = TextsOf(*choice, Pack{series, parallel});
-    val pack = val::object();
-    pack.set("full", texts.Full);
-    pack.set("nominal", texts.Nominal);
-    pack.set("empty", texts.Empty);
-    pack.set("capacity", texts.CapacityMah.value_or(""));
-    return pack;
+    const std::optional<Pack> pack = PackNamed(packName);
+    if (choice && pack)
+        return ToJs(TextsOf(*choice, *pack), PackMembers);
+    val refused = val::object();
+    refused.set("refusal", choice ? PackRefusal(packName) : UnknownBatteryText(name));
+    return refused;
 }
 
-// Every LED preset: {id, name, source, lumens}; lumens is true when the
-// preset carries measured flux.
-val LedPresetsJs()
-{
-    val presets = val::array();
-    for (const LedPreset& preset : LedPresets()) {
-        val shown = val::object();
-        shown.set("id", std::string(preset.Id));
-        shown.set("name", std::string(preset.Name));
-        shown.set("source", std::string(preset.Source));
-        shown.set("lumens", !preset.Flux.empty());
-        presets.call<void>("push", shown);
-    }
-    return presets;
-}
+val LightInputsJs() { return ArrayOf(LightInputRows(), LightInputMembers); }
 
-// A member's text, or nullopt when it is missing or blank: a field left
-// empty is not given, and the run takes its default.
-std::optional<std::string> Given(const val& object, const char* key)
-{
-    const val text = object[key];
-    if (!text.isString() || text.as<std::string>().empty())
-        return std::nullopt;
-    return text.as<std::string>();
-}
-
-// The light's run for the runtime graph. 'inputs' holds texts by the names
-// of lumora-cli graph's options, in camelCase: driver ("direct", "linear",
-// "converter"), led (a preset's id; none for a typical LED through vf at
-// current), current, vf, resistance, leds, wiring, cell (a battery preset's
-// name; none for a flat battery), pack ("2S1P"), battery, capacity,
-// internalResistance, efficiency, dropout. Returns
-//   refusals  [{input, message}]: input is the option's name, or ""
-//   summary   [{label, value, unit, mark}]     warnings  [text]
-//   columns   [{key, heading, numeric}]
-//   rows      the table's texts, a line per row ending in "\n", its cells
-//             by columns between tabs (no text holds a tab or line break)
-//   svg, csv, title, subtitle: the picture, the table and the picture's labels
-val RuntimeGraphJs(const val& object)
+// The run's texts by their rows' keys; a blank one is not given.
+LightInputs InputsFrom(const val& object)
 {
     LightInputs inputs;
-    inputs.Driver = DriverNamed(Given(object, "driver").value_or("direct")).value_or(DriverKind::Direct);
-    inputs.Current = Given(object, "current");
-    inputs.Vf = Given(object, "vf");
-    inputs.Resistance = Given(object, "resistance");
-    inputs.Leds = Given(object, "leds");
-    inputs.Battery = Given(object, "battery");
-    inputs.Capacity = Given(object, "capacity");
-    inputs.InternalResistance = Given(object, "internalResistance");
-    inputs.Efficiency = Given(object, "efficiency");
-    inputs.Dropout = Given(object, "dropout");
-    inputs.Wiring = WiringNamed(Given(object, "wiring").value_or("series"));
-    if (const std::optional<std::string> led = Given(object, "led")) {
-        const LedPreset* preset = LedNamed(*led);
-        if (preset)
-            inputs.Led = PresetChoice(*preset);
+    for (const LightInputRow& row : LightInputRows()) {
+        const val text = object[std::string(row.Key)];
+        if (text.isString() && !text.as<std::string>().empty())
+            inputs.Give(row.Key, text.as<std::string>());
     }
-    val result = val::object();
-    val refusals = val::array();
-    const auto refuse = [&](const std::string& input, const std::string& message) {
-        val refusal = val::object();
-        refusal.set("input", input);
-        refusal.set("message", message);
-        refusals.call<void>("push", refusal);
-    };
-    result.set("refusals", refusals);
-    if (const std::optional<std::string> cell = Given(object, "cell")) {
-        inputs.Cell = BatteryNamed(*cell);
-        const std::optional<Pack> pack = PackNamed(Given(object, "pack").value_or("1S1P"));
-        if (!pack) {
-            refuse("pack", "each count of cells must be a whole number from 1 to " + std::to_string(LargestPackCount));
-            return result;
-        }
-        inputs.CellPack = *pack;
-    }
+    return inputs;
+}
 
-    LightRun run = RunLight(inputs);
-    for (const RunRefusal& refusal : run.Refusals)
-        refuse(refusal.Input, refusal.Text);
+// The keys of the inputs that act on a run of these texts' shape.
+val ActingInputsJs(const val& object)
+{
+    const RunShape shape = ShapeOf(InputsFrom(object));
+    std::vector<std::string> keys;
+    for (const LightInputRow& row : LightInputRows()) {
+        if (Acts(row, shape))
+            keys.emplace_back(row.Key);
+    }
+    return Strings(keys);
+}
+
+// The light's run for the runtime graph: {refusals: [{input, message}],
+// summary: [{label, value, unit, mark}], warnings, columns: [{key, heading,
+// numeric}], rows, svg, csv, title, subtitle}. The rows are one string, a
+// line per row ending in "\n" and tabs between its cells (no text holds
+// either): one string crosses into JavaScript far faster than thousands.
+val RuntimeGraphJs(const val& object)
+{
+    const LightRun run = RunLight(InputsFrom(object));
+    val result = val::object();
+    result.set("refusals", ArrayOf(run.Refusals, RefusalMembers));
     if (!run.Refusals.empty())
         return result;
-    val summary = val::array();
-    for (const RunFigure& figure : run.Summary) {
-        val line = val::object();
-        line.set("label", figure.Label);
-        line.set("value", figure.Value);
-        line.set("unit", figure.Unit);
-        line.set("mark", figure.Mark);
-        summary.call<void>("push", line);
-    }
-    val columns = val::array();
     std::vector<std::string> keys;
-    for (const RunColumn& column : RunColumns()) {
-        val shown = val::object();
-        shown.set("key", std::string(column.Key));
-        shown.set("heading", std::string(column.Heading));
-        shown.set("numeric", column.Numeric);
-        columns.call<void>("push", shown);
+    for (const RunColumn& column : RunColumns())
         keys.emplace_back(column.Key);
-    }
-    // One string crosses into JavaScript far faster than a string per cell.
     std::string rows;
     for (const std::vector<std::string>& row : run.Rows) {
         for (std::size_t c = 0; c < row.size(); ++c)
             rows += (c ? "\t" : "") + row[c];
         rows += '\n';
     }
-    result.set("summary", summary);
+    result.set("summary", ArrayOf(run.Summary, FigureMembers));
     result.set("warnings", Strings(run.Warnings));
-    result.set("columns", columns);
+    result.set("columns", ArrayOf(RunColumns(), ColumnMembers));
     result.set("rows", rows);
     result.set("svg", RuntimePlotSvg(run.Run, run.Labels));
     result.set("csv", CsvText(keys, run.Rows));
@@ -404,14 +269,14 @@ std::string VersionJs() { return LUMORA_VERSION; }
 
 EMSCRIPTEN_BINDINGS(lumora)
 {
-    emscripten::function("calculateConverter", &CalculateConverterJs);
-    emscripten::function("calculateResistor", &CalculateResistorJs);
+    emscripten::function("quantities", &QuantitiesJs);
+    emscripten::function("calculate", &CalculateJs);
     emscripten::function("isTypeable", &IsTypeableJs);
     emscripten::function("eSeries", &ESeriesJs);
-    emscripten::function("resistorChoices", &ResistorChoicesJs);
-    emscripten::function("batteryPresets", &BatteryPresetsJs);
+    emscripten::function("resistorToBuy", &ResistorToBuyJs);
     emscripten::function("packTexts", &PackTextsJs);
-    emscripten::function("ledPresets", &LedPresetsJs);
+    emscripten::function("lightInputs", &LightInputsJs);
+    emscripten::function("actingInputs", &ActingInputsJs);
     emscripten::function("runtimeGraph", &RuntimeGraphJs);
     emscripten::function("version", &VersionJs);
 }

@@ -70,9 +70,8 @@
 
   function calculate(form) {
     const before = fieldsOf(form);
-    const outcome = form.dataset.calculator === 'converter'
-      ? core.calculateConverter(before)
-      : core.calculateResistor(before, wiringOf(form));
+    const outcome = core.calculate(form.dataset.calculator === 'converter' ? 'runtime' : 'resistor', before,
+      wiringOf(form));
     for (const key of outcome.changed) $(`[data-key="${key}"]`, form).value = outcome.fields[key];
     for (const element of $$('[data-key]', form)) element.classList.toggle('solved', element.dataset.key === outcome.solved);
     showMessages(form, outcome.windows.map(w => w.message).concat(outcome.failures));
@@ -94,18 +93,26 @@
     return tr;
   }
 
-  // The resistor to buy, for the last resistor calculation that solved.
+  function listItems(list, texts) {
+    list.replaceChildren(...texts.map(text => {
+      const item = document.createElement('li');
+      item.textContent = text;
+      return item;
+    }));
+  }
+
+  // The resistor to buy, for the last resistor calculation that solved, with
+  // the core's warnings.
   let lastSolved = null;
   function showResistorToBuy(outcome, wiring) {
     if (outcome) lastSolved = outcome.solved ? { fields: outcome.fields, wiring, solved: outcome.solved } : null;
     const section = $('#to-buy');
     section.hidden = !lastSolved;
     if (!lastSolved) return;
-    const label = lastSolved.solved === 'resistance' ? 'solved' : 'given';
-    const rows = core.resistorChoices(lastSolved.fields, lastSolved.wiring, $('#series').value, label);
-    $('tbody', section).replaceChildren(...rows.map(row =>
+    const bought = core.resistorToBuy(lastSolved.fields, lastSolved.wiring, $('#series').value, lastSolved.solved);
+    $('tbody', section).replaceChildren(...bought.rows.map(row =>
       tableRow([row.label, row.ohms, row.ledCurrent, row.wattage, row.rating || 'none'])));
-    $('#negative').hidden = !rows.some(row => row.ohms.startsWith('-') || row.ledCurrent.startsWith('-'));
+    listItems($('#to-buy-warnings'), bought.warnings);
   }
 
   // Reset puts the calculator's texts back to their start values and the
@@ -121,43 +128,114 @@
     updateLink();
   }
 
-  function fillPresets() {
-    const presets = core.batteryPresets();
-    const cellText = p => `${p.name}: ${p.description}${p.capacity ? `, ${p.capacity} mAh` : ''}`;
-    for (const select of $$('select[data-role="cell"]')) {
-      select.replaceChildren(...presets.map(p => new Option(cellText(p), p.name)));
+  // Each calculator's fields as the core's rows describe them: the typing
+  // rule, start text, length, tooltip and link name of each.
+  function describeFields() {
+    for (const form of $$('form[data-calculator]')) {
+      const calculator = form.dataset.calculator === 'converter' ? 'runtime' : 'resistor';
+      for (const row of core.quantities(calculator)) {
+        const element = $(`[data-key="${row.key}"]`, form);
+        element.defaultValue = element.value = row.start;
+        if (row.written) continue;
+        element.dataset.kind = row.kind;
+        element.dataset.link = `${form.id === 'converter' ? 'c' : 'r'}.${row.key}`;
+        if (row.maxLength) element.maxLength = row.maxLength;
+        if (row.tip) element.title = row.tip;
+      }
     }
-    $('#series').replaceChildren(...core.eSeries().map(name => new Option(name, name, name === 'E24', name === 'E24')));
-    $('#graph-led').replaceChildren(...core.ledPresets().map(p => new Option(
-      `${p.name}${p.lumens ? ', in lumens' : ''}`, p.id, p.id === 'xp-g', p.id === 'xp-g')),
-      new Option('Typical white LED through the Vf below', ''));
-    $('#graph-cell').replaceChildren(...presets.map(p => new Option(
-      cellText(p), p.name, p.name === '18650', p.name === '18650')),
-      new Option('Flat battery at the voltage below', ''));
   }
 
-  // The runtime graph: the fields that concern the choices made, read into
-  // the record runtimeGraph takes (hidden fields are not given).
-  const graph = $('#graph');
-  function graphInputs() {
-    const driver = $('#graph-driver').value;
-    const cell = $('#graph-cell').value;
-    const shown = { typical: !$('#graph-led').value, preset: !!cell, flat: !cell, converter: driver === 'converter',
-      linear: driver === 'linear' };
-    for (const field of $$('[data-shown]', graph)) field.hidden = !shown[field.dataset.shown];
-    const inputs = { wiring: wiringOf(graph) };
-    for (const element of $$('[data-graph]', graph)) {
-      if (!element.closest('[hidden]')) inputs[element.dataset.graph] = element.value;
+  function fillPresets() {
+    const presets = core.lightInputs().find(row => row.key === 'cell').choices;
+    for (const select of $$('select[data-role="cell"]')) {
+      select.replaceChildren(...presets.map(p => new Option(p.caption, p.value)));
     }
-    if (cell) inputs.pack = `${$('#graph-series').value}S${$('#graph-parallel').value}P`;
+    $('#series').replaceChildren(...core.eSeries().map(name => new Option(name, name, name === 'E24', name === 'E24')));
+  }
+
+  // The runtime graph's fields, one for each of the core's light inputs that
+  // the page shows, in the core's order: a list for a choice (radio buttons
+  // for the wiring), a text field for the rest, each with its help; the
+  // start texts are the core's example build's, else each input's default.
+  const graph = $('#graph');
+  function buildGraphForm() {
+    for (const row of core.lightInputs().filter(row => row.field)) {
+      const id = `graph-${row.key}`;
+      const start = row.start;
+      const hint = document.createElement('p');
+      hint.className = 'hint';
+      hint.id = `${id}-hint`;
+      hint.textContent = row.help;
+      let field;
+      if (row.kind === 'choice' && row.key === 'wiring') {
+        field = document.createElement('fieldset');
+        const legend = document.createElement('legend');
+        legend.textContent = row.caption;
+        const choices = document.createElement('div');
+        choices.className = 'wiring';
+        for (const choice of row.choices) {
+          const label = document.createElement('label');
+          const radio = document.createElement('input');
+          Object.assign(radio, { type: 'radio', name: id, id: `${id}-${choice.value}`, value: choice.value });
+          radio.checked = choice.value === start;
+          radio.dataset.graph = row.key;
+          label.append(radio, ` ${choice.caption}`);
+          choices.append(label);
+        }
+        field.append(legend, choices);
+        field.setAttribute('aria-describedby', hint.id);
+      } else {
+        field = document.createElement('div');
+        const label = document.createElement('label');
+        label.htmlFor = id;
+        label.textContent = row.unit ? `${row.caption}  ${row.unit}` : row.caption;
+        let control;
+        if (row.kind === 'choice') {
+          control = document.createElement('select');
+          control.append(...row.choices.map(c => new Option(c.caption, c.value)));
+          if (row.noChoice) control.append(new Option(row.noChoice, ''));
+        } else {
+          control = document.createElement('input');
+          control.spellcheck = false;
+          if (row.kind !== 'pack') {
+            control.dataset.kind = row.kind;
+            control.inputMode = row.kind === 'whole' ? 'numeric' : 'decimal';
+          }
+        }
+        control.id = id;
+        control.value = start;
+        control.defaultValue = start;
+        control.dataset.graph = row.key;
+        control.dataset.link = `g.${row.key}`;
+        control.setAttribute('aria-describedby', hint.id);
+        field.append(label, control);
+      }
+      field.classList.add('field');
+      field.dataset.input = row.key;
+      field.append(hint);
+      graph.append(field);
+    }
+  }
+
+  // The runtime graph's inputs as the core takes them: every field's text
+  // (a blank one is not given), for the fields that act on this build.
+  function graphInputs() {
+    const all = {};
+    for (const element of $$('[data-graph]', graph)) {
+      if (element.type !== 'radio' || element.checked) all[element.dataset.graph] = element.value;
+    }
+    const acting = new Set(core.actingInputs(all));
+    const inputs = {};
+    for (const field of $$('[data-input]', graph)) {
+      field.hidden = !acting.has(field.dataset.input);
+      if (!field.hidden && field.dataset.input in all) inputs[field.dataset.input] = all[field.dataset.input];
+    }
     return inputs;
   }
 
-  // The controls a refusal names by its option ("internal-resistance").
-  function controlsOf(option) {
-    if (option === 'pack') return $$('[data-shown="preset"] input', graph);
-    const key = option.replace(/-(\w)/g, (_, c) => c.toUpperCase());
-    return $$(`[data-graph="${key}"]`, graph);
+  // The controls a refusal names by its input's key.
+  function controlsOf(key) {
+    return $$(`[data-graph="${key}"]`, graph).filter(control => control.type !== 'radio');
   }
 
   // Runs the light again and redraws: the picture, the summary, the table;
@@ -192,11 +270,7 @@
       value.textContent = [line.value, line.unit, line.mark].filter(Boolean).join(' ');
       return [term, value];
     }));
-    $('#graph-warnings').replaceChildren(...run.warnings.map(warning => {
-      const item = document.createElement('li');
-      item.textContent = warning;
-      return item;
-    }));
+    listItems($('#graph-warnings'), run.warnings);
     const table = $('.run-table');
     table.setAttribute('aria-busy', 'true');
     clearTimeout(tableTimer);
@@ -246,23 +320,19 @@
     event.preventDefault();
     const preset = event.target;
     const form = document.getElementById(preset.dataset.for);
-    // A count that is no whole number is 0, which packTexts refuses.
-    const count = role => {
-      const input = $(`[data-role="${role}"]`, preset);
-      return !input ? 1 : Number.isInteger(Number(input.value)) ? Number(input.value) : 0;
-    };
     const name = $('[data-role="cell"]', preset).value;
-    const pack = core.packTexts(name, count('series'), count('parallel'));
+    const packName = $('[data-role="pack"]', preset).value;
+    const pack = core.packTexts(name, packName);
     const shown = $('.pack', preset);
-    if (!pack) {
-      shown.textContent = 'Each count of cells must be a whole number from 1 to 99.';
+    if (pack.refusal) {
+      shown.textContent = pack.refusal;
       return;
     }
     const converter = form.dataset.calculator === 'converter';
-    $('[data-key="batteryVoltage"]', form).value = converter ? pack.nominal : pack.full;
+    $('[data-key="battery"]', form).value = converter ? pack.nominal : pack.full;
     if (converter && pack.capacity) $('[data-key="capacity"]', form).value = pack.capacity;
-    shown.textContent = `${name}, ${count('series')}S${converter ? `${count('parallel')}P` : ''}: full ${pack.full} V, ` +
-      `nominal ${pack.nominal} V, empty ${pack.empty} V${pack.capacity ? `, ${pack.capacity} mAh` : ''}.`;
+    shown.textContent = `${name}, ${packName}: full ${pack.full} V, nominal ${pack.nominal} V, empty ${pack.empty} V` +
+      `${pack.capacity ? `, ${pack.capacity} mAh` : ''}.`;
     updateLink();
   }
 
@@ -277,11 +347,23 @@
     $('#link').href = '#' + params.toString();
   }
 
+  // Names older pages wrote, as they read now.
+  function currentNames(params) {
+    const named = new URLSearchParams();
+    for (const [name, text] of params) {
+      if (name === 'g.internal') named.set('g.internal-resistance', text);
+      else if (name !== 'g.series' && name !== 'g.parallel') named.set(name, text);
+    }
+    if (params.has('g.series') || params.has('g.parallel'))
+      named.set('g.pack', `${params.get('g.series') || 1}S${params.get('g.parallel') || 1}P`);
+    return named;
+  }
+
   // A fragment the page did not write (an unknown name, a text the field
   // would not take) is left out whole, with a note; the page starts as usual.
   function applyLink(fragment) {
     if (!fragment) return;
-    const params = new URLSearchParams(fragment);
+    const params = currentNames(new URLSearchParams(fragment));
     const inputs = new Map($$('input[data-link]').map(input => [input.dataset.link, input]));
     const choices = { 'r.wiring': ['series', 'parallel'], 'r.series': core.eSeries(), 'g.wiring': ['series', 'parallel'] };
     for (const select of $$('select[data-link]')) choices[select.dataset.link] = Array.from(select.options, o => o.value);
@@ -289,7 +371,8 @@
     for (const [name, text] of params) {
       const input = inputs.get(name);
       const fits = input
-        ? core.isTypeable(text, input.dataset.kind) && (input.maxLength < 0 || text.length <= input.maxLength)
+        ? (!input.dataset.kind || core.isTypeable(text, input.dataset.kind)) &&
+          (input.maxLength < 0 || text.length <= input.maxLength)
         : (choices[name] || []).includes(text);
       readable = readable && fits;
     }
@@ -321,7 +404,9 @@
     core = module;
     $('#version').textContent = core.version();
     document.title = `Lumora ${core.version()}`;
+    describeFields();
     fillPresets();
+    buildGraphForm();
     for (const form of $$('form[data-calculator]')) {
       form.addEventListener('beforeinput', filterTyping);
       form.addEventListener('submit', event => {

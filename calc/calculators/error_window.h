@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <string_view>
+
 namespace lumora {
 
 // The five modeless error windows, named by their forms. Both calculators
@@ -12,5 +14,18 @@ enum class ErrorWindow {
     Form7, // a field holds only "."
     Form8, // LED count blank or below 1
 };
+
+// "Form2": the window's name, as the page names its boxes.
+constexpr std::string_view FormName(ErrorWindow window)
+{
+    switch (window) {
+    case ErrorWindow::Form2: return "Form2";
+    case ErrorWindow::Form3: return "Form3";
+    case ErrorWindow::Form6: return "Form6";
+    case ErrorWindow::Form7: return "Form7";
+    case ErrorWindow::Form8: break;
+    }
+    return "Form8";
+}
 
 } // namespace lumora

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "calc/calculators/messages.h"
 
+#include "calc/calculators/quantities.h"
+
 #include "calc/text/printable.h"
 
 #include <algorithm>
@@ -24,17 +26,17 @@ std::string Capitalized(std::string_view text)
 template <typename Quantity>
 std::string Sentence(Failure failure, Quantity target, std::optional<Quantity> culprit, std::string_view culpritText)
 {
-    const std::string solved(NameOf(target).Quantity);
+    const std::string solved(RowOf(target).Phrase);
     if (failure == Failure::UnreadableText && culprit)
-        return NotANumberSentence(NameOf(*culprit).Caption, culpritText) +
+        return NotANumberSentence(RowOf(*culprit).Caption, culpritText) +
                " Please correct it and press Calculate again.";
     if (failure == Failure::Overflow && culprit)
-        return std::string(NameOf(*culprit).Caption) + " holds a number too large to calculate with, so " + solved +
+        return std::string(RowOf(*culprit).Caption) + " holds a number too large to calculate with, so " + solved +
                " cannot be calculated.";
     if (failure == Failure::Overflow)
         return Capitalized(solved) + " would be too large to show, so it cannot be calculated.";
     if (culprit)
-        return Capitalized(NameOf(*culprit).Quantity) + " is 0, so " + solved + " cannot be calculated.";
+        return Capitalized(RowOf(*culprit).Phrase) + " is 0, so " + solved + " cannot be calculated.";
     return "These values would divide by zero, so " + solved + " cannot be calculated.";
 }
 
@@ -61,34 +63,6 @@ std::string_view ErrorMessage(ErrorWindow window)
     return "Number of LED's must be 1 or greater.";
 }
 
-FieldName NameOf(ConverterQuantity quantity)
-{
-    using Q = ConverterQuantity;
-    switch (quantity) {
-    case Q::LedCurrent: return {"Desired LED Current", "the LED current"};
-    case Q::LedVf: return {"LED Vf Voltage", "the LED Vf voltage"};
-    case Q::BatteryVoltage: return {"Battery Input Voltage", "the battery input voltage"};
-    case Q::Capacity: return {"Battery mAh Capacity", "the battery capacity"};
-    case Q::Runtime: return {"Runtime in Hours", "the runtime"};
-    case Q::Efficiency: break;
-    }
-    return {"Converter Efficiency", "the converter efficiency"};
-}
-
-FieldName NameOf(ResistorQuantity quantity)
-{
-    using Q = ResistorQuantity;
-    switch (quantity) {
-    case Q::BatteryVoltage: return {"Battery Input Voltage", "the battery input voltage"};
-    case Q::LedVf: return {"LED VF Voltage", "the LED VF voltage"};
-    case Q::LedCurrent: return {"Desired LED Current", "the LED current"};
-    case Q::Resistance: return {"Resistance in Ohms", "the resistance"};
-    case Q::Wattage: return {"Resistor Wattage", "the resistor wattage"};
-    case Q::LedCount: break;
-    }
-    return {"# of LEDs", "the number of LEDs"};
-}
-
 std::string NotANumberSentence(std::string_view caption, std::string_view text, NumberKind kind)
 {
     return std::string(caption) + " holds \"" + Printable(text, 40) + "\", which is not a " +
@@ -97,44 +71,17 @@ std::string NotANumberSentence(std::string_view caption, std::string_view text, 
 
 namespace {
 
-const char* UnitOf(ConverterQuantity quantity)
-{
-    using Q = ConverterQuantity;
-    switch (quantity) {
-    case Q::LedCurrent: return "milliamps";
-    case Q::LedVf:
-    case Q::BatteryVoltage: return "volts";
-    case Q::Capacity: return "milliamp hours";
-    case Q::Runtime: return "hours";
-    case Q::Efficiency: return "percent";
-    }
-    return "";
-}
-
-const char* UnitOf(ResistorQuantity quantity)
-{
-    using Q = ResistorQuantity;
-    switch (quantity) {
-    case Q::LedCurrent: return "milliamps";
-    case Q::Resistance: return "ohms";
-    case Q::BatteryVoltage:
-    case Q::LedVf: return "volts";
-    case Q::Wattage:
-    case Q::LedCount: break; // never solved for
-    }
-    return "";
-}
-
 // "Runtime 2.66 hours": the solved quantity, its text and its unit; empty
 // when the outcome solved nothing.
 template <typename Outcome> std::string SolvedSentence(const Outcome& outcome)
 {
     if (!outcome.Windows.empty() || outcome.Failure != Failure::None || !outcome.Target)
         return {};
-    std::string_view name = NameOf(*outcome.Target).Quantity;
+    std::string_view name = RowOf(*outcome.Target).Phrase;
     if (name.starts_with("the "))
         name.remove_prefix(4);
-    return Capitalized(name) + " " + FieldText(outcome.Fields, *outcome.Target) + " " + UnitOf(*outcome.Target);
+    return Capitalized(name) + " " + FieldText(outcome.Fields, *outcome.Target) + " " +
+           std::string(RowOf(*outcome.Target).Spoken);
 }
 
 } // namespace
@@ -142,7 +89,7 @@ template <typename Outcome> std::string SolvedSentence(const Outcome& outcome)
 std::string ResultSentence(const ConverterOutcome& outcome)
 {
     std::string sentence = SolvedSentence(outcome);
-    if (!sentence.empty() && *outcome.Target == ConverterQuantity::Runtime)
+    if (!sentence.empty() && *outcome.Target == RuntimeQuantity::Runtime)
         sentence += ": " + outcome.Fields.Days + " days, " + outcome.Fields.Clock;
     return sentence;
 }

@@ -11,21 +11,12 @@
 
 namespace lumora {
 
-// The words both front-ends use: the error windows' fixed messages, the names
-// of the fields, and the plain sentences for a calculation that stopped.
+// The words every face uses: the error windows' fixed messages and the plain
+// sentences for a result and for a calculation that stopped; the fields are
+// named by their rows (calc/calculators/quantities.h).
 
 // The fixed message of an error window ("Only one data field may be blank.").
 std::string_view ErrorMessage(ErrorWindow window);
-
-// How a field is named: its caption as a heading ("Battery Input Voltage") and
-// the quantity inside a sentence ("the battery input voltage").
-struct FieldName {
-    std::string_view Caption;
-    std::string_view Quantity;
-};
-
-FieldName NameOf(ConverterQuantity quantity);
-FieldName NameOf(ResistorQuantity quantity);
 
 // "Battery Input Voltage holds "12,5", which is not a number." A text that
 // cannot be shown as it is has its control characters replaced and is cut

@@ -15,7 +15,7 @@ namespace lumora {
 
 namespace {
 
-using Q = ConverterQuantity;
+using Q = RuntimeQuantity;
 
 constexpr std::array<Q, 6> InputOrder = {Q::LedCurrent, Q::LedVf,   Q::BatteryVoltage,
                                          Q::Capacity,   Q::Runtime, Q::Efficiency};
@@ -88,7 +88,7 @@ ConverterOutcome FailedOutcome(const ConverterFields& fields, Q target, Failure 
 
 } // namespace
 
-std::string& FieldText(ConverterFields& fields, ConverterQuantity quantity)
+std::string& FieldText(ConverterFields& fields, RuntimeQuantity quantity)
 {
     switch (quantity) {
     case Q::LedCurrent: return fields.LedCurrent;
@@ -101,7 +101,7 @@ std::string& FieldText(ConverterFields& fields, ConverterQuantity quantity)
     return fields.Efficiency;
 }
 
-const std::string& FieldText(const ConverterFields& fields, ConverterQuantity quantity)
+const std::string& FieldText(const ConverterFields& fields, RuntimeQuantity quantity)
 {
     return FieldText(const_cast<ConverterFields&>(fields), quantity);
 }

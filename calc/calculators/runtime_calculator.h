@@ -29,20 +29,20 @@ struct ConverterFields {
 };
 
 // The six input quantities, in record order.
-enum class ConverterQuantity { LedCurrent, LedVf, BatteryVoltage, Capacity, Runtime, Efficiency };
+enum class RuntimeQuantity { LedCurrent, LedVf, BatteryVoltage, Capacity, Runtime, Efficiency };
 
-std::string& FieldText(ConverterFields& fields, ConverterQuantity quantity);
-const std::string& FieldText(const ConverterFields& fields, ConverterQuantity quantity);
+std::string& FieldText(ConverterFields& fields, RuntimeQuantity quantity);
+const std::string& FieldText(const ConverterFields& fields, RuntimeQuantity quantity);
 
 struct ConverterOutcome {
     std::vector<ErrorWindow> Windows;                // to open, in order; empty when the checks passed
     ConverterFields Fields;                          // the texts after the operation
     lumora::Failure Failure = lumora::Failure::None; // why the solve stopped, if it did
     // The quantity being solved for (set whenever the checks passed).
-    std::optional<ConverterQuantity> Target;
+    std::optional<RuntimeQuantity> Target;
     // The input behind a failure: the unreadable or out-of-range text, or the
     // zero that left a divisor zero; nullopt when no single input is to blame.
-    std::optional<ConverterQuantity> Culprit;
+    std::optional<RuntimeQuantity> Culprit;
 };
 
 // The four input checks, always all four, in order: efficiency above 100

@@ -174,7 +174,7 @@ std::optional<BatteryChoice> BatteryNamed(std::string_view name)
     return std::nullopt;
 }
 
-std::string NameOf(const BatteryChoice& choice)
+std::string PresetName(const BatteryChoice& choice)
 {
     if (!choice.cell)
         return std::string(choice.chemistry->Id);
@@ -184,6 +184,36 @@ std::string NameOf(const BatteryChoice& choice)
     if (usual != choice.cell)
         name += "-" + std::string(choice.cell->Chemistry);
     return name;
+}
+
+std::vector<BatteryChoice> BatteryPresets()
+{
+    std::vector<BatteryChoice> presets;
+    for (const Chemistry& chemistry : ChemistryTable)
+        presets.push_back({&chemistry, nullptr});
+    for (const Cell& cell : CellTable)
+        presets.push_back({ChemistryNamed(cell.Chemistry), &cell});
+    return presets;
+}
+
+std::string UnknownBatteryText(std::string_view name)
+{
+    std::string known;
+    for (const BatteryChoice& preset : BatteryPresets())
+        known += (known.empty() ? "" : ", ") + PresetName(preset);
+    return "no preset \"" + std::string(name) + "\"; known: " + known;
+}
+
+std::string PackRefusal(std::string_view text)
+{
+    return "\"" + std::string(text) + "\" is no pack; write it as 2S, 2P or 2S2P (1 to " +
+           std::to_string(LargestPackCount) + " cells each)";
+}
+
+std::string PackName(const BatteryChoice& choice, Pack pack, PackCounts counts)
+{
+    return PresetName(choice) + ", " + std::to_string(pack.Series) + "S" +
+           (counts == PackCounts::SeriesAndParallel ? std::to_string(pack.Parallel) + "P" : "");
 }
 
 PackTexts TextsOf(const BatteryChoice& choice, Pack pack)

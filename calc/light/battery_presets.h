@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumora {
 
@@ -60,7 +61,21 @@ struct BatteryChoice {
 std::optional<BatteryChoice> BatteryNamed(std::string_view name);
 
 // The name a choice is listed and asked for by ("18650", "aa-nimh", "li-ion").
-std::string NameOf(const BatteryChoice& choice);
+std::string PresetName(const BatteryChoice& choice);
+
+// Every preset as it is listed: the chemistries, then the cells.
+std::vector<BatteryChoice> BatteryPresets();
+
+// 'no preset "18651"; known: li-ion, ..., AAA-lithium'
+std::string UnknownBatteryText(std::string_view name);
+
+// '"1S100P" is no pack; write it as 2S, 2P or 2S2P (1 to 99 cells each)'
+std::string PackRefusal(std::string_view text);
+
+// A preset in a pack as reports name it: "18650, 2S2P", or with the cells
+// in series only ("li-ion, 1S") where those in parallel change nothing.
+enum class PackCounts { SeriesAndParallel, SeriesOnly };
+std::string PackName(const BatteryChoice& choice, Pack pack, PackCounts counts = PackCounts::SeriesAndParallel);
 
 // A pack's voltages and capacity as field texts; no capacity when only a
 // chemistry was chosen.

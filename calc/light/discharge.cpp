@@ -139,7 +139,7 @@ Discharge Run(const DischargeRequest& request)
         summary.Start = DischargeStart::Unlimited;
         return result;
     }
-    if (previous.at.Point.LedAmps < DarkAmps) {
+    if (previous.at.Point.LedAmps < DarkLedAmps) {
         summary.Start = DischargeStart::Dark;
         return result;
     }

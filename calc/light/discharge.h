@@ -50,10 +50,6 @@ enum class DischargeStart {
 
 enum class DischargeEnd { CutOff, Faded, Empty, LongestRun };
 
-// The current below which an LED counts as dark: 0.1 mA, where a power
-// LED gives a few hundredths of a lumen.
-inline constexpr double DarkAmps = 1e-4;
-
 struct DischargeSummary {
     DischargeStart Start = DischargeStart::Lit;
     DischargeEnd End = DischargeEnd::Empty;

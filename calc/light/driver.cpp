@@ -88,14 +88,22 @@ DriverPoint Operate(const Driver& driver, const LedString& leds, double openCirc
     return result;
 }
 
+std::string_view DriverKindName(DriverKind kind)
+{
+    switch (kind) {
+    case DriverKind::Linear: return "linear";
+    case DriverKind::Converter: return "converter";
+    case DriverKind::Direct: break;
+    }
+    return "direct";
+}
+
 std::optional<DriverKind> DriverNamed(std::string_view name)
 {
-    if (name == "direct")
-        return DriverKind::Direct;
-    if (name == "linear")
-        return DriverKind::Linear;
-    if (name == "converter")
-        return DriverKind::Converter;
+    for (DriverKind kind : {DriverKind::Direct, DriverKind::Linear, DriverKind::Converter}) {
+        if (DriverKindName(kind) == name)
+            return kind;
+    }
     return std::nullopt;
 }
 

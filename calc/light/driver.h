@@ -17,17 +17,14 @@ enum class DriverKind {
 
 // A driver by the name it is chosen by: "direct", "linear" or "converter".
 std::optional<DriverKind> DriverNamed(std::string_view name);
-
-// What a linear regulator needs across it at its regulated current, as the
-// common AMC7135-type regulators and FET-and-sense-resistor drivers of
-// flashlights do.
-inline constexpr double DefaultDropoutVolts = 0.15;
+std::string_view DriverKindName(DriverKind kind);
 
 struct Driver {
     DriverKind Kind = DriverKind::Direct;
-    double RegulatedAmps = 0.0;                // per LED (linear, converter)
-    double DropoutVolts = DefaultDropoutVolts; // linear
-    double Efficiency = 0.83;                  // converter: output power over input power
+    double RegulatedAmps = 0.0; // per LED (linear, converter)
+    // The run's defaults for these are its inputs' (calc/reports/light_inputs.cpp).
+    double DropoutVolts = 0.0; // linear: what the regulator needs across it at its current
+    double Efficiency = 1.0;   // converter: output power over input power
 };
 
 // The circuit at one open-circuit voltage of the cell.

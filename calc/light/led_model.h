@@ -27,6 +27,10 @@ inline constexpr double ThermalVoltage = 0.025865;
 inline constexpr double TypicalLogSlope = 0.09;   // V
 inline constexpr double TypicalSeriesDrop = 0.25; // V at the given point
 
+// The current below which an LED counts as dark: 0.1 mA, where a power LED
+// gives a few hundredths of a lumen.
+inline constexpr double DarkLedAmps = 1e-4;
+
 struct LedPoint {
     double Amps = 0.0;
     double Volts = 0.0;

@@ -102,7 +102,7 @@ constexpr double Ratings[] = {0.125, 0.25, 0.5, 1, 2, 3, 5, 10};
 
 } // namespace
 
-std::string_view NameOf(ESeries series)
+std::string_view SeriesName(ESeries series)
 {
     switch (series) {
     case ESeries::E6: return "E6";
@@ -118,7 +118,7 @@ std::string_view NameOf(ESeries series)
 std::optional<ESeries> ESeriesNamed(std::string_view name)
 {
     for (ESeries series : Series) {
-        const std::string_view known = NameOf(series);
+        const std::string_view known = SeriesName(series);
         if (name.size() == known.size() && std::equal(name.begin(), name.end(), known.begin(),
                                                       [](char a, char b) { return (a == 'e' ? 'E' : a) == b; }))
             return series;

@@ -14,7 +14,7 @@ namespace lumora {
 enum class ESeries { E6, E12, E24, E48, E96, E192 };
 
 // "E24" for E24; names are matched without regard to case.
-std::string_view NameOf(ESeries series);
+std::string_view SeriesName(ESeries series);
 std::optional<ESeries> ESeriesNamed(std::string_view name);
 std::span<const ESeries> AllESeries();
 

@@ -3,10 +3,12 @@
 
 #include "calc/calculators/messages.h"
 #include "calc/calculators/runtime_display.h"
+#include "calc/reports/resistor_to_buy.h"
 #include "calc/text/field_text.h"
 #include "calc/text/number_text.h"
 
 #include <array>
+#include <map>
 
 namespace lumora {
 
@@ -26,35 +28,85 @@ constexpr std::array<RunColumn, 13> Columns = {{{"time_h", "Time h"},
                                                 {"regulated", "Reg", false},
                                                 {"note", "Note", false}}};
 
-// "0.73 h" and its clock "(00:43:49)", whole days taken off first.
-RunFigure Duration(std::string label, double hours)
-{
-    const RuntimeDisplayText display = RuntimeDisplay(hours);
-    const std::string days = display.Days && *display.Days != "0" ? *display.Days + " d " : "";
-    return {std::move(label), RoundedText(hours, 2), "h", "(" + days + display.Clock + ")"};
-}
-
-// The texts read by the window's typing rules; each refusal kept.
+// The numbers of the texts given, read by the window's typing rules, each
+// refusal kept; an input not given takes its row's default, if any.
 class Reader {
   public:
-    std::optional<double> Read(const char* name, const char* caption, const std::optional<std::string>& given,
-                               NumberKind kind = NumberKind::Decimal)
+    explicit Reader(const LightInputs& inputs) : m_inputs(inputs)
     {
-        if (!given)
-            return std::nullopt;
-        if (!IsTypeableText(*given, kind)) {
-            refusals.push_back({name, NotANumberSentence(caption, *given, kind)});
-            return std::nullopt;
+        for (const LightInputRow& row : LightInputRows()) {
+            if (row.Kind == InputKind::Decimal || row.Kind == InputKind::Whole)
+                Read(row);
         }
-        if (IsLonePoint(*given) || IsBlank(*given)) {
-            refusals.push_back({name, std::string(ErrorMessage(ErrorWindow::Form7))});
-            return std::nullopt;
-        }
-        return ReadNumber(*given);
+    }
+
+    // The number given for a key, nullopt when none was.
+    std::optional<double> Given(std::string_view key) const
+    {
+        const auto found = m_given.find(key);
+        return found == m_given.end() ? std::nullopt : std::optional<double>(found->second);
+    }
+    // The number given, or the row's default.
+    std::optional<double> Value(std::string_view key) const
+    {
+        if (const std::optional<double> given = Given(key))
+            return given;
+        const LightInputRow* row = LightInputNamed(key);
+        return row && !row->Default.empty() ? ReadNumber(row->Default) : std::nullopt;
     }
 
     std::vector<RunRefusal> refusals;
+
+  private:
+    void Read(const LightInputRow& row)
+    {
+        const std::optional<std::string> given = m_inputs.Text(row.Key);
+        if (!given)
+            return;
+        const NumberKind kind = row.Kind == InputKind::Whole ? NumberKind::Whole : NumberKind::Decimal;
+        if (!IsTypeableText(*given, kind)) {
+            refusals.push_back({std::string(row.Key), NotANumberSentence(row.Caption, *given, kind)});
+            return;
+        }
+        if (IsLonePoint(*given) || IsBlank(*given)) {
+            refusals.push_back({std::string(row.Key), std::string(ErrorMessage(ErrorWindow::Form7))});
+            return;
+        }
+        m_given.emplace(std::string(row.Key), *ReadNumber(*given));
+    }
+
+    const LightInputs& m_inputs;
+    std::map<std::string, double, std::less<>> m_given;
 };
+
+// A choice or pack given that names none, or an input no row has: the first
+// such refusal.
+std::optional<RunRefusal> UnknownChoice(const LightInputs& inputs)
+{
+    for (const auto& [key, text] : inputs.Texts) {
+        const LightInputRow* row = LightInputNamed(key);
+        if (!row)
+            return RunRefusal{"", "there is no input \"" + key + "\""};
+        if (row->Check) {
+            if (std::string refusal = row->Check(text); !refusal.empty())
+                return RunRefusal{key, std::move(refusal)};
+        }
+    }
+    return std::nullopt;
+}
+
+// The LED the texts name: a preset, measured points or a SPICE diode;
+// nullopt when none of them is given.
+std::optional<LedOutcome> NamedLed(const LightInputs& inputs)
+{
+    if (const std::optional<std::string> preset = inputs.Text("led"))
+        return LedFromPreset(*preset);
+    if (const std::vector<std::string> points = inputs.All("led-point"); !points.empty())
+        return LedFromPoints(points);
+    if (const std::optional<std::string> spice = inputs.Text("led-spice"))
+        return LedFromSpice(*spice);
+    return std::nullopt;
+}
 
 std::string DriverName(const Driver& driver, const LedString& leds)
 {
@@ -103,10 +155,51 @@ std::vector<std::vector<std::string>> RowTexts(const Discharge& run, const CellM
     return rows;
 }
 
-std::string OutputText(double output, bool lumens)
-{
-    return lumens ? RoundedText(output, 0) + " lm" : RoundedText(output * 1000.0, 1) + " mA";
-}
+// The summary's lines for people and the same figures for a script: each
+// value once, its unit apart in the record.
+class Summary {
+  public:
+    explicit Summary(LightRun& run) : m_run(run) {}
+
+    // A line of the summary, for people.
+    void Line(std::string label, std::string value, std::string unit = "")
+    {
+        m_run.Summary.push_back({std::move(label), std::move(value), std::move(unit), ""});
+    }
+
+    // A field of the record, for a script: an input as the run took it, or
+    // one of its figures.
+    void Input(std::string key, std::string text, bool numeric = true)
+    {
+        m_run.Understood.push_back({std::move(key), std::move(text), numeric});
+    }
+    void Figure(std::string key, std::string text, bool numeric = true)
+    {
+        m_run.Figures.push_back({std::move(key), std::move(text), numeric});
+    }
+
+    // A line whose value is a figure of the record too.
+    void Both(std::string label, std::string key, std::string value, std::string unit = "", bool numeric = true)
+    {
+        Figure(std::move(key), value, numeric);
+        Line(std::move(label), std::move(value), std::move(unit));
+    }
+
+    // "0.73 h" and its clock "(00:43:49)", whole days taken off first; the
+    // record holds the hours ("fl1_runtime_h") and the clock text.
+    void Duration(std::string label, const std::string& key, double hours, const std::string& mark = "")
+    {
+        const RuntimeDisplayText display = RuntimeDisplay(hours);
+        const std::string days = display.Days && *display.Days != "0" ? *display.Days + " d " : "";
+        const std::string clock = days + display.Clock;
+        m_run.Figures.push_back({key + "_h", RoundedText(hours, 2), true});
+        m_run.Figures.push_back({key + "_clock", clock, false});
+        m_run.Summary.push_back({std::move(label), RoundedText(hours, 2), "h", "(" + clock + ")" + mark});
+    }
+
+  private:
+    LightRun& m_run;
+};
 
 LightRun Refused(std::string input, std::string text, bool usage = false)
 {
@@ -122,85 +215,83 @@ std::span<const RunColumn> RunColumns() { return Columns; }
 
 LightRun RunLight(const LightInputs& inputs)
 {
-    Reader reader;
-    const std::optional<double> current = reader.Read("current", "LED Current", inputs.Current);
-    const std::optional<double> vf = reader.Read("vf", "LED Vf Voltage", inputs.Vf);
-    const std::optional<double> resistance = reader.Read("resistance", "Resistance", inputs.Resistance);
-    const std::optional<double> leds = reader.Read("leds", "# of LEDs", inputs.Leds, NumberKind::Whole);
-    const std::optional<double> battery = reader.Read("battery", "Battery Input Voltage", inputs.Battery);
-    const std::optional<double> capacity = reader.Read("capacity", "Battery mAh Capacity", inputs.Capacity);
-    const std::optional<double> internal =
-        reader.Read("internal-resistance", "Internal resistance", inputs.InternalResistance);
-    const std::optional<double> efficiency = reader.Read("efficiency", "Converter Efficiency", inputs.Efficiency);
-    const std::optional<double> dropout = reader.Read("dropout", "Dropout", inputs.Dropout);
-    const std::optional<double> step = reader.Read("step", "Step", inputs.Step);
+    const Reader reader(inputs);
     if (!reader.refusals.empty()) {
         LightRun run;
-        run.Refusals = std::move(reader.refusals);
+        run.Refusals = reader.refusals;
         return run;
     }
+    if (const std::optional<RunRefusal> unknown = UnknownChoice(inputs))
+        return Refused(unknown->Input, unknown->Text, true);
+    const std::optional<double> current = reader.Given("current");
+    const std::optional<double> vf = reader.Given("vf");
+    const std::optional<double> battery = reader.Given("battery");
+    const std::optional<double> capacity = reader.Given("capacity");
+    const std::optional<double> internal = reader.Given("internal-resistance");
+    const std::optional<std::string> cellName = inputs.Text("cell");
+    const std::optional<BatteryChoice> cell = cellName ? BatteryNamed(*cellName) : std::nullopt;
+    const Pack pack = *PackNamed(inputs.Text("pack").value_or("1S1P"));
+    const Wiring wiring = inputs.Text("wiring").value_or("series") == "parallel" ? Wiring::Parallel : Wiring::Series;
 
     DischargeRequest request;
     Driver& driver = request.Driver;
-    driver.Kind = inputs.Driver;
+    driver.Kind = ShapeOf(inputs).Driver;
     if (driver.Kind != DriverKind::Direct && !current)
         return Refused("current",
                        std::string("the ") + (driver.Kind == DriverKind::Linear ? "linear" : "converter") +
                            " driver regulates a current; give it in mA",
                        true);
     if (vf && !current)
-        return Refused("vf", "give --current too, the current at which the LED has this forward voltage", true);
+        return Refused("vf", "give {current} too, the current at which the LED has this forward voltage", true);
     if (current && !(*current > 0.0))
         return Refused("current", "the LED current must be above 0 mA");
 
     LedChoice chosen;
-    if (const auto* refusal = std::get_if<std::string>(&inputs.Led)) {
-        return Refused("", *refusal);
-    } else if (const auto* given = std::get_if<LedChoice>(&inputs.Led)) {
-        chosen = *given;
+    if (std::optional<LedOutcome> named = NamedLed(inputs)) {
+        if (const auto* refusal = std::get_if<LedRefusal>(&*named))
+            return Refused(refusal->Input, refusal->Text);
+        chosen = std::get<LedChoice>(std::move(*named));
     } else if (vf) {
         if (!(*vf > 0.0))
             return Refused("vf", "the forward voltage must be above 0 V");
         chosen = TypicalThrough(*current, *vf);
     } else {
         return Refused("",
-                       "give the LED: --led NAME ('lumora-cli leds' lists them), --led-point MA=V twice or more, "
-                       "--led-spice, or --vf with --current",
+                       "give the LED: {led NAME ('lumora-cli leds' lists them)}, {led-point MA=V} twice or more, "
+                       "{led-spice}, or {vf} with {current}",
                        true);
     }
 
     request.Leds.Curve = chosen.Curve;
     request.Flux = chosen.Flux;
-    request.Leds.Count = leds.value_or(1.0);
+    request.Leds.Count = *reader.Value("leds");
     if (!(request.Leds.Count >= 1.0))
         return Refused("leds", std::string(ErrorMessage(ErrorWindow::Form8)));
-    request.Leds.Wiring = inputs.Wiring;
-    request.Leds.ResistorOhms = resistance.value_or(0.0);
+    request.Leds.Wiring = wiring;
+    request.Leds.ResistorOhms = *reader.Value("resistance");
     if (current)
         driver.RegulatedAmps = *current / 1000.0;
-    if (dropout)
-        driver.DropoutVolts = *dropout;
-    driver.Efficiency = efficiency.value_or(83.0) / 100.0;
+    driver.DropoutVolts = *reader.Value("dropout");
+    driver.Efficiency = *reader.Value("efficiency") / 100.0;
     if (!(driver.Efficiency > 0.0) || driver.Efficiency > 1.0)
         return Refused("efficiency", std::string(ErrorMessage(ErrorWindow::Form6)) + ", and above 0");
     if (driver.Kind == DriverKind::Linear && !(driver.DropoutVolts > 0.0))
         return Refused("dropout", "a linear regulator needs a dropout above 0 V");
 
     std::string batteryName;
-    if (battery && inputs.Cell)
-        return Refused("", "--battery and --cell: give one battery, a preset or a flat voltage", true);
+    if (battery && cell)
+        return Refused("", "{battery} and {cell}: give one battery, a preset or a flat voltage", true);
     if (battery) {
         if (!(*battery > 0.0) || *battery > LargestBatteryVolts)
-            return Refused("battery", *inputs.Battery + " V is no flashlight battery; give 0 to " +
+            return Refused("battery", *inputs.Text("battery") + " V is no flashlight battery; give 0 to " +
                                           DoubleText(LargestBatteryVolts) + " V");
         request.Cell = FlatCell(*battery, 0.0);
-        batteryName = "flat " + *inputs.Battery + " V";
-    } else if (inputs.Cell) {
-        request.Cell = ModelOf(*inputs.Cell, inputs.CellPack);
-        batteryName = NameOf(*inputs.Cell) + ", " + std::to_string(inputs.CellPack.Series) + "S" +
-                      std::to_string(inputs.CellPack.Parallel) + "P";
+        batteryName = "flat " + *inputs.Text("battery") + " V";
+    } else if (cell) {
+        request.Cell = ModelOf(*cell, pack);
+        batteryName = PackName(*cell, pack);
     } else {
-        return Refused("", "give the battery: --cell NAME (and --pack), or --battery V for a flat cell", true);
+        return Refused("", "give the battery: {cell NAME} (and {pack}), or {battery V} for a flat cell", true);
     }
     if (capacity)
         request.Cell.CapacityAh = *capacity / 1000.0;
@@ -210,18 +301,19 @@ LightRun RunLight(const LightInputs& inputs)
         return Refused("capacity", "a capacity of 0 mAh gives no light at all");
     if (internal)
         request.Cell.InternalOhms = *internal / 1000.0;
-    const double stepPercent = step.value_or(1.0);
+    const double stepPercent = *reader.Value("step");
     if (!(stepPercent > 0.0) || stepPercent > 1.0)
         return Refused("step", "a step draws more than 0 and at most 1 % of the capacity");
     if (100.0 / stepPercent > LargestRunRows)
-        return Refused("step", *inputs.Step + " % would give more than " + DoubleText(LargestRunRows) + " rows");
+        return Refused("step",
+                       *inputs.Text("step") + " % would give more than " + DoubleText(LargestRunRows) + " rows");
     request.StepFraction = stepPercent / 100.0;
 
     LightRun run;
     run.Run = RunDischarge(request);
     const DischargeSummary& summary = run.Run.Summary;
     const std::string string =
-        DoubleText(request.Leds.Count) + (inputs.Wiring == Wiring::Series ? " in series" : " in parallel");
+        DoubleText(request.Leds.Count) + (wiring == Wiring::Series ? " in series" : " in parallel");
     switch (summary.Start) {
     case DischargeStart::Dark:
         return Refused("", "the full battery (" + DoubleText(OpenCircuitVoltage(request.Cell, 0.0)) +
@@ -231,39 +323,60 @@ LightRun RunLight(const LightInputs& inputs)
                            "cut-off of " +
                                DoubleText(request.Cell.CutOffVolts) + " V");
     case DischargeStart::Unlimited:
-        return Refused("", "nothing limits the current: the LED curve has no series resistance; give --resistance "
-                           "or --internal-resistance");
+        return Refused("", "nothing limits the current: the LED curve has no series resistance; give {resistance} "
+                           "or {internal-resistance}");
     case DischargeStart::Lit: break;
     }
 
     run.Rows = RowTexts(run.Run, request.Cell);
-    run.Summary = {
-        {"LED", chosen.Name, "", ""},
-        {"Driver", DriverName(driver, request.Leds), "", ""},
-        {"LEDs", string, "", ""},
-        {"Battery", batteryName, "", ""},
-        {"Capacity", DoubleText(request.Cell.CapacityAh * 1000.0), "mAh", ""},
-        {"Internal resistance", DoubleText(request.Cell.InternalOhms * 1000.0), "mohm", ""},
-        {"Start output", OutputText(summary.StartOutput, summary.InLumens), "", ""},
-        {"Output at 30 s", OutputText(summary.Output30s, summary.InLumens), "", ""},
-        Duration("FL1 runtime", summary.Fl1Hours),
-        Duration("Time to 50 %", summary.HalfHours),
-        Duration("Time in regulation", summary.RegulatedHours),
-        {"Energy drawn", RoundedText(summary.DrawnWh, 2), "Wh", ""},
-        {"Energy to the LEDs", RoundedText(summary.DeliveredWh, 2), "Wh", ""},
-        {"Average efficiency", RoundedText(summary.AverageEfficiency * 100.0, 1), "%", ""},
-        {"End", EndText(summary, request.Cell), "", ""},
+    const std::string driverName = DriverName(driver, request.Leds);
+    const std::string outputUnit = summary.InLumens ? "lm" : "mA";
+    const auto output = [&](double value) {
+        return summary.InLumens ? RoundedText(value, 0) : RoundedText(value * 1000.0, 1);
     };
-    if (!summary.Fl1Reached)
-        run.Summary[8].Mark += " at least";
+    Summary figures(run);
+    figures.Line("LED", chosen.Name);
+    figures.Line("Driver", driverName);
+    figures.Line("LEDs", string);
+    figures.Line("Battery", batteryName);
+    const std::string capacityMah = DoubleText(request.Cell.CapacityAh * 1000.0);
+    const std::string internalMilliohms = DoubleText(request.Cell.InternalOhms * 1000.0);
+    figures.Line("Capacity", capacityMah, "mAh");
+    figures.Line("Internal resistance", internalMilliohms, "mohm");
+    figures.Input("led", chosen.Name, false);
+    figures.Input("driver", std::string(DriverKindName(driver.Kind)), false);
+    if (driver.Kind != DriverKind::Direct)
+        figures.Input("current_ma", DoubleText(driver.RegulatedAmps * 1000.0));
+    if (driver.Kind == DriverKind::Linear)
+        figures.Input("dropout_v", DoubleText(driver.DropoutVolts));
+    if (driver.Kind == DriverKind::Converter)
+        figures.Input("efficiency_pct", DoubleText(driver.Efficiency * 100.0));
+    figures.Input("resistance_ohm", DoubleText(request.Leds.ResistorOhms));
+    figures.Input("leds", DoubleText(request.Leds.Count));
+    figures.Input("wiring", wiring == Wiring::Series ? "series" : "parallel", false);
+    figures.Input("battery", cell ? PresetName(*cell) : "flat " + *inputs.Text("battery") + " V", false);
+    figures.Input("pack", cell ? std::to_string(pack.Series) + "S" + std::to_string(pack.Parallel) + "P" : "", false);
+    figures.Input("capacity_mah", capacityMah);
+    figures.Input("internal_resistance_mohm", internalMilliohms);
+    figures.Figure("output_unit", outputUnit, false);
+    figures.Both("Start output", "start_output", output(summary.StartOutput), outputUnit);
+    figures.Both("Output at 30 s", "output_30s", output(summary.Output30s), outputUnit);
+    figures.Duration("FL1 runtime", "fl1_runtime", summary.Fl1Hours, summary.Fl1Reached ? "" : " at least");
+    figures.Figure("fl1_reached", summary.Fl1Reached ? "true" : "false");
+    figures.Duration("Time to 50 %", "half", summary.HalfHours);
+    figures.Duration("Time in regulation", "regulated", summary.RegulatedHours);
+    figures.Both("Energy drawn", "energy_drawn_wh", RoundedText(summary.DrawnWh, 2), "Wh");
+    figures.Both("Energy to the LEDs", "energy_to_leds_wh", RoundedText(summary.DeliveredWh, 2), "Wh");
+    figures.Both("Average efficiency", "average_efficiency_pct", RoundedText(summary.AverageEfficiency * 100.0, 1),
+                 "%");
+    figures.Both("End", "end", EndText(summary, request.Cell), "", false);
     if (summary.BeyondFluxAmps > 0.0)
         run.Warnings.push_back(
             "output counted in LED current: the LED reaches " + RoundedText(summary.BeyondFluxAmps * 1000.0, 0) +
             " mA, beyond its measured flux (up to " + RoundedText(request.Flux.back().Amps * 1000.0, 0) + " mA)");
-    if (inputs.Leds && inputs.Wiring == Wiring::Parallel && request.Leds.Count > 1.0 && request.Leds.ResistorOhms > 0.0)
-        run.Warnings.push_back("one resistor feeds " + *inputs.Leds +
-                               " LEDs in parallel: how the current shares among them depends on how closely "
-                               "their forward voltages match");
+    if (inputs.Text("leds") && wiring == Wiring::Parallel && request.Leds.Count > 1.0 &&
+        request.Leds.ResistorOhms > 0.0)
+        run.Warnings.push_back(SharingWarning(*inputs.Text("leds")));
     run.Labels = {chosen.Name + ", " + DriverName(driver, request.Leds),
                   batteryName + ": FL1 runtime " + RoundedText(summary.Fl1Hours, 2) + " h"};
     return run;

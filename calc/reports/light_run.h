@@ -6,13 +6,13 @@
 #include "calc/light/driver.h"
 #include "calc/light/led_choice.h"
 #include "calc/light/led_presets.h"
+#include "calc/reports/light_inputs.h"
 #include "calc/reports/runtime_plot.h"
 
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 namespace lumora {
@@ -22,28 +22,14 @@ namespace lumora {
 // picture's labels. lumora-cli graph and the web page's runtime graph both
 // make their runs here, so that they check, word and round alike.
 
-// The run's inputs. The quantities are texts as typed, nullopt when not
-// given, read by the window's typing rules; each is named in messages by its
-// option ("current", "internal-resistance").
-struct LightInputs {
-    DriverKind Driver = DriverKind::Direct;
-    std::optional<std::string> Current; // mA: the regulated current, or where Vf was measured
-    std::optional<std::string> Vf;      // V at Current, for a typical LED through that point
-    std::optional<std::string> Resistance, Leds, Battery, Capacity, InternalResistance, Efficiency, Dropout, Step;
-    lumora::Wiring Wiring = lumora::Wiring::Series;
-    std::optional<BatteryChoice> Cell; // a preset, or Battery for a flat cell
-    Pack CellPack;
-    // The LED named: none (then Vf with Current), a choice, or a refusal
-    // already naming what named it.
-    std::variant<std::monostate, LedChoice, std::string> Led;
-};
-
 // The most rows a run may give.
 inline constexpr double LargestRunRows = 100000;
 // No flashlight's battery gives more.
 inline constexpr double LargestBatteryVolts = 1000;
 
-// A refusal, about the input named by its option ("" for the run as a whole).
+// A refusal, about the input of a key ("" for the run as a whole), its words
+// mentioning other inputs as {key} for each face to name them its own way
+// (AsOptions, PageWords).
 struct RunRefusal {
     std::string Input;
     std::string Text;
@@ -52,6 +38,12 @@ struct RunRefusal {
 // One line of the summary: "FL1 runtime", "1.19", "h", "(01:11:41)".
 struct RunFigure {
     std::string Label, Value, Unit, Mark;
+};
+
+// One value of the run as a record for a script: "fl1_runtime_h", 1.19.
+struct RunField {
+    std::string Key, Text;
+    bool Numeric = true;
 };
 
 // A column of the table: key for CSV and JSON, heading for people.
@@ -69,13 +61,17 @@ struct LightRun {
     bool Usage = false;
     Discharge Run;
     std::vector<RunFigure> Summary;
+    std::vector<RunField> Understood;           // the inputs as the run took them: LED, driver, battery, pack
+    std::vector<RunField> Figures;              // the summary's figures, numbers apart from their units
     std::vector<std::vector<std::string>> Rows; // texts by RunColumns, "" where there is none
     std::vector<std::string> Warnings;
     PlotLabels Labels; // for RuntimePlotSvg
 };
 
-// Reads every text first and refuses each that breaks the typing rules;
-// then checks the rest in a fixed order, stopping at the first refusal.
+// Reads every text by its row (LightInputRows) and refuses each that breaks
+// the typing rules or names no choice; then checks the rest in a fixed
+// order, stopping at the first refusal. An input not given takes its row's
+// default.
 LightRun RunLight(const LightInputs& inputs);
 
 } // namespace lumora

@@ -76,7 +76,7 @@ std::vector<ResistorChoice> WithStandardNeighbours(const ResistorChoice& resisto
                                                    std::vector<std::string>& warnings)
 {
     std::vector<ResistorChoice> choices{resistor};
-    const std::string name(NameOf(series));
+    const std::string name(SeriesName(series));
     const double ohms = Value(resistor.Ohms);
     const StandardNeighbours next = NeighboursOf(series, ohms);
     if (next.Below && next.Below == next.Above) {
@@ -143,6 +143,47 @@ ChoiceTable ChoiceRows(const ResistorOutcome& solved, Wiring wiring, const std::
         }
     }
     return table;
+}
+
+std::string SharingWarning(std::string_view count)
+{
+    return "one resistor feeds " + std::string(count) +
+           " LEDs in parallel: how the current shares among them depends on how closely their forward voltages "
+           "match";
+}
+
+ResistorToBuy BuyResistor(const ResistorToBuyRequest& request)
+{
+    const ResistorFields& solved = request.Solved.Fields;
+    const Q target = *request.Solved.Target;
+    std::vector<BatteryPoint> points = request.Points;
+    if (points.empty())
+        points.push_back({"", solved.BatteryVoltage});
+    else
+        points.front().Volts = solved.BatteryVoltage;
+
+    ResistorToBuy bought;
+    std::vector<ResistorChoice> choices{{target == Q::Resistance ? "solved" : "given", solved.Resistance}};
+    if (request.Series)
+        choices = WithStandardNeighbours(choices.front(), *request.Series, bought.Warnings);
+    bought.Curve = request.Led;
+    if (!bought.Curve && Value(solved.LedCurrent) > 0.0 && Value(solved.LedVf) > 0.0)
+        bought.Curve = TypicalThrough(Value(solved.LedCurrent), Value(solved.LedVf));
+    bought.RowsBeyond = choices.size() > 1 || points.size() > 1;
+    ChoiceTable table = ChoiceRows(request.Solved, request.Wiring, choices, points,
+                                   bought.Curve ? std::optional<LedCurve>(bought.Curve->Curve) : std::nullopt);
+    bought.Rows = std::move(table.Rows);
+    for (std::string& warning : table.Warnings) {
+        if (std::find(bought.Warnings.begin(), bought.Warnings.end(), warning) == bought.Warnings.end())
+            bought.Warnings.push_back(std::move(warning));
+    }
+    if (request.Wiring == Wiring::Parallel && Value(solved.LedCount) > 1.0)
+        bought.Warnings.push_back(SharingWarning(solved.LedCount));
+    if ((target == Q::Resistance && Value(solved.Resistance) < 0.0) ||
+        (target == Q::LedCurrent && Value(solved.LedCurrent) < 0.0))
+        bought.Warnings.push_back("the battery voltage is below the LEDs' forward voltage: the negative result means "
+                                  "this wiring cannot work");
+    return bought;
 }
 
 } // namespace lumora

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/calculators/resistor_calculator.h"
+#include "calc/light/led_choice.h"
 #include "calc/light/led_model.h"
 #include "calc/light/standard_resistors.h"
 
@@ -42,9 +43,6 @@ struct BatteryPoint {
     std::string Volts; // as a field text
 };
 
-// Below this current through each LED (0.1 mA) a row counts the LEDs dark.
-inline constexpr double DarkLedAmps = 1e-4;
-
 struct ChoiceRow {
     std::string Resistor;              // the choice's label
     std::string Battery;               // the point's label
@@ -66,5 +64,32 @@ struct ChoiceTable {
 // dissipates at any point.
 ChoiceTable ChoiceRows(const ResistorOutcome& solved, Wiring wiring, const std::vector<ResistorChoice>& choices,
                        const std::vector<BatteryPoint>& points, const std::optional<LedCurve>& curve);
+
+// What to buy for a solved resistor calculation: the resistor solved or
+// given and, with a series, its standard neighbours, each at every battery
+// point; the rows beyond the solved one follow the LED's curve (the one
+// chosen, or a typical white LED's through the solved point), with every
+// warning: stock ends, dark rows, no common rating, LEDs in parallel sharing
+// one resistor, a negative result.
+struct ResistorToBuyRequest {
+    ResistorOutcome Solved; // the window's outcome, solved
+    lumora::Wiring Wiring = lumora::Wiring::Series;
+    std::optional<ESeries> Series;
+    std::vector<BatteryPoint> Points; // the battery over its discharge; empty: the solved voltage alone
+    std::optional<LedChoice> Led;     // the LED's own curve, when one was chosen
+};
+
+struct ResistorToBuy {
+    std::vector<ChoiceRow> Rows;
+    std::vector<std::string> Warnings;
+    std::optional<LedChoice> Curve; // the curve the rows beyond follow
+    bool RowsBeyond = false;        // more than the solved row
+};
+
+ResistorToBuy BuyResistor(const ResistorToBuyRequest& request);
+
+// "one resistor feeds 3 LEDs in parallel: how the current shares ...", for
+// a count text of 2 or more.
+std::string SharingWarning(std::string_view count);
 
 } // namespace lumora

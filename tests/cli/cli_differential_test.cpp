@@ -65,7 +65,7 @@ TEST(CliDifferential, RuntimeGivesTheWindowsTexts)
             std::vector<std::string> args{"runtime"};
             for (std::size_t i = 0; i < set.size(); ++i) {
                 const std::string text = i == blank ? "" : set[i];
-                FieldText(fields, static_cast<ConverterQuantity>(i)) = text;
+                FieldText(fields, static_cast<RuntimeQuantity>(i)) = text;
                 if (!text.empty() || i == 5)
                     args.insert(args.end(), {options[i], text});
             }
@@ -75,7 +75,7 @@ TEST(CliDifferential, RuntimeGivesTheWindowsTexts)
             if (cli.exit != 0)
                 continue;
             for (std::size_t i = 0; i < set.size(); ++i)
-                EXPECT_EQ(cli.first.at(keys[i]), FieldText(window.Fields, static_cast<ConverterQuantity>(i)));
+                EXPECT_EQ(cli.first.at(keys[i]), FieldText(window.Fields, static_cast<RuntimeQuantity>(i)));
             EXPECT_EQ(cli.first.at("days"), window.Fields.Days);
             EXPECT_EQ(cli.first.at("clock"), window.Fields.Clock);
         }

@@ -12,7 +12,7 @@ namespace lumora {
 namespace {
 
 using W = ErrorWindow;
-using Q = ConverterQuantity;
+using Q = RuntimeQuantity;
 
 // I, Vf, Vb, C, T, E with the display at its start texts.
 ConverterFields Fields(std::string i, std::string vf, std::string vb, std::string c, std::string t, std::string e,

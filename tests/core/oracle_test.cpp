@@ -106,7 +106,7 @@ TEST(Oracle, RuntimeGraphRenders)
     request.Cell = FlatCell(3.7, 3.0);
     request.Cell.InternalOhms = 0.05;
     request.Leds.Curve = FittedCurve(*LedNamed("xm-l2"));
-    request.Driver = {DriverKind::Linear, 2.8, DefaultDropoutVolts, 1.0};
+    request.Driver = {DriverKind::Linear, 2.8, 0.15, 1.0};
     const std::string svg = RuntimePlotSvg(RunDischarge(request), {"XM-L2 & <linear>", "flat 3.7 V"});
     const fs::path dir = fs::temp_directory_path() / ("lumora-plot-" + std::to_string(std::rand()));
     fs::create_directories(dir);

@@ -79,7 +79,7 @@ TEST(StandardResistors, EachSeriesIsThePublishedOne)
             expected.push_back(row.published.contains(value) ? row.published.at(value) : value);
         }
         const std::span<const int> values = DecadeHundredths(row.series);
-        EXPECT_EQ(std::vector<int>(values.begin(), values.end()), expected) << NameOf(row.series);
+        EXPECT_EQ(std::vector<int>(values.begin(), values.end()), expected) << SeriesName(row.series);
     }
     EXPECT_EQ(ESeriesNamed("e96"), ESeries::E96);
     EXPECT_EQ(ESeriesNamed("E25"), std::nullopt);

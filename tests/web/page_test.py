@@ -47,11 +47,10 @@ SHOWN = {
                  'wattage_w': 'Text25', 'leds': 'Text13'},
 }
 FORMS = {'runtime': ('converter', 'Command2', 'Text6'), 'resistor': ('resistor', 'Command14', 'Text13')}
-# lumora-cli graph's options as the runtime graph's controls; --pack fills two.
-GRAPH = {'--driver': 'graph-driver', '--led': 'graph-led', '--current': 'graph-current', '--vf': 'graph-vf',
-         '--resistance': 'graph-resistance', '--leds': 'graph-leds', '--cell': 'graph-cell', '--battery': 'graph-battery',
-         '--capacity': 'graph-capacity', '--internal-resistance': 'graph-internal', '--efficiency': 'graph-efficiency',
-         '--dropout': 'graph-dropout'}
+# lumora-cli graph's options as the runtime graph's controls.
+GRAPH = {option: f'graph-{option[2:]}' for option in (
+    '--driver', '--led', '--current', '--vf', '--resistance', '--leds', '--cell', '--pack', '--battery', '--capacity',
+    '--internal-resistance', '--efficiency', '--dropout')}
 
 
 def browser(width=1280, height=900, requests=False):
@@ -110,8 +109,7 @@ def request(row):
     """What the page is asked for a command line, or None when it cannot ask it."""
     if row.code not in (0, 1, 3) or not row.args or row.args[0] not in OPTIONS:
         return None
-    ask = {'command': row.args[0], 'texts': {}, 'wiring': 'series', 'cell': None, 'pack': ('1', '1'),
-           'series': None}
+    ask = {'command': row.args[0], 'texts': {}, 'wiring': 'series', 'cell': None, 'pack': '1S1P', 'series': None}
     args = row.args[1:]
     while args:
         option = args.pop(0)
@@ -124,7 +122,7 @@ def request(row):
         elif option == '--cell':
             ask['cell'] = args.pop(0)
         elif option == '--pack':
-            ask['pack'] = re.fullmatch(r'(?:(\d+)S)?(?:(\d+)P)?', args.pop(0), re.I).groups('1')
+            ask['pack'] = args.pop(0)
         elif option == '--format':
             args.pop(0)
         else:
@@ -191,10 +189,9 @@ class Page(OnePage):
             cell = Select(preset.find_element(By.CSS_SELECTOR, 'select'))
             cell.select_by_value(next(o.get_attribute('value') for o in cell.options
                                       if o.get_attribute('value').lower() == ask['cell'].lower()))
-            for role, count in zip(('series', 'parallel'), ask['pack']):
-                for counter in preset.find_elements(By.CSS_SELECTOR, f'[data-role="{role}"]'):
-                    counter.clear()
-                    counter.send_keys(count)
+            pack = preset.find_element(By.CSS_SELECTOR, '[data-role="pack"]')
+            pack.clear()
+            pack.send_keys(ask['pack'])
             preset.find_element(By.CSS_SELECTOR, 'button').click()
         for control, text in ask['texts'].items():
             d.execute_script('const e = arguments[0]; e.value = e.maxLength > 0 ? arguments[1].slice(0, e.maxLength)'
@@ -226,6 +223,29 @@ class Page(OnePage):
                 if ask['command'] == 'resistor' and (ask['series'] or row.code):  # nothing to buy unless solved
                     self.assertEqual(shown_table, table if row.code == 0 else [])
         self.assertGreater(asked, 25)
+
+    def test_fields_are_the_command_lines_options(self):
+        """Every input of lumora-cli is a field of the page with the same start
+        text, both made from the core's rows (command-line syntax aside)."""
+        d = self.driver
+        open_page(d, PAGE.as_uri())
+        for command, prefix in (('runtime', 'converter'), ('resistor', 'resistor'), ('graph', 'graph')):
+            help_text = subprocess.run([str(CLI), command, '--help'], capture_output=True, text=True).stdout
+            options = re.findall(r'^  --([\w-]+) (?:[A-Z]\S*|\[\w+\]|\'[^\']*\')\s+(.*)$', help_text, re.M)
+            for key, help_line in options:
+                if key in ('format', 'sweep', 'cell', 'pack', 'e-series', 'plot', 'led', 'led-point', 'led-spice', 'step',
+                           'series', 'parallel') \
+                        and not (command == 'graph' and key in ('cell', 'pack', 'led')):
+                    continue
+                default = re.search(r'\((\S+) when not given', help_line)
+                with self.subTest(f'{command} --{key}'):
+                    selector = f'#{prefix} [data-graph="{key}"]' if command == 'graph' else f'#{prefix} [data-key="{key}"]'
+                    fields = d.find_elements(By.CSS_SELECTOR, selector)
+                    self.assertTrue(fields, f'no field for --{key}')
+                    if default and command != 'graph' or default and key in ('resistance', 'leds', 'efficiency',
+                                                                              'dropout', 'pack'):
+                        self.assertEqual(fields[0].get_attribute('defaultValue') or fields[0].get_attribute('value'),
+                                         default.group(1))
 
     # Keys typed as key events: what the key filter lets into the field.
     TYPING = [
@@ -273,16 +293,12 @@ def ask_graph(driver, args):
     the rest to their start values; no LED or cell named picks the typical LED
     or the flat battery. Returns the refusals, warnings and table shown."""
     controls = {control: '' if option in ('--led', '--cell') else None for option, control in GRAPH.items()}
-    controls.update({'graph-series': '1', 'graph-parallel': '1'})
     wiring = 'series'
     args = list(args)
     while args:
         option = args.pop(0)
         if option in ('--series', '--parallel'):
             wiring = option[2:]
-        elif option == '--pack':
-            pack = re.fullmatch(r'(?:(\d+)S)?(?:(\d+)P)?', args.pop(0), re.I).groups('1')
-            controls.update({'graph-series': pack[0], 'graph-parallel': pack[1]})
         else:
             controls[GRAPH[option]] = args.pop(0)
     driver.execute_script('''
@@ -291,7 +307,7 @@ def ask_graph(driver, args):
           control.value = text !== null ? text : control.options ? control.options[0].value : control.defaultValue;
         }
         document.getElementById(arguments[1]).checked = true;
-        document.getElementById('graph').dispatchEvent(new Event('input'));''', controls, f'graph-{wiring}-wiring')
+        document.getElementById('graph').dispatchEvent(new Event('input'));''', controls, f'graph-wiring-{wiring}')
     WebDriverWait(driver, 10).until(lambda d: d.execute_script(
         'return !document.querySelector(".run-table").hasAttribute("aria-busy")'))
     return driver.execute_script('''const texts = s => Array.from(document.querySelectorAll(s), e => e.textContent);
@@ -335,7 +351,7 @@ class Graph(OnePage):
         for name, args in self.RUNS:
             with self.subTest(name):
                 refusals, warnings, rows = ask_graph(self.driver, args)
-                records = json.loads(cli([*args, '--format', 'json']).stdout)
+                records = json.loads(cli([*args, '--format', 'json']).stdout)['rows']
                 self.assertEqual((refusals, len(rows)), ([], len(records)))
                 for row, record in zip(rows, records):
                     self.assertEqual({k: v or None if k in ('regulated', 'note') else float(v) for k, v in row.items()},

@@ -2,11 +2,12 @@
 #pragma once
 
 #include "calc/calculators/error_window.h"
+#include "calc/calculators/quantities.h"
 #include "calc/text/field_text.h"
 #include "cli/report.h"
-#include "cli/sweep.h"
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,8 +32,16 @@ CommandOutput Stop(ExitCode exit, std::string message);
 // "a, b, c"
 std::string CommaList(const std::vector<std::string>& items);
 
-// An input holding the given text, or blank.
-Input MakeInput(std::string_view name, std::string_view caption, const std::optional<std::string>& given);
+// The texts of a command's options by key ("current"); an option not given
+// is not there, or holds nullopt.
+using GivenTexts = std::map<std::string, std::optional<std::string>, std::less<>>;
+
+// The text given for a key, if any.
+std::optional<std::string> GivenText(const GivenTexts& texts, std::string_view key);
+
+// The input of a calculator's field: its row's name, caption, typing rule,
+// length and start text, holding the text given or, when none, the start.
+Input InputOf(const QuantityRow& row, const std::optional<std::string>& given);
 
 // "--current" for an input named "current".
 std::string OptionOf(const Input& input);
@@ -51,24 +60,5 @@ std::vector<std::string> RefusalsOf(const std::vector<ErrorWindow>& windows, con
 
 // A failure's plain words, after the option of the input to blame, if any.
 std::string FailureOf(const std::string& text, const Input* culprit);
-
-// What one calculation came to. On success the step has added its rows.
-struct StepResult {
-    std::vector<std::string> Refusals; // the window's checks refused the inputs
-    std::string Failure;               // the calculation stopped
-    std::vector<std::string> Warnings;
-};
-
-// One calculation over the inputs' texts, adding to the report. 'sweeping'
-// asks for a row even when the calculation is refused or fails, and no
-// summary.
-using Step = std::function<StepResult(const std::vector<Input>& inputs, bool sweeping, Report& report)>;
-
-// Checks every given text by the window's typing rules, then runs the step
-// once, or once for each value of the sweep with the swept input's text
-// replaced. Messages of a sweep name the step they first came from, each
-// message once.
-CommandOutput RunCalculation(std::vector<Input>& inputs, const std::optional<SweepSpec>& sweep, Report report,
-                             const Step& step);
 
 } // namespace lumora::cli

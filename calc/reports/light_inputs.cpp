@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: MIT
+#include "calc/reports/light_inputs.h"
+
+#include "calc/calculators/quantities.h"
+#include "calc/light/battery_presets.h"
+#include "calc/light/led_choice.h"
+#include "calc/light/led_presets.h"
+#include "calc/text/mentions.h"
+
+#include <algorithm>
+#include <array>
+
+namespace lumora {
+
+namespace {
+
+std::vector<InputChoice> DriverChoices()
+{
+    return {{"direct", "Direct drive (FET), with the series resistor", ""},
+            {"linear", "Linear regulator", ""},
+            {"converter", "Constant-current converter", ""}};
+}
+
+std::vector<InputChoice> LedChoices()
+{
+    std::vector<InputChoice> choices;
+    for (const LedPreset& preset : LedPresets())
+        choices.push_back(
+            {std::string(preset.Id), std::string(preset.Name) + (preset.Flux.empty() ? "" : ", in lumens"), ""});
+    return choices;
+}
+
+std::vector<InputChoice> CellChoices()
+{
+    std::vector<InputChoice> choices;
+    for (const BatteryChoice& preset : BatteryPresets()) {
+        const PackTexts texts = TextsOf(preset, Pack{});
+        choices.push_back({PresetName(preset),
+                           PresetName(preset) + ": " + std::string(preset.chemistry->Description) +
+                               (texts.CapacityMah ? ", " + *texts.CapacityMah + " mAh" : ""),
+                           ""});
+    }
+    return choices;
+}
+
+std::vector<InputChoice> WiringChoices()
+{
+    return {{"series", "Series", "the LEDs in series (the default)"},
+            {"parallel", "Parallel", "the LEDs in parallel behind the one resistor"}};
+}
+
+// "no driver "x"; known: direct, linear, converter", from a row's choices.
+std::string NotAmong(std::string_view what, std::string_view text, const std::vector<InputChoice>& choices)
+{
+    std::string known;
+    for (const InputChoice& choice : choices) {
+        if (choice.Value == text)
+            return {};
+        known += (known.empty() ? "" : ", ") + choice.Value;
+    }
+    return "no " + std::string(what) + " \"" + std::string(text) + "\"; known: " + known;
+}
+
+std::string CheckDriver(std::string_view text) { return NotAmong("driver", text, DriverChoices()); }
+std::string CheckWiring(std::string_view text) { return NotAmong("wiring", text, WiringChoices()); }
+std::string CheckLed(std::string_view text) { return LedNamed(text) ? std::string() : UnknownLedText(text); }
+std::string CheckCell(std::string_view text) { return BatteryNamed(text) ? std::string() : UnknownBatteryText(text); }
+std::string CheckPack(std::string_view text) { return PackNamed(text) ? std::string() : PackRefusal(text); }
+
+bool Regulates(const RunShape& s) { return s.Driver != DriverKind::Direct || !s.LedNamed; }
+bool TypicalLed(const RunShape& s) { return !s.LedNamed; }
+bool PresetCell(const RunShape& s) { return s.CellNamed; }
+bool FlatCell(const RunShape& s) { return !s.CellNamed; }
+bool Converts(const RunShape& s) { return s.Driver == DriverKind::Converter; }
+bool Linear(const RunShape& s) { return s.Driver == DriverKind::Linear; }
+
+using K = InputKind;
+
+// clang-format off
+const std::array<LightInputRow, 17> Rows = {{
+    {.Key = "driver", .Caption = "Driver", .Phrase = "the driver", .ValueName = "NAME", .Kind = K::Choice,
+     .Default = "direct", .Help = "direct (FET, with {resistance}), linear or converter", .Choices = DriverChoices,
+     .Check = CheckDriver},
+    {.Key = "led", .Caption = "LED", .Phrase = "an LED preset", .ValueName = "NAME", .Kind = K::Choice,
+     .Help = "an LED preset in place of {vf}", .CommandLineNote = "; 'lumora-cli leds' lists them", .Group = "led",
+     .Choices = LedChoices, .NoChoice = "Typical white LED through the Vf at the current", .Check = CheckLed},
+    {.Key = "led-point", .Caption = "LED point", .Phrase = "measured points", .ValueName = "MA=V",
+     .Kind = K::Points, .Help = "a measured point of the LED, twice or more: MA=V", .Group = "led",
+     .CommandLineOnly = true},
+    {.Key = "led-spice", .Caption = "SPICE diode", .Phrase = "a SPICE diode", .ValueName = "'IS= N= RS='",
+     .Kind = K::Line, .Help = "the LED as a SPICE diode, for example 'IS=4.4e-9 N=8.39 RS=7.8'", .Group = "led",
+     .CommandLineOnly = true},
+    {.Key = "current", .Caption = "LED Current", .Phrase = "the LED current", .Unit = "mA", .ValueName = "MA",
+     .Help = "the driver's regulated current per LED, mA; with {vf}, the current at which it is given",
+     .Acts = Regulates},
+    {.Key = "vf", .Caption = "LED Vf Voltage", .Phrase = "the LED Vf", .Unit = "V", .ValueName = "V",
+     .Help = "forward voltage of one LED at {current}, V", .Group = "led", .Acts = TypicalLed},
+    {.Key = "resistance", .Caption = "Resistance", .Phrase = "the series resistance", .Unit = "ohm",
+     .ValueName = "OHM", .Default = "0", .Help = "the series resistor, ohms"},
+    {.Key = "leds", .Caption = "# of LEDs", .Phrase = "the number of LEDs", .ValueName = "N", .Kind = K::Whole,
+     .Default = "1", .Help = "number of LEDs"},
+    {.Key = "wiring", .Caption = "Wiring", .Phrase = "the wiring", .Kind = K::Choice, .Default = "series",
+     .Help = "the LEDs in series or in parallel behind the one resistor", .ChoiceFlags = true,
+     .Choices = WiringChoices, .Check = CheckWiring},
+    {.Key = "cell", .Caption = "Battery", .Phrase = "the battery preset", .ValueName = "NAME", .Kind = K::Choice,
+     .Help = "a battery preset: a chemistry (li-ion), a cell format (18650) or both (aa-nimh)",
+     .CommandLineNote = "; 'lumora-cli cells' lists them", .Choices = CellChoices,
+     .NoChoice = "Flat battery at the voltage below", .Check = CheckCell},
+    {.Key = "pack", .Caption = "Pack", .Phrase = "the pack", .ValueName = "2S1P", .Kind = K::Pack,
+     .Default = "1S1P", .Help = "cells in series and parallel, for example 2S, 2P or 2S2P", .Check = CheckPack,
+     .Acts = PresetCell},
+    {.Key = "battery", .Caption = "Battery Input Voltage", .Phrase = "the battery voltage", .Unit = "V",
+     .ValueName = "V",
+     .Help = "a flat cell of this voltage, without internal resistance (the runtime calculator's assumption)",
+     .Acts = FlatCell},
+    {.Key = "capacity", .Caption = "Battery mAh Capacity", .Phrase = "the capacity", .Unit = "mAh",
+     .ValueName = "MAH", .DefaultNote = "the preset's", .Help = "capacity, mAh"},
+    {.Key = "internal-resistance", .Caption = "Internal resistance", .Phrase = "the internal resistance",
+     .Unit = "mohm", .ValueName = "MOHM", .DefaultNote = "the preset's",
+     .Help = "the battery's internal resistance, milliohms"},
+    {.Key = "efficiency", .Caption = "Converter Efficiency", .Phrase = "the converter efficiency", .Unit = "%",
+     .ValueName = "PCT", .Default = TypicalEfficiency, .Help = "converter efficiency, %", .Acts = Converts},
+    // What the common AMC7135-type regulators and FET-and-sense-resistor
+    // drivers of flashlights need across them at their regulated current.
+    {.Key = "dropout", .Caption = "Dropout", .Phrase = "the dropout", .Unit = "V", .ValueName = "V",
+     .Default = "0.15", .Help = "what the linear regulator needs across it, V", .Acts = Linear},
+    {.Key = "step", .Caption = "Step", .Phrase = "the step", .Unit = "%", .ValueName = "PCT", .Default = "1",
+     .Help = "the most charge one row draws, % of the capacity", .CommandLineOnly = true},
+}};
+// clang-format on
+
+std::string WhenNotGiven(const LightInputRow& row)
+{
+    const std::string_view stands = row.Default.empty() ? row.DefaultNote : row.Default;
+    return stands.empty() ? std::string() : " (" + std::string(stands) + " when not given)";
+}
+
+} // namespace
+
+std::span<const LightInputRow> LightInputRows() { return Rows; }
+
+const LightInputRow* LightInputNamed(std::string_view key)
+{
+    const auto found = std::find_if(Rows.begin(), Rows.end(), [&](const LightInputRow& row) { return row.Key == key; });
+    return found == Rows.end() ? nullptr : &*found;
+}
+
+std::optional<std::string> LightInputs::Text(std::string_view key) const
+{
+    const auto found = Texts.find(key);
+    return found == Texts.end() ? std::nullopt : std::optional<std::string>(found->second);
+}
+
+std::vector<std::string> LightInputs::All(std::string_view key) const
+{
+    std::vector<std::string> all;
+    for (auto [at, end] = Texts.equal_range(key); at != end; ++at)
+        all.push_back(at->second);
+    return all;
+}
+
+LightInputs ExampleLight()
+{
+    LightInputs example;
+    for (const auto& [key, text] : {std::pair{"driver", "linear"},
+                                    {"led", "xp-g"},
+                                    {"current", "2800"},
+                                    {"vf", "3.1"},
+                                    {"cell", "18650"},
+                                    {"battery", "3.7"}})
+        example.Give(key, text);
+    return example;
+}
+
+RunShape ShapeOf(const LightInputs& inputs)
+{
+    RunShape shape;
+    shape.Driver = DriverNamed(inputs.Text("driver").value_or("direct")).value_or(DriverKind::Direct);
+    shape.LedNamed = inputs.Text("led") || inputs.Text("led-point") || inputs.Text("led-spice");
+    shape.CellNamed = inputs.Text("cell").has_value();
+    return shape;
+}
+
+bool Acts(const LightInputRow& row, const RunShape& shape) { return !row.Acts || row.Acts(shape); }
+
+LightInputs ActingOnly(const LightInputs& inputs)
+{
+    const RunShape shape = ShapeOf(inputs);
+    LightInputs acting;
+    for (const auto& [key, text] : inputs.Texts) {
+        const LightInputRow* row = LightInputNamed(key);
+        if (!row || Acts(*row, shape))
+            acting.Give(key, text);
+    }
+    return acting;
+}
+
+std::string PageWords(std::string_view text)
+{
+    return WithMentions(text, [](std::string_view key, std::string_view) {
+        const LightInputRow* row = LightInputNamed(key);
+        return row ? std::string(row->Phrase) : std::string(key);
+    });
+}
+
+std::string PageHelp(const LightInputRow& row) { return PageWords(row.Help) + WhenNotGiven(row); }
+
+std::string CommandLineHelp(const LightInputRow& row)
+{
+    return AsOptions(row.Help) + WhenNotGiven(row) + std::string(row.CommandLineNote);
+}
+
+} // namespace lumora

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "calc/light/driver.h"
+#include "calc/text/field_text.h"
+
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumora {
+
+// Each input of a light's run described once: lumora-cli graph makes its
+// options from these rows, the web page its fields, links and hints, and
+// RunLight reads, checks and defaults every text by them. A new input is a
+// row here and its physics.
+
+enum class InputKind {
+    Decimal, // digits and one ".", as the window's fields take them
+    Whole,   // digits only
+    Choice,  // one of its choices' values
+    Pack,    // cells in series and parallel: "2S1P"
+    Points,  // measured points "MA=V", given twice or more
+    Line,    // a line of its own syntax: a SPICE diode
+};
+
+struct InputChoice {
+    std::string Value;   // "linear", "xp-g", "18650"
+    std::string Caption; // "Linear regulator", "Cree XLamp XP-G2 (XP-G class), in lumens"
+    std::string Help;    // for a choice that is a flag of its own ("the LEDs in series")
+};
+
+// What a run is built of, as far as it decides which inputs act.
+struct RunShape {
+    DriverKind Driver = DriverKind::Direct;
+    bool LedNamed = false;  // a preset, points or a SPICE diode; else a typical LED through vf at current
+    bool CellNamed = false; // a battery preset; else a flat battery
+};
+
+struct LightInputRow {
+    std::string_view Key{};       // "internal-resistance": option, page field, link and refusals
+    std::string_view Caption{};   // "Internal resistance": the field's label, and refusals' name for it
+    std::string_view Phrase{};    // "the internal resistance", inside a sentence
+    std::string_view Unit{};      // "mohm"
+    std::string_view ValueName{}; // "MOHM", as the command line shows the value
+    InputKind Kind = InputKind::Decimal;
+    std::string_view Default{};         // the text a run takes when none is given; "" for none
+    std::string_view DefaultNote{};     // what none given means where no text stands for it ("the preset's")
+    std::string_view Help{};            // what to give, mentioning other inputs as {key}
+    std::string_view CommandLineNote{}; // added to the help on the command line only
+    std::string_view Group{};           // "led": ways of naming one thing, of which one is given at most
+    bool CommandLineOnly = false;       // not a field of the page
+    bool ChoiceFlags = false;           // on the command line each choice is a flag ("--series")
+    std::vector<InputChoice> (*Choices)() = nullptr;
+    std::string_view NoChoice{}; // what giving no choice means ("Flat battery at the voltage below")
+    // Why a text is no choice or pack ('no LED "xq-e"; known: ...'); "" when it is one.
+    std::string (*Check)(std::string_view text) = nullptr;
+    bool (*Acts)(const RunShape& shape) = nullptr; // nullptr: always
+};
+
+std::span<const LightInputRow> LightInputRows();
+
+// The row of a key; nullptr for none.
+const LightInputRow* LightInputNamed(std::string_view key);
+
+// The texts given for a run, by key; measured points may come several times.
+struct LightInputs {
+    std::multimap<std::string, std::string, std::less<>> Texts;
+
+    void Give(std::string_view key, std::string text) { Texts.emplace(std::string(key), std::move(text)); }
+    // The first text given for a key.
+    std::optional<std::string> Text(std::string_view key) const;
+    // Every text given for a key, in order.
+    std::vector<std::string> All(std::string_view key) const;
+};
+
+// A build to start from, as the page first shows it: an XP-G-class LED on
+// one 18650 behind a 2.8 A linear regulator (the README's), with a typical
+// LED's 3.1 V and a flat 3.7 V ready for when those are chosen.
+LightInputs ExampleLight();
+
+// The shape of the run the texts describe: an unknown driver is direct.
+RunShape ShapeOf(const LightInputs& inputs);
+
+// Whether an input acts on a run of this shape: a linear regulator's
+// dropout does nothing for a converter.
+bool Acts(const LightInputRow& row, const RunShape& shape);
+
+// The texts of the inputs that act on their run's shape; the rest dropped,
+// as the page drops the fields it hides.
+LightInputs ActingOnly(const LightInputs& inputs);
+
+// The help line with its mentions as the page words them, or, for the
+// command line, as options and with its note.
+std::string PageHelp(const LightInputRow& row);
+std::string CommandLineHelp(const LightInputRow& row);
+
+// Words that mention inputs as {key}, as the page says them: "give the LED
+// current too".
+std::string PageWords(std::string_view text);
+
+} // namespace lumora

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#include "cli/lists.h"
+
+#include "calc/light/battery_presets.h"
+#include "calc/light/led_presets.h"
+#include "calc/text/number_text.h"
+
+namespace lumora::cli {
+
+Report CellsReport()
+{
+    Report report;
+    report.Columns = {{"name", "Name"},
+                      {"chemistry", "Chemistry"},
+                      {"full_v", "Full V", true},
+                      {"nominal_v", "Nominal V", true},
+                      {"empty_v", "Empty V", true},
+                      {"capacity_mah", "mAh", true},
+                      {"description", "Description"}};
+    for (const BatteryChoice& choice : BatteryPresets()) {
+        const PackTexts texts = TextsOf(choice, Pack{});
+        report.AddRow({{"name", PresetName(choice)},
+                       {"chemistry", std::string(choice.chemistry->Id)},
+                       {"full_v", texts.Full},
+                       {"nominal_v", texts.Nominal},
+                       {"empty_v", texts.Empty},
+                       {"capacity_mah", texts.CapacityMah.value_or("")},
+                       {"description", std::string(choice.chemistry->Description)}});
+    }
+    return report;
+}
+
+Report LedsReport()
+{
+    Report report;
+    report.Columns = {{"name", "Name"},           {"a_v", "a V", true},   {"b_v", "b V", true},
+                      {"rs_ohm", "Rs ohm", true}, {"is_a", "IS A", true}, {"n", "N", true},
+                      {"flux", "Flux"},           {"led", "LED"},         {"source", "Source"}};
+    for (const LedPreset& preset : LedPresets()) {
+        const LedCurve curve = FittedCurve(preset);
+        const SpiceDiode diode = SpiceOf(curve);
+        report.AddRow({{"name", std::string(preset.Id)},
+                       {"a_v", DecimalText(curve.A, 4)},
+                       {"b_v", DecimalText(curve.B, 3)},
+                       {"rs_ohm", DecimalText(curve.Rs, 3)},
+                       {"is_a", DecimalText(diode.Is, 3)},
+                       {"n", DecimalText(diode.N, 3)},
+                       {"flux", preset.Flux.empty() ? "no" : "yes"},
+                       {"led", std::string(preset.Name)},
+                       {"source", std::string(preset.Source) +
+                                      (preset.Flux.empty() ? "" : "; flux: " + std::string(preset.FluxSource))}});
+    }
+    return report;
+}
+
+} // namespace lumora::cli

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+// lumora-cli's options are the core's rows: each input of a calculator and
+// of a light's run has its option, with its default in the help, so that
+// the command line, the page and the window cannot drift apart.
+#include "calc/calculators/quantities.h"
+#include "calc/reports/light_inputs.h"
+#include "cli/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace lumora::cli {
+namespace {
+
+std::string Help(const std::string& command)
+{
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCommandLine({command, "--help"}, out, err), 0);
+    // CLI11 wraps long lines; one line of words is what is read.
+    std::string help;
+    for (char c : out.str()) {
+        if (c == '\n' || c == ' ') {
+            if (!help.empty() && help.back() != ' ')
+                help += ' ';
+        } else {
+            help += c;
+        }
+    }
+    return help;
+}
+
+TEST(Faces, EveryLightInputIsAnOptionWithItsDefault)
+{
+    const std::string help = Help("graph");
+    for (const LightInputRow& row : LightInputRows()) {
+        if (row.ChoiceFlags) {
+            for (const InputChoice& choice : row.Choices())
+                EXPECT_NE(help.find("--" + choice.Value + " "), std::string::npos) << choice.Value;
+            continue;
+        }
+        EXPECT_NE(help.find("--" + std::string(row.Key) + " "), std::string::npos) << row.Key;
+        const std::string_view stands = row.Default.empty() ? row.DefaultNote : row.Default;
+        if (!stands.empty()) {
+            EXPECT_NE(help.find("(" + std::string(stands) + " when not given)"), std::string::npos) << row.Key;
+        }
+    }
+}
+
+TEST(Faces, EveryQuantityTypedIsAnOptionWithItsStartText)
+{
+    for (const auto& [command, rows] :
+         {std::pair{"runtime", RuntimeQuantities()}, {"resistor", ResistorQuantities()}}) {
+        const std::string help = Help(command);
+        for (const QuantityRow& row : rows) {
+            const bool option = help.find("--" + std::string(row.Key) + " ") != std::string::npos;
+            EXPECT_EQ(option, !row.Written) << command << " " << row.Key;
+            if (!row.Written && !row.Start.empty()) {
+                EXPECT_NE(help.find("(" + std::string(row.Start) + " when not given"), std::string::npos) << row.Key;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace lumora::cli

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: MIT
+// The light's inputs as rows: every face's words come from them, so every
+// refusal must read in a face's own words, every mention must name a row,
+// and each input must act exactly where its physics does.
+#include "calc/reports/light_inputs.h"
+#include "calc/reports/light_run.h"
+#include "calc/text/mentions.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace lumora {
+namespace {
+
+LightInputs Inputs(std::initializer_list<std::pair<const char*, const char*>> texts)
+{
+    LightInputs inputs;
+    for (const auto& [key, text] : texts)
+        inputs.Give(key, text);
+    return inputs;
+}
+
+// The keys a text mentions as {key} or {key detail}.
+std::vector<std::string> Mentions(const std::string& text)
+{
+    std::vector<std::string> keys;
+    WithMentions(text, [&](std::string_view key, std::string_view) {
+        keys.emplace_back(key);
+        return std::string();
+    });
+    return keys;
+}
+
+TEST(LightInputRows, HaveOneRowAKeyAndMentionOnlyRows)
+{
+    std::set<std::string_view> keys;
+    for (const LightInputRow& row : LightInputRows()) {
+        EXPECT_TRUE(keys.insert(row.Key).second) << row.Key << " twice";
+        for (const std::string& key : Mentions(std::string(row.Help)))
+            EXPECT_NE(LightInputNamed(key), nullptr) << row.Key << " mentions " << key;
+        if (!row.Default.empty() && row.Check) {
+            EXPECT_EQ(row.Check(row.Default), "") << row.Key << "'s default is no choice of its own";
+        }
+    }
+}
+
+struct RefusalRow {
+    const char* name;
+    LightInputs inputs;
+    const char* input; // the input the refusal names
+};
+
+void PrintTo(const RefusalRow& row, std::ostream* os) { *os << row.name; }
+
+class Refusals : public testing::TestWithParam<RefusalRow> {};
+
+// The page shows no option syntax, the command line no page words: each
+// mention becomes the row's phrase or its option, and no brace is left.
+TEST_P(Refusals, ReadInEachFacesOwnWords)
+{
+    const LightRun run = RunLight(GetParam().inputs);
+    ASSERT_EQ(run.Refusals.size(), 1u);
+    const RunRefusal& refusal = run.Refusals.front();
+    EXPECT_EQ(refusal.Input, GetParam().input);
+    const std::string page = PageWords(refusal.Text), line = AsOptions(refusal.Text);
+    EXPECT_EQ(page.find("--"), std::string::npos) << page;
+    EXPECT_FALSE(std::regex_search(page, std::regex("[{}]"))) << page;
+    EXPECT_FALSE(std::regex_search(line, std::regex("[{}]"))) << line;
+    for (const std::string& key : Mentions(refusal.Text)) {
+        ASSERT_NE(LightInputNamed(key), nullptr) << key;
+        EXPECT_NE(page.find(LightInputNamed(key)->Phrase), std::string::npos) << page;
+        EXPECT_NE(line.find("--" + key), std::string::npos) << line;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Refusals,
+    testing::Values(
+        RefusalRow{"VfWithoutCurrent", Inputs({{"vf", "3.1"}, {"cell", "18650"}}), "vf"},
+        RefusalRow{"NoLed", Inputs({{"cell", "18650"}}), ""},
+        RefusalRow{"OnePoint", Inputs({{"led-point", "350=3"}, {"cell", "18650"}}), "led-point"},
+        RefusalRow{"TwoBatteries", Inputs({{"led", "xm-l2"}, {"cell", "18650"}, {"battery", "3.7"}}), ""},
+        RefusalRow{"NoBattery", Inputs({{"led", "xm-l2"}}), ""},
+        RefusalRow{"NothingLimitsTheCurrent",
+                   Inputs({{"led-spice", "IS=1e-20 N=2"}, {"battery", "3.7"}, {"capacity", "3000"}}), ""},
+        RefusalRow{"UnknownLed", Inputs({{"led", "xq-e"}, {"cell", "18650"}}), "led"},
+        RefusalRow{"UnknownCell", Inputs({{"led", "xm-l2"}, {"cell", "18651"}}), "cell"},
+        RefusalRow{"UnknownDriver", Inputs({{"led", "xm-l2"}, {"cell", "18650"}, {"driver", "buck"}}), "driver"},
+        RefusalRow{"NoPack", Inputs({{"led", "xm-l2"}, {"cell", "18650"}, {"pack", "2X"}}), "pack"},
+        RefusalRow{"Pasted", Inputs({{"led", "xm-l2"}, {"cell", "18650"}, {"resistance", "-1"}}), "resistance"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ShapeRow {
+    const char* name;
+    RunShape shape;
+    std::set<std::string> acting; // of current, vf, pack, battery, efficiency, dropout
+};
+
+void PrintTo(const ShapeRow& row, std::ostream* os) { *os << row.name; }
+
+class Shapes : public testing::TestWithParam<ShapeRow> {};
+
+// A field shown where it does nothing, or hidden where it acts, misleads:
+// the current is no input of a direct drive of a named LED, the dropout
+// only a linear regulator's, the pack only a preset's.
+TEST_P(Shapes, ShowTheInputsThatAct)
+{
+    std::set<std::string> acting;
+    for (const char* key : {"current", "vf", "pack", "battery", "efficiency", "dropout"}) {
+        if (Acts(*LightInputNamed(key), GetParam().shape))
+            acting.insert(key);
+    }
+    EXPECT_EQ(acting, GetParam().acting);
+}
+
+using D = DriverKind;
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Shapes,
+    testing::Values(ShapeRow{"DirectPresetLedOnACell", {D::Direct, true, true}, {"pack"}},
+                    ShapeRow{"DirectTypicalLedFlat", {D::Direct, false, false}, {"current", "vf", "battery"}},
+                    ShapeRow{"LinearPresetLedOnACell", {D::Linear, true, true}, {"current", "pack", "dropout"}},
+                    ShapeRow{
+                        "ConverterPresetLedFlat", {D::Converter, true, false}, {"current", "battery", "efficiency"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What the page starts from: the example build, its hidden fields dropped, runs.
+TEST(LightInputRows, TheExampleBuildRuns)
+{
+    const LightRun run = RunLight(ActingOnly(ExampleLight()));
+    EXPECT_TRUE(run.Refusals.empty());
+    EXPECT_FALSE(run.Rows.empty());
+}
+
+} // namespace
+} // namespace lumora
