@@ -5,16 +5,40 @@
 
 namespace lumora {
 
-// A battery as the discharge sees it: its open-circuit voltage against the
-// charge drawn, its capacity, its internal resistance and the terminal
-// voltage at which a driver stops.
+// A battery as a discharge sees it: its open-circuit voltage against the
+// charge drawn, its capacity, its internal resistance, the terminal voltage
+// at which the driver stops, and how its usable charge and voltage follow
+// the load.
+//
+// The load dependence is the kinetic battery model of Manwell and McGowan
+// ("Lead acid battery storage model for hybrid energy systems", Solar
+// Energy 50(5), 1993), as Jongerden and Haverkort review it for portable
+// cells ("Which battery model to use?", IET Software 3(6), 2009): the
+// charge sits in two wells, a share c the load draws from directly and the
+// rest bound, flowing over at a rate proportional to the difference of the
+// wells' heights. A heavy load empties the available well faster than the
+// bound charge can follow, so the cell reaches its end early, and rest lets
+// it recover. Here the rest curve is read at the available well's level:
+// drawn charge plus the charge the load has left behind in the bound well,
+// u = (1 - c)·δ, with δ the heights' difference. So a heavy load depresses
+// the voltage as published discharge curves show, and reaches a cut-off
+// sooner. With c = 1 there is one well, u is 0, and the rest curve is read
+// at the charge drawn: the model without load dependence.
 struct CellModel {
     // Open-circuit volts at equal steps of charge drawn, from full (first)
     // to empty (last); a single value for a flat cell.
     std::vector<double> OpenCircuitVolts;
     double CapacityAh = 0.0;
-    double InternalOhms = 0.0;
-    double CutOffVolts = 0.0; // terminal voltage below which a converter stops; 0 for none
+    double InternalOhms = 0.0; // DC resistance of the full cell
+    double CutOffVolts = 0.0;  // terminal voltage below which the driver stops; 0 for none
+    // The kinetic battery model's share of the charge the load draws from
+    // directly (c, above 0 and at most 1) and the rate at which the wells
+    // level out (k' = k / (c (1 - c)), per hour).
+    double AvailableShare = 1.0;
+    double LevellingPerHour = 0.0;
+    // How much the resistance rises by the end of the charge, as a share of
+    // the full cell's: R = R0 (1 + rise · x²) with x the share drawn.
+    double ResistanceRise = 0.0;
 };
 
 // A cell of constant voltage and no internal resistance, the runtime
@@ -24,5 +48,35 @@ CellModel FlatCell(double volts, double capacityAh);
 // The open-circuit voltage once 'drawnAh' has been taken from full (clamped
 // to the capacity), interpolated linearly.
 double OpenCircuitVoltage(const CellModel& cell, double drawnAh);
+
+// The charge drawn at which a rest voltage is reached, the inverse of
+// OpenCircuitVoltage on the falling rest curve (0 above its first point,
+// the capacity below its last).
+double DrawnAtRestVoltage(const CellModel& cell, double volts);
+
+// Where a cell stands: the charge drawn from full, and the difference of the
+// wells' heights (δ, in Ah of the whole capacity) that a load builds and
+// rest levels out.
+struct CellState {
+    double DrawnAh = 0.0;
+    double Lag = 0.0;
+};
+
+// The charge the load has left behind in the bound well: (1 - c)·δ.
+double BoundBehind(const CellModel& cell, const CellState& state);
+
+// The rest curve at the available well's level: the voltage the cell gives
+// at no current just now, before it recovers.
+double AvailableVoltage(const CellModel& cell, const CellState& state);
+
+// The internal resistance at this state.
+double ResistanceAt(const CellModel& cell, const CellState& state);
+
+// The available well is empty: the cell gives nothing more until it rests.
+bool AvailableEmpty(const CellModel& cell, const CellState& state);
+
+// The state after 'hours' at a constant current of 'amps' (0 at rest): the
+// model's closed form, δ(t) = δ0 e^(-k't) + I/(c k') (1 - e^(-k't)).
+CellState Advance(const CellModel& cell, CellState state, double amps, double hours);
 
 } // namespace lumora

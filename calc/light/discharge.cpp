@@ -18,25 +18,58 @@ constexpr int MostHalvings = 6;
 // Bisections to place the end of regulation, a cut-off or the end of the longest run.
 constexpr int Bisections = 60;
 
+// Fixed-point rounds for a step's time and the bound well's lag, which
+// depend on each other through the current.
+constexpr int LagRounds = 4;
+
 // The circuit once some charge has been drawn.
 struct Node {
-    double drawnAh = 0.0;
-    double openCircuitVolts = 0.0;
+    CellState cell;
+    double openCircuitVolts = 0.0; // the rest curve at the available well's level
     DriverPoint at;
 };
+
+// Hours to draw the charge between two nodes: the trapezoid rule on 1/I;
+// without a current, never.
+double StepHours(const Node& from, const Node& to)
+{
+    if (!(from.at.Point.BatteryAmps > 0.0) || !(to.at.Point.BatteryAmps > 0.0))
+        return std::numeric_limits<double>::infinity();
+    return (to.cell.DrawnAh - from.cell.DrawnAh) * (1.0 / from.at.Point.BatteryAmps + 1.0 / to.at.Point.BatteryAmps) /
+           2.0;
+}
 
 class Stepper {
   public:
     explicit Stepper(const DischargeRequest& request) : m_request(request) {}
 
-    Node At(double drawnAh) const
+    Node At(const CellState& state) const
     {
         Node node;
-        node.drawnAh = drawnAh;
-        node.openCircuitVolts = OpenCircuitVoltage(m_request.Cell, drawnAh);
-        node.at = Operate(m_request.Driver, m_request.Leds, node.openCircuitVolts, m_request.Cell.InternalOhms,
+        node.cell = state;
+        node.openCircuitVolts = AvailableVoltage(m_request.Cell, state);
+        node.at = Operate(m_request.Driver, m_request.Leds, node.openCircuitVolts, ResistanceAt(m_request.Cell, state),
                           m_request.Cell.CutOffVolts);
         return node;
+    }
+
+    // The node once the charge drawn has reached 'drawnAh' from 'from': its
+    // time by the trapezoid on 1/I, and the bound well's lag advanced at the
+    // step's mean current over that time, found together.
+    Node StepTo(const Node& from, double drawnAh) const
+    {
+        Node next = At({drawnAh, from.cell.Lag});
+        if (!(m_request.Cell.AvailableShare < 1.0))
+            return next;
+        for (int round = 0; round < LagRounds; ++round) {
+            const double hours = StepHours(from, next);
+            if (!std::isfinite(hours) || !(hours > 0.0))
+                break;
+            CellState state = Advance(m_request.Cell, from.cell, (drawnAh - from.cell.DrawnAh) / hours, hours);
+            state.DrawnAh = drawnAh;
+            next = At(state);
+        }
+        return next;
     }
 
     double Output(const Node& node) const
@@ -57,15 +90,16 @@ class Stepper {
     // The highest LED current met beyond the flux points so far; 0 if none.
     double BeyondFluxAmps() const { return m_beyondFluxAmps; }
 
-    // The most charge in [from, to] at which 'holds' is still true, given
-    // that it holds at 'from' and not at 'to'.
-    template <typename Test> double Boundary(double from, double to, Test holds) const
+    // The node of the most charge between 'start' and 'to' at which 'holds'
+    // is still true, given that it holds at 'start' and not at 'to'.
+    template <typename Test> Node Boundary(const Node& start, double to, Test holds) const
     {
+        double from = start.cell.DrawnAh;
         for (int i = 0; i < Bisections; ++i) {
             const double middle = from + (to - from) / 2.0;
-            (holds(At(middle)) ? from : to) = middle;
+            (holds(StepTo(start, middle)) ? from : to) = middle;
         }
-        return from;
+        return StepTo(start, from);
     }
 
     DischargeRow Row(const Node& node, double hours) const
@@ -90,15 +124,6 @@ class Stepper {
     const DischargeRequest& m_request;
     mutable double m_beyondFluxAmps = 0.0;
 };
-
-// Hours to draw the charge between two nodes: the trapezoid rule on 1/I;
-// without a current, never.
-double StepHours(const Node& from, const Node& to)
-{
-    if (!(from.at.Point.BatteryAmps > 0.0) || !(to.at.Point.BatteryAmps > 0.0))
-        return std::numeric_limits<double>::infinity();
-    return (to.drawnAh - from.drawnAh) * (1.0 / from.at.Point.BatteryAmps + 1.0 / to.at.Point.BatteryAmps) / 2.0;
-}
 
 // When the output first falls to 'level', interpolated between rows; nullopt if never.
 std::optional<double> FallsTo(const std::vector<DischargeRow>& rows, double level)
@@ -130,7 +155,7 @@ Discharge Run(const DischargeRequest& request)
     DischargeSummary& summary = result.Summary;
     summary.InLumens = !request.Flux.empty();
     const Stepper stepper(request);
-    Node previous = stepper.At(0.0);
+    Node previous = stepper.At({request.StartDrawnAh, 0.0});
     if (!previous.at.Running) {
         summary.Start = DischargeStart::CannotPower;
         return result;
@@ -146,43 +171,51 @@ Discharge Run(const DischargeRequest& request)
     summary.StartOutput = stepper.Output(previous);
     result.Rows.push_back(stepper.Row(previous, 0.0));
 
-    const double capacity = request.Cell.CapacityAh;
+    const CellModel& cell = request.Cell;
+    const double capacity = cell.CapacityAh;
     const double step = request.StepFraction * capacity;
+    // With a bound well, the available one may empty before the whole charge is drawn.
+    const bool bound = cell.AvailableShare < 1.0;
     double hours = 0.0;
     bool regulationEnded = false;
     for (;;) {
-        if (previous.drawnAh >= capacity) {
+        if (AvailableEmpty(cell, previous.cell)) {
             summary.End = DischargeEnd::Empty;
             break;
         }
-        double size = std::min(step, capacity - previous.drawnAh);
-        Node next = stepper.At(previous.drawnAh + size);
+        const double drawn = previous.cell.DrawnAh;
+        double size = std::min(step, capacity - drawn - BoundBehind(cell, previous.cell));
+        Node next = stepper.StepTo(previous, drawn + size);
         const auto changesFast = [&] {
             const double from = previous.at.Point.BatteryAmps, to = next.at.Point.BatteryAmps;
             return next.at.Running && std::fabs(to - from) > LargestCurrentChange * std::max(from, to);
         };
         for (int halving = 0; halving < MostHalvings && changesFast(); ++halving) {
             size /= 2.0;
-            next = stepper.At(previous.drawnAh + size);
+            next = stepper.StepTo(previous, drawn + size);
         }
         bool stopped = false;
+        bool emptied = false;
         if (!next.at.Running) {
-            next = stepper.At(
-                stepper.Boundary(previous.drawnAh, next.drawnAh, [](const Node& n) { return n.at.Running; }));
+            next = stepper.Boundary(previous, next.cell.DrawnAh, [](const Node& n) { return n.at.Running; });
             stopped = true;
+        } else if (bound && AvailableEmpty(cell, next.cell)) {
+            next = stepper.Boundary(previous, next.cell.DrawnAh,
+                                    [&](const Node& n) { return !AvailableEmpty(cell, n.cell); });
+            emptied = true;
         } else if (previous.at.Regulated && !next.at.Regulated && !regulationEnded) {
             regulationEnded = true;
-            next = stepper.At(
-                stepper.Boundary(previous.drawnAh, next.drawnAh, [](const Node& n) { return n.at.Regulated; }));
+            next = stepper.Boundary(previous, next.cell.DrawnAh, [](const Node& n) { return n.at.Regulated; });
         }
         double stepHours = StepHours(previous, next);
         bool longest = false;
         if (!(hours + stepHours <= LongestRunHours)) {
             const double left = LongestRunHours - hours;
-            next = stepper.At(stepper.Boundary(previous.drawnAh, next.drawnAh,
-                                               [&](const Node& n) { return StepHours(previous, n) <= left; }));
+            next = stepper.Boundary(previous, next.cell.DrawnAh,
+                                    [&](const Node& n) { return StepHours(previous, n) <= left; });
             stepHours = StepHours(previous, next);
             longest = true;
+            emptied = stopped = false;
         }
 
         // Every power by the same trapezoid, so that the energies balance
@@ -197,8 +230,8 @@ Discharge Run(const DischargeRequest& request)
         result.Rows.push_back(stepper.Row(next, hours));
         previous = next;
 
-        if (stopped || longest) {
-            summary.End = stopped ? DischargeEnd::CutOff : DischargeEnd::LongestRun;
+        if (stopped || longest || emptied) {
+            summary.End = stopped ? DischargeEnd::CutOff : longest ? DischargeEnd::LongestRun : DischargeEnd::Empty;
             break;
         }
         if (stepper.Output(next) < FadedFraction * summary.StartOutput) {

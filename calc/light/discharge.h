@@ -19,6 +19,7 @@ struct DischargeRequest {
     lumora::Driver Driver;
     std::vector<FluxPoint> Flux; // of one LED; empty: output is counted in LED current
     double StepFraction = 0.01;  // the most charge one step draws, as a fraction of the capacity
+    double StartDrawnAh = 0.0;   // charge already drawn at switch-on; the cell has rested since
 };
 
 // The run ends after this long at the latest.

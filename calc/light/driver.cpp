@@ -77,14 +77,21 @@ DriverPoint Converter(const Driver& driver, const LedString& leds, double openCi
 DriverPoint Operate(const Driver& driver, const LedString& leds, double openCircuitVolts, double internalOhms,
                     double cutOffVolts)
 {
-    switch (driver.Kind) {
-    case DriverKind::Linear: return Linear(driver, leds, openCircuitVolts, internalOhms);
-    case DriverKind::Converter: return Converter(driver, leds, openCircuitVolts, internalOhms, cutOffVolts);
-    case DriverKind::Direct: break;
-    }
     DriverPoint result;
-    result.Point = SolveOperatingPoint(leds, openCircuitVolts, internalOhms);
-    result.InternalWatts = result.Point.SourceWatts;
+    switch (driver.Kind) {
+    case DriverKind::Linear: result = Linear(driver, leds, openCircuitVolts, internalOhms); break;
+    case DriverKind::Converter: return Converter(driver, leds, openCircuitVolts, internalOhms, cutOffVolts);
+    case DriverKind::Direct:
+        result.Point = SolveOperatingPoint(leds, openCircuitVolts, internalOhms);
+        result.InternalWatts = result.Point.SourceWatts;
+        break;
+    }
+    // A protected cell's circuit or a driver's low-voltage protection.
+    if (result.Point.TerminalVolts < cutOffVolts) {
+        result = DriverPoint{};
+        result.Running = false;
+        result.Point.TerminalVolts = openCircuitVolts;
+    }
     return result;
 }
 

@@ -40,8 +40,9 @@ struct DriverPoint {
 // can give it with the dropout to spare; below, the regulator's pass element
 // is fully on, a resistance of dropout over regulated current. Converter:
 // the regulated current, drawing P_out/η from the cell, whose terminal
-// voltage V − I·R_internal then solves a quadratic; it stops below the
-// cut-off, or where the cell cannot give that power at all.
+// voltage V − I·R_internal then solves a quadratic; it stops where the cell
+// cannot give that power at all. Every driver stops where the terminal
+// voltage falls below the cut-off (0 for none).
 DriverPoint Operate(const Driver& driver, const LedString& leds, double openCircuitVolts, double internalOhms,
                     double cutOffVolts);
 

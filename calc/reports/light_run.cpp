@@ -293,6 +293,10 @@ LightRun RunLight(const LightInputs& inputs)
     } else {
         return Refused("", "give the battery: {cell NAME} (and {pack}), or {battery V} for a flat cell", true);
     }
+    // Only a converter stops at the chemistry's end of discharge unless a
+    // cut-off is given: a direct or linear driver runs until the light fades.
+    if (driver.Kind != DriverKind::Converter)
+        request.Cell.CutOffVolts = 0.0;
     if (capacity)
         request.Cell.CapacityAh = *capacity / 1000.0;
     if (!capacity && !(request.Cell.CapacityAh > 0.0))

@@ -20,6 +20,8 @@ DischargeRequest Build(const char* cell, Pack pack, const char* led, DriverKind 
     request.Leds = {FittedCurve(preset), count, wiring, ohms};
     request.Flux.assign(preset.Flux.begin(), preset.Flux.end());
     request.Driver = {kind, amps, 0.15, 0.83}; // the run's default dropout and efficiency
+    if (kind != DriverKind::Converter)
+        request.Cell.CutOffVolts = 0.0; // as a run has it without --cutoff
     return request;
 }
 
