@@ -6,7 +6,7 @@
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build program run check format test sanitize fuzz windows web package bench clean
+.PHONY: all setup configure build program run check fit-cells format test sanitize fuzz windows web package bench clean
 
 all: build
 
@@ -32,6 +32,11 @@ run: program
 check: build
 	bash scripts/check_format.sh
 	ctest --preset default -j $(JOBS)
+
+# Fits the named cells to the published tests and prints their parameters
+# for calc/light/named_cells.cpp (after adding a test or a cell).
+fit-cells: build
+	build/tests/core/lumora_cell_fit
 
 # Rewrites every tracked C++ source as clang-format would.
 format:

@@ -7,6 +7,7 @@
 #include "calc/calculators/runtime_calculator.h"
 #include "calc/light/battery_presets.h"
 #include "calc/light/discharge.h"
+#include "calc/reports/cell_comparison.h"
 
 #include <benchmark/benchmark.h>
 
@@ -94,6 +95,37 @@ void BM_LiIonGraph(benchmark::State& state)
     SetTarget(state, 2000.0);
 }
 BENCHMARK(BM_LiIonGraph);
+
+// An alkaline graph, where the two wells matter most: three AAA cells on a
+// 300 mA linear regulator.
+void BM_AlkalineGraph(benchmark::State& state)
+{
+    DischargeRequest request;
+    request.Cell = ModelOf(*BatteryNamed("AAA"), Pack{3, 1});
+    request.Leds.Curve = FittedCurve(*LedNamed("xp-g"));
+    request.Driver = {DriverKind::Linear, 0.3, 0.15, 1.0};
+    for (auto _ : state) {
+        Discharge run = RunDischarge(request);
+        benchmark::DoNotOptimize(run);
+    }
+    SetTarget(state, 2000.0);
+}
+BENCHMARK(BM_AlkalineGraph);
+
+// The battery test of ten cells at five currents, with its table.
+void BM_CellComparison(benchmark::State& state)
+{
+    CellComparisonRequest request;
+    request.Cells = {"samsung-30q", "samsung-35e", "sony-vtc6",    "lg-mj1",      "molicel-p28a",
+                     "samsung-40t", "samsung-50e", "molicel-p42a", "duracell-aa", "eneloop-aa"};
+    request.Loads = {"0.5", "1", "2", "5", "10"};
+    for (auto _ : state) {
+        CellComparison comparison = CompareCells(request);
+        benchmark::DoNotOptimize(comparison);
+    }
+    SetTarget(state, 50000.0);
+}
+BENCHMARK(BM_CellComparison);
 
 } // namespace
 } // namespace lumora::bench

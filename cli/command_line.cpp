@@ -3,6 +3,7 @@
 
 #include "calc/light/standard_resistors.h"
 #include "calc/text/printable.h"
+#include "cli/cell_test_command.h"
 #include "cli/graph_command.h"
 #include "cli/lists.h"
 #include "cli/options.h"
@@ -130,7 +131,37 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     AddFormat(*ledsCommand, ledsFormat);
 
     std::string cellsFormat = "text";
-    CLI::App* cellsCommand = app.add_subcommand("cells", "the battery presets: chemistries and cell formats");
+    CLI::App* cellsCommand = app.add_subcommand(
+        "cells", "the battery presets: chemistries, cell formats and named cells with their sources; with --test, "
+                 "cells discharged side by side");
+    bool cellTest = false;
+    CellTestRequest cellTestRequest;
+    CellComparisonRequest& compared = cellTestRequest.Comparison;
+    std::vector<std::string> powers;
+    std::optional<std::string> cellCutOff;
+    cellsCommand->add_flag("--test", cellTest,
+                           "discharge the cells given from full at a constant current or power to a cut-off, and "
+                           "give the charge, energy, time and mid-discharge voltage of each");
+    std::vector<CLI::Option*> testOptions = {
+        cellsCommand->add_option("--cell", compared.Cells, "a cell preset to test; give it again, or a list, for more")
+            ->option_text("NAME[,NAME...]")
+            ->delimiter(','),
+        cellsCommand->add_option("--current", compared.Loads, "the test currents, A: one, or a list such as 1,3,10")
+            ->option_text("A[,A...]")
+            ->delimiter(','),
+        cellsCommand->add_option("--power", powers, "in place of --current, constant powers, W")
+            ->option_text("W[,W...]")
+            ->delimiter(','),
+        cellsCommand
+            ->add_option("--cutoff", cellCutOff,
+                         "the cut-off, V per cell (each chemistry's empty voltage when not given)")
+            ->option_text("V"),
+        cellsCommand
+            ->add_option("--plot", cellTestRequest.Plot,
+                         "also write the voltage curves as an SVG picture; '-' writes it to standard output "
+                         "in place of the table")
+            ->option_text("FILE.svg")};
+    testOptions[1]->excludes(testOptions[2]);
     AddFormat(*cellsCommand, cellsFormat);
 
     // A mistyped command is named, not taken for a missing one.
@@ -181,7 +212,22 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         leds.Results = LedsReport();
         return Print(leds, ledsFormat, out, err);
     }
+    const bool testOptionGiven = std::any_of(testOptions.begin(), testOptions.end(),
+                                             [](const CLI::Option* option) { return option->count() > 0; });
+    if (cellTest) {
+        if (!powers.empty()) {
+            compared.Kind = LoadKind::Power;
+            compared.Loads = powers;
+        }
+        compared.CutOff = cellCutOff;
+        return Print(RunCellTestCommand(cellTestRequest), cellsFormat, out, err);
+    }
     CommandOutput cells;
+    if (testOptionGiven) {
+        cells.Exit = ExitCode::Usage;
+        cells.Errors.push_back("--cell, --current, --power, --cutoff and --plot are a battery test's: add --test");
+        return Print(cells, cellsFormat, out, err);
+    }
     cells.Results = CellsReport();
     return Print(cells, cellsFormat, out, err);
 }

@@ -7,14 +7,13 @@
 
 namespace lumora::cli {
 
-namespace {
-
-// "--current: the LED current must be above 0 mA"; other inputs named as options.
 std::string OptionText(const RunRefusal& refusal)
 {
     const std::string text = AsOptions(refusal.Text);
     return refusal.Input.empty() ? text : "--" + refusal.Input + ": " + text;
 }
+
+namespace {
 
 std::vector<Field> FieldsOf(const std::vector<RunField>& fields)
 {

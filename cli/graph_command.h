@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/reports/light_inputs.h"
+#include "calc/reports/light_run.h"
 #include "cli/report.h"
 
 #include <optional>
@@ -18,5 +19,9 @@ struct GraphRequest {
 };
 
 CommandOutput RunGraph(const GraphRequest& request);
+
+// A refusal as the command line words it: "--current: the LED current must
+// be above 0 mA", other inputs named as options.
+std::string OptionText(const RunRefusal& refusal);
 
 } // namespace lumora::cli

@@ -16,16 +16,21 @@ Report CellsReport()
                       {"nominal_v", "Nominal V", true},
                       {"empty_v", "Empty V", true},
                       {"capacity_mah", "mAh", true},
-                      {"description", "Description"}};
+                      {"resistance_mohm", "mohm", true},
+                      {"cell", "Cell"},
+                      {"source", "Source"}};
     for (const BatteryChoice& choice : BatteryPresets()) {
         const PackTexts texts = TextsOf(choice, Pack{});
+        const CellModel model = ModelOf(choice, Pack{});
         report.AddRow({{"name", PresetName(choice)},
                        {"chemistry", std::string(choice.chemistry->Id)},
                        {"full_v", texts.Full},
                        {"nominal_v", texts.Nominal},
                        {"empty_v", texts.Empty},
                        {"capacity_mah", texts.CapacityMah.value_or("")},
-                       {"description", std::string(choice.chemistry->Description)}});
+                       {"resistance_mohm", choice.cell ? DoubleText(model.InternalOhms * 1000.0) : ""},
+                       {"cell", TradeName(choice)},
+                       {"source", choice.named ? std::string(choice.named->Source) : ""}});
     }
     return report;
 }

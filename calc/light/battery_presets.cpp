@@ -74,36 +74,48 @@ constexpr Chemistry ChemistryTable[] = {
 
 // clang-format off
 
-// Typical capacities of current cells, mAh, and their internal resistance,
-// milliohms. The first row of a format is the chemistry its bare name
-// stands for. Where a data sheet gives the resistance it is the AC
-// impedance at 1 kHz, which a DC load sees somewhat higher; the others are
-// approximate typical figures of good cells, no published figure at hand.
+// Typical cells of each format: capacity (mAh, at a light load, to the end
+// of the rest curve), DC internal resistance (mohm), and the kinetic
+// battery model's share c, levelling rate k' (per hour) and the
+// resistance's rise. The first row of a format is the chemistry its bare
+// name stands for.
+//
+// Where two or more named cells of a format and chemistry stand in
+// named_cells.cpp, capacity and resistance are their medians. The load
+// parameters of lithium-ion are those its fitted named cells share (c
+// between 0.93 and 1, k' 1 per hour, a rise of one half: tayvoy.com
+// measured 17 mohm at mid-charge and 27 at the end for the Molicel P28A,
+// 14 and 23 for the Samsung 50S); those of alkaline AA and AAA are fitted
+// to the ratios of every brand's published capacities to that at its
+// lowest tested current (tests/core/cell_fit.cpp), since a generic cell
+// cannot know a brand's capacity but follows the load as they all do. The
+// rest are approximate: typical figures of good cells, no published test
+// at hand; LiFePO4, lithium manganese dioxide and NiMH take lithium-ion's
+// load behaviour, their rate loss at flashlight currents being small too.
 constexpr Cell CellTable[] = {
-    {"18650", "li-ion", 3000, 20},  // Samsung INR18650-30Q: 2950 mAh minimum in its data sheet, sold as 3000;
-                                    // resistance approximate
-    {"18650", "lifepo4", 1500, 40}, // makers' LiFePO4 18650 cells: 1100 to 1500 mAh; approximate
-    {"21700", "li-ion", 4000, 12},  // Samsung INR21700-40T: 4000 mAh, 12 mohm at 1 kHz in its data sheet
-                                    // and 12 mohm DC at 4 A measured (thunderheartreviews.com, 2018)
-    {"26650", "li-ion", 5000, 20},  // makers' Li-ion 26650 cells: 5000 to 5500 mAh; approximate
-    {"26650", "lifepo4", 2500, 10}, // A123 ANR26650M1-B: 2500 mAh; resistance approximate
-    {"18350", "li-ion", 1100, 50},  // makers' Li-ion 18350 cells: 1000 to 1200 mAh; approximate
-    {"16340", "li-ion", 700, 150},  // rechargeable RCR123A cells: 650 to 750 mAh; approximate
-    {"16340", "li-mno2", 1500, 300}, // Panasonic CR123A: 1550 mAh; Energizer EL123AP: 1500 mAh;
-                                     // resistance approximate
-    {"14500", "li-ion", 800, 100},  // Beltrona BELLIIONAA800 data sheet: 800 mAh at 0.2 C, internal
-                                    // impedance 100 mohm after charge
-    {"14500", "lifepo4", 600, 150}, // makers' LiFePO4 14500 cells: 500 to 600 mAh; approximate
-    {"AA", "alkaline", 2500, 150},  // Energizer E91: about 2500 mAh at light load, far less at 1 A;
-                                    // resistance approximate
-    {"AA", "nimh", 2000, 23},       // Panasonic eneloop BK-3MCC: 2000 mAh typical; Panasonic's BK150AA
-                                    // (HHR150AA) AA data sheet (2014/03): about 23 mohm at 1 kHz, charged
-    {"AA", "lithium", 3000, 120},   // Energizer L91: 3000 mAh, nearly independent of load; resistance
-                                    // approximate
-    {"AAA", "alkaline", 1100, 250}, // alkaline AAA: 900 to 1155 mAh at light load; approximate
-    {"AAA", "nimh", 800, 30},       // Panasonic eneloop BK-4MCC: 800 mAh typical; Panasonic's HHR70AAAJ
-                                    // (Nickel Metal Hydride Handbook, 2005): about 30 mohm at 1 kHz, charged
-    {"AAA", "lithium", 1200, 150},  // Energizer L92: 1200 mAh; resistance approximate
+    {"18650", "li-ion", 3150, 28, 0.98, 1.0, 0.5},  // median of six named 18650s
+    {"18650", "lifepo4", 1500, 40, 0.98, 1.0, 0.5}, // makers' LiFePO4 18650 cells: 1100 to 1500 mAh; approximate
+    {"21700", "li-ion", 4600, 15, 0.98, 1.0, 0.5},  // median of four named 21700s
+    {"26650", "li-ion", 5000, 20, 0.98, 1.0, 0.5},  // makers' Li-ion 26650 cells: 5000 to 5500 mAh; approximate
+    {"26650", "lifepo4", 2500, 10, 0.98, 1.0, 0.5}, // A123 ANR26650M1-B: 2500 mAh; resistance approximate
+    {"18350", "li-ion", 1100, 50, 0.98, 1.0, 0.5},  // makers' Li-ion 18350 cells: 1000 to 1200 mAh; approximate
+    {"16340", "li-ion", 700, 150, 0.98, 1.0, 0.5},  // rechargeable RCR123A cells: 650 to 750 mAh; approximate
+    {"16340", "li-mno2", 1500, 300, 0.98, 1.0, 0.5}, // Panasonic CR123A: 1550 mAh; Energizer EL123AP: 1500 mAh;
+                                                     // resistance approximate
+    {"14500", "li-ion", 800, 100, 0.98, 1.0, 0.5},  // Beltrona BELLIIONAA800 data sheet: 800 mAh at 0.2 C,
+                                                    // internal impedance 100 mohm after charge
+    {"14500", "lifepo4", 600, 150, 0.98, 1.0, 0.5}, // makers' LiFePO4 14500 cells: 500 to 600 mAh; approximate
+    {"AA", "alkaline", 3100, 150, 0.281, 0.608, 3.81}, // median of the two named AA; resistance approximate;
+                                                       // load fitted to five brands
+    {"AA", "nimh", 2000, 23, 0.98, 1.0, 0.5},       // Panasonic eneloop BK-3MCC: 2000 mAh typical; Panasonic's
+                                                    // BK150AA data sheet (2014/03): about 23 mohm at 1 kHz
+    {"AA", "lithium", 3000, 120, 0.76, 1.0, 0.5}  ,  // Energizer L91: 3000 mAh at a light load; load as the named
+                                                    // Energizer Ultimate Lithium's; resistance approximate
+    {"AAA", "alkaline", 1200, 250, 0.422, 1.311, 3.60}, // about the two named AAA; load fitted to two brands;
+                                                        // resistance approximate
+    {"AAA", "nimh", 800, 30, 0.98, 1.0, 0.5},       // Panasonic eneloop BK-4MCC: 800 mAh typical; Panasonic's
+                                                    // HHR70AAAJ: about 30 mohm at 1 kHz, charged
+    {"AAA", "lithium", 1200, 150, 0.76, 1.0, 0.5}, // Energizer L92: 1200 mAh; as the AA; resistance approximate
 };
 // clang-format on
 
@@ -130,6 +142,21 @@ std::optional<int> LeadingCount(std::string_view& text)
         return std::nullopt;
     text.remove_prefix(static_cast<std::size_t>(end - text.data()));
     return count;
+}
+
+const Cell* FirstFormatOf(const Chemistry& chemistry)
+{
+    return std::find_if(std::begin(CellTable), std::end(CellTable),
+                        [&](const Cell& c) { return c.Chemistry == chemistry.Id; });
+}
+
+// A named cell with its chemistry and the row of its format in that chemistry.
+BatteryChoice NamedChoice(const NamedCell& named)
+{
+    const Cell* format = std::find_if(std::begin(CellTable), std::end(CellTable), [&](const Cell& c) {
+        return c.Format == named.Format && c.Chemistry == named.Chemistry;
+    });
+    return {ChemistryNamed(named.Chemistry), format == std::end(CellTable) ? nullptr : format, &named};
 }
 
 // A cell voltage times the number of cells in series, as a field text.
@@ -162,20 +189,26 @@ std::optional<Pack> PackNamed(std::string_view name)
 std::optional<BatteryChoice> BatteryNamed(std::string_view name)
 {
     if (const Chemistry* chemistry = ChemistryNamed(name))
-        return BatteryChoice{chemistry, nullptr};
+        return BatteryChoice{chemistry, nullptr, nullptr};
     for (const Cell& cell : CellTable) {
         const bool bare = SameName(cell.Format, name);
         const bool both =
             name.size() > cell.Format.size() + 1 && SameName(cell.Format, name.substr(0, cell.Format.size())) &&
             name[cell.Format.size()] == '-' && SameName(cell.Chemistry, name.substr(cell.Format.size() + 1));
         if (bare || both)
-            return BatteryChoice{ChemistryNamed(cell.Chemistry), &cell};
+            return BatteryChoice{ChemistryNamed(cell.Chemistry), &cell, nullptr};
+    }
+    for (const NamedCell& named : NamedCells()) {
+        if (SameName(named.Id, name))
+            return NamedChoice(named);
     }
     return std::nullopt;
 }
 
 std::string PresetName(const BatteryChoice& choice)
 {
+    if (choice.named)
+        return std::string(choice.named->Id);
     if (!choice.cell)
         return std::string(choice.chemistry->Id);
     const Cell* usual = std::find_if(std::begin(CellTable), std::end(CellTable),
@@ -186,13 +219,23 @@ std::string PresetName(const BatteryChoice& choice)
     return name;
 }
 
+std::string TradeName(const BatteryChoice& choice)
+{
+    if (choice.named)
+        return std::string(choice.named->TradeName);
+    const std::string chemistry(choice.chemistry->Description);
+    return choice.cell ? std::string(choice.cell->Format) + " " + chemistry : chemistry;
+}
+
 std::vector<BatteryChoice> BatteryPresets()
 {
     std::vector<BatteryChoice> presets;
     for (const Chemistry& chemistry : ChemistryTable)
-        presets.push_back({&chemistry, nullptr});
+        presets.push_back({&chemistry, nullptr, nullptr});
     for (const Cell& cell : CellTable)
-        presets.push_back({ChemistryNamed(cell.Chemistry), &cell});
+        presets.push_back({ChemistryNamed(cell.Chemistry), &cell, nullptr});
+    for (const NamedCell& named : NamedCells())
+        presets.push_back(NamedChoice(named));
     return presets;
 }
 
@@ -220,7 +263,9 @@ PackTexts TextsOf(const BatteryChoice& choice, Pack pack)
 {
     PackTexts texts{Times(choice.chemistry->Full, pack.Series), Times(choice.chemistry->Nominal, pack.Series),
                     Times(choice.chemistry->Empty, pack.Series), std::nullopt};
-    if (choice.cell)
+    if (choice.named)
+        texts.CapacityMah = std::to_string(choice.named->CapacityMah * pack.Parallel);
+    else if (choice.cell)
         texts.CapacityMah = std::to_string(choice.cell->CapacityMah * pack.Parallel);
     return texts;
 }
@@ -231,10 +276,23 @@ CellModel ModelOf(const BatteryChoice& choice, Pack pack)
     for (double volts : choice.chemistry->RestVolts)
         model.OpenCircuitVolts.push_back(volts * pack.Series);
     model.CutOffVolts = *ReadNumber(choice.chemistry->Empty) * pack.Series;
-    if (choice.cell) {
-        model.CapacityAh = choice.cell->CapacityMah * pack.Parallel / 1000.0;
-        model.InternalOhms = choice.cell->InternalMilliohms / 1000.0 * pack.Series / pack.Parallel;
+    const Cell* format = choice.cell ? choice.cell : FirstFormatOf(*choice.chemistry);
+    model.AvailableShare = format->AvailableShare;
+    model.LevellingPerHour = format->LevellingPerHour;
+    model.ResistanceRise = format->ResistanceRise;
+    int capacityMah = choice.cell ? choice.cell->CapacityMah : 0;
+    int milliohms = choice.cell ? choice.cell->InternalMilliohms : 0;
+    if (const NamedCell* named = choice.named) {
+        capacityMah = named->CapacityMah;
+        milliohms = named->InternalMilliohms;
+        model.AvailableShare = named->AvailableShare;
+        model.LevellingPerHour = named->LevellingPerHour;
+        model.ResistanceRise = named->ResistanceRise;
     }
+    // Cells in parallel share the current: each well and each resistance
+    // holds as for one cell at its share.
+    model.CapacityAh = capacityMah * pack.Parallel / 1000.0;
+    model.InternalOhms = milliohms / 1000.0 * pack.Series / pack.Parallel;
     return model;
 }
 

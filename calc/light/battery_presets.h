@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/light/cell_model.h"
+#include "calc/light/named_cells.h"
 
 #include <optional>
 #include <span>
@@ -11,8 +12,9 @@
 
 namespace lumora {
 
-// Typical batteries: cell chemistries with their voltages and cell formats
-// with their capacities, combined into packs of cells in series and parallel.
+// Typical batteries: cell chemistries with their voltages, cell formats
+// with their capacities, and cells by name (named_cells.h), combined into
+// packs of cells in series and parallel.
 
 // Volts of one cell, as field texts: freshly charged, nominal (the average
 // over a discharge), and discharged, the voltage at which drivers stop; and
@@ -26,13 +28,20 @@ struct Chemistry {
     std::span<const double> RestVolts;
 };
 
-// A cell format made in one chemistry, with the capacity and the internal
-// (DC) resistance such cells have.
+// A cell format made in one chemistry, with the capacity (to the end of the
+// chemistry's rest curve, at a light load) and the internal (DC) resistance
+// such cells typically have, and how their charge follows the load (the
+// kinetic battery model's share and levelling rate and the resistance's
+// rise, see CellModel). A chemistry chosen alone takes the load behaviour
+// of its first format.
 struct Cell {
     std::string_view Format;    // "18650"
     std::string_view Chemistry; // the Id of its chemistry
-    int CapacityMah;
-    int InternalMilliohms;
+    int CapacityMah = 0;
+    int InternalMilliohms = 0;
+    double AvailableShare = 1.0;
+    double LevellingPerHour = 0.0;
+    double ResistanceRise = 0.0;
 };
 
 std::span<const Chemistry> Chemistries();
@@ -52,18 +61,25 @@ inline constexpr int LargestPackCount = 99;
 std::optional<Pack> PackNamed(std::string_view name);
 
 // A battery chosen by name: a chemistry alone ("li-ion"), a format in its
-// usual chemistry ("18650"), or both ("aa-nimh"); names match without
-// regard to case.
+// usual chemistry ("18650"), both ("aa-nimh"), or a cell by name
+// ("samsung-30q"); names match without regard to case.
 struct BatteryChoice {
     const Chemistry* chemistry = nullptr;
-    const Cell* cell = nullptr; // nullptr when only a chemistry was named
+    const Cell* cell = nullptr;       // nullptr when only a chemistry was named
+    const NamedCell* named = nullptr; // set, with its format's cell, when a cell was named
 };
 std::optional<BatteryChoice> BatteryNamed(std::string_view name);
 
-// The name a choice is listed and asked for by ("18650", "aa-nimh", "li-ion").
+// The name a choice is listed and asked for by ("18650", "aa-nimh", "li-ion",
+// "samsung-30q").
 std::string PresetName(const BatteryChoice& choice);
 
-// Every preset as it is listed: the chemistries, then the cells.
+// What a choice is sold or known as: "Samsung INR18650-30Q", "18650
+// lithium-ion (LiCoO2, NMC)", "lithium-ion (LiCoO2, NMC)".
+std::string TradeName(const BatteryChoice& choice);
+
+// Every preset as it is listed: the chemistries, the formats, then the
+// named cells.
 std::vector<BatteryChoice> BatteryPresets();
 
 // 'no preset "18651"; known: li-ion, ..., AAA-lithium'
@@ -88,7 +104,7 @@ PackTexts TextsOf(const BatteryChoice& choice, Pack pack);
 // A pack as the discharge sees it: the rest voltage and the cut-off times
 // the cells in series, the internal resistance times the cells in series
 // and divided by those in parallel, the capacity times those in parallel
-// (0 when only a chemistry was chosen).
+// (0 when only a chemistry was chosen), and the cells' load behaviour.
 CellModel ModelOf(const BatteryChoice& choice, Pack pack);
 
 } // namespace lumora

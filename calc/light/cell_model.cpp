@@ -41,10 +41,7 @@ double DrawnAtRestVoltage(const CellModel& cell, double volts)
     return cell.CapacityAh;
 }
 
-double BoundBehind(const CellModel& cell, const CellState& state)
-{
-    return (1.0 - cell.AvailableShare) * state.Lag;
-}
+double BoundBehind(const CellModel& cell, const CellState& state) { return (1.0 - cell.AvailableShare) * state.Lag; }
 
 double AvailableVoltage(const CellModel& cell, const CellState& state)
 {

@@ -77,7 +77,7 @@ bool Linear(const RunShape& s) { return s.Driver == DriverKind::Linear; }
 using K = InputKind;
 
 // clang-format off
-const std::array<LightInputRow, 17> Rows = {{
+const std::array<LightInputRow, 20> Rows = {{
     {.Key = "driver", .Caption = "Driver", .Phrase = "the driver", .ValueName = "NAME", .Kind = K::Choice,
      .Default = "direct", .Help = "direct (FET, with {resistance}), linear or converter", .Choices = DriverChoices,
      .Check = CheckDriver},
@@ -118,6 +118,16 @@ const std::array<LightInputRow, 17> Rows = {{
     {.Key = "internal-resistance", .Caption = "Internal resistance", .Phrase = "the internal resistance",
      .Unit = "mohm", .ValueName = "MOHM", .DefaultNote = "the preset's",
      .Help = "the battery's internal resistance, milliohms"},
+    {.Key = "cutoff", .Caption = "Cut-off", .Phrase = "the cut-off", .Unit = "V", .ValueName = "V",
+     .DefaultNote = "none for direct and linear drive, the chemistry's empty voltage for a converter",
+     .Help = "the voltage per cell at which the light stops, as a protected cell or a driver's low-voltage "
+             "protection does, V",
+     .Acts = PresetCell},
+    {.Key = "start", .Caption = "Start voltage", .Phrase = "the start voltage", .Unit = "V", .ValueName = "V",
+     .Help = "the rest voltage per cell at switch-on, for a cell not fully charged, V", .Group = "start",
+     .Acts = PresetCell},
+    {.Key = "charge", .Caption = "Charge", .Phrase = "the charge", .Unit = "%", .ValueName = "PCT",
+     .Default = "100", .Help = "the charge left at switch-on, % of full", .Group = "start"},
     {.Key = "efficiency", .Caption = "Converter Efficiency", .Phrase = "the converter efficiency", .Unit = "%",
      .ValueName = "PCT", .Default = TypicalEfficiency, .Help = "converter efficiency, %", .Acts = Converts},
     // What the common AMC7135-type regulators and FET-and-sense-resistor

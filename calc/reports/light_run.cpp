@@ -122,10 +122,12 @@ std::string DriverName(const Driver& driver, const LedString& leds)
     return "direct drive, " + DoubleText(leds.ResistorOhms) + " ohm in series";
 }
 
-std::string EndText(const DischargeSummary& summary, const CellModel& cell)
+std::string EndText(const DischargeSummary& summary, const CellModel& cell, DriverKind driver)
 {
     switch (summary.End) {
-    case DischargeEnd::CutOff: return "converter cut-off at " + DoubleText(cell.CutOffVolts) + " V";
+    case DischargeEnd::CutOff:
+        return std::string(driver == DriverKind::Converter ? "converter" : "low-voltage") + " cut-off at " +
+               DoubleText(cell.CutOffVolts) + " V";
     case DischargeEnd::Faded: return "output below 1 % of its start";
     case DischargeEnd::LongestRun: return "stopped after 7 days";
     case DischargeEnd::Empty: break;
@@ -133,7 +135,7 @@ std::string EndText(const DischargeSummary& summary, const CellModel& cell)
     return "cell empty";
 }
 
-std::vector<std::vector<std::string>> RowTexts(const Discharge& run, const CellModel& cell)
+std::vector<std::vector<std::string>> RowTexts(const Discharge& run, const CellModel& cell, DriverKind driver)
 {
     std::vector<std::vector<std::string>> rows;
     bool regulationEnded = false;
@@ -141,7 +143,7 @@ std::vector<std::vector<std::string>> RowTexts(const Discharge& run, const CellM
         const DischargeRow& row = run.Rows[i];
         std::string note;
         if (i + 1 == run.Rows.size())
-            note = EndText(run.Summary, cell);
+            note = EndText(run.Summary, cell, driver);
         else if (row.Regulated && !run.Rows[i + 1].Regulated && run.Rows[i + 1].Lit && !regulationEnded)
             note = "end of regulation";
         regulationEnded = regulationEnded || !row.Regulated;
@@ -207,6 +209,45 @@ LightRun Refused(std::string input, std::string text, bool usage = false)
     run.Refusals.push_back({std::move(input), std::move(text)});
     run.Usage = usage;
     return run;
+}
+
+// The cut-off and the charge at switch-on, given per cell, set on the pack
+// of 'series' cells; a refusal for those no cell can have.
+std::optional<LightRun> SetCutOffAndCharge(const Reader& reader, int series, DischargeRequest& request)
+{
+    CellModel& cell = request.Cell;
+    const double full = OpenCircuitVoltage(cell, 0.0) / series;
+    const double empty = OpenCircuitVoltage(cell, cell.CapacityAh) / series;
+    if (const std::optional<double> cutoff = reader.Given("cutoff")) {
+        if (*cutoff >= full)
+            return Refused("cutoff", "a cut-off of " + DoubleText(*cutoff) +
+                                         " V per cell is at or above the full "
+                                         "cell's " +
+                                         DoubleText(full) + " V: the light would never come on");
+        cell.CutOffVolts = *cutoff * series;
+    }
+    const std::optional<double> start = reader.Given("start");
+    const std::optional<double> charge = reader.Given("charge");
+    if (start && charge)
+        return Refused("", "{start} and {charge}: give one, the rest voltage or the charge at switch-on", true);
+    if (start) {
+        if (*start > full)
+            return Refused("start", "a start of " + DoubleText(*start) + " V per cell is above the full cell's " +
+                                        DoubleText(full) + " V");
+        if (*start <= empty)
+            return Refused("start", "a cell resting at " + DoubleText(*start) + " V is empty: its charge ends at " +
+                                        DoubleText(empty) + " V");
+        request.StartDrawnAh = DrawnAtRestVoltage(cell, *start * series);
+    }
+    if (charge) {
+        if (!(*charge > 0.0))
+            return Refused("charge", "a charge of 0 % gives no light at all");
+        if (*charge > 100.0)
+            return Refused("charge",
+                           "a charge of " + DoubleText(*charge) + " % is more than a cell holds; give 100 % at most");
+        request.StartDrawnAh = (1.0 - *charge / 100.0) * cell.CapacityAh;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -305,6 +346,8 @@ LightRun RunLight(const LightInputs& inputs)
         return Refused("capacity", "a capacity of 0 mAh gives no light at all");
     if (internal)
         request.Cell.InternalOhms = *internal / 1000.0;
+    if (std::optional<LightRun> refused = SetCutOffAndCharge(reader, cell ? pack.Series : 1, request))
+        return std::move(*refused);
     const double stepPercent = *reader.Value("step");
     if (!(stepPercent > 0.0) || stepPercent > 1.0)
         return Refused("step", "a step draws more than 0 and at most 1 % of the capacity");
@@ -322,17 +365,21 @@ LightRun RunLight(const LightInputs& inputs)
     case DischargeStart::Dark:
         return Refused("", "the full battery (" + DoubleText(OpenCircuitVoltage(request.Cell, 0.0)) +
                                " V) can never light " + string + ": they would carry less than 0.1 mA each");
-    case DischargeStart::CannotPower:
-        return Refused("", "the full battery cannot run the converter: the LEDs' power would pull it below its "
-                           "cut-off of " +
-                               DoubleText(request.Cell.CutOffVolts) + " V");
+    case DischargeStart::CannotPower: {
+        const std::string battery = request.StartDrawnAh > 0.0 ? "the battery" : "the full battery";
+        const std::string cutOff = "cut-off of " + DoubleText(request.Cell.CutOffVolts) + " V";
+        return Refused("",
+                       driver.Kind == DriverKind::Converter
+                           ? battery + " cannot run the converter: the LEDs' power would pull it below its " + cutOff
+                           : battery + " falls below its " + cutOff + " as soon as the LEDs are on");
+    }
     case DischargeStart::Unlimited:
         return Refused("", "nothing limits the current: the LED curve has no series resistance; give {resistance} "
                            "or {internal-resistance}");
     case DischargeStart::Lit: break;
     }
 
-    run.Rows = RowTexts(run.Run, request.Cell);
+    run.Rows = RowTexts(run.Run, request.Cell, driver.Kind);
     const std::string driverName = DriverName(driver, request.Leds);
     const std::string outputUnit = summary.InLumens ? "lm" : "mA";
     const auto output = [&](double value) {
@@ -347,6 +394,11 @@ LightRun RunLight(const LightInputs& inputs)
     const std::string internalMilliohms = DoubleText(request.Cell.InternalOhms * 1000.0);
     figures.Line("Capacity", capacityMah, "mAh");
     figures.Line("Internal resistance", internalMilliohms, "mohm");
+    const std::string cutOff = DoubleText(request.Cell.CutOffVolts);
+    const std::string startCharge = RoundedText((1.0 - request.StartDrawnAh / request.Cell.CapacityAh) * 100.0, 1);
+    figures.Line("Cut-off", request.Cell.CutOffVolts > 0.0 ? cutOff : "none",
+                 request.Cell.CutOffVolts > 0.0 ? "V" : "");
+    figures.Line("Charge at start", startCharge, "%");
     figures.Input("led", chosen.Name, false);
     figures.Input("driver", std::string(DriverKindName(driver.Kind)), false);
     if (driver.Kind != DriverKind::Direct)
@@ -362,6 +414,8 @@ LightRun RunLight(const LightInputs& inputs)
     figures.Input("pack", cell ? std::to_string(pack.Series) + "S" + std::to_string(pack.Parallel) + "P" : "", false);
     figures.Input("capacity_mah", capacityMah);
     figures.Input("internal_resistance_mohm", internalMilliohms);
+    figures.Input("cutoff_v", cutOff);
+    figures.Input("start_charge_pct", startCharge);
     figures.Figure("output_unit", outputUnit, false);
     figures.Both("Start output", "start_output", output(summary.StartOutput), outputUnit);
     figures.Both("Output at 30 s", "output_30s", output(summary.Output30s), outputUnit);
@@ -373,7 +427,7 @@ LightRun RunLight(const LightInputs& inputs)
     figures.Both("Energy to the LEDs", "energy_to_leds_wh", RoundedText(summary.DeliveredWh, 2), "Wh");
     figures.Both("Average efficiency", "average_efficiency_pct", RoundedText(summary.AverageEfficiency * 100.0, 1),
                  "%");
-    figures.Both("End", "end", EndText(summary, request.Cell), "", false);
+    figures.Both("End", "end", EndText(summary, request.Cell, driver.Kind), "", false);
     if (summary.BeyondFluxAmps > 0.0)
         run.Warnings.push_back(
             "output counted in LED current: the LED reaches " + RoundedText(summary.BeyondFluxAmps * 1000.0, 0) +

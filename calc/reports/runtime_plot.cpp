@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "calc/reports/runtime_plot.h"
 
-#include "calc/text/number_text.h"
+#include "calc/reports/svg_picture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,67 +13,6 @@ namespace {
 // The picture's frame and the plot area inside it, pixels.
 constexpr double Width = 760, Height = 470;
 constexpr double Left = 70, Right = 690, Top = 60, Bottom = 380;
-
-// A coordinate to a tenth of a pixel.
-std::string Px(double value) { return DecimalText(std::round(value * 10.0) / 10.0, 15); }
-
-// A tick label: up to 4 significant digits, no trailing zeros.
-std::string Label(double value) { return DecimalText(value, 4); }
-
-std::string Escaped(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
-// A round step of 1, 2 or 5 times a power of ten giving at most 'ticks'
-// intervals up to 'top'.
-double RoundStep(double top, int ticks)
-{
-    const double raw = top / ticks;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double factor : {1.0, 2.0, 5.0, 10.0}) {
-        if (factor * power >= raw)
-            return factor * power;
-    }
-    return 10.0 * power;
-}
-
-struct Axis {
-    double top = 1.0, step = 1.0;
-};
-
-Axis RoundAxis(double largest, int ticks)
-{
-    if (!(largest > 0.0))
-        largest = 1.0;
-    Axis axis;
-    axis.step = RoundStep(largest, ticks);
-    axis.top = std::ceil(largest / axis.step - 1e-9) * axis.step;
-    return axis;
-}
-
-void Text(std::string& svg, double x, double y, const std::string& text, const char* anchor = "middle",
-          const std::string& extra = "")
-{
-    svg += "<text x=\"" + Px(x) + "\" y=\"" + Px(y) + "\" text-anchor=\"" + anchor + "\"" + extra + ">" +
-           Escaped(text) + "</text>\n";
-}
-
-void Line(std::string& svg, double x1, double y1, double x2, double y2, const char* style)
-{
-    svg += "<line x1=\"" + Px(x1) + "\" y1=\"" + Px(y1) + "\" x2=\"" + Px(x2) + "\" y2=\"" + Px(y2) + "\" " + style +
-           "/>\n";
-}
 
 } // namespace
 
@@ -101,42 +40,39 @@ std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels)
     const auto yPercent = [&](double value) { return Bottom - (Bottom - Top) * value / percent.top; };
     const auto yCurrent = [&](double value) { return Bottom - (Bottom - Top) * value * currentScale / current.top; };
 
-    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Px(Width) + "\" height=\"" + Px(Height) +
-                      "\" viewBox=\"0 0 " + Px(Width) + " " + Px(Height) +
-                      "\" font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\" font-size=\"12\">\n";
-    svg += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
-    Text(svg, Width / 2, 24, labels.Title, "middle", " font-size=\"15\" font-weight=\"bold\"");
-    Text(svg, Width / 2, 43, labels.Subtitle);
+    std::string svg = SvgOpen(Width, Height);
+    SvgText(svg, Width / 2, 24, labels.Title, "middle", " font-size=\"15\" font-weight=\"bold\"");
+    SvgText(svg, Width / 2, 43, labels.Subtitle);
 
     // Grid and ticks: time below, output on the left, current on the right.
     for (double t = 0.0; t <= time.top + time.step / 2; t += time.step) {
         const double px = Left + (Right - Left) * t / time.top;
-        Line(svg, px, Top, px, Bottom, "stroke=\"#e0e0e0\"");
-        Text(svg, px, Bottom + 16, Label(t));
+        SvgLine(svg, px, Top, px, Bottom, "stroke=\"#e0e0e0\"");
+        SvgText(svg, px, Bottom + 16, TickLabel(t));
     }
     for (double p = 0.0; p <= percent.top + percent.step / 2; p += percent.step) {
-        Line(svg, Left, yPercent(p), Right, yPercent(p), "stroke=\"#e0e0e0\"");
-        Text(svg, Left - 6, yPercent(p) + 4, Label(p), "end");
+        SvgLine(svg, Left, yPercent(p), Right, yPercent(p), "stroke=\"#e0e0e0\"");
+        SvgText(svg, Left - 6, yPercent(p) + 4, TickLabel(p), "end");
     }
     for (double c = 0.0; c <= current.top + current.step / 2; c += current.step)
-        Text(svg, Right + 6, yCurrent(c / currentScale) + 4, Label(c), "start", " fill=\"#c0392b\"");
+        SvgText(svg, Right + 6, yCurrent(c / currentScale) + 4, TickLabel(c), "start", " fill=\"#c0392b\"");
     svg += "<rect x=\"" + Px(Left) + "\" y=\"" + Px(Top) + "\" width=\"" + Px(Right - Left) + "\" height=\"" +
            Px(Bottom - Top) + "\" fill=\"none\" stroke=\"#333333\"/>\n";
-    Text(svg, (Left + Right) / 2, Bottom + 36, minutes ? "Time (min)" : "Time (h)");
-    Text(svg, 18, (Top + Bottom) / 2, summary.InLumens ? "Output (% of lumens at 30 s)" : "Output (% of 30 s value)",
-         "middle", " transform=\"rotate(-90 18 " + Px((Top + Bottom) / 2) + ")\"");
-    Text(svg, Width - 16, (Top + Bottom) / 2, milliamps ? "LED current (mA)" : "LED current (A)", "middle",
-         " fill=\"#c0392b\" transform=\"rotate(90 " + Px(Width - 16) + " " + Px((Top + Bottom) / 2) + ")\"");
+    SvgText(svg, (Left + Right) / 2, Bottom + 36, minutes ? "Time (min)" : "Time (h)");
+    SvgText(svg, 18, (Top + Bottom) / 2, summary.InLumens ? "Output (% of lumens at 30 s)" : "Output (% of 30 s value)",
+            "middle", " transform=\"rotate(-90 18 " + Px((Top + Bottom) / 2) + ")\"");
+    SvgText(svg, Width - 16, (Top + Bottom) / 2, milliamps ? "LED current (mA)" : "LED current (A)", "middle",
+            " fill=\"#c0392b\" transform=\"rotate(90 " + Px(Width - 16) + " " + Px((Top + Bottom) / 2) + ")\"");
 
     // The 10 % line and the end of regulation.
-    Line(svg, Left, yPercent(10), Right, yPercent(10), "stroke=\"#555555\" stroke-dasharray=\"6 4\"");
-    Text(svg, Left + 6, yPercent(10) - 4,
-         "FL1 runtime " + Label(summary.Fl1Hours * timeScale) + (minutes ? " min" : " h"), "start",
-         " fill=\"#555555\"");
+    SvgLine(svg, Left, yPercent(10), Right, yPercent(10), "stroke=\"#555555\" stroke-dasharray=\"6 4\"");
+    SvgText(svg, Left + 6, yPercent(10) - 4,
+            "FL1 runtime " + TickLabel(summary.Fl1Hours * timeScale) + (minutes ? " min" : " h"), "start",
+            " fill=\"#555555\"");
     if (summary.RegulatedHours > 0.0) {
-        Line(svg, x(summary.RegulatedHours), Top, x(summary.RegulatedHours), Bottom,
-             "stroke=\"#27ae60\" stroke-dasharray=\"3 3\"");
-        Text(svg, x(summary.RegulatedHours) - 4, Top + 14, "end of regulation", "end", " fill=\"#27ae60\"");
+        SvgLine(svg, x(summary.RegulatedHours), Top, x(summary.RegulatedHours), Bottom,
+                "stroke=\"#27ae60\" stroke-dasharray=\"3 3\"");
+        SvgText(svg, x(summary.RegulatedHours) - 4, Top + 14, "end of regulation", "end", " fill=\"#27ae60\"");
     }
 
     // The two curves.
@@ -153,14 +89,14 @@ std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels)
 
     // Legend, in one row below the time axis.
     const double ly = Bottom + 66;
-    Line(svg, Left, ly - 4, Left + 28, ly - 4, "stroke=\"#1f4e9c\" stroke-width=\"2.5\"");
-    Text(svg, Left + 34, ly, summary.InLumens ? "output (lumens, %)" : "output (%)", "start");
-    Line(svg, Left + 200, ly - 4, Left + 228, ly - 4,
-         "stroke=\"#c0392b\" stroke-width=\"1.5\" stroke-dasharray=\"5 3\"");
-    Text(svg, Left + 234, ly, milliamps ? "LED current (mA)" : "LED current (A)", "start");
-    Line(svg, Left + 400, ly - 4, Left + 428, ly - 4, "stroke=\"#555555\" stroke-dasharray=\"6 4\"");
-    Text(svg, Left + 434, ly, "10 % of the 30 s output", "start");
-    svg += "</svg>\n";
+    SvgLine(svg, Left, ly - 4, Left + 28, ly - 4, "stroke=\"#1f4e9c\" stroke-width=\"2.5\"");
+    SvgText(svg, Left + 34, ly, summary.InLumens ? "output (lumens, %)" : "output (%)", "start");
+    SvgLine(svg, Left + 200, ly - 4, Left + 228, ly - 4,
+            "stroke=\"#c0392b\" stroke-width=\"1.5\" stroke-dasharray=\"5 3\"");
+    SvgText(svg, Left + 234, ly, milliamps ? "LED current (mA)" : "LED current (A)", "start");
+    SvgLine(svg, Left + 400, ly - 4, Left + 428, ly - 4, "stroke=\"#555555\" stroke-dasharray=\"6 4\"");
+    SvgText(svg, Left + 434, ly, "10 % of the 30 s output", "start");
+    svg += SvgClose;
     return svg;
 }
 

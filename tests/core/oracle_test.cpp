@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The core against outside programs: ngspice's operating point for the LED
-// circuits, and librsvg for the runtime graph. Skipped where a program is
+// circuits and the cell's two wells, and librsvg for the pictures. Skipped where a program is
 // not installed (scripts/setup.sh installs both).
+#include "calc/light/cell_test.h"
 #include "calc/light/discharge.h"
 #include "calc/light/operating_point.h"
+#include "calc/reports/cell_comparison.h"
 #include "calc/reports/runtime_plot.h"
 #include "calc/text/number_text.h"
 
@@ -97,7 +99,62 @@ TEST(Oracle, OperatingPointAgreesWithNgspice)
     fs::remove_all(dir);
 }
 
-// The runtime graph renders: librsvg reads every element of it.
+// The kinetic battery model is two capacitors joined by a resistor: the
+// wells' charges on capacitors of c and 1 - c farad (one farad for each Ah
+// of capacity, one second of the simulation for an hour), their heights the
+// voltages times the capacity, the flow between them k (h2 - h1) through a
+// conductance k C with k = k' c (1 - c). ngspice's transient run of a current drawn from the
+// available well, to the moment its voltage reaches 0, is the time
+// RunCellTest finds on a flat rest curve.
+double SpiceEmptyHours(double share, double rate, double capacityAh, double amps, const fs::path& dir)
+{
+    const double conductance = rate * share * (1.0 - share) * capacityAh;
+    const double hours = capacityAh / amps;
+    std::ostringstream cir;
+    cir << "kinetic battery model\n"
+        << "c1 1 0 " << Exact(share * capacityAh) << " ic=1\n"
+        << "c2 2 0 " << Exact((1.0 - share) * capacityAh) << " ic=1\n"
+        << "rflow 1 2 " << Exact(1.0 / conductance) << "\n"
+        << "iload 1 0 dc " << Exact(amps) << "\n"
+        << ".control\ntran " << Exact(hours / 20000.0) << " " << Exact(hours) << " uic\n"
+        << "meas tran empty when v(1)=0 fall=1\n.endc\n.end\n";
+    const fs::path input = dir / "wells.cir", output = dir / "wells.out";
+    std::ofstream(input) << cir.str();
+    const std::string command = "ngspice -b " + input.string() + " >" + output.string() + " 2>&1";
+    const int ignored = std::system(command.c_str());
+    static_cast<void>(ignored);
+    std::ifstream printed(output);
+    for (std::string line; std::getline(printed, line);) {
+        const std::size_t equals = line.find('=');
+        if (line.rfind("empty", 0) == 0 && equals != std::string::npos)
+            return std::strtod(line.c_str() + equals + 1, nullptr);
+    }
+    return -1.0;
+}
+
+TEST(Oracle, CellWellsAgreeWithNgspice)
+{
+    if (!Installed("ngspice"))
+        GTEST_SKIP() << "ngspice is not installed";
+    const fs::path dir = fs::temp_directory_path() / ("lumora-wells-" + std::to_string(std::rand()));
+    fs::create_directories(dir);
+    struct Row {
+        double share, rate, amps;
+    };
+    for (const Row row : {Row{0.289, 0.523, 0.1}, Row{0.289, 0.523, 2.0}, Row{0.205, 0.714, 0.8}, Row{0.98, 1.0, 10.0},
+                          Row{0.5, 5.0, 1.0}}) {
+        CellModel cell = FlatCell(1.5, 2.5);
+        cell.AvailableShare = row.share;
+        cell.LevellingPerHour = row.rate;
+        const double lumora = RunCellTest(cell, {LoadKind::Current, row.amps}, 0.0).Hours;
+        const double spice = SpiceEmptyHours(row.share, row.rate, 2.5, row.amps, dir);
+        ASSERT_GT(spice, 0.0) << "ngspice found no empty well";
+        EXPECT_NEAR(lumora / spice, 1.0, 1e-3) << "c " << row.share << ", k' " << row.rate << ", " << row.amps << " A";
+    }
+    fs::remove_all(dir);
+}
+
+// The pictures render: librsvg reads every element of them.
 TEST(Oracle, RuntimeGraphRenders)
 {
     if (!Installed("rsvg-convert"))
@@ -115,6 +172,15 @@ TEST(Oracle, RuntimeGraphRenders)
         "rsvg-convert " + (dir / "graph.svg").string() + " -o " + (dir / "graph.png").string() + " 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0);
     EXPECT_GT(fs::file_size(dir / "graph.png"), 1000u);
+    CellComparisonRequest cells;
+    cells.Cells = {"samsung-30q", "duracell-aa"};
+    cells.Loads = {"1", "3"};
+    cells.CutOff = "0.9";
+    std::ofstream(dir / "cells.svg") << CellComparisonSvg(CompareCells(cells));
+    const std::string cellsCommand =
+        "rsvg-convert " + (dir / "cells.svg").string() + " -o " + (dir / "cells.png").string() + " 2>&1";
+    EXPECT_EQ(std::system(cellsCommand.c_str()), 0);
+    EXPECT_GT(fs::file_size(dir / "cells.png"), 1000u);
     fs::remove_all(dir);
 }
 

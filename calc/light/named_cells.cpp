@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: MIT
+#include "calc/light/named_cells.h"
+
+namespace lumora {
+
+namespace {
+
+// Capacity (mAh, both wells, at a very light load), DC resistance (mohm),
+// and the kinetic battery model's available share c, levelling rate k'
+// (per hour) and the resistance's rise by the end of the charge.
+//
+// Where a cell has published discharge tests at two or more currents, the
+// capacity and the load parameters are fitted to them (tests/core/cell_fit.cpp
+// fits them, tests/core/published_cell_tests.h holds the tests, each cited):
+// the fit's worst error on them stands in each row's comment. Where only a
+// data sheet's rating was at hand, the capacity is fitted to that rating and
+// the load parameters are those typical of the chemistry: such rows say so.
+// Resistances measured as DC are marked so; the others are approximate.
+
+// clang-format off
+constexpr NamedCell Table[] = {
+    // 18650 lithium-ion.
+    {"samsung-30q", "Samsung INR18650-30Q", "18650", "li-ion", 3016, 20, 0.981, 1.0, 0.5,
+     "Samsung data sheet 1.0 (2015): 3000 mAh at 0.2 C, 2900 mAh at 10 A, to 2.5 V; resistance approximate"},
+    {"samsung-35e", "Samsung INR18650-35E", "18650", "li-ion", 3500, 35, 0.98, 1.0, 0.5,
+     "Samsung data sheet: 3500 mAh nominal at 0.2 C to 2.65 V, 8 A most; load and resistance typical, approximate"},
+    {"sony-vtc6", "Sony/Murata US18650VTC6", "18650", "li-ion", 3000, 15, 0.98, 1.0, 0.5,
+     "Sony data sheet: 3000 mAh nominal, 15 A most; load and resistance typical, approximate"},
+    {"lg-mj1", "LG INR18650MJ1", "18650", "li-ion", 3500, 40, 0.98, 1.0, 0.5,
+     "LG Chem data sheet: 3500 mAh nominal at 0.2 C to 2.5 V, 10 A most; load and resistance typical, approximate"},
+    {"molicel-p28a", "Molicel INR-18650-P28A", "18650", "li-ion", 2810, 18, 1.0, 1.0, 0.5,
+     "Molicel data sheet: 2800 mAh at 0.56 A to 2.5 V; tayvoy.com: 2761 mAh at 10 A, 18 mohm DC"},
+    {"panasonic-ncr18650b", "Panasonic NCR18650B", "18650", "li-ion", 3293, 45, 0.98, 1.0, 0.5,
+     "Batemo cell library: 3.28 Ah at C/10 to 2.5 V; load and resistance typical, approximate"},
+    // 21700 lithium-ion.
+    {"samsung-40t", "Samsung INR21700-40T", "21700", "li-ion", 4163, 12, 0.932, 1.0, 0.5,
+     "thunderheartreviews.com (2018): about 4100 mAh at 0.8 A, 3800 mAh or more at 20 A, 12 mohm DC at 4 A"},
+    {"samsung-50e", "Samsung INR21700-50E", "21700", "li-ion", 5000, 22, 0.98, 1.0, 0.5,
+     "Samsung data sheet: 5000 mAh nominal, 9.8 A most; load and resistance typical, approximate"},
+    {"samsung-50s", "Samsung INR21700-50S", "21700", "li-ion", 5155, 15, 0.98, 1.0, 0.5,
+     "tayvoy.com: 4990 mAh at 10 A to 2.5 V, 15 mohm DC"},
+    {"molicel-p42a", "Molicel INR-21700-P42A", "21700", "li-ion", 4200, 14, 0.98, 1.0, 0.5,
+     "Molicel data sheet: 4200 mAh typical, 45 A most; load and resistance typical, approximate"},
+    // Small lithium-ion.
+    {"beltrona-14500", "Beltrona BELLIIONAA800 (14500)", "14500", "li-ion", 800, 100, 0.98, 1.0, 0.5,
+     "Beltrona data sheet: 800 mAh at 0.2 C, 100 mohm after charge; load typical"},
+    {"dnk-18350", "DNK Power 18350 1400 mAh", "18350", "li-ion", 1400, 30, 0.98, 1.0, 0.5,
+     "DNK Power data sheet: 1400 mAh nominal, 1380 minimum, 30 mohm or less, 3 A most, to 2.5 V; load typical"},
+    // Nickel-metal hydride.
+    {"eneloop-aa", "Panasonic eneloop AA (BK-3MCC)", "AA", "nimh", 2000, 30, 0.98, 1.0, 0.5,
+     "Panasonic: 2000 mAh typical, 1900 minimum; load and resistance typical, approximate"},
+    {"eneloop-aaa", "Panasonic eneloop AAA (BK-4MCC)", "AAA", "nimh", 800, 40, 0.98, 1.0, 0.5,
+     "Panasonic: 800 mAh typical, 750 minimum; load and resistance typical, approximate"},
+    // Alkaline.
+    {"duracell-aa", "Duracell Coppertop AA", "AA", "alkaline", 2859, 150, 0.289, 0.524, 6.0,
+     "PowerStream AA tests (2020): 2200, 1300, 830, 540 mAh at 0.1, 0.5, 1, 2 A; Duracell data sheet: 3000 mAh "
+     "at 25 mA to 0.8 V; resistance approximate"},
+    {"energizer-aa", "Energizer Max AA", "AA", "alkaline", 3385, 150, 0.205, 0.714, 3.26,
+     "PowerStream AA tests (2020): 1170, 930, 700 mAh at 0.5, 1, 2 A; MyBroadband (2018): 349 mAh at 0.8 A to "
+     "1.1 V; Energizer E91 data sheet: 3000 mAh at 25 mA to 0.8 V; resistance approximate"},
+    {"duracell-aaa", "Duracell Coppertop AAA", "AAA", "alkaline", 1267, 250, 0.332, 1.661, 3.12,
+     "rightbattery.com: 970, 777, 553, 336 mAh at 0.1, 0.2, 0.3, 0.5 A to 1 V; resistance approximate"},
+    {"energizer-aaa", "Energizer Max AAA", "AAA", "alkaline", 1200, 250, 0.332, 1.661, 3.12,
+     "Energizer E92 data sheet: about 1200 mAh at a light load; load as the Duracell AAA's, approximate"},
+    // Lithium iron disulfide.
+    {"energizer-lithium-aa", "Energizer Ultimate Lithium AA", "AA", "lithium", 3277, 120, 0.76, 1.0, 0.5,
+     "PowerStream AA tests (2020): 2800 mAh at 2 A; MyBroadband (2018): 2882 mAh at 0.8 A to 1.1 V; resistance "
+     "approximate"},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const NamedCell> NamedCells() { return Table; }
+
+} // namespace lumora

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace lumora {
+
+// Cells sold under a maker's name, each with its charge, its resistance and
+// how its charge follows the load (the kinetic battery model's share and
+// levelling rate, see CellModel), fitted to published discharge tests.
+
+struct NamedCell {
+    std::string_view Id;        // "samsung-30q": what it is asked for by
+    std::string_view TradeName; // "Samsung INR18650-30Q": what it is sold as
+    std::string_view Format;    // "18650"
+    std::string_view Chemistry; // the Id of its chemistry
+    // The whole charge, both wells, to the end of the chemistry's rest
+    // curve: what a very light load would draw.
+    int CapacityMah = 0;
+    int InternalMilliohms = 0; // DC, of the full cell
+    double AvailableShare = 1.0;
+    double LevellingPerHour = 0.0;
+    double ResistanceRise = 0.0;
+    std::string_view Source; // where the figures come from, in a line
+};
+
+std::span<const NamedCell> NamedCells();
+
+} // namespace lumora

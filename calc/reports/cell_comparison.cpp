@@ -1,0 +1,227 @@
+// SPDX-License-Identifier: MIT
+#include "calc/reports/cell_comparison.h"
+
+#include "calc/calculators/messages.h"
+#include "calc/calculators/runtime_display.h"
+#include "calc/light/battery_presets.h"
+#include "calc/reports/svg_picture.h"
+#include "calc/text/field_text.h"
+#include "calc/text/number_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace lumora {
+
+namespace {
+
+constexpr std::array<RunColumn, 10> Columns = {{{"cell", "Preset", false},
+                                                {"trade_name", "Cell", false},
+                                                {"load", "Load", false},
+                                                {"cutoff_v", "Cut-off V"},
+                                                {"mah", "mAh"},
+                                                {"wh", "Wh"},
+                                                {"time_h", "Time h"},
+                                                {"clock", "Clock", false},
+                                                {"mid_v", "Mid V"},
+                                                {"end", "End", false}}};
+
+// A number typed as the window's fields take them, above 0; a refusal of
+// the input 'key' otherwise.
+std::optional<double> Positive(std::string_view key, std::string_view caption, std::string_view unit,
+                               const std::string& text, std::vector<RunRefusal>& refusals)
+{
+    if (!IsTypeableText(text, NumberKind::Decimal) || IsBlank(text) || IsLonePoint(text)) {
+        refusals.push_back({std::string(key), NotANumberSentence(caption, text)});
+        return std::nullopt;
+    }
+    const double value = *ReadNumber(text);
+    if (!(value > 0.0)) {
+        refusals.push_back({std::string(key), "a test " + std::string(key) + " of " + text + " " + std::string(unit) +
+                                                  " draws nothing; give more than 0"});
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string LoadText(const CellLoad& load)
+{
+    return DoubleText(load.Value) + (load.Kind == LoadKind::Current ? " A" : " W");
+}
+
+std::string EndText(CellTestEnd end)
+{
+    switch (end) {
+    case CellTestEnd::CutOff: return "cut-off";
+    case CellTestEnd::Exhausted: return "charge spent";
+    case CellTestEnd::NeverStarted: break;
+    }
+    return "cannot start: below the cut-off under this load";
+}
+
+std::vector<std::string> RowOf(const ComparedTest& compared)
+{
+    const CellTest& test = compared.Test;
+    std::vector<std::string> row = {compared.Cell, compared.TradeName, LoadText(compared.Load),
+                                    RoundedText(compared.CutOffVolts, 3)};
+    if (test.End == CellTestEnd::NeverStarted) {
+        row.insert(row.end(), {"", "", "", "", "", EndText(test.End)});
+        return row;
+    }
+    const RuntimeDisplayText display = RuntimeDisplay(test.Hours);
+    const std::string days = display.Days && *display.Days != "0" ? *display.Days + " d " : "";
+    row.insert(row.end(),
+               {RoundedText(test.DeliveredAh * 1000.0, 0), RoundedText(test.DeliveredWh, 2), RoundedText(test.Hours, 3),
+                days + display.Clock, RoundedText(test.MidVolts, 3), EndText(test.End)});
+    return row;
+}
+
+// A colour for each cell, told apart in print and by the colour-blind
+// (Okabe and Ito's palette, its yellow left out as too faint on white),
+// and dashes for each load.
+constexpr std::array<const char*, 7> Colours = {"#0072b2", "#d55e00", "#009e73", "#cc79a7",
+                                                "#e69f00", "#56b4e9", "#000000"};
+constexpr std::array<const char*, 5> Dashes = {"", " stroke-dasharray=\"8 4\"", " stroke-dasharray=\"2 3\"",
+                                               " stroke-dasharray=\"12 3 2 3\"", " stroke-dasharray=\"4 4\""};
+
+} // namespace
+
+std::span<const RunColumn> CellComparisonColumns() { return Columns; }
+
+CellComparison CompareCells(const CellComparisonRequest& request)
+{
+    CellComparison comparison;
+    std::vector<RunRefusal>& refusals = comparison.Refusals;
+    const std::string loadKey = request.Kind == LoadKind::Current ? "current" : "power";
+    if (request.Cells.empty() || request.Loads.empty()) {
+        comparison.Usage = true;
+        refusals.push_back({"", "give the cells ({cell NAME}, once for each) and the test's " +
+                                    std::string(request.Kind == LoadKind::Current ? "{current A}" : "{power W}") +
+                                    ", a list such as 1,3,10"});
+        return comparison;
+    }
+    if (request.Cells.size() > MostComparedCells)
+        refusals.push_back({"cell", DoubleText(static_cast<double>(request.Cells.size())) +
+                                        " cells are more than one comparison takes; give " +
+                                        DoubleText(MostComparedCells) + " at most"});
+    if (request.Loads.size() > MostComparedLoads)
+        refusals.push_back({loadKey, DoubleText(static_cast<double>(request.Loads.size())) +
+                                         " loads are more than one comparison takes; give " +
+                                         DoubleText(MostComparedLoads) + " at most"});
+    if (!refusals.empty())
+        return comparison;
+
+    std::vector<CellLoad> loads;
+    for (const std::string& text : request.Loads) {
+        const bool current = request.Kind == LoadKind::Current;
+        if (const std::optional<double> value =
+                Positive(loadKey, current ? "Test current" : "Test power", current ? "A" : "W", text, refusals))
+            loads.push_back({request.Kind, *value});
+    }
+    std::optional<double> cutOff;
+    if (request.CutOff) {
+        if (!IsTypeableText(*request.CutOff, NumberKind::Decimal) || IsBlank(*request.CutOff) ||
+            IsLonePoint(*request.CutOff))
+            refusals.push_back({"cutoff", NotANumberSentence("Cut-off", *request.CutOff)});
+        else
+            cutOff = *ReadNumber(*request.CutOff);
+    }
+    std::vector<BatteryChoice> cells;
+    for (const std::string& name : request.Cells) {
+        const std::optional<BatteryChoice> choice = BatteryNamed(name);
+        if (!choice)
+            refusals.push_back({"cell", UnknownBatteryText(name)});
+        else if (!choice->cell)
+            refusals.push_back({"cell", name + " is a chemistry, not a cell; give a format (18650) or a named cell "
+                                               "('lumora-cli cells' lists them)"});
+        else if (cutOff && *cutOff >= OpenCircuitVoltage(ModelOf(*choice, Pack{}), 0.0))
+            refusals.push_back({"cutoff", "a cut-off of " + DoubleText(*cutOff) + " V is at or above the full " + name +
+                                              "'s " + DoubleText(OpenCircuitVoltage(ModelOf(*choice, Pack{}), 0.0)) +
+                                              " V"});
+        else
+            cells.push_back(*choice);
+    }
+    if (!refusals.empty())
+        return comparison;
+
+    for (const BatteryChoice& choice : cells) {
+        const CellModel model = ModelOf(choice, Pack{});
+        const double volts = cutOff.value_or(model.CutOffVolts);
+        for (const CellLoad& load : loads) {
+            comparison.Tests.push_back(
+                {PresetName(choice), TradeName(choice), load, volts, RunCellTest(model, load, volts)});
+            comparison.Rows.push_back(RowOf(comparison.Tests.back()));
+        }
+    }
+    return comparison;
+}
+
+std::string CellComparisonSvg(const CellComparison& comparison)
+{
+    constexpr double Width = 760, Left = 70, Right = 730, Top = 50, Bottom = 370, LegendRow = 18;
+    std::vector<const ComparedTest*> drawn;
+    double mostMah = 0.0, lowest = INFINITY, highest = 0.0;
+    for (const ComparedTest& compared : comparison.Tests) {
+        if (compared.Test.Curve.empty())
+            continue;
+        drawn.push_back(&compared);
+        mostMah = std::max(mostMah, compared.Test.DeliveredAh * 1000.0);
+        for (const CellTestPoint& point : compared.Test.Curve) {
+            lowest = std::min(lowest, point.TerminalVolts);
+            highest = std::max(highest, point.TerminalVolts);
+        }
+    }
+    if (drawn.empty())
+        lowest = 0.0, highest = 1.0;
+    const double legendRows = std::ceil(static_cast<double>(drawn.size()) / 2.0);
+    const double height = Bottom + 60 + LegendRow * legendRows;
+    const Axis charge = RoundAxis(mostMah, 8);
+    const SpanAxis volts = RoundSpan(lowest, highest, 6);
+    const auto x = [&](double mah) { return Left + (Right - Left) * mah / charge.top; };
+    const auto y = [&](double v) { return Bottom - (Bottom - Top) * (v - volts.bottom) / (volts.top - volts.bottom); };
+
+    std::string svg = SvgOpen(Width, height);
+    SvgText(svg, Width / 2, 26,
+            "Cells at constant " +
+                std::string(!drawn.empty() && drawn.front()->Load.Kind == LoadKind::Power ? "power" : "current") +
+                " to their cut-off",
+            "middle", " font-size=\"15\" font-weight=\"bold\"");
+    for (double mah = 0.0; mah <= charge.top + charge.step / 2; mah += charge.step) {
+        SvgLine(svg, x(mah), Top, x(mah), Bottom, "stroke=\"#e0e0e0\"");
+        SvgText(svg, x(mah), Bottom + 16, TickLabel(mah));
+    }
+    for (double v = volts.bottom; v <= volts.top + volts.step / 2; v += volts.step) {
+        SvgLine(svg, Left, y(v), Right, y(v), "stroke=\"#e0e0e0\"");
+        SvgText(svg, Left - 6, y(v) + 4, TickLabel(v), "end");
+    }
+    svg += "<rect x=\"" + Px(Left) + "\" y=\"" + Px(Top) + "\" width=\"" + Px(Right - Left) + "\" height=\"" +
+           Px(Bottom - Top) + "\" fill=\"none\" stroke=\"#333333\"/>\n";
+    SvgText(svg, (Left + Right) / 2, Bottom + 36, "Charge delivered (mAh)");
+    SvgText(svg, 18, (Top + Bottom) / 2, "Cell voltage (V)", "middle",
+            " transform=\"rotate(-90 18 " + Px((Top + Bottom) / 2) + ")\"");
+    std::size_t cell = 0, load = 0;
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        if (i > 0 && drawn[i]->Cell != drawn[i - 1]->Cell) {
+            ++cell;
+            load = 0;
+        } else if (i > 0) {
+            ++load;
+        }
+        const std::string style = "stroke=\"" + std::string(Colours[cell % Colours.size()]) + "\" stroke-width=\"2\"" +
+                                  Dashes[load % Dashes.size()];
+        std::string points;
+        for (const CellTestPoint& point : drawn[i]->Test.Curve)
+            points +=
+                (points.empty() ? "" : " ") + Px(x(point.DeliveredAh * 1000.0)) + "," + Px(y(point.TerminalVolts));
+        svg += "<polyline fill=\"none\" " + style + " points=\"" + points + "\"/>\n";
+        const double lx = Left + (i % 2) * (Right - Left) / 2;
+        const double ly = Bottom + 62 + LegendRow * std::floor(static_cast<double>(i) / 2.0);
+        SvgLine(svg, lx, ly - 4, lx + 28, ly - 4, style);
+        SvgText(svg, lx + 34, ly, drawn[i]->TradeName + ", " + LoadText(drawn[i]->Load), "start");
+    }
+    svg += SvgClose;
+    return svg;
+}
+
+} // namespace lumora

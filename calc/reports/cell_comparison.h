@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "calc/light/cell_test.h"
+#include "calc/reports/light_run.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace lumora {
+
+// The table builders compare cells by: each cell from full at a constant
+// current or power to a cut-off, the charge and energy it gives, how long
+// it lasts and its voltage at mid-discharge; and the voltage curves as a
+// picture. lumora-cli cells --test and the web page make it here.
+
+// The most cells and loads one comparison takes.
+inline constexpr std::size_t MostComparedCells = 20;
+inline constexpr std::size_t MostComparedLoads = 10;
+
+struct CellComparisonRequest {
+    std::vector<std::string> Cells; // preset names: "samsung-30q", "18650"
+    LoadKind Kind = LoadKind::Current;
+    std::vector<std::string> Loads;    // field texts, A or W
+    std::optional<std::string> CutOff; // V per cell; the chemistry's empty voltage when not given
+};
+
+struct ComparedTest {
+    std::string Cell, TradeName;
+    CellLoad Load;
+    double CutOffVolts = 0.0;
+    CellTest Test;
+};
+
+struct CellComparison {
+    // Empty when the tests were run; Usage when inputs are missing rather
+    // than out of range. Inputs are "cell", "current", "power", "cutoff".
+    std::vector<RunRefusal> Refusals;
+    bool Usage = false;
+    std::vector<ComparedTest> Tests;            // cell by cell, each load in the order given
+    std::vector<std::vector<std::string>> Rows; // texts by CellComparisonColumns
+};
+
+std::span<const RunColumn> CellComparisonColumns();
+
+CellComparison CompareCells(const CellComparisonRequest& request);
+
+// The terminal voltage against the charge delivered, a line for each test.
+std::string CellComparisonSvg(const CellComparison& comparison);
+
+} // namespace lumora

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+
+namespace lumora {
+
+// The pieces the pictures are drawn of: an SVG text written the same, byte
+// for byte, by every build (every number through DecimalText).
+
+// A coordinate to a tenth of a pixel.
+std::string Px(double value);
+
+// A tick label: up to 4 significant digits, no trailing zeros.
+std::string TickLabel(double value);
+
+// A text for XML: & < > " escaped.
+std::string Escaped(const std::string& text);
+
+// An axis from 0 to a round top with round steps (1, 2 or 5 times a power
+// of ten), at most 'ticks' intervals, covering 'largest'.
+struct Axis {
+    double top = 1.0, step = 1.0;
+};
+Axis RoundAxis(double largest, int ticks);
+
+// An axis from a round bottom to a round top covering 'lowest' to
+// 'largest', for voltages that never come near 0.
+struct SpanAxis {
+    double bottom = 0.0, top = 1.0, step = 1.0;
+};
+SpanAxis RoundSpan(double lowest, double largest, int ticks);
+
+// The opening tag of a picture 'width' by 'height' pixels, on a white
+// ground, and its closing tag.
+std::string SvgOpen(double width, double height);
+inline constexpr const char* SvgClose = "</svg>\n";
+
+void SvgText(std::string& svg, double x, double y, const std::string& text, const char* anchor = "middle",
+             const std::string& extra = "");
+void SvgLine(std::string& svg, double x1, double y1, double x2, double y2, const std::string& style);
+
+} // namespace lumora

@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: MIT
+#include "calc/light/battery_presets.h"
+#include "calc/light/cell_test.h"
+#include "tests/core/published_cell_tests.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace lumora {
+namespace {
+
+double DeliveredMah(const char* preset, const PublishedCellTest& test)
+{
+    const CellModel cell = ModelOf(*BatteryNamed(preset), Pack{});
+    return RunCellTest(cell, {LoadKind::Current, test.Amps}, test.CutOffVolts).DeliveredAh * 1000.0;
+}
+
+std::string Describe(const PublishedCellTest& test)
+{
+    return std::string(test.Brand) + " at " + std::to_string(test.Amps) + " A to " + std::to_string(test.CutOffVolts) +
+           " V (" + std::string(test.Source) + ")";
+}
+
+// A named cell gives what its published tests measured, to the same cut-off:
+// within 5 % for lithium-ion, 10 % for the others.
+TEST(NamedCells, GiveTheirPublishedCapacities)
+{
+    int rows = 0;
+    std::map<std::string, int> cells;
+    for (const PublishedCellTest& test : PublishedCellTests) {
+        if (test.Named.empty())
+            continue;
+        const std::optional<BatteryChoice> choice = BatteryNamed(test.Named);
+        ASSERT_TRUE(choice && choice->named) << test.Named;
+        const double tolerance = choice->chemistry->Id == "li-ion" ? 0.05 : 0.10;
+        const double mah = DeliveredMah(std::string(test.Named).c_str(), test);
+        EXPECT_NEAR(mah, test.Mah, tolerance * test.Mah) << Describe(test);
+        ++rows;
+        ++cells[std::string(test.Named)];
+    }
+    EXPECT_GE(cells.size(), 8u);
+    EXPECT_GE(rows, 20);
+}
+
+// A generic preset cannot know a brand's capacity, but follows each brand's
+// load: its capacity at each tested current over that at the brand's lowest
+// falls within 25 % of the brand's own ratio.
+TEST(GenericCells, FollowEachBrandsLoadDependence)
+{
+    std::map<std::string, std::vector<PublishedCellTest>> brands;
+    for (const PublishedCellTest& test : PublishedCellTests)
+        brands[std::string(test.Generic) + "|" + std::string(test.Brand) + "|" + std::string(test.Source)].push_back(
+            test);
+    int ratios = 0;
+    for (auto& [brand, tests] : brands) {
+        std::sort(tests.begin(), tests.end(), [](const auto& a, const auto& b) { return a.Amps < b.Amps; });
+        const std::string generic(tests.front().Generic);
+        const double base = DeliveredMah(generic.c_str(), tests.front());
+        for (std::size_t i = 1; i < tests.size(); ++i) {
+            const double measured = tests[i].Mah / tests.front().Mah;
+            const double modelled = DeliveredMah(generic.c_str(), tests[i]) / base;
+            EXPECT_NEAR(modelled / measured, 1.0, 0.25) << generic << " against " << Describe(tests[i]);
+            ++ratios;
+        }
+    }
+    EXPECT_GE(ratios, 15);
+}
+
+// Under constant current the available well empties when the charge drawn
+// plus the charge left behind in the bound well reaches the capacity:
+// I t + (1 - c) I / (c k') (1 - e^(-k' t)) = C (Manwell and McGowan's
+// model at constant current). On a flat rest curve with no resistance the
+// test runs to that moment; solved here by bisection.
+TEST(CellTests, EndWhereTheKineticModelEmptiesItsAvailableWell)
+{
+    struct Row {
+        double share, rate, amps;
+    };
+    for (const Row row : {Row{0.25, 1.5, 0.1}, Row{0.25, 1.5, 2.0}, Row{0.6, 0.3, 1.0}, Row{0.95, 5.0, 10.0}}) {
+        CellModel cell = FlatCell(1.5, 2.5);
+        cell.AvailableShare = row.share;
+        cell.LevellingPerHour = row.rate;
+        const auto left = [&](double t) {
+            return row.amps * t + (1.0 - row.share) * row.amps / (row.share * row.rate) * -std::expm1(-row.rate * t) -
+                   2.5;
+        };
+        double from = 0.0, to = 2.5 / row.amps;
+        for (int i = 0; i < 100; ++i)
+            (left((from + to) / 2.0) < 0.0 ? from : to) = (from + to) / 2.0;
+        const CellTest test = RunCellTest(cell, {LoadKind::Current, row.amps}, 0.0);
+        EXPECT_EQ(test.End, CellTestEnd::Exhausted);
+        EXPECT_NEAR(test.Hours, from, 1e-3 * from) << row.share << " " << row.rate << " " << row.amps;
+    }
+}
+
+// With one well and no resistance a cell gives its whole capacity at any
+// current, and the energy of its rest curve: the trapezoids of the curve's
+// points times the capacity; a constant power draws the same energy.
+TEST(CellTests, OfANeutralCellGiveTheRestCurvesChargeAndEnergy)
+{
+    CellModel cell = ModelOf(*BatteryNamed("li-ion"), Pack{});
+    cell.CapacityAh = 3.0;
+    cell.InternalOhms = 0.0;
+    cell.AvailableShare = 1.0;
+    cell.ResistanceRise = 0.0;
+    const std::vector<double>& v = cell.OpenCircuitVolts;
+    double mean = 0.0;
+    for (std::size_t i = 1; i < v.size(); ++i)
+        mean += (v[i - 1] + v[i]) / 2.0 / static_cast<double>(v.size() - 1);
+    for (const CellLoad load : {CellLoad{LoadKind::Current, 0.3}, CellLoad{LoadKind::Current, 30.0},
+                                CellLoad{LoadKind::Power, 1.0}, CellLoad{LoadKind::Power, 40.0}}) {
+        const CellTest test = RunCellTest(cell, load, 0.0);
+        EXPECT_NEAR(test.DeliveredAh, 3.0, 1e-6);
+        EXPECT_NEAR(test.DeliveredWh, 3.0 * mean, 2e-3 * 3.0 * mean);
+    }
+}
+
+// A heavier load takes less charge to a cut-off, and a finer step changes
+// the result by less than 0.5 %.
+TEST(CellTests, LoseChargeWithLoadAndKeepItWhenTheStepIsHalved)
+{
+    for (const char* preset : {"duracell-aa", "samsung-30q", "eneloop-aa", "aaa", "li-mno2"}) {
+        CellModel cell = ModelOf(*BatteryNamed(preset), Pack{});
+        if (!(cell.CapacityAh > 0.0))
+            cell.CapacityAh = 1.5;
+        double previous = INFINITY;
+        for (const double c : {0.1, 0.5, 1.0, 2.0}) {
+            const CellLoad load{LoadKind::Current, c * cell.CapacityAh};
+            const CellTest coarse = RunCellTest(cell, load, cell.CutOffVolts, 0.01);
+            const CellTest fine = RunCellTest(cell, load, cell.CutOffVolts, 0.005);
+            EXPECT_LT(coarse.DeliveredAh, previous) << preset << " at " << c << " C";
+            EXPECT_NEAR(fine.DeliveredAh, coarse.DeliveredAh, 0.005 * fine.DeliveredAh) << preset << " at " << c;
+            previous = coarse.DeliveredAh;
+        }
+    }
+}
+
+// A cell that rests recovers: after a heavy load empties the available
+// well, an hour at rest lets the bound charge flow over and the rest
+// voltage rise.
+TEST(CellTests, RecoverAtRest)
+{
+    const CellModel cell = ModelOf(*BatteryNamed("energizer-aa"), Pack{});
+    const CellTest heavy = RunCellTest(cell, {LoadKind::Current, 1.0}, 0.0);
+    ASSERT_EQ(heavy.End, CellTestEnd::Exhausted);
+    const CellState state = Advance(cell, CellState{}, 1.0, heavy.Hours);
+    const double before = AvailableVoltage(cell, state);
+    ASSERT_LT(before, 0.95); // the rest curve's end, 0.9 V
+    EXPECT_TRUE(AvailableEmpty(cell, Advance(cell, state, 1.0, 0.01)));
+    const CellState rested = Advance(cell, state, 0.0, 1.0);
+    EXPECT_FALSE(AvailableEmpty(cell, Advance(cell, rested, 1.0, 0.01)));
+    EXPECT_GT(AvailableVoltage(cell, rested), before + 0.1);
+}
+
+// Every named cell is asked for by its id and listed once, with a source.
+TEST(NamedCells, AreFoundByNameWithTheirSources)
+{
+    for (const NamedCell& named : NamedCells()) {
+        const std::optional<BatteryChoice> choice = BatteryNamed(named.Id);
+        ASSERT_TRUE(choice) << named.Id;
+        EXPECT_EQ(choice->named, &named);
+        ASSERT_NE(choice->cell, nullptr) << named.Id << " has no format row in its chemistry";
+        EXPECT_EQ(PresetName(*choice), named.Id);
+        EXPECT_EQ(TradeName(*choice), named.TradeName);
+        EXPECT_FALSE(named.Source.empty());
+    }
+}
+
+} // namespace
+} // namespace lumora

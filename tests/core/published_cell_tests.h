@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace lumora {
+
+// Constant-current discharge tests of cells from full to a cut-off, as their
+// testers published them. A row names the preset that stands for the cell
+// (a named cell, when Lumora has one) and the generic preset of its format
+// and chemistry. No source published the energy, so only the charge is
+// compared.
+struct PublishedCellTest {
+    std::string_view Named;   // the named cell's preset, or "" for a brand Lumora does not name
+    std::string_view Generic; // the format's preset in the cell's chemistry: "aa", "aaa", "18650"
+    std::string_view Brand;   // as the source names the cell
+    double Amps = 0.0;
+    double CutOffVolts = 0.0;
+    double Mah = 0.0;
+    std::string_view Source;
+};
+
+// PowerStream, "Discharge tests of AA Batteries, Alkaline and NiMH"
+// (powerstream.com/AA-tests.htm): a CBA II analyser, constant current, the
+// table's termination voltage "0.1 Volt", so these run the cell out.
+inline constexpr std::string_view PowerStream = "PowerStream AA tests, CBA II, 0.1 V termination";
+// MyBroadband, "Battery test: Energizer vs Duracell" (2018,
+// mybroadband.co.za/news/energy/244759): a CBA IV at 800 mA to 1.1 V, the
+// average run time of the cells tested, times 0.8 A.
+inline constexpr std::string_view MyBroadband = "MyBroadband 2018, CBA IV, 800 mA to 1.1 V, average run time";
+// The makers' data sheets at a light load, as kurokatta.org read them from
+// the sheets' constant-current curves ("Lithium AA batteries", 2019), to
+// 0.8 V at 21 degC: the only published figures below 100 mA.
+inline constexpr std::string_view MakersSheets = "makers' data sheets as read by kurokatta.org (2019), to 0.8 V";
+// RightBattery, Duracell Copper Top and Procell AAA compared
+// (rightbattery.com/tag/duracell-copper-top): constant current to 1 V.
+inline constexpr std::string_view RightBattery = "rightbattery.com, constant current to 1.0 V";
+
+inline constexpr PublishedCellTest PublishedCellTests[] = {
+    // Alkaline AA, one table, five brands (dates of test April 2006 to May 2020).
+    {"duracell-aa", "aa", "Duracell Coppertop AA", 0.1, 0.1, 2200, PowerStream},
+    {"duracell-aa", "aa", "Duracell Coppertop AA", 0.5, 0.1, 1300, PowerStream},
+    {"duracell-aa", "aa", "Duracell Coppertop AA", 1.0, 0.1, 830, PowerStream},
+    {"duracell-aa", "aa", "Duracell Coppertop AA", 2.0, 0.1, 540, PowerStream},
+    {"duracell-aa", "aa", "Duracell Coppertop AA", 0.025, 0.8, 3000, MakersSheets},
+    {"energizer-aa", "aa", "Energizer Max AA", 0.5, 0.1, 1170, PowerStream},
+    {"energizer-aa", "aa", "Energizer Max AA", 1.0, 0.1, 930, PowerStream},
+    {"energizer-aa", "aa", "Energizer Max AA", 2.0, 0.1, 700, PowerStream},
+    {"energizer-aa", "aa", "Energizer Max AA", 0.8, 1.1, 349, MyBroadband}, // 26.15 min
+    {"energizer-aa", "aa", "Energizer Max AA (E91)", 0.025, 0.8, 3000, MakersSheets},
+    {"", "aa", "Radio Shack Enercell Plus AA", 0.1, 0.1, 2130, PowerStream},
+    {"", "aa", "Radio Shack Enercell Plus AA", 0.5, 0.1, 1310, PowerStream},
+    {"", "aa", "Radio Shack Enercell Plus AA", 1.0, 0.1, 980, PowerStream},
+    {"", "aa", "Radio Shack Enercell Plus AA", 2.0, 0.1, 720, PowerStream},
+    {"", "aa", "Energizer Titanium AA", 0.5, 0.1, 1840, PowerStream},
+    {"", "aa", "Energizer Titanium AA", 1.0, 0.1, 1410, PowerStream},
+    {"", "aa", "Energizer Titanium AA", 2.0, 0.1, 1180, PowerStream},
+    {"", "aa", "Eveready Gold AA", 0.5, 0.1, 1280, PowerStream},
+    {"", "aa", "Eveready Gold AA", 1.0, 0.1, 950, PowerStream},
+    {"", "aa", "Eveready Gold AA", 2.0, 0.1, 780, PowerStream},
+    // Alkaline AAA.
+    {"duracell-aaa", "aaa", "Duracell Copper Top AAA", 0.1, 1.0, 970, RightBattery},
+    {"duracell-aaa", "aaa", "Duracell Copper Top AAA", 0.2, 1.0, 777, RightBattery},
+    {"duracell-aaa", "aaa", "Duracell Copper Top AAA", 0.3, 1.0, 553, RightBattery},
+    {"duracell-aaa", "aaa", "Duracell Copper Top AAA", 0.5, 1.0, 336, RightBattery},
+    {"", "aaa", "Duracell Procell AAA", 0.1, 1.0, 1038, RightBattery},
+    {"", "aaa", "Duracell Procell AAA", 0.2, 1.0, 797, RightBattery},
+    {"", "aaa", "Duracell Procell AAA", 0.3, 1.0, 627, RightBattery},
+    {"", "aaa", "Duracell Procell AAA", 0.5, 1.0, 455, RightBattery},
+    // Lithium iron disulfide AA.
+    {"energizer-lithium-aa", "aa-lithium", "Energizer Lithium AA", 2.0, 0.1, 2800, PowerStream},
+    {"energizer-lithium-aa", "aa-lithium", "Energizer Ultimate Lithium AA", 0.8, 1.1, 2882, MyBroadband}, // 216.16 min
+    // Lithium-ion.
+    {"samsung-30q", "18650", "Samsung INR18650-30Q", 0.6, 2.5, 3000,
+     "Samsung SDI INR18650-30Q specification 1.0 (2015): nominal, 0.2 C to 2.5 V"},
+    {"samsung-30q", "18650", "Samsung INR18650-30Q", 10.0, 2.5, 2900,
+     "Samsung SDI INR18650-30Q specification 1.0 (2015): the 10 A capacity its temperature table takes as 100 %"},
+    {"molicel-p28a", "18650", "Molicel INR-18650-P28A", 0.56, 2.5, 2800,
+     "Molicel INR-18650-P28A data sheet: rated (typical) capacity, 0.56 A to 2.5 V"},
+    {"molicel-p28a", "18650", "Molicel INR-18650-P28A", 10.0, 2.5, 2761,
+     "tayvoy.com Molicel P28A test: 10 A, cell insulated"},
+    {"panasonic-ncr18650b", "18650", "Panasonic NCR18650B", 0.34, 2.5, 3280,
+     "Batemo cell library, NCR18650B: C/10 to 2.5 V, 25 degC"},
+    {"samsung-40t", "21700", "Samsung INR21700-40T", 0.8, 2.5, 4100,
+     "thunderheartreviews.com 40T test (2018): about 4100 mAh at 0.8 A"},
+    {"samsung-40t", "21700", "Samsung INR21700-40T", 20.0, 2.5, 3800,
+     "thunderheartreviews.com 40T test (2018): at least 3800 mAh at 20 A"},
+    {"samsung-50s", "21700", "Samsung INR21700-50S", 10.0, 2.5, 4990,
+     "tayvoy.com Samsung 50S test: 10 A, cell insulated"},
+};
+
+} // namespace lumora
