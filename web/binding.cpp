@@ -9,6 +9,7 @@
 #include "calc/calculators/quantities.h"
 #include "calc/light/battery_presets.h"
 #include "calc/light/standard_resistors.h"
+#include "calc/reports/cell_comparison.h"
 #include "calc/reports/csv_text.h"
 #include "calc/reports/light_inputs.h"
 #include "calc/reports/light_run.h"
@@ -231,11 +232,23 @@ val ActingInputsJs(const val& object)
     return Strings(keys);
 }
 
+// Rows of texts as one string, a line per row ending in "\n" and tabs
+// between its cells (no text holds either): one string crosses into
+// JavaScript far faster than thousands.
+std::string RowLines(const std::vector<std::vector<std::string>>& rows)
+{
+    std::string lines;
+    for (const std::vector<std::string>& row : rows) {
+        for (std::size_t c = 0; c < row.size(); ++c)
+            lines += (c ? "\t" : "") + row[c];
+        lines += '\n';
+    }
+    return lines;
+}
+
 // The light's run for the runtime graph: {refusals: [{input, message}],
 // summary: [{label, value, unit, mark}], warnings, columns: [{key, heading,
-// numeric}], rows, svg, csv, title, subtitle}. The rows are one string, a
-// line per row ending in "\n" and tabs between its cells (no text holds
-// either): one string crosses into JavaScript far faster than thousands.
+// numeric}], rows (RowLines), svg, csv, title, subtitle}.
 val RuntimeGraphJs(const val& object)
 {
     const LightRun run = RunLight(InputsFrom(object));
@@ -246,21 +259,57 @@ val RuntimeGraphJs(const val& object)
     std::vector<std::string> keys;
     for (const RunColumn& column : RunColumns())
         keys.emplace_back(column.Key);
-    std::string rows;
-    for (const std::vector<std::string>& row : run.Rows) {
-        for (std::size_t c = 0; c < row.size(); ++c)
-            rows += (c ? "\t" : "") + row[c];
-        rows += '\n';
-    }
     result.set("summary", ArrayOf(run.Summary, FigureMembers));
     result.set("warnings", Strings(run.Warnings));
     result.set("columns", ArrayOf(RunColumns(), ColumnMembers));
-    result.set("rows", rows);
+    result.set("rows", RowLines(run.Rows));
     result.set("svg", RuntimePlotSvg(run.Run, run.Labels));
     result.set("csv", CsvText(keys, run.Rows));
     result.set("title", run.Labels.Title);
     result.set("subtitle", run.Labels.Subtitle);
     return result;
+}
+
+// The battery test of {cells: [names], kind: "current" or "power", loads:
+// "1, 3, 10", cutoff: "" for each chemistry's}: {refusals, columns, rows,
+// svg, csv}, the rows as for the runtime graph.
+val CellComparisonJs(const val& object)
+{
+    CellComparisonRequest request;
+    const val cells = object["cells"];
+    for (unsigned i = 0; i < cells["length"].as<unsigned>(); ++i)
+        request.Cells.push_back(cells[i].as<std::string>());
+    request.Kind = object["kind"].as<std::string>() == "power" ? LoadKind::Power : LoadKind::Current;
+    request.Loads = ListItems(object["loads"].as<std::string>());
+    if (const std::string cutOff = object["cutoff"].as<std::string>(); !cutOff.empty())
+        request.CutOff = cutOff;
+    const CellComparison comparison = CompareCells(request);
+    val result = val::object();
+    result.set("refusals", ArrayOf(comparison.Refusals, RefusalMembers));
+    if (!comparison.Refusals.empty())
+        return result;
+    std::vector<std::string> keys;
+    for (const RunColumn& column : CellComparisonColumns())
+        keys.emplace_back(column.Key);
+    result.set("columns", ArrayOf(CellComparisonColumns(), ColumnMembers));
+    result.set("rows", RowLines(comparison.Rows));
+    result.set("svg", CellComparisonSvg(comparison));
+    result.set("csv", CsvText(keys, comparison.Rows));
+    return result;
+}
+
+// The presets a battery test takes, cells rather than chemistries, as the
+// battery list words them, the named cells first: [{value, caption}].
+val TestCellsJs()
+{
+    std::vector<InputChoice> named, formats;
+    for (const InputChoice& choice : LightInputNamed("cell")->Choices()) {
+        const BatteryChoice cell = *BatteryNamed(choice.Value);
+        if (cell.cell)
+            (cell.named ? named : formats).push_back(choice);
+    }
+    named.insert(named.end(), formats.begin(), formats.end());
+    return ArrayOf(named, ChoiceMembers);
 }
 
 std::string VersionJs() { return LUMORA_VERSION; }
@@ -278,6 +327,8 @@ EMSCRIPTEN_BINDINGS(lumora)
     emscripten::function("lightInputs", &LightInputsJs);
     emscripten::function("actingInputs", &ActingInputsJs);
     emscripten::function("runtimeGraph", &RuntimeGraphJs);
+    emscripten::function("cellComparison", &CellComparisonJs);
+    emscripten::function("testCells", &TestCellsJs);
     emscripten::function("version", &VersionJs);
 }
 

@@ -304,6 +304,61 @@
     performance.mark('lumora-table');
   }
 
+  // The battery test: the cells ticked, the load and the cut-off, run by the
+  // core; its curves and table, or its refusals.
+  const cells = $('#cells');
+  const firstCells = ['samsung-30q', 'samsung-35e', 'sony-vtc6', 'lg-mj1', 'molicel-p28a'];
+  function buildCellList() {
+    $('#cells-choices').replaceChildren(...core.testCells().map(p => {
+      const label = document.createElement('label');
+      const box = document.createElement('input');
+      Object.assign(box, { type: 'checkbox', value: p.value, checked: firstCells.includes(p.value) });
+      box.dataset.cell = p.value;
+      label.append(box, ` ${p.caption}`);
+      return label;
+    }));
+  }
+
+  function cellsChosen() {
+    return $$('input[data-cell]', cells).filter(box => box.checked).map(box => box.value);
+  }
+
+  let lastCells = null;
+  function drawCells() {
+    const kind = $('input[name="cells-kind"]:checked', cells).value;
+    $('#cells-loads-label').textContent = kind === 'power' ? 'Test powers  W' : 'Test currents  A';
+    const test = core.cellComparison({ cells: cellsChosen(), kind, loads: $('#cells-loads').value,
+      cutoff: $('#cells-cutoff').value });
+    $('#cells-errors').replaceChildren(...test.refusals.map(refusal => {
+      const box = document.createElement('div');
+      box.className = 'error';
+      const text = document.createElement('p');
+      text.textContent = refusal.message;
+      box.append(text);
+      return box;
+    }));
+    for (const [key, id] of [['current', 'cells-loads'], ['power', 'cells-loads'], ['cutoff', 'cells-cutoff']]) {
+      if (test.refusals.some(r => r.input === key)) $(`#${id}`).setAttribute('aria-invalid', 'true');
+    }
+    if (!test.refusals.length) for (const element of $$('[aria-invalid]', cells)) element.removeAttribute('aria-invalid');
+    lastCells = test.refusals.length ? null : test;
+    $('#cells-run').hidden = !lastCells;
+    if (!lastCells) return;
+    $('#cells-plot').innerHTML = test.svg;
+    const rows = test.rows.split('\n').slice(0, -1).map(line => line.split('\t'));
+    const head = document.createElement('tr');
+    for (const column of test.columns.slice(1)) {
+      const th = document.createElement('th');
+      th.scope = 'col';
+      th.dataset.key = column.key;
+      th.textContent = column.heading;
+      head.append(th);
+    }
+    $('#cells-table thead').replaceChildren(head);
+    $('#cells-table tbody').replaceChildren(...rows.map(row => tableRow(row.slice(1))));
+    performance.mark('lumora-cells');
+  }
+
   // A download made here: the text as a file, through an object URL.
   function download(text, type, name) {
     const url = URL.createObjectURL(new Blob([text], { type }));
@@ -344,6 +399,8 @@
     params.set('r.wiring', wiringOf($('#resistor')));
     params.set('g.wiring', wiringOf(graph));
     params.set('r.series', $('#series').value);
+    params.set('t.kind', $('input[name="cells-kind"]:checked').value);
+    params.set('t.cells', cellsChosen().join(','));
     $('#link').href = '#' + params.toString();
   }
 
@@ -364,16 +421,18 @@
   function applyLink(fragment) {
     if (!fragment) return;
     const params = currentNames(new URLSearchParams(fragment));
-    const inputs = new Map($$('input[data-link]').map(input => [input.dataset.link, input]));
-    const choices = { 'r.wiring': ['series', 'parallel'], 'r.series': core.eSeries(), 'g.wiring': ['series', 'parallel'] };
+    const inputs = new Map($$('input[data-link]:not([type="radio"])').map(input => [input.dataset.link, input]));
+    const choices = { 'r.wiring': ['series', 'parallel'], 'r.series': core.eSeries(), 'g.wiring': ['series', 'parallel'],
+      't.kind': ['current', 'power'] };
+    const known = $$('input[data-cell]').map(box => box.value);
     for (const select of $$('select[data-link]')) choices[select.dataset.link] = Array.from(select.options, o => o.value);
     let readable = true;
     for (const [name, text] of params) {
       const input = inputs.get(name);
-      const fits = input
-        ? (!input.dataset.kind || core.isTypeable(text, input.dataset.kind)) &&
+      const fits = name === 't.cells' ? text.split(',').every(cell => cell === '' || known.includes(cell))
+        : input ? (!input.dataset.kind || core.isTypeable(text, input.dataset.kind)) &&
           (input.maxLength < 0 || text.length <= input.maxLength)
-        : (choices[name] || []).includes(text);
+          : (choices[name] || []).includes(text);
       readable = readable && fits;
     }
     if (!readable) {
@@ -388,6 +447,11 @@
     if (params.has('r.wiring')) $(`input[name="wiring"][value="${params.get('r.wiring')}"]`).checked = true;
     if (params.has('g.wiring')) $(`input[name="graph-wiring"][value="${params.get('g.wiring')}"]`).checked = true;
     if (params.has('r.series')) $('#series').value = params.get('r.series');
+    if (params.has('t.kind')) $(`input[name="cells-kind"][value="${params.get('t.kind')}"]`).checked = true;
+    if (params.has('t.cells')) {
+      const chosen = params.get('t.cells').split(',');
+      for (const box of $$('input[data-cell]')) box.checked = chosen.includes(box.value);
+    }
     // Solve what the link holds; a link saved before anything was left blank
     // just shows its texts.
     for (const form of $$('form[data-calculator]')) {
@@ -397,6 +461,7 @@
       if (outcome.windows.length || outcome.failures.length) showMessages(form, []);
     }
     drawGraph();
+    drawCells();
     updateLink();
   }
 
@@ -425,6 +490,13 @@
     graph.addEventListener('submit', event => event.preventDefault());
     $('#graph-csv').addEventListener('click', () => download(lastRun.csv, 'text/csv', 'lumora-runtime.csv'));
     $('#graph-svg').addEventListener('click', () => download(lastRun.svg, 'image/svg+xml', 'lumora-runtime.svg'));
+    buildCellList();
+    cells.addEventListener('beforeinput', filterTyping);
+    cells.addEventListener('input', () => { drawCells(); updateLink(); });
+    cells.addEventListener('submit', event => event.preventDefault());
+    $('#cells-csv').addEventListener('click', () => download(lastCells.csv, 'text/csv', 'lumora-cells.csv'));
+    $('#cells-svg').addEventListener('click', () => download(lastCells.svg, 'image/svg+xml', 'lumora-cells.svg'));
+    drawCells();
     window.addEventListener('hashchange', () => applyLink(location.hash.slice(1)));
     drawGraph();
     updateLink();

@@ -89,6 +89,27 @@ constexpr std::array<const char*, 5> Dashes = {"", " stroke-dasharray=\"8 4\"", 
 
 std::span<const RunColumn> CellComparisonColumns() { return Columns; }
 
+std::vector<std::string> ListItems(std::string_view text)
+{
+    std::vector<std::string> items;
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    for (;;) {
+        const std::size_t comma = text.find(',');
+        std::string_view item = text.substr(0, comma);
+        while (!item.empty() && blank(item.front()))
+            item.remove_prefix(1);
+        while (!item.empty() && blank(item.back()))
+            item.remove_suffix(1);
+        items.emplace_back(item);
+        if (comma == std::string_view::npos)
+            break;
+        text.remove_prefix(comma + 1);
+    }
+    if (items.size() == 1 && items.front().empty())
+        items.clear();
+    return items;
+}
+
 CellComparison CompareCells(const CellComparisonRequest& request)
 {
     CellComparison comparison;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumora {
@@ -44,6 +45,11 @@ struct CellComparison {
 };
 
 std::span<const RunColumn> CellComparisonColumns();
+
+// The items of a list as people type it: "1, 3,10" is "1", "3", "10";
+// blanks around an item are dropped, an empty item kept (and refused as no
+// number).
+std::vector<std::string> ListItems(std::string_view text);
 
 CellComparison CompareCells(const CellComparisonRequest& request);
 

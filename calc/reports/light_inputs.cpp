@@ -34,11 +34,13 @@ std::vector<InputChoice> CellChoices()
 {
     std::vector<InputChoice> choices;
     for (const BatteryChoice& preset : BatteryPresets()) {
+        // A named cell by its trade name; a format or chemistry by its
+        // preset name and what it is.
         const PackTexts texts = TextsOf(preset, Pack{});
-        choices.push_back({PresetName(preset),
-                           PresetName(preset) + ": " + std::string(preset.chemistry->Description) +
-                               (texts.CapacityMah ? ", " + *texts.CapacityMah + " mAh" : ""),
-                           ""});
+        const std::string what =
+            preset.named ? TradeName(preset) : PresetName(preset) + ": " + std::string(preset.chemistry->Description);
+        choices.push_back(
+            {PresetName(preset), what + (texts.CapacityMah ? ", " + *texts.CapacityMah + " mAh" : ""), ""});
     }
     return choices;
 }

@@ -10,6 +10,7 @@ LUMORA_SCREENSHOTS. Run by scripts/web.sh test.
 """
 import csv
 import http.server
+import io
 import json
 import os
 import pathlib
@@ -50,7 +51,7 @@ FORMS = {'runtime': ('converter', 'Command2', 'Text6'), 'resistor': ('resistor',
 # lumora-cli graph's options as the runtime graph's controls.
 GRAPH = {option: f'graph-{option[2:]}' for option in (
     '--driver', '--led', '--current', '--vf', '--resistance', '--leds', '--cell', '--pack', '--battery', '--capacity',
-    '--internal-resistance', '--efficiency', '--dropout')}
+    '--internal-resistance', '--cutoff', '--start', '--charge', '--efficiency', '--dropout')}
 
 
 def browser(width=1280, height=900, requests=False):
@@ -340,6 +341,8 @@ class Graph(OnePage):
                                           '--current', '1500', '--efficiency', '90', '--internal-resistance', '60']),
         ('direct, typical LED, flat', ['--vf', '3.1', '--current', '350', '--battery', '4.2', '--capacity', '2000',
                                        '--resistance', '1.5', '--leds', '2', '--parallel']),
+        ('alkaline, half charged, cut off', ['--led', 'xp-g', '--cell', 'duracell-aa', '--pack', '3S', '--driver',
+                                             'linear', '--current', '300', '--charge', '50', '--cutoff', '1']),
     ]
     REFUSALS = [
         ('no current', ['--led', 'xp-g', '--cell', '18650', '--driver', 'linear', '--current', '0'], 'graph-current'),
@@ -371,6 +374,51 @@ class Graph(OnePage):
                 self.assertFalse(self.driver.find_element(By.ID, 'graph-run').is_displayed())
                 marked = [e.get_attribute('id') for e in self.driver.find_elements(By.CSS_SELECTOR, '[aria-invalid]')]
                 self.assertEqual(marked, [control] if control else [])
+
+
+def ask_cells(driver, cells, kind, loads, cutoff):
+    """Ticks the battery test's cells and sets its load and cut-off; returns
+    its refusals and the table's rows."""
+    driver.execute_script('''
+        for (const box of document.querySelectorAll('input[data-cell]')) box.checked = arguments[0].includes(box.value);
+        document.querySelector(`input[name="cells-kind"][value="${arguments[1]}"]`).checked = true;
+        document.getElementById('cells-loads').value = arguments[2];
+        document.getElementById('cells-cutoff').value = arguments[3];
+        document.getElementById('cells').dispatchEvent(new Event('input'));''', cells, kind, loads, cutoff)
+    return driver.execute_script('''const texts = s => Array.from(document.querySelectorAll(s), e => e.textContent);
+        return [texts('#cells-errors p'), Array.from(document.querySelectorAll('#cells-table tbody tr'),
+          tr => Array.from(tr.cells, cell => cell.textContent))];''')
+
+
+class CellTest(OnePage):
+    """The battery test against lumora-cli cells --test: its CSV and picture
+    byte for byte, its table, and its refusals in the core's words. The page
+    tests the cells in its list's order, the named cells first."""
+
+    def test_equals_lumora_cli(self):
+        for cells, kind, loads, cutoff in ((['samsung-30q', 'molicel-p28a', 'AA'], 'current', '1, 3,10', ''),
+                                           (['eneloop-aa', '18650'], 'power', '2', '0.9')):
+            with self.subTest(f'{cells} {loads}'):
+                args = ['cells', '--test', '--cell', ','.join(cells), f'--{kind}', loads.replace(' ', '')]
+                args += ['--cutoff', cutoff] if cutoff else []
+                refusals, rows = ask_cells(self.driver, cells, kind, loads, cutoff)
+                run = subprocess.run([str(CLI), *args, '--format', 'csv'], capture_output=True, text=True)
+                self.assertEqual(refusals, [])
+                self.assertEqual(download(self.driver, 'cells-csv'), run.stdout)
+                self.assertEqual(rows, [row[1:] for row in list(csv.reader(io.StringIO(run.stdout)))[1:]])
+                plot = subprocess.run([str(CLI), *args, '--plot', '-'], capture_output=True, text=True).stdout
+                self.assertEqual(download(self.driver, 'cells-svg'), plot)
+
+    def test_refusals_are_the_cores(self):
+        for cells, loads, cutoff, args in ((['18650'], '0', '', ['--current', '0']),
+                                           (['18650', 'AA'], '1', '3.3', ['--current', '1', '--cutoff', '3.3'])):
+            with self.subTest(loads):
+                refusals, _ = ask_cells(self.driver, cells, 'current', loads, cutoff)
+                run = subprocess.run([str(CLI), 'cells', '--test', '--cell', ','.join(cells), *args],
+                                     capture_output=True, text=True)
+                self.assertEqual(refusals, [re.sub(r'^lumora-cli: (--[\w-]+: )?', '', line)
+                                            for line in run.stderr.splitlines()])
+                self.assertFalse(self.driver.find_element(By.ID, 'cells-run').is_displayed())
 
 
 def requests_made(driver, page):
