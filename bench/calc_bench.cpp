@@ -112,6 +112,27 @@ void BM_AlkalineGraph(benchmark::State& state)
 }
 BENCHMARK(BM_AlkalineGraph);
 
+// A graph with heat: an LH351D on direct drive in a 1x18650 tube, held at
+// 55 °C.
+void BM_HeatedGraph(benchmark::State& state)
+{
+    DischargeRequest request;
+    request.Cell = ModelOf(*BatteryNamed("18650"), Pack{});
+    request.Cell.CutOffVolts = 0.0;
+    const LedPreset& preset = *LedNamed("lh351d");
+    request.Leds.Curve = FittedCurve(preset);
+    request.Flux.assign(preset.Flux.begin(), preset.Flux.end());
+    request.Heat.Light = HostOf(*NamedHostNamed("18650-tube"));
+    request.Heat.Led = preset.Thermal;
+    request.Heat.LimitC = state.range(0) ? std::optional<double>(55.0) : std::nullopt;
+    for (auto _ : state) {
+        Discharge run = RunDischarge(request);
+        benchmark::DoNotOptimize(run);
+    }
+    SetTarget(state, 5000.0);
+}
+BENCHMARK(BM_HeatedGraph)->Arg(0)->Arg(1);
+
 // The battery test of ten cells at five currents, with its table.
 void BM_CellComparison(benchmark::State& state)
 {

@@ -2,6 +2,7 @@
 #include "cli/command_line.h"
 
 #include "calc/light/standard_resistors.h"
+#include "calc/reports/sustained_output.h"
 #include "calc/text/printable.h"
 #include "cli/cell_test_command.h"
 #include "cli/graph_command.h"
@@ -10,6 +11,7 @@
 #include "cli/report.h"
 #include "cli/resistor_command.h"
 #include "cli/runtime_command.h"
+#include "cli/sustain_command.h"
 
 #include <CLI/CLI.hpp>
 
@@ -125,6 +127,14 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         ->option_text("FILE.svg");
     AddFormat(*graphCommand, graphFormat);
 
+    LightOptions sustainLight;
+    std::string sustainFormat = "text";
+    CLI::App* sustainCommand = app.add_subcommand(
+        "sustain", "what a host holds at its temperature limit: the highest steady LED current and output, and the "
+                   "host a wanted output needs");
+    AddLightOptions(*sustainCommand, sustainLight, SustainInputKeys());
+    AddFormat(*sustainCommand, sustainFormat);
+
     std::string ledsFormat = "text";
     CLI::App* ledsCommand =
         app.add_subcommand("leds", "the LED presets: their fitted curves V = a + b ln(I) + Rs I and sources");
@@ -207,6 +217,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         graph.Inputs = light.Inputs();
         return Print(RunGraph(graph), graphFormat, out, err);
     }
+    if (sustainCommand->parsed())
+        return Print(RunSustain(sustainLight.Inputs()), sustainFormat, out, err);
     if (ledsCommand->parsed()) {
         CommandOutput leds;
         leds.Results = LedsReport();

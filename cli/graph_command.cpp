@@ -36,7 +36,7 @@ CommandOutput RunGraph(const GraphRequest& request)
         return output;
     }
     Report report;
-    for (const RunColumn& column : RunColumns())
+    for (const RunColumn& column : run.Columns)
         report.Columns.push_back({std::string(column.Key), std::string(column.Heading), column.Numeric});
     report.Rows = std::move(run.Rows);
     for (RunFigure& figure : run.Summary)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/options.h"
 
+#include <algorithm>
+
 #include "calc/light/led_choice.h"
 #include "calc/text/mentions.h"
 
@@ -111,10 +113,14 @@ void AddLedOptions(CLI::App& command, LedOptions& led, CLI::Option* vf)
         vf->excludes(preset)->excludes(points)->excludes(spice);
 }
 
-void AddLightOptions(CLI::App& command, LightOptions& options)
+void AddLightOptions(CLI::App& command, LightOptions& options, std::span<const std::string_view> keys)
 {
     std::map<std::string_view, std::vector<CLI::Option*>> groups;
     for (const LightInputRow& row : LightInputRows()) {
+        const bool chosen =
+            keys.empty() ? !row.SustainOnly : std::find(keys.begin(), keys.end(), row.Key) != keys.end();
+        if (!chosen)
+            continue;
         const std::string key(row.Key);
         if (row.ChoiceFlags) {
             CLI::Option* first = nullptr;

@@ -57,6 +57,8 @@ struct LightOptions {
     std::map<std::string, bool> Flags; // by the choice's value
     LightInputs Inputs() const;
 };
-void AddLightOptions(CLI::App& command, LightOptions& options);
+// An option for each of the light's input rows: all those of a run, or
+// those of 'keys' alone.
+void AddLightOptions(CLI::App& command, LightOptions& options, std::span<const std::string_view> keys = {});
 
 } // namespace lumora::cli

@@ -15,12 +15,14 @@
 #include "calc/reports/light_run.h"
 #include "calc/reports/resistor_to_buy.h"
 #include "calc/reports/runtime_plot.h"
+#include "calc/reports/sustained_output.h"
 #include "calc/text/number_text.h"
 #include "web/js_values.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <span>
 #include <string>
 #include <vector>
@@ -38,7 +40,7 @@ const Member<QuantityRow> QuantityMembers[] = {
     {"tip", &QuantityRow::Tip},
     {"kind", [](const QuantityRow& r) { return val(r.Kind == NumberKind::Whole ? "whole" : "decimal"); }}};
 const Member<InputChoice> ChoiceMembers[] = {{"value", &InputChoice::Value}, {"caption", &InputChoice::Caption}};
-const char* const InputKindNames[] = {"decimal", "whole", "choice", "pack", "points", "line"};
+const char* const InputKindNames[] = {"decimal", "whole", "choice", "pack", "points", "line", "signed"};
 const Member<LightInputRow> LightInputMembers[] = {
     {"key", &LightInputRow::Key},
     {"caption", &LightInputRow::Caption},
@@ -48,6 +50,7 @@ const Member<LightInputRow> LightInputMembers[] = {
     {"start", [](const LightInputRow& r) { return Js(ExampleLight().Text(r.Key).value_or(std::string(r.Default))); }},
     {"help", [](const LightInputRow& r) { return Js(PageHelp(r)); }},
     {"field", [](const LightInputRow& r) { return val(!r.CommandLineOnly); }},
+    {"sustainOnly", &LightInputRow::SustainOnly},
     {"choices", [](const LightInputRow& r) { return r.Choices ? ArrayOf(r.Choices(), ChoiceMembers) : val::array(); }}};
 const Member<RunRefusal> RefusalMembers[] = {{"input", &RunRefusal::Input},
                                              {"message", [](const RunRefusal& r) { return Js(PageWords(r.Text)); }}};
@@ -159,8 +162,11 @@ val CalculateJs(const std::string& calculator, const val& fields, const std::str
 }
 
 // The key filter's rule: "decimal" (digits and one ".") or "whole" (digits).
+// "signed": a decimal that may start with "-", as a temperature.
 bool IsTypeableJs(const std::string& text, const std::string& kind)
 {
+    if (kind == "signed")
+        return IsTypeableText(text.rfind('-', 0) == 0 ? text.substr(1) : text, NumberKind::Decimal);
     return IsTypeableText(text, kind == "whole" ? NumberKind::Whole : NumberKind::Decimal);
 }
 
@@ -257,11 +263,11 @@ val RuntimeGraphJs(const val& object)
     if (!run.Refusals.empty())
         return result;
     std::vector<std::string> keys;
-    for (const RunColumn& column : RunColumns())
+    for (const RunColumn& column : run.Columns)
         keys.emplace_back(column.Key);
     result.set("summary", ArrayOf(run.Summary, FigureMembers));
     result.set("warnings", Strings(run.Warnings));
-    result.set("columns", ArrayOf(RunColumns(), ColumnMembers));
+    result.set("columns", ArrayOf(run.Columns, ColumnMembers));
     result.set("rows", RowLines(run.Rows));
     result.set("svg", RuntimePlotSvg(run.Run, run.Labels));
     result.set("csv", CsvText(keys, run.Rows));
@@ -298,6 +304,28 @@ val CellComparisonJs(const val& object)
     return result;
 }
 
+// The keys of the sustained output's inputs, in the rows' order.
+val SustainKeysJs()
+{
+    std::vector<std::string> keys;
+    for (const LightInputRow& row : LightInputRows()) {
+        const std::span<const std::string_view> chosen = SustainInputKeys();
+        if (std::find(chosen.begin(), chosen.end(), row.Key) != chosen.end())
+            keys.emplace_back(row.Key);
+    }
+    return Strings(keys);
+}
+
+// What a host sustains, for texts by key: {refusals, summary}.
+val SustainedOutputJs(const val& object)
+{
+    const SustainedOutput sustained = SustainLight(InputsFrom(object));
+    val result = val::object();
+    result.set("refusals", ArrayOf(sustained.Refusals, RefusalMembers));
+    result.set("summary", ArrayOf(sustained.Summary, FigureMembers));
+    return result;
+}
+
 // The presets a battery test takes, cells rather than chemistries, as the
 // battery list words them, the named cells first: [{value, caption}].
 val TestCellsJs()
@@ -329,6 +357,8 @@ EMSCRIPTEN_BINDINGS(lumora)
     emscripten::function("runtimeGraph", &RuntimeGraphJs);
     emscripten::function("cellComparison", &CellComparisonJs);
     emscripten::function("testCells", &TestCellsJs);
+    emscripten::function("sustainKeys", &SustainKeysJs);
+    emscripten::function("sustainedOutput", &SustainedOutputJs);
     emscripten::function("version", &VersionJs);
 }
 

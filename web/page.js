@@ -158,9 +158,9 @@
   // for the wiring), a text field for the rest, each with its help; the
   // start texts are the core's example build's, else each input's default.
   const graph = $('#graph');
-  function buildGraphForm() {
-    for (const row of core.lightInputs().filter(row => row.field)) {
-      const id = `graph-${row.key}`;
+  function buildForm(form, rows, prefix, link) {
+    for (const row of rows) {
+      const id = `${prefix}-${row.key}`;
       const start = row.start;
       const hint = document.createElement('p');
       hint.className = 'hint';
@@ -206,14 +206,14 @@
         control.value = start;
         control.defaultValue = start;
         control.dataset.graph = row.key;
-        control.dataset.link = `g.${row.key}`;
+        control.dataset.link = `${link}.${row.key}`;
         control.setAttribute('aria-describedby', hint.id);
         field.append(label, control);
       }
       field.classList.add('field');
       field.dataset.input = row.key;
       field.append(hint);
-      graph.append(field);
+      form.append(field);
     }
   }
 
@@ -359,6 +359,34 @@
     performance.mark('lumora-cells');
   }
 
+  // What a host sustains: the LED, the host and its limit, as the core
+  // words the answer.
+  const sustain = $('#sustain');
+  const sustainStart = { led: 'lh351d', host: '18650-tube', 'thermal-limit': '55', 'host-material': 'aluminium', ambient: '25',
+    efficiency: '100', leds: '1' };
+  function drawSustain() {
+    const texts = {};
+    for (const element of $$('[data-graph]', sustain)) if (element.value) texts[element.dataset.graph] = element.value;
+    const answer = core.sustainedOutput(texts);
+    for (const element of $$('[aria-invalid]', sustain)) element.removeAttribute('aria-invalid');
+    $('#sustain-errors').replaceChildren(...answer.refusals.map(refusal => {
+      for (const control of $$(`[data-graph="${refusal.input}"]`, sustain)) control.setAttribute('aria-invalid', 'true');
+      const box = document.createElement('div');
+      box.className = 'error';
+      const text = document.createElement('p');
+      text.textContent = refusal.message;
+      box.append(text);
+      return box;
+    }));
+    $('#sustain-summary').replaceChildren(...answer.summary.flatMap(line => {
+      const term = document.createElement('dt');
+      term.textContent = line.label;
+      const value = document.createElement('dd');
+      value.textContent = [line.value, line.unit, line.mark].filter(Boolean).join(' ');
+      return [term, value];
+    }));
+  }
+
   // A download made here: the text as a file, through an object URL.
   function download(text, type, name) {
     const url = URL.createObjectURL(new Blob([text], { type }));
@@ -462,6 +490,7 @@
     }
     drawGraph();
     drawCells();
+    drawSustain();
     updateLink();
   }
 
@@ -471,7 +500,11 @@
     document.title = `Lumora ${core.version()}`;
     describeFields();
     fillPresets();
-    buildGraphForm();
+    const rows = core.lightInputs().filter(row => row.field);
+    buildForm(graph, rows.filter(row => !row.sustainOnly), 'graph', 'g');
+    const sustainKeys = core.sustainKeys();
+    buildForm(sustain, rows.filter(row => sustainKeys.includes(row.key)).map(row =>
+      Object.assign({}, row, { start: sustainStart[row.key] || '' })), 'sustain', 's');
     for (const form of $$('form[data-calculator]')) {
       form.addEventListener('beforeinput', filterTyping);
       form.addEventListener('submit', event => {
@@ -497,6 +530,10 @@
     $('#cells-csv').addEventListener('click', () => download(lastCells.csv, 'text/csv', 'lumora-cells.csv'));
     $('#cells-svg').addEventListener('click', () => download(lastCells.svg, 'image/svg+xml', 'lumora-cells.svg'));
     drawCells();
+    sustain.addEventListener('beforeinput', filterTyping);
+    sustain.addEventListener('input', () => { drawSustain(); updateLink(); });
+    sustain.addEventListener('submit', event => event.preventDefault());
+    drawSustain();
     window.addEventListener('hashchange', () => applyLink(location.hash.slice(1)));
     drawGraph();
     updateLink();

@@ -19,14 +19,31 @@ constexpr int MostHalvings = 6;
 constexpr int Bisections = 60;
 
 // Fixed-point rounds for a step's time and the bound well's lag, which
-// depend on each other through the current.
+// depend on each other through the current; and for the LEDs' heat and
+// their forward voltage, which depend on each other through the junction.
 constexpr int LagRounds = 4;
+constexpr int HeatRounds = 2;
+// More halvings where the host changes fast: it can warm by kelvins in the
+// time a step draws 1 % of the charge.
+constexpr int MostThermalHalvings = 14;
+// Rounds for the throttle that holds the host at its limit.
+constexpr int ThrottleRounds = 40;
+constexpr double SecondsPerHour = 3600.0;
 
-// The circuit once some charge has been drawn.
+// The circuit once some charge has been drawn, and with a host, its
+// temperature and the throttle.
 struct Node {
     CellState cell;
     double openCircuitVolts = 0.0; // the rest curve at the available well's level
-    DriverPoint at;
+    DriverPoint at;                // averaged over the PWM period of a throttled direct driver
+    double hours = 0.0;
+    double hostC = 0.0;
+    double throttle = 1.0;
+    bool limited = false;
+    double ledAmps = 0.0;    // while on: the PWM's peak for a throttled direct driver
+    double ledHeatW = 0.0;   // per LED, while on
+    double heatW = 0.0;      // into the host, averaged
+    double fluxFactor = 1.0; // of the junction's temperature
 };
 
 // Hours to draw the charge between two nodes: the trapezoid rule on 1/I;
@@ -41,34 +58,72 @@ double StepHours(const Node& from, const Node& to)
 
 class Stepper {
   public:
-    explicit Stepper(const DischargeRequest& request) : m_request(request) {}
+    explicit Stepper(const DischargeRequest& request)
+        : m_request(request), m_heat(request.Heat), m_thermal(HasHost(request.Heat.Light))
+    {
+        if (m_thermal && m_heat.LimitC)
+            m_targetW = (*m_heat.LimitC - m_heat.AmbientC) / m_heat.Light.KelvinPerWatt;
+    }
 
-    Node At(const CellState& state) const
+    bool Thermal() const { return m_thermal; }
+    double AmbientC() const { return m_thermal ? m_heat.AmbientC : 0.0; }
+
+    // The node at a cell state, a host temperature and a time: at the full
+    // output the step-down allows, or, where that would heat the host at its
+    // limit beyond what it sheds, throttled to shed just that.
+    // 'heatHint' is a near node's heat per LED, to start the junction's
+    // fixed point from.
+    Node At(const CellState& state, double hostC, double hours, double heatHint = 0.0) const
     {
         Node node;
         node.cell = state;
+        node.ledHeatW = heatHint;
+        node.hours = hours;
         node.openCircuitVolts = AvailableVoltage(m_request.Cell, state);
-        node.at = Operate(m_request.Driver, m_request.Leds, node.openCircuitVolts, ResistanceAt(m_request.Cell, state),
-                          m_request.Cell.CutOffVolts);
+        if (!m_thermal) {
+            node.at = Operate(m_request.Driver, m_request.Leds, node.openCircuitVolts,
+                              ResistanceAt(m_request.Cell, state), m_request.Cell.CutOffVolts);
+            node.ledAmps = node.at.Point.LedAmps;
+            return node;
+        }
+        node.hostC = hostC;
+        const double full = FullThrottle(hours);
+        Throttle(node, full);
+        if (m_heat.LimitC && hostC >= *m_heat.LimitC - 1e-9 && node.heatW > m_targetW && node.at.Running) {
+            node.hostC = *m_heat.LimitC;
+            HoldAtLimit(node, full);
+            node.limited = true;
+        }
         return node;
     }
 
     // The node once the charge drawn has reached 'drawnAh' from 'from': its
-    // time by the trapezoid on 1/I, and the bound well's lag advanced at the
-    // step's mean current over that time, found together.
+    // time by the trapezoid on 1/I, the bound well's lag advanced at the
+    // step's mean current over that time, and the host at the step's mean
+    // heat, found together.
     Node StepTo(const Node& from, double drawnAh) const
     {
-        Node next = At({drawnAh, from.cell.Lag});
-        if (!(m_request.Cell.AvailableShare < 1.0))
+        Node next = At({drawnAh, from.cell.Lag}, from.hostC, from.hours, from.ledHeatW);
+        const bool bound = m_request.Cell.AvailableShare < 1.0;
+        if (!bound && !m_thermal) {
+            next.hours = from.hours + StepHours(from, next);
             return next;
+        }
+        double lastHours = 0.0;
         for (int round = 0; round < LagRounds; ++round) {
             const double hours = StepHours(from, next);
-            if (!std::isfinite(hours) || !(hours > 0.0))
+            if (!std::isfinite(hours) || !(hours > 0.0) || std::fabs(hours - lastHours) <= 1e-13 * hours)
                 break;
-            CellState state = Advance(m_request.Cell, from.cell, (drawnAh - from.cell.DrawnAh) / hours, hours);
+            lastHours = hours;
+            CellState state =
+                bound ? Advance(m_request.Cell, from.cell, (drawnAh - from.cell.DrawnAh) / hours, hours) : next.cell;
             state.DrawnAh = drawnAh;
-            next = At(state);
+            const double host = m_thermal ? HostAfter(m_heat.Light, m_heat.AmbientC, from.hostC,
+                                                      (from.heatW + next.heatW) / 2.0, hours * SecondsPerHour)
+                                          : 0.0;
+            next = At(state, host, from.hours + hours, next.ledHeatW);
         }
+        next.hours = from.hours + StepHours(from, next);
         return next;
     }
 
@@ -76,15 +131,17 @@ class Stepper {
     {
         if (!node.at.Running)
             return 0.0;
-        const double amps = node.at.Point.LedAmps;
+        // A throttled direct driver's LEDs carry their full current for the duty's share of the time.
+        const double duty = DirectDuty(node);
+        const double amps = node.ledAmps;
         if (m_request.Flux.empty())
-            return m_request.Leds.Count * amps;
+            return m_request.Leds.Count * amps * duty;
         const std::optional<double> lumens = LumensAt(m_request.Flux, amps);
         if (!lumens) {
             m_beyondFluxAmps = std::max(m_beyondFluxAmps, amps);
-            return m_request.Leds.Count * amps;
+            return m_request.Leds.Count * amps * duty;
         }
-        return m_request.Leds.Count * *lumens;
+        return m_request.Leds.Count * *lumens * node.fluxFactor * duty;
     }
 
     // The highest LED current met beyond the flux points so far; 0 if none.
@@ -102,11 +159,11 @@ class Stepper {
         return StepTo(start, from);
     }
 
-    DischargeRow Row(const Node& node, double hours) const
+    DischargeRow Row(const Node& node) const
     {
         const OperatingPoint& p = node.at.Point;
         DischargeRow row;
-        row.Hours = hours;
+        row.Hours = node.hours;
         row.OpenCircuitVolts = node.openCircuitVolts;
         row.TerminalVolts = p.TerminalVolts;
         row.BatteryAmps = p.BatteryAmps;
@@ -117,11 +174,106 @@ class Stepper {
         row.LossWatts = node.at.InternalWatts + node.at.DriverWatts;
         row.Output = Output(node);
         row.Regulated = node.at.Regulated;
+        if (m_thermal) {
+            row.HostC = node.hostC;
+            row.JunctionC = JunctionC(m_heat.Led, node.hostC, node.ledHeatW);
+            row.HeatW = node.heatW;
+            row.Throttle = node.throttle;
+            row.Limited = node.limited;
+        }
         return row;
     }
 
   private:
+    // The share of full output the step-down allows at a time.
+    double FullThrottle(double hours) const
+    {
+        const std::optional<StepDown>& down = m_heat.TimedStepDown;
+        return down && hours * 60.0 >= down->AfterMinutes - 1e-9 ? down->Fraction : 1.0;
+    }
+
+    // The throttle whose heat is what the host sheds at its limit: the heat
+    // rises steadily with the throttle (in proportion to a direct driver's
+    // duty), so regula falsi (the Illinois variant) on [0, full] finds it.
+    void HoldAtLimit(Node& node, double full) const
+    {
+        double low = 0.0, high = full;
+        double lowExcess = -m_targetW, highExcess = node.heatW - m_targetW;
+        int side = 0;
+        for (int i = 0; i < ThrottleRounds; ++i) {
+            const double at = (low * highExcess - high * lowExcess) / (highExcess - lowExcess);
+            Throttle(node, at);
+            const double excess = node.heatW - m_targetW;
+            if (std::fabs(excess) <= 1e-9 * m_targetW)
+                return;
+            if (excess > 0.0) {
+                high = at;
+                highExcess = excess;
+                if (side == -1)
+                    lowExcess /= 2.0;
+                side = -1;
+            } else {
+                low = at;
+                lowExcess = excess;
+                if (side == 1)
+                    highExcess /= 2.0;
+                side = 1;
+            }
+        }
+    }
+
+    double DirectDuty(const Node& node) const
+    {
+        return m_request.Driver.Kind == DriverKind::Direct ? node.throttle : 1.0;
+    }
+
+    // The circuit at a throttle, its LEDs at their junction's temperature:
+    // the forward voltage shifted by it and the heat that sets it, found
+    // together; for a direct driver every power and current the average
+    // over the PWM period.
+    void Throttle(Node& node, double throttle) const
+    {
+        Driver driver = m_request.Driver;
+        const bool direct = driver.Kind == DriverKind::Direct;
+        if (!direct)
+            driver.RegulatedAmps *= throttle;
+        LedString leds = m_request.Leds;
+        const double count = leds.Count;
+        double ledHeat = node.ledHeatW;
+        DriverPoint at;
+        for (int round = 0; round < HeatRounds; ++round) {
+            leds.Curve.A = m_request.Leds.Curve.A + VoltShift(m_heat.Led, node.hostC, ledHeat);
+            at = Operate(driver, leds, node.openCircuitVolts, ResistanceAt(m_request.Cell, node.cell),
+                         m_request.Cell.CutOffVolts);
+            const double electric = at.Point.LedWatts / count;
+            std::optional<double> lumens =
+                m_request.Flux.empty() ? std::nullopt : LumensAt(m_request.Flux, at.Point.LedAmps);
+            const double optical = lumens ? *lumens * FluxFactor(m_heat.Led, node.hostC, ledHeat) / WhiteLumensPerWatt
+                                          : electric * m_heat.Led.WallPlugEfficiency;
+            ledHeat = std::max(0.0, electric - optical);
+        }
+        node.throttle = throttle;
+        node.ledAmps = at.Point.LedAmps;
+        node.ledHeatW = ledHeat;
+        node.fluxFactor = FluxFactor(m_heat.Led, node.hostC, ledHeat);
+        const double duty = direct ? throttle : 1.0;
+        OperatingPoint& p = at.Point;
+        p.BatteryAmps *= duty;
+        p.LedAmps *= duty;
+        p.ResistorWatts *= duty;
+        p.LedWatts *= duty;
+        p.SourceWatts *= duty;
+        at.InternalWatts *= duty;
+        at.DriverWatts *= duty;
+        node.at = at;
+        node.heatW = ledHeat * count * duty + p.ResistorWatts + at.DriverWatts +
+                     (m_heat.Light.CellInside ? at.InternalWatts : 0.0);
+    }
+
     const DischargeRequest& m_request;
+    const Heat& m_heat;
+    bool m_thermal = false;
+    double m_targetW = 0.0;
     mutable double m_beyondFluxAmps = 0.0;
 };
 
@@ -155,7 +307,7 @@ Discharge Run(const DischargeRequest& request)
     DischargeSummary& summary = result.Summary;
     summary.InLumens = !request.Flux.empty();
     const Stepper stepper(request);
-    Node previous = stepper.At({request.StartDrawnAh, 0.0});
+    Node previous = stepper.At({request.StartDrawnAh, 0.0}, stepper.AmbientC(), 0.0);
     if (!previous.at.Running) {
         summary.Start = DischargeStart::CannotPower;
         return result;
@@ -169,7 +321,7 @@ Discharge Run(const DischargeRequest& request)
         return result;
     }
     summary.StartOutput = stepper.Output(previous);
-    result.Rows.push_back(stepper.Row(previous, 0.0));
+    result.Rows.push_back(stepper.Row(previous));
 
     const CellModel& cell = request.Cell;
     const double capacity = cell.CapacityAh;
@@ -178,25 +330,53 @@ Discharge Run(const DischargeRequest& request)
     const bool bound = cell.AvailableShare < 1.0;
     double hours = 0.0;
     bool regulationEnded = false;
+    const std::optional<StepDown>& stepDown = request.Heat.TimedStepDown;
+    const double stepDownHours = stepper.Thermal() && stepDown ? stepDown->AfterMinutes / 60.0 : INFINITY;
+    double lastSize = step;
+    bool steppedDown = false;
+    // The host's largest change a step, in proportion to the step's charge,
+    // so that halving the step halves it too.
+    const double hostChange = LargestHostChange * request.StepFraction / 0.01;
     for (;;) {
         if (AvailableEmpty(cell, previous.cell)) {
             summary.End = DischargeEnd::Empty;
             break;
         }
         const double drawn = previous.cell.DrawnAh;
-        double size = std::min(step, capacity - drawn - BoundBehind(cell, previous.cell));
+        // A warming host starts from twice the last step's size rather than
+        // the whole step, so as not to halve its way down every time.
+        double size = std::min(
+            {step, stepper.Thermal() ? 2.0 * lastSize : step, capacity - drawn - BoundBehind(cell, previous.cell)});
         Node next = stepper.StepTo(previous, drawn + size);
-        const auto changesFast = [&] {
+        // Halved while the current or the host change fast, each down to
+        // its own smallest step.
+        const auto halve = [&] {
             const double from = previous.at.Point.BatteryAmps, to = next.at.Point.BatteryAmps;
-            return next.at.Running && std::fabs(to - from) > LargestCurrentChange * std::max(from, to);
+            const bool current = std::fabs(to - from) > LargestCurrentChange * std::max(from, to);
+            const bool host = std::fabs(next.hostC - previous.hostC) > hostChange;
+            return next.at.Running && ((current && size > step / (1 << MostHalvings) * 1.000001) ||
+                                       (host && size > step / (1 << MostThermalHalvings) * 1.000001));
         };
-        for (int halving = 0; halving < MostHalvings && changesFast(); ++halving) {
+        while (halve()) {
             size /= 2.0;
             next = stepper.StepTo(previous, drawn + size);
         }
+        lastSize = size;
         bool stopped = false;
         bool emptied = false;
-        if (!next.at.Running) {
+        // A change of the driver's own (the limit reached, the step-down's
+        // time) is a moment of its own: the step ends just before, and the
+        // next starts there with the changed driver.
+        bool changes = false;
+        bool limitReached = false;
+        if (next.at.Running && !previous.limited && next.limited) {
+            next = stepper.Boundary(previous, next.cell.DrawnAh, [](const Node& n) { return !n.limited; });
+            changes = limitReached = true;
+        } else if (next.at.Running && !steppedDown && next.hours >= stepDownHours) {
+            next =
+                stepper.Boundary(previous, next.cell.DrawnAh, [&](const Node& n) { return n.hours < stepDownHours; });
+            changes = true;
+        } else if (!next.at.Running) {
             next = stepper.Boundary(previous, next.cell.DrawnAh, [](const Node& n) { return n.at.Running; });
             stopped = true;
         } else if (bound && AvailableEmpty(cell, next.cell)) {
@@ -210,6 +390,7 @@ Discharge Run(const DischargeRequest& request)
         double stepHours = StepHours(previous, next);
         bool longest = false;
         if (!(hours + stepHours <= LongestRunHours)) {
+            changes = false;
             const double left = LongestRunHours - hours;
             next = stepper.Boundary(previous, next.cell.DrawnAh,
                                     [&](const Node& n) { return StepHours(previous, n) <= left; });
@@ -227,8 +408,18 @@ Discharge Run(const DischargeRequest& request)
         summary.InternalWh += energy([](const Node& n) { return n.at.InternalWatts; });
         summary.DriverWh += energy([](const Node& n) { return n.at.DriverWatts; });
         hours += stepHours;
-        result.Rows.push_back(stepper.Row(next, hours));
+        next.hours = hours;
+        result.Rows.push_back(stepper.Row(next));
         previous = next;
+        if (changes) {
+            // The driver's change at once: the same moment, held at the
+            // limit or stepped down.
+            steppedDown = steppedDown || !limitReached;
+            previous = limitReached ? stepper.At(next.cell, *request.Heat.LimitC, hours)
+                                    : stepper.At(next.cell, next.hostC, std::max(hours, stepDownHours));
+            previous.hours = hours;
+            result.Rows.push_back(stepper.Row(previous));
+        }
 
         if (stopped || longest || emptied) {
             summary.End = stopped ? DischargeEnd::CutOff : longest ? DischargeEnd::LongestRun : DischargeEnd::Empty;
@@ -246,6 +437,8 @@ Discharge Run(const DischargeRequest& request)
         out.Hours = hours;
         out.OpenCircuitVolts = out.TerminalVolts = previous.openCircuitVolts;
         out.Lit = false;
+        if (stepper.Thermal())
+            out.HostC = out.JunctionC = previous.hostC; // no heat: the junction at the host
         result.Rows.push_back(out);
     }
 
@@ -254,6 +447,19 @@ Discharge Run(const DischargeRequest& request)
         if (!row.Regulated)
             break;
         summary.RegulatedHours = row.Hours;
+    }
+    if (stepper.Thermal()) {
+        const auto hottest = std::max_element(
+            rows.begin(), rows.end(), [](const DischargeRow& a, const DischargeRow& b) { return a.HostC < b.HostC; });
+        const auto limited =
+            std::find_if(rows.begin(), rows.end(), [](const DischargeRow& row) { return row.Limited; });
+        const DischargeRow& held = limited != rows.end() ? *limited : *hottest;
+        summary.PeakHostC = hottest->HostC;
+        if (limited != rows.end())
+            summary.LimitHours = limited->Hours;
+        summary.SustainedOutput = held.Output;
+        summary.SustainedLedAmps = held.LedAmps;
+        summary.SustainedHeatW = held.HeatW;
     }
     summary.Output30s = OutputAt(rows, ThirtySecondsInHours);
     if (!(summary.Output30s > 0.0))

@@ -4,6 +4,7 @@
 #include "calc/light/cell_model.h"
 #include "calc/light/driver.h"
 #include "calc/light/led_presets.h"
+#include "calc/light/thermal.h"
 
 #include <optional>
 #include <vector>
@@ -20,6 +21,10 @@ struct DischargeRequest {
     std::vector<FluxPoint> Flux; // of one LED; empty: output is counted in LED current
     double StepFraction = 0.01;  // the most charge one step draws, as a fraction of the capacity
     double StartDrawnAh = 0.0;   // charge already drawn at switch-on; the cell has rested since
+    // The host, the LED's thermal figures, a temperature limit and a timed
+    // step-down; without a host (HasHost) the LEDs stay at their points'
+    // own temperatures, and neither limit nor step-down acts.
+    lumora::Heat Heat;
 };
 
 // The run ends after this long at the latest.
@@ -28,6 +33,9 @@ inline constexpr double LongestRunHours = 7 * 24;
 inline constexpr double FadedFraction = 0.01;
 // A step draws less charge where the battery current changes faster than this.
 inline constexpr double LargestCurrentChange = 0.1;
+// ... or where the host warms or cools by more than this, K, at steps of
+// 1 % (in proportion for others).
+inline constexpr double LargestHostChange = 0.5;
 
 // The state at one moment. Currents in A, voltages in V, powers in W.
 struct DischargeRow {
@@ -40,6 +48,11 @@ struct DischargeRow {
     double OutputPercent = 0.0; // of the output 30 s after switch-on
     bool Regulated = false;
     bool Lit = true; // false in the last row of a run that stopped (cut-off, empty cell)
+    // With a host: its temperature, the LEDs' junction's, all the heat
+    // entering the host (W), and the share of its full output the driver
+    // gives (the regulated current's, or a direct driver's PWM duty).
+    double HostC = 0.0, JunctionC = 0.0, HeatW = 0.0, Throttle = 1.0;
+    bool Limited = false; // held at the thermal limit
 };
 
 enum class DischargeStart {
@@ -69,6 +82,12 @@ struct DischargeSummary {
     double DeliveredWh = 0.0; // to the LEDs
     double ResistorWh = 0.0, InternalWh = 0.0, DriverWh = 0.0;
     double AverageEfficiency = 0.0; // delivered over drawn
+    // With a host: the hottest it gets, when the limit was reached (never:
+    // nullopt), and the output, LED current and heat the host holds there
+    // (at the limit, or at the hottest without one).
+    double PeakHostC = 0.0;
+    std::optional<double> LimitHours;
+    double SustainedOutput = 0.0, SustainedLedAmps = 0.0, SustainedHeatW = 0.0;
 };
 
 struct Discharge {

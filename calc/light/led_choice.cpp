@@ -9,7 +9,7 @@ namespace lumora {
 LedChoice PresetChoice(const LedPreset& preset)
 {
     return {FittedCurve(preset), std::string(preset.Name) + " (preset)",
-            std::vector<FluxPoint>(preset.Flux.begin(), preset.Flux.end())};
+            std::vector<FluxPoint>(preset.Flux.begin(), preset.Flux.end()), preset.Thermal};
 }
 
 LedChoice TypicalThrough(double milliamps, double volts)

@@ -15,10 +15,14 @@ namespace lumora {
 // its flux points (a preset's), chosen by a preset's id, by measured points
 // or by a SPICE diode, or made through one point with a typical slope.
 
+// An LED not among the presets (points, a SPICE diode, one point) is
+// taken as measured at a 25 °C solder point, with a typical power LED's
+// thermal figures.
 struct LedChoice {
     LedCurve Curve;
     std::string Name;
     std::vector<FluxPoint> Flux;
+    LedThermal Thermal{};
 };
 
 LedChoice PresetChoice(const LedPreset& preset);

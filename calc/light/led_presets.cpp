@@ -112,41 +112,74 @@ constexpr LedPoint White5mm[] = {{0.001, 2.662}, {0.002, 2.789}, {0.005, 2.967},
 
 constexpr std::string_view Koef3Flux = "the same chart";
 
+// How each LED follows its temperature. Bench tests on a copper board are
+// at a 25 °C solder point; data-sheet figures at their stated junction
+// temperature. The junction-to-solder-point resistances are the makers'
+// typical figures where stated (Cree XM-L2 data sheet CLD-DS47: 2.5 °C/W;
+// XP-G2, CLD-DS51: 4 °C/W); the others are approximate, of the same
+// packages' class. The voltage coefficient is −2.5 mV/K and the flux
+// coefficient −0.22 %/K for all: the middle of white LEDs' data-sheet
+// curves (Cree's XP-G2 sheet, "Relative Flux vs. Junction Temperature",
+// gives about 87 % at 85 °C against 25 °C; white LEDs' forward voltages
+// fall by 2 to 4 mV/K). Approximate, as a sample's own curve would be
+// better.
+constexpr double VoltsPerKelvin = -0.0025;
+constexpr double FluxPerKelvin = -0.0022;
+constexpr LedThermal Bench(double junctionSolderKPerW)
+{
+    return {LedThermal::Reference::SolderPoint, 25.0, junctionSolderKPerW, VoltsPerKelvin, FluxPerKelvin, 0.3};
+}
+constexpr LedThermal Sheet(double junctionC, double junctionSolderKPerW, double wallPlug = 0.3)
+{
+    return {LedThermal::Reference::Junction, junctionC, junctionSolderKPerW, VoltsPerKelvin, FluxPerKelvin, wallPlug};
+}
+
 constexpr LedPreset Presets[] = {
     {"lh351d", "Samsung LH351D", Lh351d,
      "koef3's chart (budgetlightforum.com/t/223258), 5700 K 90 CRI sample, solder point 25 C; 0.2 to 6 A", Lh351dFlux,
-     "the same chart, 1 to 7.2 A"},
+     "the same chart, 1 to 7.2 A", Bench(2.5)},
     {"xm-l2",
      "Cree XLamp XM-L2",
      XmL2,
-     "Cree's data-sheet figures as quoted by community.ledbloke.co.uk; 0.35 to 3 A",
+     "Cree's data-sheet figures as quoted by community.ledbloke.co.uk, typical at Tj 85 C; 0.35 to 3 A",
      {},
-     {}},
+     {},
+     Sheet(85.0, 2.5)},
     {"xp-g",
      "Cree XLamp XP-G2 (XP-G class)",
      XpG,
      "Cree XP-G2 data sheet CLD-DS51 rev. 24B, typical at Tj 85 C; 0.35 to 1.5 A",
      {},
-     {}},
+     {},
+     Sheet(85.0, 4.0)},
     {"cslpm1", "Osram CSLPM1.TG", Cslpm1,
      "koef3's chart (budgetlightforum.com/t/72144), 6500 K sample, solder point 25 C; 1 to 8.57 A", Cslpm1Flux,
-     Koef3Flux},
+     Koef3Flux, Bench(1.5)},
     {"519a", "Nichia 519A", Nichia519a,
      "koef3's chart (budgetlightforum.com/t/223258), 5000 K R9080 domed sample, solder point 25 C; 1 to 8.55 A",
-     Nichia519aFlux, Koef3Flux},
-    {"219", "Nichia 219C", Nichia219, "Nichia NVSW219C data sheet STS-DA1-3555G, typical; 0.35 and 0.7 A", {}, {}},
+     Nichia519aFlux, Koef3Flux, Bench(2.0)},
+    {"219",
+     "Nichia 219C",
+     Nichia219,
+     "Nichia NVSW219C data sheet STS-DA1-3555G, typical at Tj 25 C; 0.35 and 0.7 A",
+     {},
+     {},
+     Sheet(25.0, 6.0)},
     {"sst-20", "Luminus SST-25 G2 (SST-20 class)", Sst20,
      "koef3's chart (budgetlightforum.com/t/224789), 6500 K sample, solder point 25 C; 1 to 7.57 A", Sst20Flux,
-     Koef3Flux},
+     Koef3Flux, Bench(2.0)},
     {"sft-40", "Luminus SFT-40", Sft40,
      "koef3's chart (budgetlightforum.com/t/220791), 6500 K sample, solder point 25 C; 1 to 14.95 A", Sft40Flux,
-     Koef3Flux},
+     Koef3Flux, Bench(0.8)},
     {"5mm",
      "generic 5 mm white LED, 20 mA",
      White5mm,
      "a white LED's SPICE diode (LedWhite: IS=0.27n RS=5.65 N=6.79, a netlist library), sampled at 1 to 30 mA",
      {},
-     {}},
+     {},
+     // A 5 mm LED sheds its heat through its leads: about 200 K/W junction
+     // to pin, approximate; a fifth of its power as light.
+     Sheet(25.0, 200.0, 0.2)},
 };
 
 bool SameId(std::string_view a, std::string_view b)

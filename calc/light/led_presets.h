@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/light/led_model.h"
+#include "calc/light/thermal.h"
 
 #include <optional>
 #include <span>
@@ -26,6 +27,7 @@ struct LedPreset {
     std::string_view Source;
     std::span<const FluxPoint> Flux; // empty when no flux is carried
     std::string_view FluxSource;
+    LedThermal Thermal{}; // the temperature of its points and how it follows the junction's
 };
 
 std::span<const LedPreset> LedPresets();

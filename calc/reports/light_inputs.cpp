@@ -5,6 +5,8 @@
 #include "calc/light/battery_presets.h"
 #include "calc/light/led_choice.h"
 #include "calc/light/led_presets.h"
+#include "calc/light/thermal.h"
+#include "calc/text/field_text.h"
 #include "calc/text/mentions.h"
 
 #include <algorithm>
@@ -45,6 +47,22 @@ std::vector<InputChoice> CellChoices()
     return choices;
 }
 
+std::vector<InputChoice> HostChoices()
+{
+    std::vector<InputChoice> choices;
+    for (const NamedHost& host : NamedHosts())
+        choices.push_back({std::string(host.Id), std::string(host.Name), ""});
+    return choices;
+}
+
+std::vector<InputChoice> MaterialChoices()
+{
+    std::vector<InputChoice> choices;
+    for (const HostMaterial& material : HostMaterials())
+        choices.push_back({std::string(material.Id), std::string(material.Id), ""});
+    return choices;
+}
+
 std::vector<InputChoice> WiringChoices()
 {
     return {{"series", "Series", "the LEDs in series (the default)"},
@@ -68,6 +86,17 @@ std::string CheckWiring(std::string_view text) { return NotAmong("wiring", text,
 std::string CheckLed(std::string_view text) { return LedNamed(text) ? std::string() : UnknownLedText(text); }
 std::string CheckCell(std::string_view text) { return BatteryNamed(text) ? std::string() : UnknownBatteryText(text); }
 std::string CheckPack(std::string_view text) { return PackNamed(text) ? std::string() : PackRefusal(text); }
+std::string CheckHost(std::string_view text) { return NotAmong("host", text, HostChoices()); }
+std::string CheckMaterial(std::string_view text) { return NotAmong("material", text, MaterialChoices()); }
+// The form alone: the minutes and share themselves are the run's to refuse.
+std::string CheckStepDown(std::string_view text)
+{
+    const std::size_t colon = text.find(':');
+    return colon != std::string_view::npos && IsNumberText(text.substr(0, colon)) &&
+                   IsNumberText(text.substr(colon + 1))
+               ? std::string()
+               : "\"" + std::string(text) + "\" is no step-down; write it MIN:PCT, for example 3:50";
+}
 
 bool Regulates(const RunShape& s) { return s.Driver != DriverKind::Direct || !s.LedNamed; }
 bool TypicalLed(const RunShape& s) { return !s.LedNamed; }
@@ -75,11 +104,12 @@ bool PresetCell(const RunShape& s) { return s.CellNamed; }
 bool FlatCell(const RunShape& s) { return !s.CellNamed; }
 bool Converts(const RunShape& s) { return s.Driver == DriverKind::Converter; }
 bool Linear(const RunShape& s) { return s.Driver == DriverKind::Linear; }
+bool Hosted(const RunShape& s) { return s.HostGiven; }
 
 using K = InputKind;
 
 // clang-format off
-const std::array<LightInputRow, 20> Rows = {{
+const std::array<LightInputRow, 30> Rows = {{
     {.Key = "driver", .Caption = "Driver", .Phrase = "the driver", .ValueName = "NAME", .Kind = K::Choice,
      .Default = "direct", .Help = "direct (FET, with {resistance}), linear or converter", .Choices = DriverChoices,
      .Check = CheckDriver},
@@ -136,6 +166,35 @@ const std::array<LightInputRow, 20> Rows = {{
     // drivers of flashlights need across them at their regulated current.
     {.Key = "dropout", .Caption = "Dropout", .Phrase = "the dropout", .Unit = "V", .ValueName = "V",
      .Default = "0.15", .Help = "what the linear regulator needs across it, V", .Acts = Linear},
+    {.Key = "host", .Caption = "Host", .Phrase = "a host", .ValueName = "NAME", .Kind = K::Choice,
+     .Help = "a typical host the light is built in, whose heat the LEDs and driver warm", .Group = "host",
+     .Choices = HostChoices, .NoChoice = "No host: the LEDs at their points' temperatures", .Check = CheckHost},
+    {.Key = "host-resistance", .Caption = "Host to air", .Phrase = "the host's resistance to the air", .Unit = "K/W",
+     .ValueName = "K/W", .Help = "in place of {host}: the host's thermal resistance to still air, with {host-heat-capacity}",
+     .Group = "host"},
+    {.Key = "host-heat-capacity", .Caption = "Host heat capacity", .Phrase = "the host's heat capacity",
+     .Unit = "J/K", .ValueName = "J/K", .Help = "the heat capacity of the host with its cells, J/K"},
+    {.Key = "host-mass", .Caption = "Host mass", .Phrase = "the host's mass", .Unit = "g", .ValueName = "G",
+     .Help = "in place of {host}: the light's mass without its cells, with {host-area}", .Group = "host"},
+    {.Key = "host-material", .Caption = "Host material", .Phrase = "the host's material", .ValueName = "NAME",
+     .Kind = K::Choice, .Default = "aluminium", .Help = "what the host is made of", .Choices = MaterialChoices,
+     .Check = CheckMaterial},
+    {.Key = "host-area", .Caption = "Host surface", .Phrase = "the host's surface", .Unit = "cm2",
+     .ValueName = "CM2", .Help = "the host's outer surface, cm2"},
+    {.Key = "ambient", .Caption = "Ambient", .Phrase = "the ambient", .Unit = "C", .ValueName = "C",
+     .Kind = K::Signed, .Default = "25", .Help = "the still air around the light, degrees C", .Acts = Hosted},
+    {.Key = "thermal-limit", .Caption = "Thermal limit", .Phrase = "the thermal limit", .Unit = "C",
+     .ValueName = "C", .Kind = K::Signed,
+     .Help = "the host temperature the driver holds at most, lowering its current (a direct driver by PWM), "
+             "degrees C",
+     .Acts = Hosted},
+    {.Key = "step-down", .Caption = "Step-down", .Phrase = "the step-down", .Unit = "min:%",
+     .ValueName = "MIN:PCT", .Kind = K::Line,
+     .Help = "a timed step-down: after MIN minutes the current (a direct driver's duty) falls to PCT %, for "
+             "example 3:50",
+     .Check = CheckStepDown, .Acts = Hosted},
+    {.Key = "want", .Caption = "Wanted output", .Phrase = "the wanted output", .Unit = "lm", .ValueName = "LM",
+     .Help = "an output to hold at the limit: the host it needs", .SustainOnly = true},
     {.Key = "step", .Caption = "Step", .Phrase = "the step", .Unit = "%", .ValueName = "PCT", .Default = "1",
      .Help = "the most charge one row draws, % of the capacity", .CommandLineOnly = true},
 }};
@@ -190,6 +249,7 @@ RunShape ShapeOf(const LightInputs& inputs)
     shape.Driver = DriverNamed(inputs.Text("driver").value_or("direct")).value_or(DriverKind::Direct);
     shape.LedNamed = inputs.Text("led") || inputs.Text("led-point") || inputs.Text("led-spice");
     shape.CellNamed = inputs.Text("cell").has_value();
+    shape.HostGiven = inputs.Text("host") || inputs.Text("host-resistance") || inputs.Text("host-mass");
     return shape;
 }
 

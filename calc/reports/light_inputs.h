@@ -24,7 +24,8 @@ enum class InputKind {
     Choice,  // one of its choices' values
     Pack,    // cells in series and parallel: "2S1P"
     Points,  // measured points "MA=V", given twice or more
-    Line,    // a line of its own syntax: a SPICE diode
+    Line,    // a line of its own syntax: a SPICE diode, a step-down
+    Signed,  // a decimal that may start with "-": a temperature
 };
 
 struct InputChoice {
@@ -38,6 +39,7 @@ struct RunShape {
     DriverKind Driver = DriverKind::Direct;
     bool LedNamed = false;  // a preset, points or a SPICE diode; else a typical LED through vf at current
     bool CellNamed = false; // a battery preset; else a flat battery
+    bool HostGiven = false; // a host, by name, resistance and capacity, or mass and surface
 };
 
 struct LightInputRow {
@@ -53,6 +55,7 @@ struct LightInputRow {
     std::string_view CommandLineNote{}; // added to the help on the command line only
     std::string_view Group{};           // "led": ways of naming one thing, of which one is given at most
     bool CommandLineOnly = false;       // not a field of the page
+    bool SustainOnly = false;           // an input of the sustained output alone, not of a run
     bool ChoiceFlags = false;           // on the command line each choice is a flag ("--series")
     std::vector<InputChoice> (*Choices)() = nullptr;
     std::string_view NoChoice{}; // what giving no choice means ("Flat battery at the voltage below")

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "calc/reports/light_run.h"
 
+#include "calc/reports/light_reading.h"
+
 #include "calc/calculators/messages.h"
 #include "calc/calculators/runtime_display.h"
 #include "calc/reports/resistor_to_buy.h"
@@ -14,6 +16,9 @@ namespace lumora {
 
 namespace {
 
+constexpr std::array<RunColumn, 3> HeatColumns = {{{"host_c", "Host C"}, {"junction_c", "Tj C"}, {"heat_w", "Heat W"}}};
+// The heat's columns go in before these last two.
+constexpr std::size_t TrailingColumns = 2;
 constexpr std::array<RunColumn, 13> Columns = {{{"time_h", "Time h"},
                                                 {"ocv_v", "OCV V"},
                                                 {"terminal_v", "Cell V"},
@@ -27,86 +32,6 @@ constexpr std::array<RunColumn, 13> Columns = {{{"time_h", "Time h"},
                                                 {"output_pct", "Out %"},
                                                 {"regulated", "Reg", false},
                                                 {"note", "Note", false}}};
-
-// The numbers of the texts given, read by the window's typing rules, each
-// refusal kept; an input not given takes its row's default, if any.
-class Reader {
-  public:
-    explicit Reader(const LightInputs& inputs) : m_inputs(inputs)
-    {
-        for (const LightInputRow& row : LightInputRows()) {
-            if (row.Kind == InputKind::Decimal || row.Kind == InputKind::Whole)
-                Read(row);
-        }
-    }
-
-    // The number given for a key, nullopt when none was.
-    std::optional<double> Given(std::string_view key) const
-    {
-        const auto found = m_given.find(key);
-        return found == m_given.end() ? std::nullopt : std::optional<double>(found->second);
-    }
-    // The number given, or the row's default.
-    std::optional<double> Value(std::string_view key) const
-    {
-        if (const std::optional<double> given = Given(key))
-            return given;
-        const LightInputRow* row = LightInputNamed(key);
-        return row && !row->Default.empty() ? ReadNumber(row->Default) : std::nullopt;
-    }
-
-    std::vector<RunRefusal> refusals;
-
-  private:
-    void Read(const LightInputRow& row)
-    {
-        const std::optional<std::string> given = m_inputs.Text(row.Key);
-        if (!given)
-            return;
-        const NumberKind kind = row.Kind == InputKind::Whole ? NumberKind::Whole : NumberKind::Decimal;
-        if (!IsTypeableText(*given, kind)) {
-            refusals.push_back({std::string(row.Key), NotANumberSentence(row.Caption, *given, kind)});
-            return;
-        }
-        if (IsLonePoint(*given) || IsBlank(*given)) {
-            refusals.push_back({std::string(row.Key), std::string(ErrorMessage(ErrorWindow::Form7))});
-            return;
-        }
-        m_given.emplace(std::string(row.Key), *ReadNumber(*given));
-    }
-
-    const LightInputs& m_inputs;
-    std::map<std::string, double, std::less<>> m_given;
-};
-
-// A choice or pack given that names none, or an input no row has: the first
-// such refusal.
-std::optional<RunRefusal> UnknownChoice(const LightInputs& inputs)
-{
-    for (const auto& [key, text] : inputs.Texts) {
-        const LightInputRow* row = LightInputNamed(key);
-        if (!row)
-            return RunRefusal{"", "there is no input \"" + key + "\""};
-        if (row->Check) {
-            if (std::string refusal = row->Check(text); !refusal.empty())
-                return RunRefusal{key, std::move(refusal)};
-        }
-    }
-    return std::nullopt;
-}
-
-// The LED the texts name: a preset, measured points or a SPICE diode;
-// nullopt when none of them is given.
-std::optional<LedOutcome> NamedLed(const LightInputs& inputs)
-{
-    if (const std::optional<std::string> preset = inputs.Text("led"))
-        return LedFromPreset(*preset);
-    if (const std::vector<std::string> points = inputs.All("led-point"); !points.empty())
-        return LedFromPoints(points);
-    if (const std::optional<std::string> spice = inputs.Text("led-spice"))
-        return LedFromSpice(*spice);
-    return std::nullopt;
-}
 
 std::string DriverName(const Driver& driver, const LedString& leds)
 {
@@ -135,7 +60,8 @@ std::string EndText(const DischargeSummary& summary, const CellModel& cell, Driv
     return "cell empty";
 }
 
-std::vector<std::vector<std::string>> RowTexts(const Discharge& run, const CellModel& cell, DriverKind driver)
+std::vector<std::vector<std::string>> RowTexts(const Discharge& run, const CellModel& cell, DriverKind driver,
+                                               bool heat, std::optional<double> stepDownHours)
 {
     std::vector<std::vector<std::string>> rows;
     bool regulationEnded = false;
@@ -146,13 +72,27 @@ std::vector<std::vector<std::string>> RowTexts(const Discharge& run, const CellM
             note = EndText(run.Summary, cell, driver);
         else if (row.Regulated && !run.Rows[i + 1].Regulated && run.Rows[i + 1].Lit && !regulationEnded)
             note = "end of regulation";
+        else if (i > 0 && row.Limited && !run.Rows[i - 1].Limited)
+            note = "thermal limit: output lowered";
+        else if (i > 0 && stepDownHours && row.Hours == *stepDownHours && run.Rows[i - 1].Hours == row.Hours)
+            note = "timed step-down";
         regulationEnded = regulationEnded || !row.Regulated;
-        rows.push_back({RoundedText(row.Hours, 3), RoundedText(row.OpenCircuitVolts, 3),
-                        RoundedText(row.TerminalVolts, 3), RoundedText(row.BatteryAmps, 3),
-                        RoundedText(row.LedAmps * 1000.0, 1), RoundedText(row.LedVolts, 3),
-                        RoundedText(row.ResistorWatts, 3), RoundedText(row.LedWatts, 3), RoundedText(row.LossWatts, 3),
-                        run.Summary.InLumens ? RoundedText(row.Output, 0) : std::string(),
-                        RoundedText(row.OutputPercent, 1), row.Regulated ? "yes" : "no", std::move(note)});
+        std::vector<std::string> texts = {RoundedText(row.Hours, 3),
+                                          RoundedText(row.OpenCircuitVolts, 3),
+                                          RoundedText(row.TerminalVolts, 3),
+                                          RoundedText(row.BatteryAmps, 3),
+                                          RoundedText(row.LedAmps * 1000.0, 1),
+                                          RoundedText(row.LedVolts, 3),
+                                          RoundedText(row.ResistorWatts, 3),
+                                          RoundedText(row.LedWatts, 3),
+                                          RoundedText(row.LossWatts, 3),
+                                          run.Summary.InLumens ? RoundedText(row.Output, 0) : std::string(),
+                                          RoundedText(row.OutputPercent, 1)};
+        if (heat)
+            texts.insert(texts.end(),
+                         {RoundedText(row.HostC, 2), RoundedText(row.JunctionC, 2), RoundedText(row.HeatW, 3)});
+        texts.insert(texts.end(), {row.Regulated ? "yes" : "no", std::move(note)});
+        rows.push_back(std::move(texts));
     }
     return rows;
 }
@@ -187,6 +127,9 @@ class Summary {
         Line(std::move(label), std::move(value), std::move(unit));
     }
 
+    // A mark after the last line's value and unit: "(at the limit)".
+    void Mark(std::string mark) { m_run.Summary.back().Mark = std::move(mark); }
+
     // "0.73 h" and its clock "(00:43:49)", whole days taken off first; the
     // record holds the hours ("fl1_runtime_h") and the clock text.
     void Duration(std::string label, const std::string& key, double hours, const std::string& mark = "")
@@ -203,56 +146,15 @@ class Summary {
     LightRun& m_run;
 };
 
-LightRun Refused(std::string input, std::string text, bool usage = false)
-{
-    LightRun run;
-    run.Refusals.push_back({std::move(input), std::move(text)});
-    run.Usage = usage;
-    return run;
-}
-
-// The cut-off and the charge at switch-on, given per cell, set on the pack
-// of 'series' cells; a refusal for those no cell can have.
-std::optional<LightRun> SetCutOffAndCharge(const Reader& reader, int series, DischargeRequest& request)
-{
-    CellModel& cell = request.Cell;
-    const double full = OpenCircuitVoltage(cell, 0.0) / series;
-    const double empty = OpenCircuitVoltage(cell, cell.CapacityAh) / series;
-    if (const std::optional<double> cutoff = reader.Given("cutoff")) {
-        if (*cutoff >= full)
-            return Refused("cutoff", "a cut-off of " + DoubleText(*cutoff) +
-                                         " V per cell is at or above the full "
-                                         "cell's " +
-                                         DoubleText(full) + " V: the light would never come on");
-        cell.CutOffVolts = *cutoff * series;
-    }
-    const std::optional<double> start = reader.Given("start");
-    const std::optional<double> charge = reader.Given("charge");
-    if (start && charge)
-        return Refused("", "{start} and {charge}: give one, the rest voltage or the charge at switch-on", true);
-    if (start) {
-        if (*start > full)
-            return Refused("start", "a start of " + DoubleText(*start) + " V per cell is above the full cell's " +
-                                        DoubleText(full) + " V");
-        if (*start <= empty)
-            return Refused("start", "a cell resting at " + DoubleText(*start) + " V is empty: its charge ends at " +
-                                        DoubleText(empty) + " V");
-        request.StartDrawnAh = DrawnAtRestVoltage(cell, *start * series);
-    }
-    if (charge) {
-        if (!(*charge > 0.0))
-            return Refused("charge", "a charge of 0 % gives no light at all");
-        if (*charge > 100.0)
-            return Refused("charge",
-                           "a charge of " + DoubleText(*charge) + " % is more than a cell holds; give 100 % at most");
-        request.StartDrawnAh = (1.0 - *charge / 100.0) * cell.CapacityAh;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
-std::span<const RunColumn> RunColumns() { return Columns; }
+std::vector<RunColumn> RunColumns(bool heat)
+{
+    std::vector<RunColumn> columns(Columns.begin(), Columns.end());
+    if (heat)
+        columns.insert(columns.end() - TrailingColumns, HeatColumns.begin(), HeatColumns.end());
+    return columns;
+}
 
 LightRun RunLight(const LightInputs& inputs)
 {
@@ -348,6 +250,9 @@ LightRun RunLight(const LightInputs& inputs)
         request.Cell.InternalOhms = *internal / 1000.0;
     if (std::optional<LightRun> refused = SetCutOffAndCharge(reader, cell ? pack.Series : 1, request))
         return std::move(*refused);
+    std::string hostName;
+    if (std::optional<LightRun> refused = SetHeat(reader, inputs, chosen, request, hostName))
+        return std::move(*refused);
     const double stepPercent = *reader.Value("step");
     if (!(stepPercent > 0.0) || stepPercent > 1.0)
         return Refused("step", "a step draws more than 0 and at most 1 % of the capacity");
@@ -379,7 +284,11 @@ LightRun RunLight(const LightInputs& inputs)
     case DischargeStart::Lit: break;
     }
 
-    run.Rows = RowTexts(run.Run, request.Cell, driver.Kind);
+    const bool heat = HasHost(request.Heat.Light);
+    run.Columns = RunColumns(heat);
+    const std::optional<StepDown>& stepDown = request.Heat.TimedStepDown;
+    run.Rows = RowTexts(run.Run, request.Cell, driver.Kind, heat,
+                        stepDown ? std::optional<double>(stepDown->AfterMinutes / 60.0) : std::nullopt);
     const std::string driverName = DriverName(driver, request.Leds);
     const std::string outputUnit = summary.InLumens ? "lm" : "mA";
     const auto output = [&](double value) {
@@ -428,6 +337,32 @@ LightRun RunLight(const LightInputs& inputs)
     figures.Both("Average efficiency", "average_efficiency_pct", RoundedText(summary.AverageEfficiency * 100.0, 1),
                  "%");
     figures.Both("End", "end", EndText(summary, request.Cell, driver.Kind), "", false);
+    if (heat) {
+        const Heat& h = request.Heat;
+        const std::string resistance = RoundedText(h.Light.KelvinPerWatt, 2);
+        const std::string capacity = RoundedText(h.Light.JoulesPerKelvin, 0);
+        figures.Line("Host", hostName + ": " + resistance + " K/W to the air, " + capacity + " J/K");
+        figures.Input("host_k_per_w", resistance);
+        figures.Input("host_j_per_k", capacity);
+        figures.Input("ambient_c", DoubleText(h.AmbientC));
+        if (h.LimitC)
+            figures.Input("thermal_limit_c", DoubleText(*h.LimitC));
+        figures.Both("Peak host temperature", "peak_host_c", RoundedText(summary.PeakHostC, 1), "C");
+        if (h.LimitC) {
+            if (summary.LimitHours)
+                figures.Duration("Time to the limit", "limit", *summary.LimitHours);
+            else
+                figures.Both("Time to the limit", "limit", "never", "", false);
+        }
+        const std::string where = summary.LimitHours ? "(at the limit)" : "(at the hottest)";
+        figures.Both("Sustained output", "sustained_output", output(summary.SustainedOutput), outputUnit);
+        figures.Mark(where);
+        figures.Both("Sustained LED current", "sustained_led_ma", RoundedText(summary.SustainedLedAmps * 1000.0, 1),
+                     "mA");
+        figures.Mark(where);
+        figures.Both("Heat shed", "sustained_heat_w", RoundedText(summary.SustainedHeatW, 2), "W");
+        figures.Mark(where);
+    }
     if (summary.BeyondFluxAmps > 0.0)
         run.Warnings.push_back(
             "output counted in LED current: the LED reaches " + RoundedText(summary.BeyondFluxAmps * 1000.0, 0) +

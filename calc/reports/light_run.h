@@ -52,7 +52,9 @@ struct RunColumn {
     bool Numeric = true;
 };
 
-std::span<const RunColumn> RunColumns();
+// The table's columns: with a host, its temperature, the junction's and the
+// heat entering the host too.
+std::vector<RunColumn> RunColumns(bool heat = false);
 
 struct LightRun {
     // Empty when the run was made; Usage when inputs are missing or at odds
@@ -63,7 +65,8 @@ struct LightRun {
     std::vector<RunFigure> Summary;
     std::vector<RunField> Understood;           // the inputs as the run took them: LED, driver, battery, pack
     std::vector<RunField> Figures;              // the summary's figures, numbers apart from their units
-    std::vector<std::vector<std::string>> Rows; // texts by RunColumns, "" where there is none
+    std::vector<RunColumn> Columns;             // RunColumns of this run
+    std::vector<std::vector<std::string>> Rows; // texts by Columns, "" where there is none
     std::vector<std::string> Warnings;
     PlotLabels Labels; // for RuntimePlotSvg
 };

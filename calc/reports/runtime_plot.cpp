@@ -26,8 +26,10 @@ std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels)
     const double timeScale = minutes ? 60.0 : 1.0;
     const Axis time = RoundAxis(endHours * timeScale, 8);
     double mostPercent = 100.0, mostAmps = 0.0;
+    // With a host, its temperature in °C shares the left scale.
+    const bool heat = !rows.empty() && rows.front().HostC != 0.0;
     for (const DischargeRow& row : rows) {
-        mostPercent = std::max(mostPercent, row.OutputPercent);
+        mostPercent = std::max({mostPercent, row.OutputPercent, heat ? row.HostC : 0.0});
         mostAmps = std::max(mostAmps, row.LedAmps);
     }
     // LED current in mA below 1 A.
@@ -59,8 +61,9 @@ std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels)
     svg += "<rect x=\"" + Px(Left) + "\" y=\"" + Px(Top) + "\" width=\"" + Px(Right - Left) + "\" height=\"" +
            Px(Bottom - Top) + "\" fill=\"none\" stroke=\"#333333\"/>\n";
     SvgText(svg, (Left + Right) / 2, Bottom + 36, minutes ? "Time (min)" : "Time (h)");
-    SvgText(svg, 18, (Top + Bottom) / 2, summary.InLumens ? "Output (% of lumens at 30 s)" : "Output (% of 30 s value)",
-            "middle", " transform=\"rotate(-90 18 " + Px((Top + Bottom) / 2) + ")\"");
+    const std::string outputAxis = summary.InLumens ? "Output (% of lumens at 30 s)" : "Output (% of 30 s value)";
+    SvgText(svg, 18, (Top + Bottom) / 2, heat ? outputAxis + ", host (C)" : outputAxis, "middle",
+            " transform=\"rotate(-90 18 " + Px((Top + Bottom) / 2) + ")\"");
     SvgText(svg, Width - 16, (Top + Bottom) / 2, milliamps ? "LED current (mA)" : "LED current (A)", "middle",
             " fill=\"#c0392b\" transform=\"rotate(90 " + Px(Width - 16) + " " + Px((Top + Bottom) / 2) + ")\"");
 
@@ -86,6 +89,9 @@ std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels)
          "stroke=\"#c0392b\" stroke-width=\"1.5\" stroke-dasharray=\"5 3\"");
     path([&](const DischargeRow& row) { return yPercent(row.OutputPercent); },
          "stroke=\"#1f4e9c\" stroke-width=\"2.5\"");
+    if (heat)
+        path([&](const DischargeRow& row) { return yPercent(row.HostC); },
+             "stroke=\"#d35400\" stroke-width=\"2\" stroke-dasharray=\"1 3\" stroke-linecap=\"round\"");
 
     // Legend, in one row below the time axis.
     const double ly = Bottom + 66;
@@ -96,6 +102,11 @@ std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels)
     SvgText(svg, Left + 234, ly, milliamps ? "LED current (mA)" : "LED current (A)", "start");
     SvgLine(svg, Left + 400, ly - 4, Left + 428, ly - 4, "stroke=\"#555555\" stroke-dasharray=\"6 4\"");
     SvgText(svg, Left + 434, ly, "10 % of the 30 s output", "start");
+    if (heat) {
+        SvgLine(svg, Left, ly + 14, Left + 28, ly + 14,
+                "stroke=\"#d35400\" stroke-width=\"2\" stroke-dasharray=\"1 3\" stroke-linecap=\"round\"");
+        SvgText(svg, Left + 34, ly + 18, "host temperature (C, left scale)", "start");
+    }
     svg += SvgClose;
     return svg;
 }

@@ -4,9 +4,12 @@
 // the command line, the page and the window cannot drift apart.
 #include "calc/calculators/quantities.h"
 #include "calc/reports/light_inputs.h"
+#include "calc/reports/sustained_output.h"
 #include "cli/command_line.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <sstream>
 #include <string>
@@ -31,10 +34,19 @@ std::string Help(const std::string& command)
     return help;
 }
 
+// Every input of a run is an option of graph, every input of the sustained
+// output one of sustain, each with its default.
 TEST(Faces, EveryLightInputIsAnOptionWithItsDefault)
 {
-    const std::string help = Help("graph");
+    const std::string graph = Help("graph"), sustain = Help("sustain");
+    const std::span<const std::string_view> sustained = SustainInputKeys();
     for (const LightInputRow& row : LightInputRows()) {
+        const bool inSustain = std::find(sustained.begin(), sustained.end(), row.Key) != sustained.end();
+        EXPECT_EQ(graph.find("--" + std::string(row.Key) + " ") != std::string::npos,
+                  !row.SustainOnly && !row.ChoiceFlags)
+            << row.Key;
+        EXPECT_EQ(sustain.find("--" + std::string(row.Key) + " ") != std::string::npos, inSustain) << row.Key;
+        const std::string& help = row.SustainOnly ? sustain : graph;
         if (row.ChoiceFlags) {
             for (const InputChoice& choice : row.Choices())
                 EXPECT_NE(help.find("--" + choice.Value + " "), std::string::npos) << choice.Value;

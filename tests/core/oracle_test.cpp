@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +20,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace lumora {
 namespace {
@@ -151,6 +153,159 @@ TEST(Oracle, CellWellsAgreeWithNgspice)
         ASSERT_GT(spice, 0.0) << "ngspice found no empty well";
         EXPECT_NEAR(lumora / spice, 1.0, 1e-3) << "c " << row.share << ", k' " << row.rate << ", " << row.amps << " A";
     }
+    fs::remove_all(dir);
+}
+
+// The light's electro-thermal network as its electrical analogue: the
+// host's heat capacity a capacitor and its resistance to the air a
+// resistor, temperatures as voltages (1 V a kelvin, 1 s a second), the
+// heat a behavioural current source into the host node, the junction a
+// behavioural voltage above it, and the LED a behavioural voltage whose
+// forward voltage follows the junction. A direct driver is the cell, its
+// resistance and the series resistor; a linear one a current source.
+struct ThermalCase {
+    const char* name;
+    DriverKind driver;
+    double volts, internalOhms, seriesOhms, amps; // amps: the linear driver's current
+    double hostKPerW, hostJPerK;
+    LedThermal led;
+};
+
+// Host temperature and LED current at each time, by ngspice.
+std::vector<std::pair<double, double>> SpiceThermal(const ThermalCase& c, const LedCurve& curve,
+                                                    const std::vector<double>& seconds, const fs::path& dir)
+{
+    const double wpe = c.led.WallPlugEfficiency;
+    const bool junction = c.led.MeasuredAt == LedThermal::Reference::Junction;
+    const std::string i = "max(i(vsense),1e-9)";
+    const std::string vled = "v(c)";
+    const std::string ledHeat = "(1-" + Exact(wpe) + ")*" + vled + "*" + i;
+    std::ostringstream cir;
+    cir << "electro-thermal light\n"
+        << "vbat bat 0 dc " << Exact(c.volts) << "\n"
+        << "rint bat a " << Exact(c.internalOhms) << "\n";
+    if (c.driver == DriverKind::Direct)
+        cir << "rser a b " << Exact(c.seriesOhms > 0 ? c.seriesOhms : 1e-6) << "\n";
+    else
+        cir << "ireg a b dc " << Exact(c.amps) << "\n";
+    cir << "vsense b c dc 0\n"
+        << "bled c 0 v=" << Exact(curve.A) << "+" << Exact(curve.B) << "*ln(" << i << ")+" << Exact(curve.Rs) << "*"
+        << i << "+" << Exact(c.led.VoltsPerKelvin) << "*(" << (junction ? "v(tj)" : "v(host)") << "-"
+        << Exact(c.led.MeasuredC) << ")\n"
+        << "btj tj 0 v=v(host)+" << Exact(c.led.JunctionSolderKPerW) << "*" << ledHeat << "\n"
+        << "vamb amb 0 dc 25\n"
+        << "rhost host amb " << Exact(c.hostKPerW) << "\n"
+        << "chost host 0 " << Exact(c.hostJPerK)
+        << " ic=25\n"
+        // All the heat: the LED's, and what the cell, the resistor or the regulator drop.
+        << "bheat 0 host i=" << ledHeat << "+(v(bat)-" << vled << ")*" << i << "\n"
+        << ".ic v(host)=25\n"
+        << ".options reltol=1e-6 abstol=1e-12 vntol=1e-9\n"
+        << ".control\ntran 0.5 " << Exact(seconds.back()) << " uic\n";
+    for (std::size_t k = 0; k < seconds.size(); ++k)
+        cir << "meas tran t" << k << " find v(host) at=" << Exact(seconds[k]) << "\n"
+            << "meas tran a" << k << " find i(vsense) at=" << Exact(seconds[k]) << "\n";
+    cir << ".endc\n.end\n";
+    const fs::path input = dir / "thermal.cir", output = dir / "thermal.out";
+    std::ofstream(input) << cir.str();
+    const std::string command = "ngspice -b " + input.string() + " >" + output.string() + " 2>&1";
+    const int ignored = std::system(command.c_str());
+    static_cast<void>(ignored);
+    std::vector<std::pair<double, double>> found(seconds.size(), {-1.0, -1.0});
+    std::ifstream printed(output);
+    for (std::string line; std::getline(printed, line);) {
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos || line.size() < 2 || (line[0] != 't' && line[0] != 'a'))
+            continue;
+        const std::size_t k = std::strtoul(line.c_str() + 1, nullptr, 10);
+        if (k < found.size() && std::isdigit(static_cast<unsigned char>(line[1])))
+            (line[0] == 't' ? found[k].first : found[k].second) = std::strtod(line.c_str() + equals + 1, nullptr);
+    }
+    return found;
+}
+
+// A row's value at a time, linear between rows.
+double At(const std::vector<DischargeRow>& rows, double hours, double DischargeRow::*value)
+{
+    for (std::size_t k = 1; k < rows.size(); ++k) {
+        if (rows[k].Hours >= hours && rows[k].Hours > rows[k - 1].Hours) {
+            const double part = (hours - rows[k - 1].Hours) / (rows[k].Hours - rows[k - 1].Hours);
+            return rows[k - 1].*value + part * (rows[k].*value - rows[k - 1].*value);
+        }
+    }
+    return rows.back().*value;
+}
+
+TEST(Oracle, LightsWarmAsNgspiceHasThem)
+{
+    if (!Installed("ngspice"))
+        GTEST_SKIP() << "ngspice is not installed";
+    const fs::path dir = fs::temp_directory_path() / ("lumora-thermal-" + std::to_string(std::rand()));
+    fs::create_directories(dir);
+    using R = LedThermal::Reference;
+    const ThermalCase cases[] = {
+        {"direct, bench LED, small host",
+         DriverKind::Direct,
+         4.1,
+         0.05,
+         0.1,
+         0,
+         8.0,
+         60.0,
+         {R::SolderPoint, 25.0, 2.5, -0.0025, -0.0022, 0.3}},
+        {"direct, sheet LED at 85 C, big host",
+         DriverKind::Direct,
+         4.0,
+         0.03,
+         0.0,
+         0,
+         4.0,
+         200.0,
+         {R::Junction, 85.0, 4.0, -0.004, -0.0022, 0.25}},
+        {"linear 1.5 A, sheet LED",
+         DriverKind::Linear,
+         4.2,
+         0.04,
+         0.0,
+         1.5,
+         10.0,
+         40.0,
+         {R::Junction, 85.0, 4.0, -0.0025, -0.0022, 0.3}},
+        {"linear 3 A, hot small host",
+         DriverKind::Linear,
+         4.2,
+         0.02,
+         0.0,
+         3.0,
+         15.0,
+         30.0,
+         {R::SolderPoint, 25.0, 2.0, -0.003, -0.0022, 0.35}},
+    };
+    const std::vector<double> seconds = {30, 120, 300, 900, 1800};
+    double worst = 0.0;
+    for (const ThermalCase& c : cases) {
+        DischargeRequest request;
+        request.Cell = FlatCell(c.volts, 200.0);
+        request.Cell.InternalOhms = c.internalOhms;
+        request.Leds.Curve = FittedCurve(*LedNamed("xp-g"));
+        request.Leds.ResistorOhms = c.seriesOhms;
+        request.Driver = {c.driver, c.amps, 1e-9, 1.0};
+        request.Heat.Light = {c.hostKPerW, c.hostJPerK, true};
+        request.Heat.Led = c.led;
+        const std::vector<DischargeRow> rows = RunDischarge(request).Rows;
+        const auto spice = SpiceThermal(c, request.Leds.Curve, seconds, dir);
+        for (std::size_t k = 0; k < seconds.size(); ++k) {
+            const double hours = seconds[k] / 3600.0;
+            ASSERT_GT(spice[k].second, 0.0) << c.name << ": ngspice gave nothing at " << seconds[k] << " s";
+            const double rise = At(rows, hours, &DischargeRow::HostC) - 25.0;
+            const double amps = At(rows, hours, &DischargeRow::LedAmps);
+            EXPECT_NEAR(rise / (spice[k].first - 25.0), 1.0, 0.01) << c.name << " at " << seconds[k] << " s";
+            EXPECT_NEAR(amps / spice[k].second, 1.0, 0.01) << c.name << " at " << seconds[k] << " s";
+            worst = std::max(
+                {worst, std::fabs(rise / (spice[k].first - 25.0) - 1.0), std::fabs(amps / spice[k].second - 1.0)});
+        }
+    }
+    std::cout << "worst disagreement with ngspice, heat: " << worst * 100.0 << " %\n";
     fs::remove_all(dir);
 }
 

@@ -51,7 +51,9 @@ FORMS = {'runtime': ('converter', 'Command2', 'Text6'), 'resistor': ('resistor',
 # lumora-cli graph's options as the runtime graph's controls.
 GRAPH = {option: f'graph-{option[2:]}' for option in (
     '--driver', '--led', '--current', '--vf', '--resistance', '--leds', '--cell', '--pack', '--battery', '--capacity',
-    '--internal-resistance', '--cutoff', '--start', '--charge', '--efficiency', '--dropout')}
+    '--internal-resistance', '--cutoff', '--start', '--charge', '--efficiency', '--dropout', '--host',
+    '--host-resistance', '--host-heat-capacity', '--host-mass', '--host-material', '--host-area', '--ambient',
+    '--thermal-limit', '--step-down')}
 
 
 def browser(width=1280, height=900, requests=False):
@@ -293,7 +295,7 @@ def ask_graph(driver, args):
     """Sets the runtime graph's controls as lumora-cli graph's arguments say,
     the rest to their start values; no LED or cell named picks the typical LED
     or the flat battery. Returns the refusals, warnings and table shown."""
-    controls = {control: '' if option in ('--led', '--cell') else None for option, control in GRAPH.items()}
+    controls = {control: '' if option in ('--led', '--cell', '--host') else None for option, control in GRAPH.items()}
     wiring = 'series'
     args = list(args)
     while args:
@@ -343,6 +345,11 @@ class Graph(OnePage):
                                        '--resistance', '1.5', '--leds', '2', '--parallel']),
         ('alkaline, half charged, cut off', ['--led', 'xp-g', '--cell', 'duracell-aa', '--pack', '3S', '--driver',
                                              'linear', '--current', '300', '--charge', '50', '--cutoff', '1']),
+        ('heated, held at a limit', ['--led', 'lh351d', '--cell', '18650', '--host', '18650-tube', '--thermal-limit',
+                                     '55']),
+        ('heated, stepped down, below 0 C', ['--led', 'xp-g', '--cell', '21700', '--driver', 'linear', '--current',
+                                             '1500', '--host-mass', '80', '--host-area', '90', '--ambient', '-10',
+                                             '--step-down', '2:50']),
     ]
     REFUSALS = [
         ('no current', ['--led', 'xp-g', '--cell', '18650', '--driver', 'linear', '--current', '0'], 'graph-current'),
@@ -419,6 +426,34 @@ class CellTest(OnePage):
                 self.assertEqual(refusals, [re.sub(r'^lumora-cli: (--[\w-]+: )?', '', line)
                                             for line in run.stderr.splitlines()])
                 self.assertFalse(self.driver.find_element(By.ID, 'cells-run').is_displayed())
+
+
+class Sustain(OnePage):
+    """What a host sustains against lumora-cli sustain: the same lines."""
+
+    ASKED = [
+        ['--led', 'sft-40', '--host', '21700-tube', '--thermal-limit', '50'],
+        ['--led', 'lh351d', '--host', '18650-tube', '--thermal-limit', '55', '--efficiency', '100', '--want', '900'],
+        ['--led', 'lh351d', '--host-mass', '0', '--host-area', '50', '--thermal-limit', '55'],
+    ]
+
+    def test_equals_lumora_cli(self):
+        for args in self.ASKED:
+            with self.subTest(' '.join(args)):
+                texts = dict(zip(args[::2], args[1::2]))
+                shown = self.driver.execute_script('''
+                    for (const control of document.querySelectorAll('#sustain [data-graph]'))
+                      control.value = arguments[0]['--' + control.dataset.graph] ?? '';
+                    document.getElementById('sustain').dispatchEvent(new Event('input'));
+                    const texts = s => Array.from(document.querySelectorAll(s), e => e.textContent);
+                    return [texts('#sustain-summary dt'), texts('#sustain-summary dd'), texts('#sustain-errors p')];
+                    ''', texts)
+                run = subprocess.run([str(CLI), 'sustain', *args], capture_output=True, text=True)
+                lines = [re.split(r'  +', line, maxsplit=1) for line in run.stdout.splitlines()]
+                self.assertEqual(shown[0], [line[0] for line in lines])
+                self.assertEqual(shown[1], [' '.join(line[1].split()) for line in lines])
+                self.assertEqual(shown[2], [re.sub(r'^lumora-cli: (--[\w-]+: )?', '', line)
+                                            for line in run.stderr.splitlines()])
 
 
 def requests_made(driver, page):
