@@ -119,6 +119,8 @@ StepResult Calculation::operator()(const std::vector<Input>& inputs, bool sweepi
             row.emplace_back("solved", RowOf(*outcome.Target).Key);
             if (choiceRow.Dark)
                 row.emplace_back("note", "LED dark");
+            else if (choiceRow.Buy)
+                row.emplace_back("note", "buy this");
             if (choiceRow.RatingWatts)
                 row.emplace_back("rating_w", DoubleText(*choiceRow.RatingWatts));
         }

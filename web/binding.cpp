@@ -61,6 +61,7 @@ const Member<RunColumn> ColumnMembers[] = {
 const Member<ChoiceRow> ChoiceRowMembers[] = {
     {"label", &ChoiceRow::Resistor},
     {"dark", &ChoiceRow::Dark},
+    {"buy", &ChoiceRow::Buy},
     {"ohms", [](const ChoiceRow& r) { return Js(r.Outcome.Fields.Resistance); }},
     {"ledCurrent", [](const ChoiceRow& r) { return Js(r.Outcome.Fields.LedCurrent); }},
     {"wattage", [](const ChoiceRow& r) { return Js(r.Outcome.Fields.Wattage); }},
@@ -252,9 +253,11 @@ std::string RowLines(const std::vector<std::vector<std::string>>& rows)
     return lines;
 }
 
-// The light's run for the runtime graph: {refusals: [{input, message}],
-// summary: [{label, value, unit, mark}], warnings, columns: [{key, heading,
-// numeric}], rows (RowLines), svg, csv, title, subtitle}.
+// The light's run for the runtime graph, of the texts by key and "narrow"
+// for a phone's layout: {refusals: [{input, message}], summary: [{label,
+// value, unit, mark}], warnings, columns: [{key, heading, numeric}], rows
+// (RowLines), svg (the file's), svgPage (in the page's colours), csv,
+// title, subtitle}.
 val RuntimeGraphJs(const val& object)
 {
     const LightRun run = RunLight(InputsFrom(object));
@@ -270,6 +273,7 @@ val RuntimeGraphJs(const val& object)
     result.set("columns", ArrayOf(run.Columns, ColumnMembers));
     result.set("rows", RowLines(run.Rows));
     result.set("svg", RuntimePlotSvg(run.Run, run.Labels));
+    result.set("svgPage", RuntimePlotSvg(run.Run, run.Labels, {object["narrow"].as<bool>(), true}));
     result.set("csv", CsvText(keys, run.Rows));
     result.set("title", run.Labels.Title);
     result.set("subtitle", run.Labels.Subtitle);

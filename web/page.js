@@ -31,7 +31,9 @@
     const input = event.target;
     if (event.inputType !== 'insertText' || event.data === null || !input.dataset.kind) return;
     let accepted = '';
-    for (const c of event.data) {
+    for (let c of event.data) {
+      // A typed comma is the decimal point, where the number has none yet.
+      if (c === ',' && !(input.value + accepted).includes('.')) c = '.';
       const dot = c === '.' && (input.value + accepted).includes('.');
       if (!dot && core.isTypeable(c, input.dataset.kind)) accepted += c;
     }
@@ -68,17 +70,45 @@
     }
   }
 
-  function calculate(form) {
+  // The quantity each calculator solved last, by form id: it is solved
+  // again as the others change.
+  const solvedKey = {};
+
+  // A press of Calculate with the fields as they stand; or, live, the last
+  // solved quantity again with the others as they stand, applied only when
+  // it solves (a refusal waits for Calculate, where the window gives it).
+  function calculate(form, live = false) {
     const before = fieldsOf(form);
+    if (live) before[solvedKey[form.id]] = '';
     const outcome = core.calculate(form.dataset.calculator === 'converter' ? 'runtime' : 'resistor', before,
       wiringOf(form));
+    const failed = outcome.windows.length > 0 || outcome.failures.length > 0;
+    if (live && failed) return outcome;
     for (const key of outcome.changed) $(`[data-key="${key}"]`, form).value = outcome.fields[key];
+    if (live) $(`[data-key="${solvedKey[form.id]}"]`, form).value = outcome.fields[solvedKey[form.id]];
     for (const element of $$('[data-key]', form)) element.classList.toggle('solved', element.dataset.key === outcome.solved);
+    if (outcome.solved) solvedKey[form.id] = outcome.solved;
+    else if (failed) delete solvedKey[form.id];
     showMessages(form, outcome.windows.map(w => w.message).concat(outcome.failures));
-    $('.result', form).textContent = outcome.result;
+    $('.result', form).textContent = failed ? '' : outcome.result;
     if (form.dataset.calculator === 'resistor') showResistorToBuy(outcome, wiringOf(form));
     performance.mark('lumora-result');
     return outcome;
+  }
+
+  // Typing in a solved calculator: the solved quantity follows; typing in
+  // the solved field itself makes it an input again.
+  function solveLive(event) {
+    const form = event.currentTarget;
+    const key = event.target.dataset && event.target.dataset.key;
+    if (solvedKey[form.id] && event.target.type === 'radio') calculate(form, true);
+    if (!solvedKey[form.id] || !key) return;
+    if (key === solvedKey[form.id]) {
+      delete solvedKey[form.id];
+      event.target.classList.remove('solved');
+      return;
+    }
+    calculate(form, true);
   }
 
   // A table row of texts, the first the row's header.
@@ -110,8 +140,12 @@
     section.hidden = !lastSolved;
     if (!lastSolved) return;
     const bought = core.resistorToBuy(lastSolved.fields, lastSolved.wiring, $('#series').value, lastSolved.solved);
-    $('tbody', section).replaceChildren(...bought.rows.map(row =>
-      tableRow([row.label, row.ohms, row.ledCurrent, row.wattage, row.rating || 'none'])));
+    $('tbody', section).replaceChildren(...bought.rows.map(row => {
+      const tr = tableRow([row.buy ? `${row.label}, buy this` : row.label, row.ohms, row.ledCurrent, row.wattage,
+        row.rating || 'none']);
+      tr.classList.toggle('buy', row.buy);
+      return tr;
+    }));
     listItems($('#to-buy-warnings'), bought.warnings);
   }
 
@@ -124,6 +158,10 @@
       element.value = element.defaultValue;
       element.classList.remove('solved');
     }
+    delete solvedKey[form.id];
+    showMessages(form, []);
+    $('.result', form).textContent = '';
+    if (form.dataset.calculator === 'resistor') showResistorToBuy({ solved: null }, 'series');
     $('[data-kind]', form).focus();
     updateLink();
   }
@@ -238,12 +276,24 @@
     return $$(`[data-graph="${key}"]`, graph).filter(control => control.type !== 'radio');
   }
 
+  // The graph's headline for screen readers and the phone's sticky line:
+  // said once, when typing pauses or on Enter, not at every keystroke.
+  let announceTimer = 0;
+  function announce(text, now = false) {
+    clearTimeout(announceTimer);
+    const say = () => { if ($('#graph-result').textContent !== text) $('#graph-result').textContent = text; };
+    if (now) say();
+    else announceTimer = setTimeout(say, 500);
+  }
+
   // Runs the light again and redraws: the picture, the summary, the table;
-  // or the core's refusals, with the fields they name marked.
+  // or, while the inputs are not whole, the core's refusals beside the last
+  // graph, greyed.
   let lastRun = null;
   let tableTimer = 0;
-  function drawGraph() {
-    const run = core.runtimeGraph(graphInputs());
+  function drawGraph(now = false) {
+    const plot = $('#graph-plot');
+    const run = core.runtimeGraph(Object.assign(graphInputs(), { narrow: plot.clientWidth > 0 && plot.clientWidth < 760 }));
     for (const element of $$('[aria-invalid]', graph)) element.removeAttribute('aria-invalid');
     $('#graph-errors').replaceChildren(...run.refusals.map(refusal => {
       for (const control of controlsOf(refusal.input)) control.setAttribute('aria-invalid', 'true');
@@ -254,15 +304,18 @@
       box.append(text);
       return box;
     }));
-    lastRun = run.refusals.length ? null : run;
-    $('#graph-run').hidden = !lastRun;
-    if (!lastRun) {
-      $('#graph-result').textContent = '';
+    const refused = run.refusals.length > 0;
+    $('#graph-run').classList.toggle('stale', refused);
+    $('#graph-stale').hidden = !refused;
+    $('#graph-run').hidden = refused && !lastRun;
+    if (refused) {
+      announce(`Not drawn: ${run.refusals.map(r => r.message).join('. ')}`, now);
       return;
     }
-    const plot = $('#graph-plot');
-    plot.innerHTML = run.svg;
+    lastRun = run;
+    plot.innerHTML = run.svgPage;
     plot.setAttribute('aria-label', `Runtime graph: ${run.title}; ${run.subtitle}`);
+    readoutAt = -1;
     $('#graph-summary').replaceChildren(...run.summary.flatMap(line => {
       const term = document.createElement('dt');
       term.textContent = line.label;
@@ -275,8 +328,64 @@
     table.setAttribute('aria-busy', 'true');
     clearTimeout(tableTimer);
     tableTimer = setTimeout(fillTable, 0);
-    $('#graph-result').textContent = [run.subtitle, ...run.warnings].join('. ');
+    announce([run.subtitle, ...run.warnings].join('; '), now);
     performance.mark('lumora-graph');
+  }
+
+  // The values at a moment: the row nearest a time, pointed at or stepped
+  // to with the arrow keys.
+  let readoutAt = -1;
+  function rowsOf(run) { return run.rows.split('\n').slice(0, -1).map(line => line.split('\t')); }
+  function showReadout(index) {
+    if (!lastRun) return;
+    const rows = rowsOf(lastRun);
+    readoutAt = Math.max(0, Math.min(rows.length - 1, index));
+    const row = rows[readoutAt];
+    const value = key => row[lastRun.columns.findIndex(c => c.key === key)];
+    const lumens = value('lumens');
+    const host = lastRun.columns.some(c => c.key === 'host_c') ? `, host ${value('host_c')} C` : '';
+    $('#graph-readout').textContent = `${value('time_h')} h: ${lumens ? `${lumens} lm, ` : ''}${value('output_pct')} %, ` +
+      `LED ${value('led_ma')} mA, cell ${value('terminal_v')} V${host}`;
+    const svg = $('#graph-plot svg');
+    if (!svg) return;
+    const left = Number(svg.dataset.left), right = Number(svg.dataset.right), hours = Number(svg.dataset.hours);
+    const x = left + (right - left) * Number(value('time_h')) / hours;
+    let mark = $('#graph-mark', svg);
+    if (!mark) {
+      mark = document.createElementNS('http://www.w3.org/2000/svg', 'line');
+      mark.id = 'graph-mark';
+      mark.setAttribute('stroke', 'currentColor');
+      mark.setAttribute('stroke-width', '1');
+      svg.append(mark);
+    }
+    const frame = $('rect[fill="none"]', svg);
+    mark.setAttribute('x1', x);
+    mark.setAttribute('x2', x);
+    mark.setAttribute('y1', frame.getAttribute('y'));
+    mark.setAttribute('y2', Number(frame.getAttribute('y')) + Number(frame.getAttribute('height')));
+  }
+  function readoutFromPointer(event) {
+    const svg = $('#graph-plot svg');
+    if (!svg || !lastRun) return;
+    const box = svg.getBoundingClientRect();
+    const scale = Number(svg.getAttribute('width')) / box.width;
+    const x = (event.clientX - box.left) * scale;
+    const left = Number(svg.dataset.left), right = Number(svg.dataset.right), hours = Number(svg.dataset.hours);
+    const at = (x - left) / (right - left) * hours;
+    const rows = rowsOf(lastRun);
+    let best = 0;
+    rows.forEach((row, i) => { if (Math.abs(row[0] - at) < Math.abs(rows[best][0] - at)) best = i; });
+    showReadout(best);
+  }
+  function readoutByKey(event) {
+    if (!lastRun) return;
+    const count = rowsOf(lastRun).length;
+    const step = Math.max(1, Math.round(count / 50));
+    const moves = { ArrowRight: step, ArrowLeft: -step, ArrowUp: step, ArrowDown: -step, PageUp: 10 * step,
+      PageDown: -10 * step, Home: -count, End: count };
+    if (!(event.key in moves)) return;
+    event.preventDefault();
+    showReadout((readoutAt < 0 ? 0 : readoutAt) + moves[event.key]);
   }
 
   // The table follows in a task of its own, once the graph is drawn, so that
@@ -427,6 +536,8 @@
     params.set('r.wiring', wiringOf($('#resistor')));
     params.set('g.wiring', wiringOf(graph));
     params.set('r.series', $('#series').value);
+    for (const form of $$('form[data-calculator]'))
+      if (solvedKey[form.id]) params.set(`${form.id === 'converter' ? 'c' : 'r'}.solved`, solvedKey[form.id]);
     params.set('t.kind', $('input[name="cells-kind"]:checked').value);
     params.set('t.cells', cellsChosen().join(','));
     $('#link').href = '#' + params.toString();
@@ -452,6 +563,8 @@
     const inputs = new Map($$('input[data-link]:not([type="radio"])').map(input => [input.dataset.link, input]));
     const choices = { 'r.wiring': ['series', 'parallel'], 'r.series': core.eSeries(), 'g.wiring': ['series', 'parallel'],
       't.kind': ['current', 'power'] };
+    for (const form of $$('form[data-calculator]'))
+      choices[`${form.id === 'converter' ? 'c' : 'r'}.solved`] = $$('[data-link]', form).map(e => e.dataset.link.slice(2));
     const known = $$('input[data-cell]').map(box => box.value);
     for (const select of $$('select[data-link]')) choices[select.dataset.link] = Array.from(select.options, o => o.value);
     let readable = true;
@@ -482,9 +595,13 @@
     }
     // Solve what the link holds; a link saved before anything was left blank
     // just shows its texts.
+    // A link that says what was solved opens solved again; an older one is
+    // solved where it can be.
     for (const form of $$('form[data-calculator]')) {
       const group = form.id === 'converter' ? 'c.' : 'r.';
       if (![...params.keys()].some(name => name.startsWith(group))) continue;
+      const solved = params.get(`${group}solved`);
+      if (solved) $(`[data-key="${solved}"]`, form).value = '';
       const outcome = calculate(form);
       if (outcome.windows.length || outcome.failures.length) showMessages(form, []);
     }
@@ -513,7 +630,7 @@
         calculate(form);
       });
       form.addEventListener('reset', reset);
-      form.addEventListener('input', updateLink);
+      form.addEventListener('input', event => { solveLive(event); updateLink(); });
       form.addEventListener('change', updateLink);
     }
     for (const preset of $$('form.preset')) preset.addEventListener('submit', usePreset);
@@ -521,6 +638,9 @@
     graph.addEventListener('beforeinput', filterTyping);
     graph.addEventListener('input', () => { drawGraph(); updateLink(); });
     graph.addEventListener('submit', event => event.preventDefault());
+    graph.addEventListener('keydown', event => { if (event.key === 'Enter') drawGraph(true); });
+    $('#graph-plot').addEventListener('pointermove', readoutFromPointer);
+    $('#graph-plot').addEventListener('keydown', readoutByKey);
     $('#graph-csv').addEventListener('click', () => download(lastRun.csv, 'text/csv', 'lumora-runtime.csv'));
     $('#graph-svg').addEventListener('click', () => download(lastRun.svg, 'image/svg+xml', 'lumora-runtime.svg'));
     buildCellList();

@@ -54,22 +54,22 @@ constexpr Chemistry ChemistryTable[] = {
     // Samsung INR18650-30Q data sheet: charge to 4.20 V, nominal 3.6 V; its
     // 2.5 V end of discharge is left for the 3.0 V at which flashlight
     // drivers and protected cells stop.
-    {"li-ion", "lithium-ion (LiCoO2, NMC)", "4.2", "3.6", "3", LiIonRest},
+    {"li-ion", "Li-ion", "lithium-ion (LiCoO2, NMC)", "4.2", "3.6", "3", LiIonRest},
     // A123 ANR26650M1-B data sheet: charge to 3.6 V; LiFePO4 makers give
     // 3.2 V nominal and 2.5 V as the end of discharge.
-    {"lifepo4", "lithium iron phosphate", "3.6", "3.2", "2.5", LiFePo4Rest},
+    {"lifepo4", "LiFePO4", "lithium iron phosphate", "3.6", "3.2", "2.5", LiFePo4Rest},
     // Panasonic nickel-metal hydride handbook (HHR70AAAJ): 1.2 V nominal,
     // discharged to 1.0 V; a freshly charged cell rests at about 1.4 V.
-    {"nimh", "nickel-metal hydride", "1.4", "1.2", "1", NimhRest},
+    {"nimh", "NiMH", "nickel-metal hydride", "1.4", "1.2", "1", NimhRest},
     // Energizer E91 data sheet: 1.5 V nominal, a fresh cell about 1.6 V open
     // circuit; its discharge curves end between 0.8 V and 0.9 V.
-    {"alkaline", "alkaline manganese", "1.6", "1.5", "0.9", AlkalineRest},
+    {"alkaline", "Alkaline", "alkaline manganese", "1.6", "1.5", "0.9", AlkalineRest},
     // Energizer L91 data sheet (lithium iron disulfide AA/AAA): 1.5 V nominal,
     // 1.8 V fresh open circuit, discharge curves ending at 0.9 V.
-    {"lithium", "primary lithium iron disulfide (AA, AAA)", "1.8", "1.5", "0.9", LithiumRest},
+    {"lithium", "Lithium", "primary lithium iron disulfide (AA, AAA)", "1.8", "1.5", "0.9", LithiumRest},
     // Panasonic CR123A data sheet (lithium manganese dioxide): 3 V nominal,
     // discharged to 2.0 V; about 3.2 V fresh open circuit.
-    {"li-mno2", "primary lithium manganese dioxide (CR123A)", "3.2", "3", "2", LiMnO2Rest},
+    {"li-mno2", "Li-MnO2", "primary lithium manganese dioxide (CR123A)", "3.2", "3", "2", LiMnO2Rest},
 };
 
 // clang-format off
@@ -223,8 +223,9 @@ std::string TradeName(const BatteryChoice& choice)
 {
     if (choice.named)
         return std::string(choice.named->TradeName);
-    const std::string chemistry(choice.chemistry->Description);
-    return choice.cell ? std::string(choice.cell->Format) + " " + chemistry : chemistry;
+    const std::string name(choice.chemistry->Name);
+    return choice.cell ? name + " " + std::string(choice.cell->Format)
+                       : name + ": " + std::string(choice.chemistry->Description);
 }
 
 std::vector<BatteryChoice> BatteryPresets()

@@ -23,6 +23,7 @@ namespace lumora {
 // the cell formats are rated to hold, which may lie below Empty.
 struct Chemistry {
     std::string_view Id;          // "li-ion"
+    std::string_view Name;        // "Li-ion", as cells are sold by
     std::string_view Description; // "lithium-ion (LiCoO2, NMC)"
     std::string_view Full, Nominal, Empty;
     std::span<const double> RestVolts;
@@ -74,8 +75,8 @@ std::optional<BatteryChoice> BatteryNamed(std::string_view name);
 // "samsung-30q").
 std::string PresetName(const BatteryChoice& choice);
 
-// What a choice is sold or known as: "Samsung INR18650-30Q", "18650
-// lithium-ion (LiCoO2, NMC)", "lithium-ion (LiCoO2, NMC)".
+// What a choice is sold or known as: "Samsung INR18650-30Q", "NiMH AA",
+// "NiMH: nickel-metal hydride".
 std::string TradeName(const BatteryChoice& choice);
 
 // Every preset as it is listed: the chemistries, the formats, then the

@@ -9,7 +9,7 @@ namespace lumora {
 LedChoice PresetChoice(const LedPreset& preset)
 {
     return {FittedCurve(preset), std::string(preset.Name) + " (preset)",
-            std::vector<FluxPoint>(preset.Flux.begin(), preset.Flux.end()), preset.Thermal};
+            std::vector<FluxPoint>(preset.Flux.begin(), preset.Flux.end()), preset.Thermal, preset.MaxAmps};
 }
 
 LedChoice TypicalThrough(double milliamps, double volts)

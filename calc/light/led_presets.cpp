@@ -144,14 +144,16 @@ constexpr LedPreset Presets[] = {
      "Cree's data-sheet figures as quoted by community.ledbloke.co.uk, typical at Tj 85 C; 0.35 to 3 A",
      {},
      {},
-     Sheet(85.0, 2.5)},
+     Sheet(85.0, 2.5),
+     3.0},
     {"xp-g",
      "Cree XLamp XP-G2 (XP-G class)",
      XpG,
      "Cree XP-G2 data sheet CLD-DS51 rev. 24B, typical at Tj 85 C; 0.35 to 1.5 A",
      {},
      {},
-     Sheet(85.0, 4.0)},
+     Sheet(85.0, 4.0),
+     1.5},
     {"cslpm1", "Osram CSLPM1.TG", Cslpm1,
      "koef3's chart (budgetlightforum.com/t/72144), 6500 K sample, solder point 25 C; 1 to 8.57 A", Cslpm1Flux,
      Koef3Flux, Bench(1.5)},
@@ -164,7 +166,8 @@ constexpr LedPreset Presets[] = {
      "Nichia NVSW219C data sheet STS-DA1-3555G, typical at Tj 25 C; 0.35 and 0.7 A",
      {},
      {},
-     Sheet(25.0, 6.0)},
+     Sheet(25.0, 6.0),
+     1.8},
     {"sst-20", "Luminus SST-25 G2 (SST-20 class)", Sst20,
      "koef3's chart (budgetlightforum.com/t/224789), 6500 K sample, solder point 25 C; 1 to 7.57 A", Sst20Flux,
      Koef3Flux, Bench(2.0)},
@@ -178,8 +181,11 @@ constexpr LedPreset Presets[] = {
      {},
      {},
      // A 5 mm LED sheds its heat through its leads: about 200 K/W junction
-     // to pin, approximate; a fifth of its power as light.
-     Sheet(25.0, 200.0, 0.2)},
+     // to pin, approximate; a fifth of its power as light. 30 mA is the
+     // usual most continuous current of 5 mm white LEDs' data sheets
+     // (approximate: no one maker's).
+     Sheet(25.0, 200.0, 0.2),
+     0.03},
 };
 
 bool SameId(std::string_view a, std::string_view b)

@@ -28,6 +28,7 @@ struct LedPreset {
     std::span<const FluxPoint> Flux; // empty when no flux is carried
     std::string_view FluxSource;
     LedThermal Thermal{}; // the temperature of its points and how it follows the junction's
+    double MaxAmps = 0.0; // the data sheet's maximum drive current; 0 where none was at hand
 };
 
 std::span<const LedPreset> LedPresets();

@@ -109,7 +109,7 @@ bool Hosted(const RunShape& s) { return s.HostGiven; }
 using K = InputKind;
 
 // clang-format off
-const std::array<LightInputRow, 30> Rows = {{
+const std::array<LightInputRow, 31> Rows = {{
     {.Key = "driver", .Caption = "Driver", .Phrase = "the driver", .ValueName = "NAME", .Kind = K::Choice,
      .Default = "direct", .Help = "direct (FET, with {resistance}), linear or converter", .Choices = DriverChoices,
      .Check = CheckDriver},
@@ -122,6 +122,9 @@ const std::array<LightInputRow, 30> Rows = {{
     {.Key = "led-spice", .Caption = "SPICE diode", .Phrase = "a SPICE diode", .ValueName = "'IS= N= RS='",
      .Kind = K::Line, .Help = "the LED as a SPICE diode, for example 'IS=4.4e-9 N=8.39 RS=7.8'", .Group = "led",
      .CommandLineOnly = true},
+    {.Key = "led-max", .Caption = "LED maximum", .Phrase = "the LED's rated maximum", .Unit = "mA",
+     .ValueName = "MA", .DefaultNote = "the preset's data sheet's",
+     .Help = "the most current the LED is rated for: a run that drives it harder says so"},
     {.Key = "current", .Caption = "LED Current", .Phrase = "the LED current", .Unit = "mA", .ValueName = "MA",
      .Help = "the driver's regulated current per LED, mA; with {vf}, the current at which it is given",
      .Acts = Regulates},

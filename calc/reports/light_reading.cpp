@@ -5,6 +5,8 @@
 #include "calc/text/field_text.h"
 #include "calc/text/number_text.h"
 
+#include <cmath>
+
 namespace lumora {
 
 void Reader::Read(const LightInputRow& row)
@@ -22,6 +24,12 @@ void Reader::Read(const LightInputRow& row)
     }
     if (IsLonePoint(digits) || IsBlank(digits)) {
         refusals.push_back({std::string(row.Key), std::string(ErrorMessage(ErrorWindow::Form7))});
+        return;
+    }
+    // As the calculators refuse it: a number no double holds.
+    if (!std::isfinite(*ReadNumber(*given))) {
+        refusals.push_back(
+            {std::string(row.Key), std::string(row.Caption) + " holds a number too large to calculate with"});
         return;
     }
     m_given.emplace(std::string(row.Key), *ReadNumber(*given));

@@ -47,6 +47,16 @@ std::string DriverName(const Driver& driver, const LedString& leds)
     return "direct drive, " + DoubleText(leds.ResistorOhms) + " ohm in series";
 }
 
+// Every resistor in the circuit named, not only direct drive's: a resistor
+// left in front of a regulator still takes its share.
+std::string CircuitName(const Driver& driver, const LedString& leds)
+{
+    const std::string name = DriverName(driver, leds);
+    return driver.Kind != DriverKind::Direct && leds.ResistorOhms > 0.0
+               ? name + ", " + DoubleText(leds.ResistorOhms) + " ohm in series"
+               : name;
+}
+
 std::string EndText(const DischargeSummary& summary, const CellModel& cell, DriverKind driver)
 {
     switch (summary.End) {
@@ -289,7 +299,7 @@ LightRun RunLight(const LightInputs& inputs)
     const std::optional<StepDown>& stepDown = request.Heat.TimedStepDown;
     run.Rows = RowTexts(run.Run, request.Cell, driver.Kind, heat,
                         stepDown ? std::optional<double>(stepDown->AfterMinutes / 60.0) : std::nullopt);
-    const std::string driverName = DriverName(driver, request.Leds);
+    const std::string driverName = CircuitName(driver, request.Leds);
     const std::string outputUnit = summary.InLumens ? "lm" : "mA";
     const auto output = [&](double value) {
         return summary.InLumens ? RoundedText(value, 0) : RoundedText(value * 1000.0, 1);
@@ -370,7 +380,24 @@ LightRun RunLight(const LightInputs& inputs)
     if (inputs.Text("leds") && wiring == Wiring::Parallel && request.Leds.Count > 1.0 &&
         request.Leds.ResistorOhms > 0.0)
         run.Warnings.push_back(SharingWarning(*inputs.Text("leds")));
-    run.Labels = {chosen.Name + ", " + DriverName(driver, request.Leds),
+    // What would burn an LED or be misread: the LED driven past its rating,
+    // a regulator that never holds its current.
+    double mostAmps = 0.0;
+    for (const DischargeRow& row : run.Run.Rows)
+        mostAmps = std::max(mostAmps, row.LedAmps);
+    const std::optional<double> ledMax = reader.Given("led-max");
+    const double ratedAmps = ledMax ? *ledMax / 1000.0 : chosen.MaxAmps;
+    if (ratedAmps > 0.0 && mostAmps > ratedAmps)
+        run.Warnings.push_back("the LED carries up to " + RoundedText(mostAmps * 1000.0, 0) + " mA, above its " +
+                               (ledMax ? "given" : "data sheet's") + " maximum of " +
+                               RoundedText(ratedAmps * 1000.0, 0) + " mA" +
+                               (mostAmps > 2.0 * ratedAmps ? ": it will not last" : ""));
+    if (driver.Kind != DriverKind::Direct && !run.Run.Rows.front().Regulated)
+        run.Warnings.push_back("the " +
+                               std::string(driver.Kind == DriverKind::Linear ? "linear regulator" : "converter") +
+                               " never reaches its " + DoubleText(driver.RegulatedAmps * 1000.0) +
+                               " mA: the LEDs get at most " + RoundedText(mostAmps * 1000.0, 0) + " mA");
+    run.Labels = {chosen.Name + ", " + CircuitName(driver, request.Leds),
                   batteryName + ": FL1 runtime " + RoundedText(summary.Fl1Hours, 2) + " h"};
     return run;
 }

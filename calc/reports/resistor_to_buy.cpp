@@ -179,10 +179,26 @@ ResistorToBuy BuyResistor(const ResistorToBuyRequest& request)
     }
     if (request.Wiring == Wiring::Parallel && Value(solved.LedCount) > 1.0)
         bought.Warnings.push_back(SharingWarning(solved.LedCount));
-    if ((target == Q::Resistance && Value(solved.Resistance) < 0.0) ||
-        (target == Q::LedCurrent && Value(solved.LedCurrent) < 0.0))
-        bought.Warnings.push_back("the battery voltage is below the LEDs' forward voltage: the negative result means "
-                                  "this wiring cannot work");
+    const bool negative = (target == Q::Resistance && Value(solved.Resistance) < 0.0) ||
+                          (target == Q::LedCurrent && Value(solved.LedCurrent) < 0.0);
+    if (negative) {
+        const bool series = request.Wiring == Wiring::Series && Value(solved.LedCount) > 1.0;
+        const double needs = Value(solved.LedVf) * (series ? Value(solved.LedCount) : 1.0);
+        bought.Warnings.push_back(
+            std::string(series ? "the " + solved.LedCount + " LEDs in series need " : "the LED needs ") +
+            DoubleText(needs) + (series ? " V together" : " V") + ", more than the battery's " + solved.BatteryVoltage +
+            " V: no resistor can make this work (the negative result says so); use " +
+            (series ? "fewer LEDs in series, wire them in parallel, or " : "") + "a higher battery voltage");
+    }
+    if (target == Q::Resistance && request.Series && !negative) {
+        const std::string name(SeriesName(*request.Series));
+        for (ChoiceRow& row : bought.Rows) {
+            if (row.Resistor == name + " above" || row.Resistor == name) {
+                row.Buy = true;
+                break;
+            }
+        }
+    }
     return bought;
 }
 

@@ -49,6 +49,7 @@ struct ChoiceRow {
     ResistorOutcome Outcome;           // the fields at this resistor and voltage, the current solved
     std::optional<double> RatingWatts; // the part to buy; nullopt beyond the common ratings or for no resistance
     bool Dark = false;
+    bool Buy = false; // the value to buy, at the first battery point
 };
 
 struct ChoiceTable {
@@ -70,7 +71,10 @@ ChoiceTable ChoiceRows(const ResistorOutcome& solved, Wiring wiring, const std::
 // point; the rows beyond the solved one follow the LED's curve (the one
 // chosen, or a typical white LED's through the solved point), with every
 // warning: stock ends, dark rows, no common rating, LEDs in parallel sharing
-// one resistor, a negative result.
+// one resistor, a negative result. With a series and the resistance solved,
+// the value to buy is marked: the nearest standard value that keeps the
+// current at or below the desired one (the one above, or the solved one
+// when it is standard).
 struct ResistorToBuyRequest {
     ResistorOutcome Solved; // the window's outcome, solved
     lumora::Wiring Wiring = lumora::Wiring::Series;

@@ -17,6 +17,18 @@ struct PlotLabels {
     std::string Subtitle; // "FL1 runtime 0.73 h"
 };
 
-std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels);
+// How the picture is drawn: the wide layout (760 px, a legend in a row) or
+// a narrow one for a phone (360 px, fewer ticks, the title on two lines,
+// the legend a line each); in fixed light colours, the file's, or in the
+// page's: text and frame in currentColor and the curves in the page's CSS
+// variables (--plot-output, --plot-current, --plot-host, --plot-fl1,
+// --plot-regulation), without a ground of its own, and with the plot
+// area's bounds and the time axis's top as data attributes for a readout.
+struct PlotLayout {
+    bool Narrow = false;
+    bool Themed = false;
+};
+
+std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels, PlotLayout layout = {});
 
 } // namespace lumora

@@ -64,12 +64,12 @@ SpanAxis RoundSpan(double lowest, double largest, int ticks)
     return axis;
 }
 
-std::string SvgOpen(double width, double height)
+std::string SvgOpen(double width, double height, bool ground, const std::string& attributes)
 {
     return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Px(width) + "\" height=\"" + Px(height) +
            "\" viewBox=\"0 0 " + Px(width) + " " + Px(height) +
-           "\" font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\" font-size=\"12\">\n"
-           "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+           "\" font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\" font-size=\"12\"" + attributes + ">\n" +
+           (ground ? "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n" : "");
 }
 
 void SvgText(std::string& svg, double x, double y, const std::string& text, const char* anchor,

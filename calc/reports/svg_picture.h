@@ -32,8 +32,9 @@ struct SpanAxis {
 SpanAxis RoundSpan(double lowest, double largest, int ticks);
 
 // The opening tag of a picture 'width' by 'height' pixels, on a white
-// ground, and its closing tag.
-std::string SvgOpen(double width, double height);
+// ground unless told otherwise, with more attributes if given, and its
+// closing tag.
+std::string SvgOpen(double width, double height, bool ground = true, const std::string& attributes = "");
 inline constexpr const char* SvgClose = "</svg>\n";
 
 void SvgText(std::string& svg, double x, double y, const std::string& text, const char* anchor = "middle",

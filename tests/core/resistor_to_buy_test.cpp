@@ -4,6 +4,8 @@
 #include "calc/light/battery_presets.h"
 #include "calc/reports/resistor_to_buy.h"
 
+#include "calc/text/field_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -38,6 +40,36 @@ TEST_P(Buy, GivesItsRowsAndEveryWarning)
     ASSERT_EQ(bought.Warnings.size(), row.warnings.size()) << ::testing::PrintToString(bought.Warnings);
     for (std::size_t w = 0; w < row.warnings.size(); ++w)
         EXPECT_EQ(bought.Warnings[w].rfind(row.warnings[w], 0), 0u) << bought.Warnings[w];
+}
+
+// The value to buy is the nearest standard one at or below the desired
+// current: the one above a solved resistance, or the solved one when it is
+// standard; a given resistance or an impossible setup marks none.
+TEST(Buy, MarksTheNearestValueThatKeepsTheCurrentAtOrBelow)
+{
+    struct Row {
+        ResistorFields fields;
+        std::optional<ESeries> series;
+        const char* marked; // "" for none
+    };
+    for (const Row& row : {Row{{"9", "3.1", "20", "", "0.00", "1"}, ESeries::E24, "E24 above"},
+                           Row{{"9", "3", "20", "", "0.00", "1"}, ESeries::E24, "E24"},
+                           Row{{"9", "3.1", "20", "", "0.00", "1"}, std::nullopt, ""},
+                           Row{{"9", "3.5", "", "100", "0.00", "1"}, ESeries::E24, ""},
+                           Row{{"9", "3.5", "20", "", "0.00", "3"}, ESeries::E24, ""}}) {
+        const ResistorOutcome solved = CalculateResistor(row.fields, Wiring::Series);
+        const ResistorToBuy bought = BuyResistor({solved, Wiring::Series, row.series, {}, {}});
+        std::string marked;
+        for (const ChoiceRow& choice : bought.Rows) {
+            if (choice.Buy) {
+                EXPECT_TRUE(marked.empty()) << "two marked";
+                marked = choice.Resistor;
+                EXPECT_LE(ReadNumber(choice.Outcome.Fields.LedCurrent).value_or(1e9),
+                          *ReadNumber(solved.Fields.LedCurrent) + 1e-9);
+            }
+        }
+        EXPECT_EQ(marked, row.marked) << row.fields.BatteryVoltage << " " << row.fields.LedVf;
+    }
 }
 
 const std::optional<ESeries> E24 = ESeries::E24;
@@ -82,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
                Wiring::Series,
                {},
                {"solved"},
-               {"the battery voltage is below the LEDs' forward voltage"}}),
+               {"the 3 LEDs in series need 10.5 V together, more than the battery's 9 V"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct PackRow {

@@ -56,6 +56,45 @@ GRAPH = {option: f'graph-{option[2:]}' for option in (
     '--thermal-limit', '--step-down')}
 
 
+def mean_luminance(png):
+    """The mean luminance, 0 to 255, of a PNG's pixels (any of Chromium's
+    8-bit RGB or RGBA screenshots), read with zlib alone."""
+    import struct
+    import zlib
+    width, height, depth, kind = struct.unpack('>IIBB', png[16:26])
+    channels = {2: 3, 6: 4}[kind]
+    data, at = b'', 8
+    while at < len(png):
+        length, name = struct.unpack('>I4s', png[at:at + 8])
+        if name == b'IDAT':
+            data += png[at + 8:at + 8 + length]
+        at += 12 + length
+    raw = zlib.decompress(data)
+    stride = width * channels
+    previous = bytearray(stride)
+    total = 0
+    for y in range(height):
+        line = raw[y * (stride + 1):(y + 1) * (stride + 1)]
+        kind_of_filter, row = line[0], bytearray(line[1:])
+        for i in range(stride):
+            left = row[i - channels] if i >= channels else 0
+            up = previous[i]
+            upleft = previous[i - channels] if i >= channels else 0
+            if kind_of_filter == 1:
+                row[i] = (row[i] + left) & 255
+            elif kind_of_filter == 2:
+                row[i] = (row[i] + up) & 255
+            elif kind_of_filter == 3:
+                row[i] = (row[i] + (left + up) // 2) & 255
+            elif kind_of_filter == 4:
+                p = left + up - upleft
+                pa, pb, pc = abs(p - left), abs(p - up), abs(p - upleft)
+                row[i] = (row[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else upleft)) & 255
+        total += sum(0.299 * row[i] + 0.587 * row[i + 1] + 0.114 * row[i + 2] for i in range(0, stride, channels))
+        previous = row
+    return total / (width * height)
+
+
 def browser(width=1280, height=900, requests=False):
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
@@ -157,12 +196,14 @@ def expectation(row, command):
         blank = row.out.index('') if '' in row.out else len(row.out)
         summary = dict(re.split(r'\s{2,}', line, maxsplit=1) for line in row.out[:blank])
         records = [{caption: shown.split()[0] for caption, shown in summary.items()}]
-        records += [{'resistor': r['Resistor'], 'resistance_ohm': r['Ohms'], 'battery': r.get('Battery'),
+        records += [{'resistor': r['Resistor'] + (', buy this' if r.get('Note') == 'buy this' else ''),
+                     'resistance_ohm': r['Ohms'], 'battery': r.get('Battery'),
                      'current_ma': r['LED mA'], 'wattage_w': r['Power W'], 'rating_w': r.get('Rating W')}
                     for r in (text_table(row.out[blank + 1:]) if blank < len(row.out) else [])]
     fields = {SHOWN[command][k]: v for k, v in (records[0] if records else {}).items()
               if k in SHOWN[command] and v is not None}
-    table = [[r['resistor'], r['resistance_ohm'], r['current_ma'], r['wattage_w'], r['rating_w'] or 'none']
+    table = [[r['resistor'] + (', buy this' if r.get('note') == 'buy this' else ''), r['resistance_ohm'],
+              r['current_ma'], r['wattage_w'], r['rating_w'] or 'none']
              for r in records[1 if 'resistor' not in records[0] else 0:] if r.get('battery') in (None, '', 'full')]
     return fields, messages, table
 
@@ -202,7 +243,8 @@ class Page(OnePage):
                              d.find_element(By.ID, control), text)
         if ask['command'] == 'resistor':
             d.find_element(By.ID, 'Option2' if ask['wiring'] == 'parallel' else 'Option1').click()
-            Select(d.find_element(By.ID, 'series')).select_by_value(ask['series'] or 'E24')
+            # The series is chosen beside the resistor to buy, hidden until a solve.
+            d.execute_script('document.getElementById("series").value = arguments[0]', ask['series'] or 'E24')
         d.find_element(By.ID, last).send_keys(Keys.END, Keys.ENTER)
         shown = {c: d.find_element(By.ID, c).get_attribute('value') for c in SHOWN[ask['command']].values()}
         messages = [p.text for p in d.find_elements(By.CSS_SELECTOR, f'#{form} .error p')]
@@ -255,7 +297,8 @@ class Page(OnePage):
         ('letters and exponents', 'Text1', '', '1e5E2a', '152'),
         ('minus', 'Text2', '', '-3-5', '35'),
         ('second point', 'Text3', '', '1.2.5', '1.25'),
-        ('comma, plus and space', 'Text21', '', '3,5+ 1', '351'),
+        ('comma as the point, plus and space', 'Text21', '', '3,5+ 1', '3.51'),
+        ('comma after a point', 'Text22', '', '3.1,5', '3.15'),
         ('point in the LED count', 'Text13', '', '2.5', '25'),
         ('point over a selected point', 'Text22', '1.5', Keys.CONTROL + 'a' + Keys.NULL + '.', '1.5'),
         ('digit over a selection', 'Text22', '1.5', Keys.CONTROL + 'a' + Keys.NULL + '7', '7'),
@@ -347,6 +390,8 @@ class Graph(OnePage):
                                              'linear', '--current', '300', '--charge', '50', '--cutoff', '1']),
         ('heated, held at a limit', ['--led', 'lh351d', '--cell', '18650', '--host', '18650-tube', '--thermal-limit',
                                      '55']),
+        ('5 mm LEDs past their rating', ['--led', '5mm', '--cell', 'AAA', '--pack', '3S', '--leds', '3', '--parallel',
+                                         '--resistance', '4.7']),
         ('heated, stepped down, below 0 C', ['--led', 'xp-g', '--cell', '21700', '--driver', 'linear', '--current',
                                              '1500', '--host-mass', '80', '--host-area', '90', '--ambient', '-10',
                                              '--step-down', '2:50']),
@@ -378,7 +423,9 @@ class Graph(OnePage):
                 refusals, _, _ = ask_graph(self.driver, args)
                 self.assertEqual(refusals, [re.sub(r'^lumora-cli: (--[\w-]+: )?', '', line)
                                             for line in cli(args).stderr.splitlines()])
-                self.assertFalse(self.driver.find_element(By.ID, 'graph-run').is_displayed())
+                # The last graph stays, greyed, with a note.
+                self.assertIn('stale', self.driver.find_element(By.ID, 'graph-run').get_attribute('class'))
+                self.assertTrue(self.driver.find_element(By.ID, 'graph-stale').is_displayed())
                 marked = [e.get_attribute('id') for e in self.driver.find_elements(By.CSS_SELECTOR, '[aria-invalid]')]
                 self.assertEqual(marked, [control] if control else [])
 
@@ -426,6 +473,62 @@ class CellTest(OnePage):
                 self.assertEqual(refusals, [re.sub(r'^lumora-cli: (--[\w-]+: )?', '', line)
                                             for line in run.stderr.splitlines()])
                 self.assertFalse(self.driver.find_element(By.ID, 'cells-run').is_displayed())
+
+
+class Solved(OnePage):
+    """What a builder shares and resets: a solved calculator's link reopens it
+    solved, live solving follows the inputs, Reset clears the result."""
+
+    def shown(self, form):
+        d = self.driver
+        return (d.find_element(By.CSS_SELECTOR, f'#{form} .result').text,
+                [[c.text for c in tr.find_elements(By.CSS_SELECTOR, 'th, td')]
+                 for tr in d.find_elements(By.CSS_SELECTOR, '#to-buy:not([hidden]) tbody tr')])
+
+    def test_links_reopen_solved(self):
+        d = self.driver
+        for form, texts, last in (('resistor', {'Text23': '9', 'Text21': '20', 'Text22': '3.1'}, 'Text22'),
+                                  ('converter', {'Text1': '750', 'Text2': '3.5', 'Text3': '4.2', 'Text4': '2000'},
+                                   'Text4')):
+            with self.subTest(form):
+                open_page(d, PAGE.as_uri())
+                d.find_element(By.ID, 'Command14' if form == 'resistor' else 'Command2').click()
+                for control, text in texts.items():
+                    field = d.find_element(By.ID, control)
+                    field.clear()
+                    field.send_keys(text)
+                d.find_element(By.ID, last).send_keys(Keys.ENTER)
+                before = self.shown(form)
+                self.assertTrue(before[0])
+                link = d.find_element(By.ID, 'link').get_attribute('href')
+                d.get('about:blank')
+                open_page(d, link)
+                self.assertEqual(self.shown(form), before)
+                # Editing an input solves the same quantity again, live.
+                field = d.find_element(By.ID, 'Text23' if form == 'resistor' else 'Text3')
+                field.send_keys(Keys.BACKSPACE, '6')
+                self.assertNotEqual(self.shown(form)[0], before[0])
+                self.assertEqual(d.find_elements(By.CSS_SELECTOR, f'#{form} .error'), [])
+                # Reset clears the result, the errors and the resistor to buy.
+                d.find_element(By.ID, 'Command14' if form == 'resistor' else 'Command2').click()
+                self.assertEqual(self.shown(form), ('', []))
+
+    def test_graph_said_once_when_typing_pauses(self):
+        d = self.driver
+        open_page(d, PAGE.as_uri())
+        d.execute_script('''window.lumoraSaid = 0;
+            new MutationObserver(() => lumoraSaid++).observe(document.getElementById('graph-result'),
+              {childList: true, characterData: true, subtree: true});''')
+        field = d.find_element(By.ID, 'graph-current')
+        field.send_keys(Keys.CONTROL, 'a')
+        field.send_keys(Keys.DELETE)
+        field.send_keys('1000')
+        WebDriverWait(d, 5).until(lambda d: d.execute_script('return lumoraSaid') > 0)
+        d.execute_script('return new Promise(r => setTimeout(r, 1000))')
+        import time
+        time.sleep(1)
+        self.assertEqual(d.execute_script('return lumoraSaid'), 1)
+        self.assertEqual(d.find_elements(By.CSS_SELECTOR, '#graph-errors [role="alert"], #graph-errors[role="alert"]'), [])
 
 
 class Sustain(OnePage):
@@ -523,11 +626,13 @@ class Look(unittest.TestCase):
         shots.mkdir(parents=True, exist_ok=True)
         axe = pathlib.Path(os.environ['LUMORA_AXE']).read_text()
         readme = readme_rows()[1]
-        for scheme in ('light', 'dark'):
+        for scheme in ('light', 'dark', 'forced'):
             driver = browser()
             try:
-                driver.execute_cdp_cmd('Emulation.setEmulatedMedia',
-                                       {'features': [{'name': 'prefers-color-scheme', 'value': scheme}]})
+                features = [{'name': 'prefers-color-scheme', 'value': 'light' if scheme == 'forced' else scheme}]
+                if scheme == 'forced':
+                    features.append({'name': 'forced-colors', 'value': 'active'})
+                driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': features})
                 open_page(driver, PAGE.as_uri())
                 self.driver = driver
                 Page.ask(self, request(readme))
@@ -539,15 +644,27 @@ class Look(unittest.TestCase):
                     'v => v.id + ": " + v.nodes.map(n => n.target.join(" ")).join(", "))))')
                 with self.subTest(scheme):
                     self.assertEqual(violations, [])
+                if scheme == 'forced':
+                    continue
                 for width in (360, 1280):
                     metrics = {'width': width, 'height': 900, 'deviceScaleFactor': 1, 'mobile': width < 600}
                     driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', metrics)
                     metrics['height'] = driver.execute_script('scrollTo(0, 0); return document.body.scrollHeight')
                     driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', metrics)
+                    driver.execute_script('dispatchEvent(new Event("resize")); '
+                                          'document.getElementById("graph").dispatchEvent(new Event("input"))')
                     with self.subTest(f'{scheme} {width} px'):
                         self.assertLessEqual(driver.execute_script(
                             'return document.documentElement.scrollWidth'), width)
+                        self.assertLessEqual(driver.execute_script(
+                            'return document.querySelector("#graph-plot svg").getBoundingClientRect().right'), width)
                     driver.save_screenshot(str(shots / f'{scheme}-{width}.png'))
+                    if scheme == 'dark':
+                        # The graph on the page's dark card, not a white one: its corners' pixels.
+                        plot = driver.find_element(By.ID, 'graph-plot')
+                        png = plot.screenshot_as_png
+                        with self.subTest(f'dark graph {width} px'):
+                            self.assertLess(mean_luminance(png), 80)
             finally:
                 driver.quit()
 
