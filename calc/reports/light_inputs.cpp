@@ -36,13 +36,10 @@ std::vector<InputChoice> CellChoices()
 {
     std::vector<InputChoice> choices;
     for (const BatteryChoice& preset : BatteryPresets()) {
-        // A named cell by its trade name; a format or chemistry by its
-        // preset name and what it is.
+        // Each by the name it is sold by: "Samsung INR18650-30Q", "NiMH AA".
         const PackTexts texts = TextsOf(preset, Pack{});
-        const std::string what =
-            preset.named ? TradeName(preset) : PresetName(preset) + ": " + std::string(preset.chemistry->Description);
-        choices.push_back(
-            {PresetName(preset), what + (texts.CapacityMah ? ", " + *texts.CapacityMah + " mAh" : ""), ""});
+        choices.push_back({PresetName(preset),
+                           TradeName(preset) + (texts.CapacityMah ? ", " + *texts.CapacityMah + " mAh" : ""), ""});
     }
     return choices;
 }
