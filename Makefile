@@ -87,8 +87,9 @@ package: build
 # start to exit; the web page's size and its speed in headless Chromium.
 bench: setup
 	cmake --preset bench
-	cmake --build --preset bench -j $(JOBS) --target lumora_bench lumora_startup_probe lumora-cli
+	cmake --build --preset bench -j $(JOBS) --target lumora_core_bench lumora_bench lumora_startup_probe lumora-cli
 	status=0; \
+	build-bench/bench/lumora_core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || status=1; \
 	build-bench/bench/lumora_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || status=1; \
 	bash bench/run_startup.sh --runs 15 build-bench/bench/lumora_startup_probe || status=1; \
 	bash bench/run_instructions.sh build-bench/bench/lumora_startup_probe || status=1; \
