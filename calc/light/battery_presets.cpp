@@ -95,7 +95,7 @@ constexpr Chemistry ChemistryTable[] = {
 constexpr Cell CellTable[] = {
     {"18650", "li-ion", 3150, 28, 0.98, 1.0, 0.5},  // median of six named 18650s
     {"18650", "lifepo4", 1500, 40, 0.98, 1.0, 0.5}, // makers' LiFePO4 18650 cells: 1100 to 1500 mAh; approximate
-    {"21700", "li-ion", 4600, 15, 0.98, 1.0, 0.5},  // median of four named 21700s
+    {"21700", "li-ion", 4580, 14, 0.98, 1.0, 0.5},  // median of four named 21700s
     {"26650", "li-ion", 5000, 20, 0.98, 1.0, 0.5},  // makers' Li-ion 26650 cells: 5000 to 5500 mAh; approximate
     {"26650", "lifepo4", 2500, 10, 0.98, 1.0, 0.5}, // A123 ANR26650M1-B: 2500 mAh; resistance approximate
     {"18350", "li-ion", 1100, 50, 0.98, 1.0, 0.5},  // makers' Li-ion 18350 cells: 1000 to 1200 mAh; approximate

@@ -95,6 +95,11 @@ double Delivered(const CellModel& cell, const PublishedCellTest& test)
     return RunCellTest(cell, {LoadKind::Current, test.Amps}, test.CutOffVolts).DeliveredAh * 1000.0;
 }
 
+double DeliveredWh(const CellModel& cell, const PublishedCellTest& test)
+{
+    return RunCellTest(cell, {LoadKind::Current, test.Amps}, test.CutOffVolts).DeliveredWh;
+}
+
 // The parameters as the simplex moves them: log capacity, logit share, log
 // rate, log rise; those not fitted keep the cell's own.
 CellModel Apply(CellModel cell, const Parameters& p)
@@ -160,8 +165,11 @@ void FitNamed(const BatteryChoice& choice)
     const Cost cost = [&](const Parameters& p) {
         std::vector<double> errors;
         const CellModel cell = Apply(own, p);
-        for (const PublishedCellTest& test : tests)
+        for (const PublishedCellTest& test : tests) {
             errors.push_back(Delivered(cell, test) / test.Mah - 1.0);
+            if (test.Wh > 0.0)
+                errors.push_back(DeliveredWh(cell, test) / test.Wh - 1.0);
+        }
         return Worst(errors);
     };
     Parameters start = {std::log(own.CapacityAh), std::log(own.AvailableShare / (1.0 - own.AvailableShare + 1e-9)),
@@ -171,9 +179,14 @@ void FitNamed(const BatteryChoice& choice)
     const CellModel cell = Apply(own, Best(cost, start));
     std::printf("%-22s %5.0f mAh  c %.3f  k' %.3f/h  rise %.2f\n", std::string(choice.named->Id).c_str(),
                 cell.CapacityAh * 1000.0, cell.AvailableShare, cell.LevellingPerHour, cell.ResistanceRise);
-    for (const PublishedCellTest& test : tests)
-        std::printf("    %6.2f A to %.2f V: %5.0f mAh, measured %5.0f (%+.1f %%)\n", test.Amps, test.CutOffVolts,
+    for (const PublishedCellTest& test : tests) {
+        std::printf("    %6.2f A to %.2f V: %5.0f mAh, measured %5.0f (%+.1f %%)", test.Amps, test.CutOffVolts,
                     Delivered(cell, test), test.Mah, (Delivered(cell, test) / test.Mah - 1.0) * 100.0);
+        if (test.Wh > 0.0)
+            std::printf("; %.2f Wh, measured %.2f (%+.1f %%)", DeliveredWh(cell, test), test.Wh,
+                        (DeliveredWh(cell, test) / test.Wh - 1.0) * 100.0);
+        std::printf("\n");
+    }
 }
 
 // A generic preset follows each brand's capacities relative to the brand's
