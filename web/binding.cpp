@@ -320,6 +320,18 @@ val SustainKeysJs()
     return Strings(keys);
 }
 
+// The keys of the sustained output's inputs that act on these texts.
+val SustainActingJs(const val& object)
+{
+    const LightInputs inputs = InputsFrom(object);
+    std::vector<std::string> keys;
+    for (const std::string_view key : SustainInputKeys()) {
+        if (ActsOnSustain(key, inputs))
+            keys.emplace_back(key);
+    }
+    return Strings(keys);
+}
+
 // What a host sustains, for texts by key: {refusals, summary}.
 val SustainedOutputJs(const val& object)
 {
@@ -362,6 +374,7 @@ EMSCRIPTEN_BINDINGS(lumora)
     emscripten::function("cellComparison", &CellComparisonJs);
     emscripten::function("testCells", &TestCellsJs);
     emscripten::function("sustainKeys", &SustainKeysJs);
+    emscripten::function("sustainActing", &SustainActingJs);
     emscripten::function("sustainedOutput", &SustainedOutputJs);
     emscripten::function("version", &VersionJs);
 }

@@ -474,8 +474,16 @@
   const sustainStart = { led: 'lh351d', host: '18650-tube', 'thermal-limit': '55', 'host-material': 'aluminium', ambient: '25',
     efficiency: '100', leds: '1' };
   function drawSustain() {
+    const all = {};
+    for (const element of $$('[data-graph]', sustain)) if (element.value) all[element.dataset.graph] = element.value;
+    // Only the fields that act are shown and given: a named LED hides the
+    // typical LED's forward voltage and current.
+    const acting = new Set(core.sustainActing(all));
     const texts = {};
-    for (const element of $$('[data-graph]', sustain)) if (element.value) texts[element.dataset.graph] = element.value;
+    for (const field of $$('[data-input]', sustain)) {
+      field.hidden = !acting.has(field.dataset.input);
+      if (!field.hidden && field.dataset.input in all) texts[field.dataset.input] = all[field.dataset.input];
+    }
     const answer = core.sustainedOutput(texts);
     for (const element of $$('[aria-invalid]', sustain)) element.removeAttribute('aria-invalid');
     $('#sustain-errors').replaceChildren(...answer.refusals.map(refusal => {

@@ -105,6 +105,13 @@ SustainedOutput RefusedOutput(std::string input, std::string text, bool usage = 
 
 std::span<const std::string_view> SustainInputKeys() { return Keys; }
 
+bool ActsOnSustain(std::string_view key, const LightInputs& inputs)
+{
+    if (key == "vf" || key == "current")
+        return !ShapeOf(inputs).LedNamed;
+    return std::find(Keys.begin(), Keys.end(), key) != Keys.end();
+}
+
 SustainedOutput SustainLight(const LightInputs& inputs)
 {
     const Reader reader(inputs);

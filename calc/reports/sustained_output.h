@@ -20,6 +20,11 @@ namespace lumora {
 // limit, the driver's efficiency and the wanted output.
 std::span<const std::string_view> SustainInputKeys();
 
+// Whether an input of SustainInputKeys acts on the answer for these inputs:
+// the typical LED's forward voltage and its current only while no LED is
+// named; the others always.
+bool ActsOnSustain(std::string_view key, const LightInputs& inputs);
+
 struct SustainedOutput {
     std::vector<RunRefusal> Refusals; // as a run's
     bool Usage = false;
