@@ -152,11 +152,11 @@ void FitNamed(const BatteryChoice& choice)
 {
     std::vector<PublishedCellTest> tests;
     for (const PublishedCellTest& test : PublishedCellTests)
-        if (test.Named == choice.named->Id)
+        if (test.Named == choice.named->Id && test.FittedTo)
             tests.push_back(test);
     const CellModel own = ModelOf(choice, Pack{});
     if (tests.empty()) {
-        std::printf("%-22s no published test\n", std::string(choice.named->Id).c_str());
+        std::printf("%-22s no published test to fit to\n", std::string(choice.named->Id).c_str());
         return;
     }
     // Three currents or more fit all four; fewer fit the capacity and, with
