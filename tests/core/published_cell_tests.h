@@ -19,7 +19,7 @@ struct PublishedCellTest {
     double CutOffVolts = 0.0;
     double Mah = 0.0;
     std::string_view Source;
-    double Wh = 0.0; // 0 where the source gives none
+    double Wh = 0.0;      // 0 where the source gives none
     bool FittedTo = true; // false: a check only, of cells in use
 };
 
