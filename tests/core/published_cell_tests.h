@@ -46,8 +46,8 @@ inline constexpr std::string_view Peryton = "Team Peryton P42A logs (2022), nine
 // a user's eneloop cells, 1 to 1.5 years in use, each through a PowerEx
 // MH-C9000's refresh-and-analyse cycle at its recommended discharge of a
 // quarter C (500 mA for AA, 200 mA for AAA) to the charger's end of
-// discharge, 0.9 V as Maha gives it (1.0 V would give 1 % less here). The
-// figure is the median cell's: 17 AA, 5 AAA.
+// discharge, taken as 0.9 V (1.0 V would give 1 % less here). The figure is
+// the median cell's: 17 AA, 5 AAA.
 inline constexpr std::string_view Pigmonkey = "pigmonkey's eneloop log (2012), PowerEx MH-C9000 analyse, median cell";
 // RightBattery, Duracell Copper Top and Procell AAA compared
 // (rightbattery.com/tag/duracell-copper-top): constant current to 1 V.
