@@ -46,8 +46,9 @@ TEST(NamedCells, GiveTheirPublishedCapacities)
         const double tolerance = choice->chemistry->Id == "li-ion" ? 0.05 : 0.10;
         const CellTest run = RunPublished(std::string(test.Named).c_str(), test);
         EXPECT_NEAR(run.DeliveredAh * 1000.0, test.Mah, tolerance * test.Mah) << Describe(test);
-        if (test.Wh > 0.0)
+        if (test.Wh > 0.0) {
             EXPECT_NEAR(run.DeliveredWh, test.Wh, tolerance * test.Wh) << Describe(test);
+        }
         ++rows;
         ++cells[std::string(test.Named)];
     }
