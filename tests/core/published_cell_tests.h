@@ -93,9 +93,9 @@ inline constexpr PublishedCellTest PublishedCellTests[] = {
     {"eneloop-aaa", "aaa-nimh", "Panasonic eneloop AAA", 0.2, 0.9, 778, Pigmonkey, 0.0, false},
     // Lithium-ion.
     {"samsung-30q", "18650", "Samsung INR18650-30Q", 0.6, 2.5, 3000,
-     "Samsung SDI INR18650-30Q specification 1.0 (2015): nominal, 0.2 C to 2.5 V"},
+     "Samsung SDI INR18650-30Q data sheet, version 1.0 (2015): nominal, 0.2 C to 2.5 V"},
     {"samsung-30q", "18650", "Samsung INR18650-30Q", 10.0, 2.5, 2900,
-     "Samsung SDI INR18650-30Q specification 1.0 (2015): the 10 A capacity its temperature table takes as 100 %"},
+     "Samsung SDI INR18650-30Q data sheet, version 1.0 (2015): the 10 A capacity its temperature table takes as 100 %"},
     {"molicel-p28a", "18650", "Molicel INR-18650-P28A", 0.56, 2.5, 2800,
      "Molicel INR-18650-P28A data sheet: rated (typical) capacity, 0.56 A to 2.5 V"},
     {"molicel-p28a", "18650", "Molicel INR-18650-P28A", 10.0, 2.5, 2761,
