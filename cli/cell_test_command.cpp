@@ -8,16 +8,11 @@ namespace lumora::cli {
 CommandOutput RunCellTestCommand(const CellTestRequest& request)
 {
     CellComparison comparison = CompareCells(request.Comparison);
+    if (!comparison.Refusals.empty())
+        return RefusedOutput(comparison.Refusals, comparison.Usage);
     CommandOutput output;
-    if (!comparison.Refusals.empty()) {
-        output.Exit = comparison.Usage ? ExitCode::Usage : ExitCode::Refused;
-        for (const RunRefusal& refusal : comparison.Refusals)
-            output.Errors.push_back(OptionText(refusal));
-        return output;
-    }
     Report report;
-    for (const RunColumn& column : CellComparisonColumns())
-        report.Columns.push_back({std::string(column.Key), std::string(column.Heading), column.Numeric});
+    report.Columns = ColumnsOf(CellComparisonColumns());
     report.Rows = comparison.Rows;
     output.Results = std::move(report);
     if (request.Plot)

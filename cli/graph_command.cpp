@@ -13,7 +13,22 @@ std::string OptionText(const RunRefusal& refusal)
     return refusal.Input.empty() ? text : "--" + refusal.Input + ": " + text;
 }
 
-namespace {
+CommandOutput RefusedOutput(const std::vector<RunRefusal>& refusals, bool usage)
+{
+    CommandOutput output;
+    output.Exit = usage ? ExitCode::Usage : ExitCode::Refused;
+    for (const RunRefusal& refusal : refusals)
+        output.Errors.push_back(OptionText(refusal));
+    return output;
+}
+
+std::vector<Column> ColumnsOf(std::span<const RunColumn> columns)
+{
+    std::vector<Column> out;
+    for (const RunColumn& column : columns)
+        out.push_back({std::string(column.Key), std::string(column.Heading), column.Numeric});
+    return out;
+}
 
 std::vector<Field> FieldsOf(const std::vector<RunField>& fields)
 {
@@ -23,25 +38,25 @@ std::vector<Field> FieldsOf(const std::vector<RunField>& fields)
     return out;
 }
 
-} // namespace
+std::vector<SummaryLine> SummaryOf(std::vector<RunFigure> figures)
+{
+    std::vector<SummaryLine> out;
+    for (RunFigure& figure : figures)
+        out.push_back(
+            {std::move(figure.Label), std::move(figure.Value), std::move(figure.Unit), std::move(figure.Mark)});
+    return out;
+}
 
 CommandOutput RunGraph(const GraphRequest& request)
 {
     LightRun run = RunLight(request.Inputs);
+    if (!run.Refusals.empty())
+        return RefusedOutput(run.Refusals, run.Usage);
     CommandOutput output;
-    if (!run.Refusals.empty()) {
-        output.Exit = run.Usage ? ExitCode::Usage : ExitCode::Refused;
-        for (const RunRefusal& refusal : run.Refusals)
-            output.Errors.push_back(OptionText(refusal));
-        return output;
-    }
     Report report;
-    for (const RunColumn& column : run.Columns)
-        report.Columns.push_back({std::string(column.Key), std::string(column.Heading), column.Numeric});
+    report.Columns = ColumnsOf(run.Columns);
     report.Rows = std::move(run.Rows);
-    for (RunFigure& figure : run.Summary)
-        report.Summary.push_back(
-            {std::move(figure.Label), std::move(figure.Value), std::move(figure.Unit), std::move(figure.Mark)});
+    report.Summary = SummaryOf(std::move(run.Summary));
     report.Record = {{"inputs", FieldsOf(run.Understood)}, {"summary", FieldsOf(run.Figures)}};
     report.RecordWarnings = run.Warnings;
     output.Results = std::move(report);

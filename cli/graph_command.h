@@ -6,7 +6,9 @@
 #include "cli/report.h"
 
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace lumora::cli {
 
@@ -23,5 +25,14 @@ CommandOutput RunGraph(const GraphRequest& request);
 // A refusal as the command line words it: "--current: the LED current must
 // be above 0 mA", other inputs named as options.
 std::string OptionText(const RunRefusal& refusal);
+
+// What the commands on the light (graph, sustain, cells --test) share:
+// refusals as the output, each in OptionText's words, ending in the exit
+// code of a usage slip or of a refusal;
+CommandOutput RefusedOutput(const std::vector<RunRefusal>& refusals, bool usage);
+// a run's columns, figures and summary lines as a report's.
+std::vector<Column> ColumnsOf(std::span<const RunColumn> columns);
+std::vector<Field> FieldsOf(const std::vector<RunField>& fields);
+std::vector<SummaryLine> SummaryOf(std::vector<RunFigure> figures);
 
 } // namespace lumora::cli
