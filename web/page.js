@@ -262,13 +262,41 @@
     for (const element of $$('[data-graph]', graph)) {
       if (element.type !== 'radio' || element.checked) all[element.dataset.graph] = element.value;
     }
-    const acting = new Set(core.actingInputs(all));
-    const inputs = {};
-    for (const field of $$('[data-input]', graph)) {
+    return actingTexts(graph, all, new Set(core.actingInputs(all)));
+  }
+
+  // Shows only the form's fields whose input acts, and gives the texts of
+  // those alone.
+  function actingTexts(form, all, acting) {
+    const texts = {};
+    for (const field of $$('[data-input]', form)) {
       field.hidden = !acting.has(field.dataset.input);
-      if (!field.hidden && field.dataset.input in all) inputs[field.dataset.input] = all[field.dataset.input];
+      if (!field.hidden && field.dataset.input in all) texts[field.dataset.input] = all[field.dataset.input];
     }
-    return inputs;
+    return texts;
+  }
+
+  // A run's refusals as error boxes, a message each.
+  function refusalBoxes(refusals) {
+    return refusals.map(refusal => {
+      const box = document.createElement('div');
+      box.className = 'error';
+      const text = document.createElement('p');
+      text.textContent = refusal.message;
+      box.append(text);
+      return box;
+    });
+  }
+
+  // A run's summary lines as terms and their values, for a <dl>.
+  function summaryItems(summary) {
+    return summary.flatMap(line => {
+      const term = document.createElement('dt');
+      term.textContent = line.label;
+      const value = document.createElement('dd');
+      value.textContent = [line.value, line.unit, line.mark].filter(Boolean).join(' ');
+      return [term, value];
+    });
   }
 
   // The controls a refusal names by its input's key.
@@ -295,15 +323,8 @@
     const plot = $('#graph-plot');
     const run = core.runtimeGraph(Object.assign(graphInputs(), { narrow: plot.clientWidth > 0 && plot.clientWidth < 760 }));
     for (const element of $$('[aria-invalid]', graph)) element.removeAttribute('aria-invalid');
-    $('#graph-errors').replaceChildren(...run.refusals.map(refusal => {
-      for (const control of controlsOf(refusal.input)) control.setAttribute('aria-invalid', 'true');
-      const box = document.createElement('div');
-      box.className = 'error';
-      const text = document.createElement('p');
-      text.textContent = refusal.message;
-      box.append(text);
-      return box;
-    }));
+    for (const refusal of run.refusals) for (const control of controlsOf(refusal.input)) control.setAttribute('aria-invalid', 'true');
+    $('#graph-errors').replaceChildren(...refusalBoxes(run.refusals));
     const refused = run.refusals.length > 0;
     $('#graph-run').classList.toggle('stale', refused);
     $('#graph-stale').hidden = !refused;
@@ -316,13 +337,7 @@
     plot.innerHTML = run.svgPage;
     plot.setAttribute('aria-label', `Runtime graph: ${run.title}; ${run.subtitle}`);
     readoutAt = -1;
-    $('#graph-summary').replaceChildren(...run.summary.flatMap(line => {
-      const term = document.createElement('dt');
-      term.textContent = line.label;
-      const value = document.createElement('dd');
-      value.textContent = [line.value, line.unit, line.mark].filter(Boolean).join(' ');
-      return [term, value];
-    }));
+    $('#graph-summary').replaceChildren(...summaryItems(run.summary));
     listItems($('#graph-warnings'), run.warnings);
     const table = $('.run-table');
     table.setAttribute('aria-busy', 'true');
@@ -438,14 +453,7 @@
     $('#cells-loads-label').textContent = kind === 'power' ? 'Test powers  W' : 'Test currents  A';
     const test = core.cellComparison({ cells: cellsChosen(), kind, loads: $('#cells-loads').value,
       cutoff: $('#cells-cutoff').value });
-    $('#cells-errors').replaceChildren(...test.refusals.map(refusal => {
-      const box = document.createElement('div');
-      box.className = 'error';
-      const text = document.createElement('p');
-      text.textContent = refusal.message;
-      box.append(text);
-      return box;
-    }));
+    $('#cells-errors').replaceChildren(...refusalBoxes(test.refusals));
     for (const [key, id] of [['current', 'cells-loads'], ['power', 'cells-loads'], ['cutoff', 'cells-cutoff']]) {
       if (test.refusals.some(r => r.input === key)) $(`#${id}`).setAttribute('aria-invalid', 'true');
     }
@@ -478,30 +486,14 @@
     for (const element of $$('[data-graph]', sustain)) if (element.value) all[element.dataset.graph] = element.value;
     // Only the fields that act are shown and given: a named LED hides the
     // typical LED's forward voltage and current.
-    const acting = new Set(core.sustainActing(all));
-    const texts = {};
-    for (const field of $$('[data-input]', sustain)) {
-      field.hidden = !acting.has(field.dataset.input);
-      if (!field.hidden && field.dataset.input in all) texts[field.dataset.input] = all[field.dataset.input];
-    }
+    const texts = actingTexts(sustain, all, new Set(core.sustainActing(all)));
     const answer = core.sustainedOutput(texts);
     for (const element of $$('[aria-invalid]', sustain)) element.removeAttribute('aria-invalid');
-    $('#sustain-errors').replaceChildren(...answer.refusals.map(refusal => {
+    for (const refusal of answer.refusals) {
       for (const control of $$(`[data-graph="${refusal.input}"]`, sustain)) control.setAttribute('aria-invalid', 'true');
-      const box = document.createElement('div');
-      box.className = 'error';
-      const text = document.createElement('p');
-      text.textContent = refusal.message;
-      box.append(text);
-      return box;
-    }));
-    $('#sustain-summary').replaceChildren(...answer.summary.flatMap(line => {
-      const term = document.createElement('dt');
-      term.textContent = line.label;
-      const value = document.createElement('dd');
-      value.textContent = [line.value, line.unit, line.mark].filter(Boolean).join(' ');
-      return [term, value];
-    }));
+    }
+    $('#sustain-errors').replaceChildren(...refusalBoxes(answer.refusals));
+    $('#sustain-summary').replaceChildren(...summaryItems(answer.summary));
   }
 
   // A download made here: the text as a file, through an object URL.
