@@ -9,8 +9,6 @@
 
 #include <QApplication>
 
-#include <benchmark/benchmark.h>
-
 #include <cstdlib>
 
 int main(int argc, char* argv[])
@@ -20,11 +18,5 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     lumora::ui::PrepareApplication(app);
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 2;
-    lumora::bench::TargetReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return reporter.Missed().empty() ? 0 : 1;
+    return lumora::bench::RunJudged(argc, argv);
 }

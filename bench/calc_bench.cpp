@@ -82,17 +82,23 @@ void BM_OperatingPoint(benchmark::State& state)
 }
 BENCHMARK(BM_OperatingPoint);
 
+// Times whole discharges of the request against a target per run.
+void TimeDischarge(benchmark::State& state, const DischargeRequest& request, double targetMicros)
+{
+    for (auto _ : state) {
+        Discharge run = RunDischarge(request);
+        benchmark::DoNotOptimize(run);
+    }
+    SetTarget(state, targetMicros);
+}
+
 // A whole runtime graph: a full 18650 Li-ion discharge at 1 % steps.
 void BM_LiIonGraph(benchmark::State& state)
 {
     DischargeRequest request;
     request.Cell = ModelOf(*BatteryNamed("18650"), Pack{});
     request.Leds.Curve = FittedCurve(*LedNamed("lh351d"));
-    for (auto _ : state) {
-        Discharge run = RunDischarge(request);
-        benchmark::DoNotOptimize(run);
-    }
-    SetTarget(state, 2000.0);
+    TimeDischarge(state, request, 2000.0);
 }
 BENCHMARK(BM_LiIonGraph);
 
@@ -104,11 +110,7 @@ void BM_AlkalineGraph(benchmark::State& state)
     request.Cell = ModelOf(*BatteryNamed("AAA"), Pack{3, 1});
     request.Leds.Curve = FittedCurve(*LedNamed("xp-g"));
     request.Driver = {DriverKind::Linear, 0.3, 0.15, 1.0};
-    for (auto _ : state) {
-        Discharge run = RunDischarge(request);
-        benchmark::DoNotOptimize(run);
-    }
-    SetTarget(state, 2000.0);
+    TimeDischarge(state, request, 2000.0);
 }
 BENCHMARK(BM_AlkalineGraph);
 
@@ -125,11 +127,7 @@ void BM_HeatedGraph(benchmark::State& state)
     request.Heat.Light = HostOf(*NamedHostNamed("18650-tube"));
     request.Heat.Led = preset.Thermal;
     request.Heat.LimitC = state.range(0) ? std::optional<double>(55.0) : std::nullopt;
-    for (auto _ : state) {
-        Discharge run = RunDischarge(request);
-        benchmark::DoNotOptimize(run);
-    }
-    SetTarget(state, 5000.0);
+    TimeDischarge(state, request, 5000.0);
 }
 BENCHMARK(BM_HeatedGraph)->Arg(0)->Arg(1);
 

@@ -6,15 +6,4 @@
 // Exits with 1 when a target was missed.
 #include "target_reporter.h"
 
-#include <benchmark/benchmark.h>
-
-int main(int argc, char* argv[])
-{
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 2;
-    lumora::bench::TargetReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return reporter.Missed().empty() ? 0 : 1;
-}
+int main(int argc, char* argv[]) { return lumora::bench::RunJudged(argc, argv); }

@@ -35,4 +35,17 @@ class TargetReporter : public benchmark::ConsoleReporter {
     std::vector<std::string> m_missed;
 };
 
+// Runs the benchmarks the arguments select, judged against their targets:
+// 0 when all met them, 1 when one missed, 2 for an argument not understood.
+inline int RunJudged(int& argc, char* argv[])
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    TargetReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return reporter.Missed().empty() ? 0 : 1;
+}
+
 } // namespace lumora::bench
