@@ -353,7 +353,11 @@ def ask_graph(driver, args):
           control.value = text !== null ? text : control.options ? control.options[0].value : control.defaultValue;
         }
         document.getElementById(arguments[1]).checked = true;
-        document.getElementById('graph').dispatchEvent(new Event('input'));''', controls, f'graph-wiring-{wiring}')
+        const form = document.getElementById('graph');
+        form.dispatchEvent(new Event('input'));
+        // Enter, as a person ends typing: the headline is said now rather than
+        // half a second later, when it could move the buttons under a click.
+        form.dispatchEvent(new KeyboardEvent('keydown', { key: 'Enter' }));''', controls, f'graph-wiring-{wiring}')
     WebDriverWait(driver, 10).until(lambda d: d.execute_script(
         'return !document.querySelector(".run-table").hasAttribute("aria-busy")'))
     return driver.execute_script('''const texts = s => Array.from(document.querySelectorAll(s), e => e.textContent);
