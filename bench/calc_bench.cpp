@@ -124,7 +124,7 @@ void BM_HeatedGraph(benchmark::State& state)
     const LedPreset& preset = *LedNamed("lh351d");
     request.Leds.Curve = FittedCurve(preset);
     request.Flux.assign(preset.Flux.begin(), preset.Flux.end());
-    request.Heat.Light = HostOf(*NamedHostNamed("18650-tube"));
+    request.Heat.Host = HostOf(*NamedHostNamed("18650-tube"));
     request.Heat.Led = preset.Thermal;
     request.Heat.LimitC = state.range(0) ? std::optional<double>(55.0) : std::nullopt;
     TimeDischarge(state, request, 5000.0);

@@ -59,10 +59,10 @@ double StepHours(const Node& from, const Node& to)
 class Stepper {
   public:
     explicit Stepper(const DischargeRequest& request)
-        : m_request(request), m_heat(request.Heat), m_thermal(HasHost(request.Heat.Light))
+        : m_request(request), m_heat(request.Heat), m_thermal(HasHost(request.Heat.Host))
     {
         if (m_thermal && m_heat.LimitC)
-            m_targetW = (*m_heat.LimitC - m_heat.AmbientC) / m_heat.Light.KelvinPerWatt;
+            m_targetW = (*m_heat.LimitC - m_heat.AmbientC) / m_heat.Host.KelvinPerWatt;
     }
 
     bool Thermal() const { return m_thermal; }
@@ -118,7 +118,7 @@ class Stepper {
             CellState state =
                 bound ? Advance(m_request.Cell, from.cell, (drawnAh - from.cell.DrawnAh) / hours, hours) : next.cell;
             state.DrawnAh = drawnAh;
-            const double host = m_thermal ? HostAfter(m_heat.Light, m_heat.AmbientC, from.hostC,
+            const double host = m_thermal ? HostAfter(m_heat.Host, m_heat.AmbientC, from.hostC,
                                                       (from.heatW + next.heatW) / 2.0, hours * SecondsPerHour)
                                           : 0.0;
             next = At(state, host, from.hours + hours, next.ledHeatW);
@@ -267,7 +267,7 @@ class Stepper {
         at.DriverWatts *= duty;
         node.at = at;
         node.heatW = ledHeat * count * duty + p.ResistorWatts + at.DriverWatts +
-                     (m_heat.Light.CellInside ? at.InternalWatts : 0.0);
+                     (m_heat.Host.CellInside ? at.InternalWatts : 0.0);
     }
 
     const DischargeRequest& m_request;

@@ -110,7 +110,7 @@ struct StepDown {
 std::variant<StepDown, std::string> ReadStepDown(std::string_view text);
 
 struct Heat {
-    Host Light;
+    lumora::Host Host;
     double AmbientC = 25.0;
     LedThermal Led;
     std::optional<double> LimitC; // the host held at most here

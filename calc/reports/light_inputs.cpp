@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <type_traits>
 
 namespace lumora {
 
@@ -107,95 +108,95 @@ using K = InputKind;
 
 // clang-format off
 const std::array<LightInputRow, 31> Rows = {{
-    {.Key = "driver", .Caption = "Driver", .Phrase = "the driver", .ValueName = "NAME", .Kind = K::Choice,
+    {.Key = "driver", .Field = &LightRequest::Driver, .Caption = "Driver", .Phrase = "the driver", .ValueName = "NAME", .Kind = K::Choice,
      .Default = "direct", .Help = "direct (FET, with {resistance}), linear or converter", .Choices = DriverChoices,
      .Check = CheckDriver},
-    {.Key = "led", .Caption = "LED", .Phrase = "an LED preset", .ValueName = "NAME", .Kind = K::Choice,
+    {.Key = "led", .Field = &LightRequest::Led, .Caption = "LED", .Phrase = "an LED preset", .ValueName = "NAME", .Kind = K::Choice,
      .Help = "an LED preset in place of {vf}", .CommandLineNote = "; 'lumora-cli leds' lists them", .Group = "led",
-     .Choices = LedChoices, .NoChoice = "Typical white LED through the Vf at the current", .Check = CheckLed},
-    {.Key = "led-point", .Caption = "LED point", .Phrase = "measured points", .ValueName = "MA=V",
+     .Sustains = true, .Choices = LedChoices, .NoChoice = "Typical white LED through the Vf at the current", .Check = CheckLed},
+    {.Key = "led-point", .Field = &LightRequest::LedPoints, .Caption = "LED point", .Phrase = "measured points", .ValueName = "MA=V",
      .Kind = K::Points, .Help = "a measured point of the LED, twice or more: MA=V", .Group = "led",
-     .CommandLineOnly = true},
-    {.Key = "led-spice", .Caption = "SPICE diode", .Phrase = "a SPICE diode", .ValueName = "'IS= N= RS='",
+     .CommandLineOnly = true, .Sustains = true},
+    {.Key = "led-spice", .Field = &LightRequest::LedSpice, .Caption = "SPICE diode", .Phrase = "a SPICE diode", .ValueName = "'IS= N= RS='",
      .Kind = K::Line, .Help = "the LED as a SPICE diode, for example 'IS=4.4e-9 N=8.39 RS=7.8'", .Group = "led",
-     .CommandLineOnly = true},
-    {.Key = "led-max", .Caption = "LED maximum", .Phrase = "the LED's rated maximum", .Unit = "mA",
+     .CommandLineOnly = true, .Sustains = true},
+    {.Key = "led-max", .Field = &LightRequest::LedMax, .Caption = "LED maximum", .Phrase = "the LED's rated maximum", .Unit = "mA",
      .ValueName = "MA", .DefaultNote = "the preset's data sheet's",
      .Help = "the most current the LED is rated for: a run that drives it harder says so"},
-    {.Key = "current", .Caption = "LED Current", .Phrase = "the LED current", .Unit = "mA", .ValueName = "MA",
+    {.Key = "current", .Field = &LightRequest::Current, .Caption = "LED Current", .Phrase = "the LED current", .Unit = "mA", .ValueName = "MA",
      .Help = "the driver's regulated current per LED, mA; with {vf}, the current at which it is given",
-     .Acts = Regulates},
-    {.Key = "vf", .Caption = "LED Vf Voltage", .Phrase = "the LED Vf", .Unit = "V", .ValueName = "V",
-     .Help = "forward voltage of one LED at {current}, V", .Group = "led", .Acts = TypicalLed},
-    {.Key = "resistance", .Caption = "Resistance", .Phrase = "the series resistance", .Unit = "ohm",
+     .Sustains = true, .Acts = Regulates},
+    {.Key = "vf", .Field = &LightRequest::Vf, .Caption = "LED Vf Voltage", .Phrase = "the LED Vf", .Unit = "V", .ValueName = "V",
+     .Help = "forward voltage of one LED at {current}, V", .Group = "led", .Sustains = true, .Acts = TypicalLed},
+    {.Key = "resistance", .Field = &LightRequest::Resistance, .Caption = "Resistance", .Phrase = "the series resistance", .Unit = "ohm",
      .ValueName = "OHM", .Default = "0", .Help = "the series resistor, ohms"},
-    {.Key = "leds", .Caption = "# of LEDs", .Phrase = "the number of LEDs", .ValueName = "N", .Kind = K::Whole,
-     .Default = "1", .Help = "number of LEDs"},
-    {.Key = "wiring", .Caption = "Wiring", .Phrase = "the wiring", .Kind = K::Choice, .Default = "series",
+    {.Key = "leds", .Field = &LightRequest::Leds, .Caption = "# of LEDs", .Phrase = "the number of LEDs", .ValueName = "N", .Kind = K::Whole,
+     .Default = "1", .Help = "number of LEDs", .Sustains = true},
+    {.Key = "wiring", .Field = &LightRequest::Wiring, .Caption = "Wiring", .Phrase = "the wiring", .Kind = K::Choice, .Default = "series",
      .Help = "the LEDs in series or in parallel behind the one resistor", .ChoiceFlags = true,
      .Choices = WiringChoices, .Check = CheckWiring},
-    {.Key = "cell", .Caption = "Battery", .Phrase = "the battery preset", .ValueName = "NAME", .Kind = K::Choice,
+    {.Key = "cell", .Field = &LightRequest::Cell, .Caption = "Battery", .Phrase = "the battery preset", .ValueName = "NAME", .Kind = K::Choice,
      .Help = "a battery preset: a chemistry (li-ion), a cell format (18650) or both (aa-nimh)",
      .CommandLineNote = "; 'lumora-cli cells' lists them", .Choices = CellChoices,
      .NoChoice = "Flat battery at the voltage below", .Check = CheckCell},
-    {.Key = "pack", .Caption = "Pack", .Phrase = "the pack", .ValueName = "2S1P", .Kind = K::Pack,
+    {.Key = "pack", .Field = &LightRequest::Pack, .Caption = "Pack", .Phrase = "the pack", .ValueName = "2S1P", .Kind = K::Pack,
      .Default = "1S1P", .Help = "cells in series and parallel, for example 2S, 2P or 2S2P", .Check = CheckPack,
      .Acts = PresetCell},
-    {.Key = "battery", .Caption = "Battery Input Voltage", .Phrase = "the battery voltage", .Unit = "V",
+    {.Key = "battery", .Field = &LightRequest::Battery, .Caption = "Battery Input Voltage", .Phrase = "the battery voltage", .Unit = "V",
      .ValueName = "V",
      .Help = "a flat cell of this voltage, without internal resistance (the runtime calculator's assumption)",
      .Acts = FlatCell},
-    {.Key = "capacity", .Caption = "Battery mAh Capacity", .Phrase = "the capacity", .Unit = "mAh",
+    {.Key = "capacity", .Field = &LightRequest::Capacity, .Caption = "Battery mAh Capacity", .Phrase = "the capacity", .Unit = "mAh",
      .ValueName = "MAH", .DefaultNote = "the preset's", .Help = "capacity, mAh"},
-    {.Key = "internal-resistance", .Caption = "Internal resistance", .Phrase = "the internal resistance",
+    {.Key = "internal-resistance", .Field = &LightRequest::InternalResistance, .Caption = "Internal resistance", .Phrase = "the internal resistance",
      .Unit = "mohm", .ValueName = "MOHM", .DefaultNote = "the preset's",
      .Help = "the battery's internal resistance, milliohms"},
-    {.Key = "cutoff", .Caption = "Cut-off", .Phrase = "the cut-off", .Unit = "V", .ValueName = "V",
+    {.Key = "cutoff", .Field = &LightRequest::CutOff, .Caption = "Cut-off", .Phrase = "the cut-off", .Unit = "V", .ValueName = "V",
      .DefaultNote = "none for direct and linear drive, the chemistry's empty voltage for a converter",
      .Help = "the voltage per cell at which the light stops, as a protected cell or a driver's low-voltage "
              "protection does, V",
      .Acts = PresetCell},
-    {.Key = "start", .Caption = "Start voltage", .Phrase = "the start voltage", .Unit = "V", .ValueName = "V",
+    {.Key = "start", .Field = &LightRequest::Start, .Caption = "Start voltage", .Phrase = "the start voltage", .Unit = "V", .ValueName = "V",
      .Help = "the rest voltage per cell at switch-on, for a cell not fully charged, V", .Group = "start",
      .Acts = PresetCell},
-    {.Key = "charge", .Caption = "Charge", .Phrase = "the charge", .Unit = "%", .ValueName = "PCT",
+    {.Key = "charge", .Field = &LightRequest::Charge, .Caption = "Charge", .Phrase = "the charge", .Unit = "%", .ValueName = "PCT",
      .Default = "100", .Help = "the charge left at switch-on, % of full", .Group = "start"},
-    {.Key = "efficiency", .Caption = "Converter Efficiency", .Phrase = "the converter efficiency", .Unit = "%",
-     .ValueName = "PCT", .Default = TypicalEfficiency, .Help = "converter efficiency, %", .Acts = Converts},
+    {.Key = "efficiency", .Field = &LightRequest::Efficiency, .Caption = "Converter Efficiency", .Phrase = "the converter efficiency", .Unit = "%",
+     .ValueName = "PCT", .Default = TypicalEfficiency, .Help = "converter efficiency, %", .Sustains = true, .Acts = Converts},
     // What the common AMC7135-type regulators and FET-and-sense-resistor
     // drivers of flashlights need across them at their regulated current.
-    {.Key = "dropout", .Caption = "Dropout", .Phrase = "the dropout", .Unit = "V", .ValueName = "V",
+    {.Key = "dropout", .Field = &LightRequest::Dropout, .Caption = "Dropout", .Phrase = "the dropout", .Unit = "V", .ValueName = "V",
      .Default = "0.15", .Help = "what the linear regulator needs across it, V", .Acts = Linear},
-    {.Key = "host", .Caption = "Host", .Phrase = "a host", .ValueName = "NAME", .Kind = K::Choice,
+    {.Key = "host", .Field = &LightRequest::Host, .Caption = "Host", .Phrase = "a host", .ValueName = "NAME", .Kind = K::Choice,
      .Help = "a typical host the light is built in, whose heat the LEDs and driver warm", .Group = "host",
-     .Choices = HostChoices, .NoChoice = "No host: the LEDs at their points' temperatures", .Check = CheckHost},
-    {.Key = "host-resistance", .Caption = "Host to air", .Phrase = "the host's resistance to the air", .Unit = "K/W",
+     .Sustains = true, .Choices = HostChoices, .NoChoice = "No host: the LEDs at their points' temperatures", .Check = CheckHost},
+    {.Key = "host-resistance", .Field = &LightRequest::HostResistance, .Caption = "Host to air", .Phrase = "the host's resistance to the air", .Unit = "K/W",
      .ValueName = "K/W", .Help = "in place of {host}: the host's thermal resistance to still air, with {host-heat-capacity}",
-     .Group = "host"},
-    {.Key = "host-heat-capacity", .Caption = "Host heat capacity", .Phrase = "the host's heat capacity",
-     .Unit = "J/K", .ValueName = "J/K", .Help = "the heat capacity of the host with its cells, J/K"},
-    {.Key = "host-mass", .Caption = "Host mass", .Phrase = "the host's mass", .Unit = "g", .ValueName = "G",
-     .Help = "in place of {host}: the light's mass without its cells, with {host-area}", .Group = "host"},
-    {.Key = "host-material", .Caption = "Host material", .Phrase = "the host's material", .ValueName = "NAME",
-     .Kind = K::Choice, .Default = "aluminium", .Help = "what the host is made of", .Choices = MaterialChoices,
+     .Group = "host", .Sustains = true},
+    {.Key = "host-heat-capacity", .Field = &LightRequest::HostHeatCapacity, .Caption = "Host heat capacity", .Phrase = "the host's heat capacity",
+     .Unit = "J/K", .ValueName = "J/K", .Help = "the heat capacity of the host with its cells, J/K", .Sustains = true},
+    {.Key = "host-mass", .Field = &LightRequest::HostMass, .Caption = "Host mass", .Phrase = "the host's mass", .Unit = "g", .ValueName = "G",
+     .Help = "in place of {host}: the light's mass without its cells, with {host-area}", .Group = "host", .Sustains = true},
+    {.Key = "host-material", .Field = &LightRequest::HostMaterial, .Caption = "Host material", .Phrase = "the host's material", .ValueName = "NAME",
+     .Kind = K::Choice, .Default = "aluminium", .Help = "what the host is made of", .Sustains = true, .Choices = MaterialChoices,
      .Check = CheckMaterial},
-    {.Key = "host-area", .Caption = "Host surface", .Phrase = "the host's surface", .Unit = "cm2",
-     .ValueName = "CM2", .Help = "the host's outer surface, cm2"},
-    {.Key = "ambient", .Caption = "Ambient", .Phrase = "the ambient", .Unit = "C", .ValueName = "C",
-     .Kind = K::Signed, .Default = "25", .Help = "the still air around the light, degrees C", .Acts = Hosted},
-    {.Key = "thermal-limit", .Caption = "Thermal limit", .Phrase = "the thermal limit", .Unit = "C",
+    {.Key = "host-area", .Field = &LightRequest::HostArea, .Caption = "Host surface", .Phrase = "the host's surface", .Unit = "cm2",
+     .ValueName = "CM2", .Help = "the host's outer surface, cm2", .Sustains = true},
+    {.Key = "ambient", .Field = &LightRequest::Ambient, .Caption = "Ambient", .Phrase = "the ambient", .Unit = "C", .ValueName = "C",
+     .Kind = K::Signed, .Default = "25", .Help = "the still air around the light, degrees C", .Sustains = true, .Acts = Hosted},
+    {.Key = "thermal-limit", .Field = &LightRequest::ThermalLimit, .Caption = "Thermal limit", .Phrase = "the thermal limit", .Unit = "C",
      .ValueName = "C", .Kind = K::Signed,
      .Help = "the host temperature the driver holds at most, lowering its current (a direct driver by PWM), "
              "degrees C",
-     .Acts = Hosted},
-    {.Key = "step-down", .Caption = "Step-down", .Phrase = "the step-down", .Unit = "min:%",
+     .Sustains = true, .Acts = Hosted},
+    {.Key = "step-down", .Field = &LightRequest::StepDown, .Caption = "Step-down", .Phrase = "the step-down", .Unit = "min:%",
      .ValueName = "MIN:PCT", .Kind = K::Line,
      .Help = "a timed step-down: after MIN minutes the current (a direct driver's duty) falls to PCT %, for "
              "example 3:50",
      .Check = CheckStepDown, .Acts = Hosted},
-    {.Key = "want", .Caption = "Wanted output", .Phrase = "the wanted output", .Unit = "lm", .ValueName = "LM",
+    {.Key = "want", .Field = &LightRequest::Want, .Caption = "Wanted output", .Phrase = "the wanted output", .Unit = "lm", .ValueName = "LM",
      .Help = "an output to hold at the limit: the host it needs", .SustainOnly = true},
-    {.Key = "step", .Caption = "Step", .Phrase = "the step", .Unit = "%", .ValueName = "PCT", .Default = "1",
+    {.Key = "step", .Field = &LightRequest::Step, .Caption = "Step", .Phrase = "the step", .Unit = "%", .ValueName = "PCT", .Default = "1",
      .Help = "the most charge one row draws, % of the capacity", .CommandLineOnly = true},
 }};
 // clang-format on
@@ -230,27 +231,58 @@ std::vector<std::string> LightInputs::All(std::string_view key) const
     return all;
 }
 
+const LightInputRow& RowOf(LightField field)
+{
+    return *std::find_if(Rows.begin(), Rows.end(), [&](const LightInputRow& row) { return row.Field == field; });
+}
+
+std::string MentionOf(LightField field) { return "{" + std::string(RowOf(field).Key) + "}"; }
+
+RunRefusal RefusalOf(LightField field, std::string text) { return {std::string(RowOf(field).Key), std::move(text)}; }
+
 LightInputs ExampleLight()
 {
+    using R = LightRequest;
     LightInputs example;
-    for (const auto& [key, text] : {std::pair{"driver", "linear"},
-                                    {"led", "xp-g"},
-                                    {"current", "2800"},
-                                    {"vf", "3.1"},
-                                    {"cell", "18650"},
-                                    {"battery", "3.7"}})
-        example.Give(key, text);
+    for (const auto& [field, text] : {std::pair<LightField, const char*>{&R::Driver, "linear"},
+                                      {&R::Led, "xp-g"},
+                                      {&R::Current, "2800"},
+                                      {&R::Vf, "3.1"},
+                                      {&R::Cell, "18650"},
+                                      {&R::Battery, "3.7"}})
+        example.Give(field, text);
     return example;
 }
 
-RunShape ShapeOf(const LightInputs& inputs)
+RunShape ShapeOf(const LightRequest& request)
 {
     RunShape shape;
-    shape.Driver = DriverNamed(inputs.Text("driver").value_or("direct")).value_or(DriverKind::Direct);
-    shape.LedNamed = inputs.Text("led") || inputs.Text("led-point") || inputs.Text("led-spice");
-    shape.CellNamed = inputs.Text("cell").has_value();
-    shape.HostGiven = inputs.Text("host") || inputs.Text("host-resistance") || inputs.Text("host-mass");
+    shape.Driver = DriverNamed(request.Driver.value_or("direct")).value_or(DriverKind::Direct);
+    shape.LedNamed = request.Led || !request.LedPoints.empty() || request.LedSpice;
+    shape.CellNamed = request.Cell.has_value();
+    shape.HostGiven = request.Host || request.HostResistance || request.HostMass;
     return shape;
+}
+
+// Whatever their texts hold: a shape is asked of inputs still being typed.
+RunShape ShapeOf(const LightInputs& inputs)
+{
+    LightRequest given;
+    for (const auto& [key, text] : inputs.Texts) {
+        if (const LightInputRow* row = LightInputNamed(key))
+            std::visit(
+                [&](auto field) {
+                    using Field = decltype(field);
+                    if constexpr (std::is_same_v<Field, NumberField>)
+                        given.*field = 0.0;
+                    else if constexpr (std::is_same_v<Field, TextField>)
+                        given.*field = text;
+                    else
+                        (given.*field).push_back(text);
+                },
+                row->Field);
+    }
+    return ShapeOf(given);
 }
 
 bool Acts(const LightInputRow& row, const RunShape& shape) { return !row.Acts || row.Acts(shape); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/light/driver.h"
+#include "calc/reports/light_request.h"
 #include "calc/text/field_text.h"
 
 #include <map>
@@ -15,8 +16,8 @@ namespace lumora {
 
 // Each input of a light's run described once: lumora-cli graph makes its
 // options from these rows, the web page its fields, links and hints, and
-// RunLight reads, checks and defaults every text by them. A new input is a
-// row here and its physics.
+// ReadLight reads, checks and defaults every text by them into its field of
+// a LightRequest. A new input is a field, a row here and its physics.
 
 enum class InputKind {
     Decimal, // digits and one ".", as the window's fields take them
@@ -44,6 +45,7 @@ struct RunShape {
 
 struct LightInputRow {
     std::string_view Key{};       // "internal-resistance": option, page field, link and refusals
+    LightField Field{};           // &LightRequest::InternalResistance: where the reading puts it
     std::string_view Caption{};   // "Internal resistance": the field's label, and refusals' name for it
     std::string_view Phrase{};    // "the internal resistance", inside a sentence
     std::string_view Unit{};      // "mohm"
@@ -56,6 +58,7 @@ struct LightInputRow {
     std::string_view Group{};           // "led": ways of naming one thing, of which one is given at most
     bool CommandLineOnly = false;       // not a field of the page
     bool SustainOnly = false;           // an input of the sustained output alone, not of a run
+    bool Sustains = false;              // an input of the sustained output too
     bool ChoiceFlags = false;           // on the command line each choice is a flag ("--series")
     std::vector<InputChoice> (*Choices)() = nullptr;
     std::string_view NoChoice{}; // what giving no choice means ("Flat battery at the voltage below")
@@ -69,16 +72,50 @@ std::span<const LightInputRow> LightInputRows();
 // The row of a key; nullptr for none.
 const LightInputRow* LightInputNamed(std::string_view key);
 
+// The row of a field: every field has one.
+const LightInputRow& RowOf(LightField field);
+
+// "{key}": the input mentioned in a refusal's words (mentions.h).
+std::string MentionOf(LightField field);
+
+// A refusal, about the input of a key ("" for the run as a whole), its words
+// mentioning other inputs as {key} for each face to name them its own way
+// (AsOptions, PageWords).
+struct RunRefusal {
+    std::string Input;
+    std::string Text;
+};
+
+// A refusal about the input of a field.
+RunRefusal RefusalOf(LightField field, std::string text);
+
 // The texts given for a run, by key; measured points may come several times.
 struct LightInputs {
     std::multimap<std::string, std::string, std::less<>> Texts;
 
     void Give(std::string_view key, std::string text) { Texts.emplace(std::string(key), std::move(text)); }
+    void Give(LightField field, std::string text) { Give(RowOf(field).Key, std::move(text)); }
     // The first text given for a key.
     std::optional<std::string> Text(std::string_view key) const;
+    std::optional<std::string> Text(LightField field) const { return Text(RowOf(field).Key); }
     // Every text given for a key, in order.
     std::vector<std::string> All(std::string_view key) const;
 };
+
+// The inputs read into their fields: a number by the window's typing rules,
+// a choice or pack checked by its row; every refusal of a number (Refusals),
+// else the first of a choice, pack or unknown input (then Usage).
+struct ReadLight {
+    LightRequest Request;
+    std::vector<RunRefusal> Refusals;
+    bool Usage = false;
+};
+ReadLight ReadLightInputs(const LightInputs& inputs);
+
+// The number given, or its row's default; nullopt for neither.
+std::optional<double> ValueOf(const LightRequest& request, NumberField field);
+// The text given, or its row's default ("" for none).
+std::string ValueOf(const LightRequest& request, TextField field);
 
 // A build to start from, as the page first shows it: an XP-G-class LED on
 // one 18650 behind a 2.8 A linear regulator (the README's), with a typical
@@ -87,6 +124,7 @@ LightInputs ExampleLight();
 
 // The shape of the run the texts describe: an unknown driver is direct.
 RunShape ShapeOf(const LightInputs& inputs);
+RunShape ShapeOf(const LightRequest& request);
 
 // Whether an input acts on a run of this shape: a linear regulator's
 // dropout does nothing for a converter.

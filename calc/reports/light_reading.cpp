@@ -6,186 +6,269 @@
 #include "calc/text/number_text.h"
 
 #include <cmath>
+#include <type_traits>
 
 namespace lumora {
 
-void Reader::Read(const LightInputRow& row)
+namespace {
+
+using R = LightRequest;
+
+// A number's text read by the window's typing rules into its field; the
+// refusal in words otherwise.
+std::optional<std::string> ReadNumberText(const LightInputRow& row, const std::string& text, LightRequest& request,
+                                          NumberField field)
 {
-    const std::optional<std::string> given = m_inputs.Text(row.Key);
-    if (!given)
-        return;
     const NumberKind kind = row.Kind == InputKind::Whole ? NumberKind::Whole : NumberKind::Decimal;
     // A temperature may be below 0: its "-" aside, the window's rule.
     const std::string_view digits =
-        row.Kind == InputKind::Signed && given->rfind('-', 0) == 0 ? std::string_view(*given).substr(1) : *given;
-    if (!IsTypeableText(digits, kind)) {
-        refusals.push_back({std::string(row.Key), NotANumberSentence(row.Caption, *given, kind)});
-        return;
-    }
-    if (IsLonePoint(digits) || IsBlank(digits)) {
-        refusals.push_back({std::string(row.Key), std::string(ErrorMessage(ErrorWindow::Form7))});
-        return;
-    }
+        row.Kind == InputKind::Signed && text.rfind('-', 0) == 0 ? std::string_view(text).substr(1) : text;
+    if (!IsTypeableText(digits, kind))
+        return NotANumberSentence(row.Caption, text, kind);
+    if (IsLonePoint(digits) || IsBlank(digits))
+        return std::string(ErrorMessage(ErrorWindow::Form7));
     // As the calculators refuse it: a number no double holds.
-    if (!std::isfinite(*ReadNumber(*given))) {
-        refusals.push_back(
-            {std::string(row.Key), std::string(row.Caption) + " holds a number too large to calculate with"});
-        return;
-    }
-    m_given.emplace(std::string(row.Key), *ReadNumber(*given));
-}
-
-// A choice or pack given that names none, or an input no row has: the first
-// such refusal.
-std::optional<RunRefusal> UnknownChoice(const LightInputs& inputs)
-{
-    for (const auto& [key, text] : inputs.Texts) {
-        const LightInputRow* row = LightInputNamed(key);
-        if (!row)
-            return RunRefusal{"", "there is no input \"" + key + "\""};
-        if (row->Check) {
-            if (std::string refusal = row->Check(text); !refusal.empty())
-                return RunRefusal{key, std::move(refusal)};
-        }
-    }
+    const double value = *ReadNumber(text);
+    if (!std::isfinite(value))
+        return std::string(row.Caption) + " holds a number too large to calculate with";
+    request.*field = value;
     return std::nullopt;
 }
-
-// The LED the texts name: a preset, measured points or a SPICE diode;
-// nullopt when none of them is given.
-std::optional<LedOutcome> NamedLed(const LightInputs& inputs)
-{
-    if (const std::optional<std::string> preset = inputs.Text("led"))
-        return LedFromPreset(*preset);
-    if (const std::vector<std::string> points = inputs.All("led-point"); !points.empty())
-        return LedFromPoints(points);
-    if (const std::optional<std::string> spice = inputs.Text("led-spice"))
-        return LedFromSpice(*spice);
-    return std::nullopt;
-}
-
-LightRun Refused(std::string input, std::string text, bool usage)
-{
-    LightRun run;
-    run.Refusals.push_back({std::move(input), std::move(text)});
-    run.Usage = usage;
-    return run;
-}
-
-// The cut-off and the charge at switch-on, given per cell, set on the pack
-// of 'series' cells; a refusal for those no cell can have.
-std::optional<LightRun> SetCutOffAndCharge(const Reader& reader, int series, DischargeRequest& request)
-{
-    CellModel& cell = request.Cell;
-    const double full = OpenCircuitVoltage(cell, 0.0) / series;
-    const double empty = OpenCircuitVoltage(cell, cell.CapacityAh) / series;
-    if (const std::optional<double> cutoff = reader.Given("cutoff")) {
-        if (*cutoff >= full)
-            return Refused("cutoff", "a cut-off of " + DoubleText(*cutoff) +
-                                         " V per cell is at or above the full "
-                                         "cell's " +
-                                         DoubleText(full) + " V: the light would never come on");
-        cell.CutOffVolts = *cutoff * series;
-    }
-    const std::optional<double> start = reader.Given("start");
-    const std::optional<double> charge = reader.Given("charge");
-    if (start && charge)
-        return Refused("", "{start} and {charge}: give one, the rest voltage or the charge at switch-on", true);
-    if (start) {
-        if (*start > full)
-            return Refused("start", "a start of " + DoubleText(*start) + " V per cell is above the full cell's " +
-                                        DoubleText(full) + " V");
-        if (*start <= empty)
-            return Refused("start", "a cell resting at " + DoubleText(*start) + " V is empty: its charge ends at " +
-                                        DoubleText(empty) + " V");
-        request.StartDrawnAh = DrawnAtRestVoltage(cell, *start * series);
-    }
-    if (charge) {
-        if (!(*charge > 0.0))
-            return Refused("charge", "a charge of 0 % gives no light at all");
-        if (*charge > 100.0)
-            return Refused("charge",
-                           "a charge of " + DoubleText(*charge) + " % is more than a cell holds; give 100 % at most");
-        request.StartDrawnAh = (1.0 - *charge / 100.0) * cell.CapacityAh;
-    }
-    return std::nullopt;
-}
-
-namespace {
 
 // Absolute zero, °C.
 constexpr double AbsoluteZeroC = -273.15;
 
 } // namespace
 
-// The host, ambient, limit and step-down the texts give, on the request;
-// a refusal for those no light can have. Without a host, none of them acts
-// and the request stays without heat.
-std::optional<LightRun> SetHeat(const Reader& reader, const LightInputs& inputs, const LedChoice& led,
-                                DischargeRequest& request, std::string& hostName)
+ReadLight ReadLightInputs(const LightInputs& inputs)
 {
-    const std::optional<std::string> named = inputs.Text("host");
-    const std::optional<double> resistance = reader.Given("host-resistance");
-    const std::optional<double> capacity = reader.Given("host-heat-capacity");
-    const std::optional<double> mass = reader.Given("host-mass");
-    const std::optional<double> area = reader.Given("host-area");
-    const int ways = (named ? 1 : 0) + (resistance ? 1 : 0) + (mass ? 1 : 0);
-    if (ways > 1)
-        return Refused("", "{host}, {host-resistance} and {host-mass} are three ways to give the host; give one", true);
-    if (ways == 0) {
-        for (const char* key : {"host-heat-capacity", "host-area", "thermal-limit", "step-down"}) {
-            if (inputs.Text(key))
-                return Refused(key,
-                               "give the host too: {host NAME}, {host-resistance} with {host-heat-capacity}, "
-                               "or {host-mass} with {host-area}",
-                               true);
-        }
-        return std::nullopt;
+    ReadLight read;
+    // Every number first, in the rows' order, each refusal kept.
+    for (const LightInputRow& row : LightInputRows()) {
+        const NumberField* field = std::get_if<NumberField>(&row.Field);
+        const std::optional<std::string> text = inputs.Text(row.Key);
+        if (!field || !text)
+            continue;
+        if (std::optional<std::string> refusal = ReadNumberText(row, *text, read.Request, *field))
+            read.Refusals.push_back({std::string(row.Key), std::move(*refusal)});
     }
-    Heat& heat = request.Heat;
-    heat.Led = led.Thermal;
-    if (named) {
-        const NamedHost& host = *NamedHostNamed(*named);
-        heat.Light = HostOf(host);
-        hostName = std::string(host.Name);
-    } else if (resistance) {
+    if (!read.Refusals.empty())
+        return read;
+    // Then the texts: the first that names no choice or pack, or no input.
+    for (const auto& [key, text] : inputs.Texts) {
+        const LightInputRow* row = LightInputNamed(key);
+        std::string refusal = !row ? "there is no input \"" + key + "\"" : row->Check ? row->Check(text) : "";
+        if (!refusal.empty()) {
+            read.Refusals.push_back({row ? key : "", std::move(refusal)});
+            read.Usage = true;
+            return read;
+        }
+        if (const TextField* field = std::get_if<TextField>(&row->Field); field && !(read.Request.**field))
+            read.Request.** field = text;
+        else if (const TextsField* many = std::get_if<TextsField>(&row->Field))
+            (read.Request.**many).push_back(text);
+    }
+    return read;
+}
+
+std::optional<double> ValueOf(const LightRequest& request, NumberField field)
+{
+    if (request.*field)
+        return request.*field;
+    const LightInputRow& row = RowOf(field);
+    return row.Default.empty() ? std::nullopt : ReadNumber(row.Default);
+}
+
+std::string ValueOf(const LightRequest& request, TextField field)
+{
+    return (request.*field).value_or(std::string(RowOf(field).Default));
+}
+
+std::optional<LedOutcome> NamedLed(const LightRequest& request)
+{
+    const auto from = [](LightField field, LedOutcome outcome) -> LedOutcome {
+        if (auto* refusal = std::get_if<LedRefusal>(&outcome))
+            refusal->Input = RowOf(field).Key;
+        return outcome;
+    };
+    if (request.Led)
+        return from(&R::Led, LedFromPreset(*request.Led));
+    if (!request.LedPoints.empty())
+        return from(&R::LedPoints, LedFromPoints(request.LedPoints));
+    if (request.LedSpice)
+        return from(&R::LedSpice, LedFromSpice(*request.LedSpice));
+    return std::nullopt;
+}
+
+std::variant<LedChoice, RunRefusal> ChosenLed(const LightRequest& request)
+{
+    if (std::optional<LedOutcome> named = NamedLed(request)) {
+        if (const auto* refusal = std::get_if<LedRefusal>(&*named))
+            return RunRefusal{refusal->Input, refusal->Text};
+        return std::get<LedChoice>(std::move(*named));
+    }
+    if (request.Vf && request.Current) {
+        if (!(*request.Vf > 0.0))
+            return RefusalOf(&R::Vf, "the forward voltage must be above 0 V");
+        return TypicalThrough(*request.Current, *request.Vf);
+    }
+    return RunRefusal{"", "give the LED: {led NAME ('lumora-cli leds' lists them)}, {led-point MA=V} twice or "
+                          "more, {led-spice}, or " +
+                              MentionOf(&R::Vf) + " with " + MentionOf(&R::Current)};
+}
+
+LightRun Refused(RunRefusal refusal, bool usage)
+{
+    LightRun run;
+    run.Refusals.push_back(std::move(refusal));
+    run.Usage = usage;
+    return run;
+}
+
+LightRun Refused(LightField field, std::string text, bool usage)
+{
+    return Refused(RefusalOf(field, std::move(text)), usage);
+}
+
+LightRun RefusedRun(std::string text, bool usage) { return Refused(RunRefusal{"", std::move(text)}, usage); }
+
+namespace {
+
+// The rest voltage or charge at switch-on, as charge already drawn.
+std::optional<LightRun> SetCharge(const LightRequest& request, int series, double full, double empty,
+                                  DischargeRequest& discharge)
+{
+    const CellModel& cell = discharge.Cell;
+    if (request.Start && request.Charge)
+        return RefusedRun(MentionOf(&R::Start) + " and " + MentionOf(&R::Charge) +
+                              ": give one, the rest voltage or the charge at switch-on",
+                          true);
+    if (const std::optional<double> start = request.Start) {
+        if (*start > full)
+            return Refused(&R::Start, "a start of " + DoubleText(*start) + " V per cell is above the full cell's " +
+                                          DoubleText(full) + " V");
+        if (*start <= empty)
+            return Refused(&R::Start, "a cell resting at " + DoubleText(*start) + " V is empty: its charge ends at " +
+                                          DoubleText(empty) + " V");
+        discharge.StartDrawnAh = DrawnAtRestVoltage(cell, *start * series);
+    }
+    if (const std::optional<double> charge = request.Charge) {
+        if (!(*charge > 0.0))
+            return Refused(&R::Charge, "a charge of 0 % gives no light at all");
+        if (*charge > 100.0)
+            return Refused(&R::Charge,
+                           "a charge of " + DoubleText(*charge) + " % is more than a cell holds; give 100 % at most");
+        discharge.StartDrawnAh = (1.0 - *charge / 100.0) * cell.CapacityAh;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<LightRun> SetCutOffAndCharge(const LightRequest& request, int series, DischargeRequest& discharge)
+{
+    CellModel& cell = discharge.Cell;
+    const double full = OpenCircuitVoltage(cell, 0.0) / series;
+    const double empty = OpenCircuitVoltage(cell, cell.CapacityAh) / series;
+    if (const std::optional<double> cutoff = request.CutOff) {
+        if (*cutoff >= full)
+            return Refused(&R::CutOff, "a cut-off of " + DoubleText(*cutoff) +
+                                           " V per cell is at or above the full cell's " + DoubleText(full) +
+                                           " V: the light would never come on");
+        cell.CutOffVolts = *cutoff * series;
+    }
+    return SetCharge(request, series, full, empty, discharge);
+}
+
+namespace {
+
+std::string HostWays()
+{
+    return "{host NAME}, {host-resistance} with {host-heat-capacity}, or {host-mass} with {host-area}";
+}
+
+// The host by its name, its resistance and capacity, or its mass and surface.
+std::optional<LightRun> SetHost(const LightRequest& request, Host& host, std::string& hostName)
+{
+    if (request.Host) {
+        const NamedHost& named = *NamedHostNamed(*request.Host);
+        host = HostOf(named);
+        hostName = std::string(named.Name);
+    } else if (const std::optional<double> resistance = request.HostResistance) {
+        const std::optional<double> capacity = request.HostHeatCapacity;
         if (!capacity)
-            return Refused("host-heat-capacity", "give {host-heat-capacity} with {host-resistance}", true);
+            return Refused(&R::HostHeatCapacity,
+                           "give " + MentionOf(&R::HostHeatCapacity) + " with " + MentionOf(&R::HostResistance), true);
         if (!(*resistance > 0.0))
-            return Refused("host-resistance", "a host sheds its heat through a resistance above 0 K/W");
+            return Refused(&R::HostResistance, "a host sheds its heat through a resistance above 0 K/W");
         if (!(*capacity > 0.0))
-            return Refused("host-heat-capacity", "a host's heat capacity must be above 0 J/K");
-        heat.Light.KelvinPerWatt = *resistance;
-        heat.Light.JoulesPerKelvin = *capacity;
+            return Refused(&R::HostHeatCapacity, "a host's heat capacity must be above 0 J/K");
+        host.KelvinPerWatt = *resistance;
+        host.JoulesPerKelvin = *capacity;
         hostName = "host";
     } else {
+        const double mass = *request.HostMass;
+        const std::optional<double> area = request.HostArea;
         if (!area)
-            return Refused("host-area", "give {host-area} with {host-mass}", true);
-        if (!(*mass > 0.0))
-            return Refused("host-mass", "a host of 0 g holds no heat; give its mass above 0 g");
+            return Refused(&R::HostArea, "give " + MentionOf(&R::HostArea) + " with " + MentionOf(&R::HostMass), true);
+        if (!(mass > 0.0))
+            return Refused(&R::HostMass, "a host of 0 g holds no heat; give its mass above 0 g");
         if (!(*area > 0.0))
-            return Refused("host-area", "a host of 0 cm2 sheds no heat; give its surface above 0 cm2");
-        const std::string material = inputs.Text("host-material").value_or("aluminium");
-        heat.Light = HostOf(*mass, *HostMaterialNamed(material), *area);
-        hostName = DoubleText(*mass) + " g of " + material + ", " + DoubleText(*area) + " cm2";
+            return Refused(&R::HostArea, "a host of 0 cm2 sheds no heat; give its surface above 0 cm2");
+        const std::string material = ValueOf(request, &R::HostMaterial);
+        host = HostOf(mass, *HostMaterialNamed(material), *area);
+        hostName = DoubleText(mass) + " g of " + material + ", " + DoubleText(*area) + " cm2";
     }
-    heat.AmbientC = *reader.Value("ambient");
-    if (heat.AmbientC < AbsoluteZeroC)
-        return Refused("ambient",
-                       DoubleText(heat.AmbientC) + " C is below absolute zero (" + DoubleText(AbsoluteZeroC) + " C)");
-    if (const std::optional<double> limit = reader.Given("thermal-limit")) {
+    return std::nullopt;
+}
+
+// The limit and step-down the driver keeps, over an ambient already read.
+std::optional<LightRun> SetDriverHeat(const LightRequest& request, Heat& heat)
+{
+    if (const std::optional<double> limit = request.ThermalLimit) {
         if (!(*limit > heat.AmbientC))
-            return Refused("thermal-limit", "a limit of " + DoubleText(*limit) + " C is not above the ambient " +
-                                                DoubleText(heat.AmbientC) + " C: the light could never come on");
+            return Refused(&R::ThermalLimit, "a limit of " + DoubleText(*limit) + " C is not above the ambient " +
+                                                 DoubleText(heat.AmbientC) + " C: the light could never come on");
         heat.LimitC = *limit;
     }
-    if (const std::optional<std::string> text = inputs.Text("step-down")) {
-        std::variant<StepDown, std::string> read = ReadStepDown(*text);
+    if (request.StepDown) {
+        std::variant<StepDown, std::string> read = ReadStepDown(*request.StepDown);
         if (const std::string* refusal = std::get_if<std::string>(&read))
-            return Refused("step-down", *refusal);
+            return Refused(&R::StepDown, *refusal);
         heat.TimedStepDown = std::get<StepDown>(read);
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<LightRun> SetHeat(const LightRequest& request, const LedChoice& led, DischargeRequest& discharge,
+                                std::string& hostName)
+{
+    // No air is below absolute zero, whether a host is given or not.
+    const double ambient = *ValueOf(request, &R::Ambient);
+    if (ambient < AbsoluteZeroC)
+        return Refused(&R::Ambient,
+                       DoubleText(ambient) + " C is below absolute zero (" + DoubleText(AbsoluteZeroC) + " C)");
+    const int ways = (request.Host ? 1 : 0) + (request.HostResistance ? 1 : 0) + (request.HostMass ? 1 : 0);
+    if (ways > 1)
+        return RefusedRun(MentionOf(&R::Host) + ", " + MentionOf(&R::HostResistance) + " and " +
+                              MentionOf(&R::HostMass) + " are three ways to give the host; give one",
+                          true);
+    if (ways == 0) {
+        for (const NumberField field : {&R::HostHeatCapacity, &R::HostArea, &R::ThermalLimit})
+            if (request.*field)
+                return Refused(field, "give the host too: " + HostWays(), true);
+        if (request.StepDown)
+            return Refused(&R::StepDown, "give the host too: " + HostWays(), true);
+        return std::nullopt;
+    }
+    Heat& heat = discharge.Heat;
+    heat.Led = led.Thermal;
+    if (std::optional<LightRun> refused = SetHost(request, heat.Host, hostName))
+        return refused;
+    heat.AmbientC = ambient;
+    return SetDriverHeat(request, heat);
 }
 
 } // namespace lumora

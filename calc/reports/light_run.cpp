@@ -166,159 +166,182 @@ std::vector<RunColumn> RunColumns(bool heat)
     return columns;
 }
 
-LightRun RunLight(const LightInputs& inputs)
-{
-    const Reader reader(inputs);
-    if (!reader.refusals.empty()) {
-        LightRun run;
-        run.Refusals = reader.refusals;
-        return run;
-    }
-    if (const std::optional<RunRefusal> unknown = UnknownChoice(inputs))
-        return Refused(unknown->Input, unknown->Text, true);
-    const std::optional<double> current = reader.Given("current");
-    const std::optional<double> vf = reader.Given("vf");
-    const std::optional<double> battery = reader.Given("battery");
-    const std::optional<double> capacity = reader.Given("capacity");
-    const std::optional<double> internal = reader.Given("internal-resistance");
-    const std::optional<std::string> cellName = inputs.Text("cell");
-    const std::optional<BatteryChoice> cell = cellName ? BatteryNamed(*cellName) : std::nullopt;
-    const Pack pack = *PackNamed(inputs.Text("pack").value_or("1S1P"));
-    const Wiring wiring = inputs.Text("wiring").value_or("series") == "parallel" ? Wiring::Parallel : Wiring::Series;
+namespace {
 
-    DischargeRequest request;
-    Driver& driver = request.Driver;
-    driver.Kind = ShapeOf(inputs).Driver;
+using R = LightRequest;
+
+// What a run was built of, in the words its summary and picture give.
+struct Built {
+    LedChoice Led;
+    std::optional<BatteryChoice> Cell;
+    Pack CellPack;
+    std::string BatteryName, HostName;
+};
+
+std::string StringName(const LedString& leds)
+{
+    return DoubleText(leds.Count) + (leds.Wiring == Wiring::Series ? " in series" : " in parallel");
+}
+
+// The driver and its current; a refusal for those no driver can have.
+std::optional<LightRun> SetDriver(const LightRequest& request, Driver& driver)
+{
+    driver.Kind = ShapeOf(request).Driver;
+    const std::optional<double> current = request.Current;
     if (driver.Kind != DriverKind::Direct && !current)
-        return Refused("current",
+        return Refused(&R::Current,
                        std::string("the ") + (driver.Kind == DriverKind::Linear ? "linear" : "converter") +
                            " driver regulates a current; give it in mA",
                        true);
-    if (vf && !current)
-        return Refused("vf", "give {current} too, the current at which the LED has this forward voltage", true);
-    if (current && !(*current > 0.0))
-        return Refused("current", "the LED current must be above 0 mA");
-
-    LedChoice chosen;
-    if (std::optional<LedOutcome> named = NamedLed(inputs)) {
-        if (const auto* refusal = std::get_if<LedRefusal>(&*named))
-            return Refused(refusal->Input, refusal->Text);
-        chosen = std::get<LedChoice>(std::move(*named));
-    } else if (vf) {
-        if (!(*vf > 0.0))
-            return Refused("vf", "the forward voltage must be above 0 V");
-        chosen = TypicalThrough(*current, *vf);
-    } else {
-        return Refused("",
-                       "give the LED: {led NAME ('lumora-cli leds' lists them)}, {led-point MA=V} twice or more, "
-                       "{led-spice}, or {vf} with {current}",
+    if (request.Vf && !current)
+        return Refused(&R::Vf,
+                       "give " + MentionOf(&R::Current) + " too, the current at which the LED has this forward voltage",
                        true);
-    }
-
-    request.Leds.Curve = chosen.Curve;
-    request.Flux = chosen.Flux;
-    request.Leds.Count = *reader.Value("leds");
-    if (!(request.Leds.Count >= 1.0))
-        return Refused("leds", std::string(ErrorMessage(ErrorWindow::Form8)));
-    request.Leds.Wiring = wiring;
-    request.Leds.ResistorOhms = *reader.Value("resistance");
+    if (current && !(*current > 0.0))
+        return Refused(&R::Current, "the LED current must be above 0 mA");
     if (current)
         driver.RegulatedAmps = *current / 1000.0;
-    driver.DropoutVolts = *reader.Value("dropout");
-    driver.Efficiency = *reader.Value("efficiency") / 100.0;
-    if (!(driver.Efficiency > 0.0) || driver.Efficiency > 1.0)
-        return Refused("efficiency", std::string(ErrorMessage(ErrorWindow::Form6)) + ", and above 0");
-    if (driver.Kind == DriverKind::Linear && !(driver.DropoutVolts > 0.0))
-        return Refused("dropout", "a linear regulator needs a dropout above 0 V");
+    driver.DropoutVolts = *ValueOf(request, &R::Dropout);
+    driver.Efficiency = *ValueOf(request, &R::Efficiency) / 100.0;
+    return std::nullopt;
+}
 
-    std::string batteryName;
-    if (battery && cell)
-        return Refused("", "{battery} and {cell}: give one battery, a preset or a flat voltage", true);
+// The LEDs' string and the driver's own limits, once the LED is known.
+std::optional<LightRun> SetString(const LightRequest& request, const LedChoice& led, DischargeRequest& discharge)
+{
+    discharge.Leds.Curve = led.Curve;
+    discharge.Flux = led.Flux;
+    discharge.Leds.Count = *ValueOf(request, &R::Leds);
+    if (!(discharge.Leds.Count >= 1.0))
+        return Refused(&R::Leds, std::string(ErrorMessage(ErrorWindow::Form8)));
+    discharge.Leds.Wiring = ValueOf(request, &R::Wiring) == "parallel" ? Wiring::Parallel : Wiring::Series;
+    discharge.Leds.ResistorOhms = *ValueOf(request, &R::Resistance);
+    const Driver& driver = discharge.Driver;
+    if (!(driver.Efficiency > 0.0) || driver.Efficiency > 1.0)
+        return Refused(&R::Efficiency, std::string(ErrorMessage(ErrorWindow::Form6)) + ", and above 0");
+    if (driver.Kind == DriverKind::Linear && !(driver.DropoutVolts > 0.0))
+        return Refused(&R::Dropout, "a linear regulator needs a dropout above 0 V");
+    return std::nullopt;
+}
+
+// The battery: a preset in its pack or a flat voltage, its capacity and
+// resistance.
+std::optional<LightRun> SetBattery(const LightRequest& request, DischargeRequest& discharge, Built& built)
+{
+    const std::optional<double> battery = request.Battery;
+    built.Cell = request.Cell ? BatteryNamed(*request.Cell) : std::nullopt;
+    built.CellPack = *PackNamed(ValueOf(request, &R::Pack));
+    if (battery && built.Cell)
+        return RefusedRun(MentionOf(&R::Battery) + " and " + MentionOf(&R::Cell) +
+                              ": give one battery, a preset or a flat voltage",
+                          true);
     if (battery) {
         if (!(*battery > 0.0) || *battery > LargestBatteryVolts)
-            return Refused("battery", *inputs.Text("battery") + " V is no flashlight battery; give 0 to " +
-                                          DoubleText(LargestBatteryVolts) + " V");
-        request.Cell = FlatCell(*battery, 0.0);
-        batteryName = "flat " + *inputs.Text("battery") + " V";
-    } else if (cell) {
-        request.Cell = ModelOf(*cell, pack);
-        batteryName = PackName(*cell, pack);
+            return Refused(&R::Battery, DoubleText(*battery) + " V is no flashlight battery; give 0 to " +
+                                            DoubleText(LargestBatteryVolts) + " V");
+        discharge.Cell = FlatCell(*battery, 0.0);
+        built.BatteryName = "flat " + DoubleText(*battery) + " V";
+    } else if (built.Cell) {
+        discharge.Cell = ModelOf(*built.Cell, built.CellPack);
+        built.BatteryName = PackName(*built.Cell, built.CellPack);
     } else {
-        return Refused("", "give the battery: {cell NAME} (and {pack}), or {battery V} for a flat cell", true);
+        return RefusedRun(
+            "give the battery: {cell NAME} (and " + MentionOf(&R::Pack) + "), or {battery V} for a flat cell", true);
     }
     // Only a converter stops at the chemistry's end of discharge unless a
     // cut-off is given: a direct or linear driver runs until the light fades.
-    if (driver.Kind != DriverKind::Converter)
-        request.Cell.CutOffVolts = 0.0;
-    if (capacity)
-        request.Cell.CapacityAh = *capacity / 1000.0;
-    if (!capacity && !(request.Cell.CapacityAh > 0.0))
-        return Refused("capacity", batteryName + " names no cell format; give the capacity in mAh", true);
-    if (!(request.Cell.CapacityAh > 0.0))
-        return Refused("capacity", "a capacity of 0 mAh gives no light at all");
-    if (internal)
-        request.Cell.InternalOhms = *internal / 1000.0;
-    if (std::optional<LightRun> refused = SetCutOffAndCharge(reader, cell ? pack.Series : 1, request))
-        return std::move(*refused);
-    std::string hostName;
-    if (std::optional<LightRun> refused = SetHeat(reader, inputs, chosen, request, hostName))
-        return std::move(*refused);
-    const double stepPercent = *reader.Value("step");
-    if (!(stepPercent > 0.0) || stepPercent > 1.0)
-        return Refused("step", "a step draws more than 0 and at most 1 % of the capacity");
-    if (100.0 / stepPercent > LargestRunRows)
-        return Refused("step",
-                       *inputs.Text("step") + " % would give more than " + DoubleText(LargestRunRows) + " rows");
-    request.StepFraction = stepPercent / 100.0;
+    if (discharge.Driver.Kind != DriverKind::Converter)
+        discharge.Cell.CutOffVolts = 0.0;
+    if (request.Capacity)
+        discharge.Cell.CapacityAh = *request.Capacity / 1000.0;
+    if (!request.Capacity && !(discharge.Cell.CapacityAh > 0.0))
+        return Refused(&R::Capacity, built.BatteryName + " names no cell format; give the capacity in mAh", true);
+    if (!(discharge.Cell.CapacityAh > 0.0))
+        return Refused(&R::Capacity, "a capacity of 0 mAh gives no light at all");
+    if (request.InternalResistance)
+        discharge.Cell.InternalOhms = *request.InternalResistance / 1000.0;
+    return std::nullopt;
+}
 
-    LightRun run;
-    run.Run = RunDischarge(request);
-    const DischargeSummary& summary = run.Run.Summary;
-    const std::string string =
-        DoubleText(request.Leds.Count) + (wiring == Wiring::Series ? " in series" : " in parallel");
-    switch (summary.Start) {
+std::optional<LightRun> SetStep(const LightRequest& request, DischargeRequest& discharge)
+{
+    const double stepPercent = *ValueOf(request, &R::Step);
+    if (!(stepPercent > 0.0) || stepPercent > 1.0)
+        return Refused(&R::Step, "a step draws more than 0 and at most 1 % of the capacity");
+    if (100.0 / stepPercent > LargestRunRows)
+        return Refused(&R::Step,
+                       DoubleText(stepPercent) + " % would give more than " + DoubleText(LargestRunRows) + " rows");
+    discharge.StepFraction = stepPercent / 100.0;
+    return std::nullopt;
+}
+
+// The discharge's request from the light's, and what it was built of.
+std::variant<DischargeRequest, LightRun> DischargeOf(const LightRequest& request, Built& built)
+{
+    DischargeRequest discharge;
+    if (std::optional<LightRun> refused = SetDriver(request, discharge.Driver))
+        return std::move(*refused);
+    std::variant<LedChoice, RunRefusal> led = ChosenLed(request);
+    if (RunRefusal* refusal = std::get_if<RunRefusal>(&led)) {
+        const bool usage = refusal->Input.empty(); // no LED given at all
+        return Refused(std::move(*refusal), usage);
+    }
+    built.Led = std::get<LedChoice>(std::move(led));
+    if (std::optional<LightRun> refused = SetString(request, built.Led, discharge))
+        return std::move(*refused);
+    if (std::optional<LightRun> refused = SetBattery(request, discharge, built))
+        return std::move(*refused);
+    if (std::optional<LightRun> refused =
+            SetCutOffAndCharge(request, built.Cell ? built.CellPack.Series : 1, discharge))
+        return std::move(*refused);
+    if (std::optional<LightRun> refused = SetHeat(request, built.Led, discharge, built.HostName))
+        return std::move(*refused);
+    if (std::optional<LightRun> refused = SetStep(request, discharge))
+        return std::move(*refused);
+    return discharge;
+}
+
+// A run that never lit, in words; nullopt for one that did.
+std::optional<LightRun> StartRefusal(const DischargeRequest& discharge, DischargeStart start)
+{
+    switch (start) {
     case DischargeStart::Dark:
-        return Refused("", "the full battery (" + DoubleText(OpenCircuitVoltage(request.Cell, 0.0)) +
-                               " V) can never light " + string + ": they would carry less than 0.1 mA each");
+        return RefusedRun("the full battery (" + DoubleText(OpenCircuitVoltage(discharge.Cell, 0.0)) +
+                          " V) can never light " + StringName(discharge.Leds) +
+                          ": they would carry less than 0.1 mA each");
     case DischargeStart::CannotPower: {
-        const std::string battery = request.StartDrawnAh > 0.0 ? "the battery" : "the full battery";
-        const std::string cutOff = "cut-off of " + DoubleText(request.Cell.CutOffVolts) + " V";
-        return Refused("",
-                       driver.Kind == DriverKind::Converter
-                           ? battery + " cannot run the converter: the LEDs' power would pull it below its " + cutOff
-                           : battery + " falls below its " + cutOff + " as soon as the LEDs are on");
+        const std::string battery = discharge.StartDrawnAh > 0.0 ? "the battery" : "the full battery";
+        const std::string cutOff = "cut-off of " + DoubleText(discharge.Cell.CutOffVolts) + " V";
+        return RefusedRun(discharge.Driver.Kind == DriverKind::Converter
+                              ? battery + " cannot run the converter: the LEDs' power would pull it below its " + cutOff
+                              : battery + " falls below its " + cutOff + " as soon as the LEDs are on");
     }
     case DischargeStart::Unlimited:
-        return Refused("", "nothing limits the current: the LED curve has no series resistance; give {resistance} "
-                           "or {internal-resistance}");
+        return RefusedRun("nothing limits the current: the LED curve has no series resistance; give " +
+                          MentionOf(&R::Resistance) + " or " + MentionOf(&R::InternalResistance));
     case DischargeStart::Lit: break;
     }
+    return std::nullopt;
+}
 
-    const bool heat = HasHost(request.Heat.Light);
-    run.Columns = RunColumns(heat);
-    const std::optional<StepDown>& stepDown = request.Heat.TimedStepDown;
-    run.Rows = RowTexts(run.Run, request.Cell, driver.Kind, heat,
-                        stepDown ? std::optional<double>(stepDown->AfterMinutes / 60.0) : std::nullopt);
-    const std::string driverName = CircuitName(driver, request.Leds);
-    const std::string outputUnit = summary.InLumens ? "lm" : "mA";
-    const auto output = [&](double value) {
-        return summary.InLumens ? RoundedText(value, 0) : RoundedText(value * 1000.0, 1);
-    };
-    Summary figures(run);
-    figures.Line("LED", chosen.Name);
-    figures.Line("Driver", driverName);
-    figures.Line("LEDs", string);
-    figures.Line("Battery", batteryName);
-    const std::string capacityMah = DoubleText(request.Cell.CapacityAh * 1000.0);
-    const std::string internalMilliohms = DoubleText(request.Cell.InternalOhms * 1000.0);
+// The inputs as the run took them: the summary's first lines and the record's.
+void DescribeInputs(const DischargeRequest& discharge, const Built& built, Summary& figures)
+{
+    const Driver& driver = discharge.Driver;
+    const CellModel& cell = discharge.Cell;
+    figures.Line("LED", built.Led.Name);
+    figures.Line("Driver", CircuitName(driver, discharge.Leds));
+    figures.Line("LEDs", StringName(discharge.Leds));
+    figures.Line("Battery", built.BatteryName);
+    const std::string capacityMah = DoubleText(cell.CapacityAh * 1000.0);
+    const std::string internalMilliohms = DoubleText(cell.InternalOhms * 1000.0);
     figures.Line("Capacity", capacityMah, "mAh");
     figures.Line("Internal resistance", internalMilliohms, "mohm");
-    const std::string cutOff = DoubleText(request.Cell.CutOffVolts);
-    const std::string startCharge = RoundedText((1.0 - request.StartDrawnAh / request.Cell.CapacityAh) * 100.0, 1);
-    figures.Line("Cut-off", request.Cell.CutOffVolts > 0.0 ? cutOff : "none",
-                 request.Cell.CutOffVolts > 0.0 ? "V" : "");
+    const std::string cutOff = DoubleText(cell.CutOffVolts);
+    const std::string startCharge = RoundedText((1.0 - discharge.StartDrawnAh / cell.CapacityAh) * 100.0, 1);
+    figures.Line("Cut-off", cell.CutOffVolts > 0.0 ? cutOff : "none", cell.CutOffVolts > 0.0 ? "V" : "");
     figures.Line("Charge at start", startCharge, "%");
-    figures.Input("led", chosen.Name, false);
+    figures.Input("led", built.Led.Name, false);
     figures.Input("driver", std::string(DriverKindName(driver.Kind)), false);
     if (driver.Kind != DriverKind::Direct)
         figures.Input("current_ma", DoubleText(driver.RegulatedAmps * 1000.0));
@@ -326,18 +349,32 @@ LightRun RunLight(const LightInputs& inputs)
         figures.Input("dropout_v", DoubleText(driver.DropoutVolts));
     if (driver.Kind == DriverKind::Converter)
         figures.Input("efficiency_pct", DoubleText(driver.Efficiency * 100.0));
-    figures.Input("resistance_ohm", DoubleText(request.Leds.ResistorOhms));
-    figures.Input("leds", DoubleText(request.Leds.Count));
-    figures.Input("wiring", wiring == Wiring::Series ? "series" : "parallel", false);
-    figures.Input("battery", cell ? PresetName(*cell) : "flat " + *inputs.Text("battery") + " V", false);
-    figures.Input("pack", cell ? std::to_string(pack.Series) + "S" + std::to_string(pack.Parallel) + "P" : "", false);
+    figures.Input("resistance_ohm", DoubleText(discharge.Leds.ResistorOhms));
+    figures.Input("leds", DoubleText(discharge.Leds.Count));
+    figures.Input("wiring", discharge.Leds.Wiring == Wiring::Series ? "series" : "parallel", false);
+    const Pack pack = built.CellPack;
+    figures.Input("battery", built.Cell ? PresetName(*built.Cell) : built.BatteryName, false);
+    figures.Input("pack", built.Cell ? std::to_string(pack.Series) + "S" + std::to_string(pack.Parallel) + "P" : "",
+                  false);
     figures.Input("capacity_mah", capacityMah);
     figures.Input("internal_resistance_mohm", internalMilliohms);
     figures.Input("cutoff_v", cutOff);
     figures.Input("start_charge_pct", startCharge);
+}
+
+// "1530" lm or "2800" mA: the output as the run counts it.
+std::string OutputText(const DischargeSummary& summary, double value)
+{
+    return summary.InLumens ? RoundedText(value, 0) : RoundedText(value * 1000.0, 1);
+}
+
+// The FL1 figures, the energies and the end.
+void DescribeFigures(const DischargeRequest& discharge, const DischargeSummary& summary, Summary& figures)
+{
+    const std::string outputUnit = summary.InLumens ? "lm" : "mA";
     figures.Figure("output_unit", outputUnit, false);
-    figures.Both("Start output", "start_output", output(summary.StartOutput), outputUnit);
-    figures.Both("Output at 30 s", "output_30s", output(summary.Output30s), outputUnit);
+    figures.Both("Start output", "start_output", OutputText(summary, summary.StartOutput), outputUnit);
+    figures.Both("Output at 30 s", "output_30s", OutputText(summary, summary.Output30s), outputUnit);
     figures.Duration("FL1 runtime", "fl1_runtime", summary.Fl1Hours, summary.Fl1Reached ? "" : " at least");
     figures.Figure("fl1_reached", summary.Fl1Reached ? "true" : "false");
     figures.Duration("Time to 50 %", "half", summary.HalfHours);
@@ -346,60 +383,116 @@ LightRun RunLight(const LightInputs& inputs)
     figures.Both("Energy to the LEDs", "energy_to_leds_wh", RoundedText(summary.DeliveredWh, 2), "Wh");
     figures.Both("Average efficiency", "average_efficiency_pct", RoundedText(summary.AverageEfficiency * 100.0, 1),
                  "%");
-    figures.Both("End", "end", EndText(summary, request.Cell, driver.Kind), "", false);
-    if (heat) {
-        const Heat& h = request.Heat;
-        const std::string resistance = RoundedText(h.Light.KelvinPerWatt, 2);
-        const std::string capacity = RoundedText(h.Light.JoulesPerKelvin, 0);
-        figures.Line("Host", hostName + ": " + resistance + " K/W to the air, " + capacity + " J/K");
-        figures.Input("host_k_per_w", resistance);
-        figures.Input("host_j_per_k", capacity);
-        figures.Input("ambient_c", DoubleText(h.AmbientC));
-        if (h.LimitC)
-            figures.Input("thermal_limit_c", DoubleText(*h.LimitC));
-        figures.Both("Peak host temperature", "peak_host_c", RoundedText(summary.PeakHostC, 1), "C");
-        if (h.LimitC) {
-            if (summary.LimitHours)
-                figures.Duration("Time to the limit", "limit", *summary.LimitHours);
-            else
-                figures.Both("Time to the limit", "limit", "never", "", false);
-        }
-        const std::string where = summary.LimitHours ? "(at the limit)" : "(at the hottest)";
-        figures.Both("Sustained output", "sustained_output", output(summary.SustainedOutput), outputUnit);
-        figures.Mark(where);
-        figures.Both("Sustained LED current", "sustained_led_ma", RoundedText(summary.SustainedLedAmps * 1000.0, 1),
-                     "mA");
-        figures.Mark(where);
-        figures.Both("Heat shed", "sustained_heat_w", RoundedText(summary.SustainedHeatW, 2), "W");
-        figures.Mark(where);
+    figures.Both("End", "end", EndText(summary, discharge.Cell, discharge.Driver.Kind), "", false);
+}
+
+// The host, how hot it gets and what it holds.
+void DescribeHeat(const Heat& heat, const DischargeSummary& summary, const std::string& hostName, Summary& figures)
+{
+    const std::string resistance = RoundedText(heat.Host.KelvinPerWatt, 2);
+    const std::string capacity = RoundedText(heat.Host.JoulesPerKelvin, 0);
+    figures.Line("Host", hostName + ": " + resistance + " K/W to the air, " + capacity + " J/K");
+    figures.Input("host_k_per_w", resistance);
+    figures.Input("host_j_per_k", capacity);
+    figures.Input("ambient_c", DoubleText(heat.AmbientC));
+    if (heat.LimitC)
+        figures.Input("thermal_limit_c", DoubleText(*heat.LimitC));
+    figures.Both("Peak host temperature", "peak_host_c", RoundedText(summary.PeakHostC, 1), "C");
+    if (heat.LimitC) {
+        if (summary.LimitHours)
+            figures.Duration("Time to the limit", "limit", *summary.LimitHours);
+        else
+            figures.Both("Time to the limit", "limit", "never", "", false);
     }
+    const std::string where = summary.LimitHours ? "(at the limit)" : "(at the hottest)";
+    figures.Both("Sustained output", "sustained_output", OutputText(summary, summary.SustainedOutput),
+                 summary.InLumens ? "lm" : "mA");
+    figures.Mark(where);
+    figures.Both("Sustained LED current", "sustained_led_ma", RoundedText(summary.SustainedLedAmps * 1000.0, 1), "mA");
+    figures.Mark(where);
+    figures.Both("Heat shed", "sustained_heat_w", RoundedText(summary.SustainedHeatW, 2), "W");
+    figures.Mark(where);
+}
+
+// What would burn an LED or be misread: output beyond the measured flux,
+// LEDs sharing a resistor, the LED driven past its rating, a regulator that
+// never holds its current.
+std::vector<std::string> RunWarnings(const LightRequest& request, const DischargeRequest& discharge,
+                                     const LedChoice& led, const Discharge& run)
+{
+    std::vector<std::string> warnings;
+    const DischargeSummary& summary = run.Summary;
     if (summary.BeyondFluxAmps > 0.0)
-        run.Warnings.push_back(
-            "output counted in LED current: the LED reaches " + RoundedText(summary.BeyondFluxAmps * 1000.0, 0) +
-            " mA, beyond its measured flux (up to " + RoundedText(request.Flux.back().Amps * 1000.0, 0) + " mA)");
-    if (inputs.Text("leds") && wiring == Wiring::Parallel && request.Leds.Count > 1.0 &&
-        request.Leds.ResistorOhms > 0.0)
-        run.Warnings.push_back(SharingWarning(*inputs.Text("leds")));
-    // What would burn an LED or be misread: the LED driven past its rating,
-    // a regulator that never holds its current.
+        warnings.push_back("output counted in LED current: the LED reaches " +
+                           RoundedText(summary.BeyondFluxAmps * 1000.0, 0) + " mA, beyond its measured flux (up to " +
+                           RoundedText(discharge.Flux.back().Amps * 1000.0, 0) + " mA)");
+    const LedString& leds = discharge.Leds;
+    if (request.Leds && leds.Wiring == Wiring::Parallel && leds.Count > 1.0 && leds.ResistorOhms > 0.0)
+        warnings.push_back(SharingWarning(DoubleText(*request.Leds)));
     double mostAmps = 0.0;
-    for (const DischargeRow& row : run.Run.Rows)
+    for (const DischargeRow& row : run.Rows)
         mostAmps = std::max(mostAmps, row.LedAmps);
-    const std::optional<double> ledMax = reader.Given("led-max");
-    const double ratedAmps = ledMax ? *ledMax / 1000.0 : chosen.MaxAmps;
+    const double ratedAmps = request.LedMax ? *request.LedMax / 1000.0 : led.MaxAmps;
     if (ratedAmps > 0.0 && mostAmps > ratedAmps)
-        run.Warnings.push_back("the LED carries up to " + RoundedText(mostAmps * 1000.0, 0) + " mA, above its " +
-                               (ledMax ? "given" : "data sheet's") + " maximum of " +
-                               RoundedText(ratedAmps * 1000.0, 0) + " mA" +
-                               (mostAmps > 2.0 * ratedAmps ? ": it will not last" : ""));
-    if (driver.Kind != DriverKind::Direct && !run.Run.Rows.front().Regulated)
-        run.Warnings.push_back("the " +
-                               std::string(driver.Kind == DriverKind::Linear ? "linear regulator" : "converter") +
-                               " never reaches its " + DoubleText(driver.RegulatedAmps * 1000.0) +
-                               " mA: the LEDs get at most " + RoundedText(mostAmps * 1000.0, 0) + " mA");
-    run.Labels = {chosen.Name + ", " + CircuitName(driver, request.Leds),
-                  batteryName + ": FL1 runtime " + RoundedText(summary.Fl1Hours, 2) + " h"};
+        warnings.push_back("the LED carries up to " + RoundedText(mostAmps * 1000.0, 0) + " mA, above its " +
+                           (request.LedMax ? "given" : "data sheet's") + " maximum of " +
+                           RoundedText(ratedAmps * 1000.0, 0) + " mA" +
+                           (mostAmps > 2.0 * ratedAmps ? ": it will not last" : ""));
+    const Driver& driver = discharge.Driver;
+    if (driver.Kind != DriverKind::Direct && !run.Rows.front().Regulated)
+        warnings.push_back("the " + std::string(driver.Kind == DriverKind::Linear ? "linear regulator" : "converter") +
+                           " never reaches its " + DoubleText(driver.RegulatedAmps * 1000.0) +
+                           " mA: the LEDs get at most " + RoundedText(mostAmps * 1000.0, 0) + " mA");
+    return warnings;
+}
+
+// The run made and put in words: its rows, summary, warnings and labels.
+LightRun Describe(const LightRequest& request, const DischargeRequest& discharge, const Built& built, Discharge made)
+{
+    LightRun run;
+    run.Run = std::move(made);
+    const DischargeSummary& summary = run.Run.Summary;
+    const bool heat = HasHost(discharge.Heat.Host);
+    run.Columns = RunColumns(heat);
+    const std::optional<StepDown>& stepDown = discharge.Heat.TimedStepDown;
+    run.Rows = RowTexts(run.Run, discharge.Cell, discharge.Driver.Kind, heat,
+                        stepDown ? std::optional<double>(stepDown->AfterMinutes / 60.0) : std::nullopt);
+    Summary figures(run);
+    DescribeInputs(discharge, built, figures);
+    DescribeFigures(discharge, summary, figures);
+    if (heat)
+        DescribeHeat(discharge.Heat, summary, built.HostName, figures);
+    run.Warnings = RunWarnings(request, discharge, built.Led, run.Run);
+    run.Labels = {built.Led.Name + ", " + CircuitName(discharge.Driver, discharge.Leds),
+                  built.BatteryName + ": FL1 runtime " + RoundedText(summary.Fl1Hours, 2) + " h"};
     return run;
+}
+
+} // namespace
+
+LightRun RunLight(const LightRequest& request)
+{
+    Built built;
+    std::variant<DischargeRequest, LightRun> made = DischargeOf(request, built);
+    if (LightRun* refused = std::get_if<LightRun>(&made))
+        return std::move(*refused);
+    const DischargeRequest& discharge = std::get<DischargeRequest>(made);
+    Discharge run = RunDischarge(discharge);
+    if (std::optional<LightRun> refused = StartRefusal(discharge, run.Summary.Start))
+        return std::move(*refused);
+    return Describe(request, discharge, built, std::move(run));
+}
+
+LightRun RunLight(const LightInputs& inputs)
+{
+    ReadLight read = ReadLightInputs(inputs);
+    if (!read.Refusals.empty()) {
+        LightRun run;
+        run.Refusals = std::move(read.Refusals);
+        run.Usage = read.Usage;
+        return run;
+    }
+    return RunLight(read.Request);
 }
 
 } // namespace lumora

@@ -27,14 +27,6 @@ inline constexpr double LargestRunRows = 100000;
 // No flashlight's battery gives more.
 inline constexpr double LargestBatteryVolts = 1000;
 
-// A refusal, about the input of a key ("" for the run as a whole), its words
-// mentioning other inputs as {key} for each face to name them its own way
-// (AsOptions, PageWords).
-struct RunRefusal {
-    std::string Input;
-    std::string Text;
-};
-
 // One line of the summary: "FL1 runtime", "1.19", "h", "(01:11:41)".
 struct RunFigure {
     std::string Label, Value, Unit, Mark;
@@ -76,5 +68,6 @@ struct LightRun {
 // order, stopping at the first refusal. An input not given takes its row's
 // default.
 LightRun RunLight(const LightInputs& inputs);
+LightRun RunLight(const LightRequest& request);
 
 } // namespace lumora

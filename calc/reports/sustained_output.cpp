@@ -13,22 +13,7 @@ namespace lumora {
 
 namespace {
 
-constexpr std::array<std::string_view, 16> Keys = {"led",
-                                                   "led-point",
-                                                   "led-spice",
-                                                   "vf",
-                                                   "current",
-                                                   "leds",
-                                                   "efficiency",
-                                                   "host",
-                                                   "host-resistance",
-                                                   "host-heat-capacity",
-                                                   "host-mass",
-                                                   "host-material",
-                                                   "host-area",
-                                                   "ambient",
-                                                   "thermal-limit",
-                                                   "want"};
+using R = LightRequest;
 
 constexpr int Bisections = 80;
 constexpr int HeatRounds = 6;
@@ -96,66 +81,127 @@ SustainedOutput RefusedOutput(const LightRun& run)
     return out;
 }
 
-SustainedOutput RefusedOutput(std::string input, std::string text, bool usage = false)
+SustainedOutput RefusedOutput(RunRefusal refusal, bool usage = false)
 {
-    return RefusedOutput(Refused(std::move(input), std::move(text), usage));
+    return RefusedOutput(Refused(std::move(refusal), usage));
 }
 
 } // namespace
 
-std::span<const std::string_view> SustainInputKeys() { return Keys; }
+std::span<const std::string_view> SustainInputKeys()
+{
+    static const std::vector<std::string_view> keys = [] {
+        std::vector<std::string_view> sustained;
+        for (const LightInputRow& row : LightInputRows())
+            if (row.Sustains || row.SustainOnly)
+                sustained.push_back(row.Key);
+        return sustained;
+    }();
+    return keys;
+}
 
 bool ActsOnSustain(std::string_view key, const LightInputs& inputs)
 {
-    if (key == "vf" || key == "current")
+    const LightInputRow* row = LightInputNamed(key);
+    if (!row || !(row->Sustains || row->SustainOnly))
+        return false;
+    if (row->Field == LightField(&R::Vf) || row->Field == LightField(&R::Current))
         return !ShapeOf(inputs).LedNamed;
-    return std::find(Keys.begin(), Keys.end(), key) != Keys.end();
+    return true;
 }
+
+namespace {
+
+// The light's LED, count, efficiency and heat from the request; a refusal
+// for those no light can have.
+std::variant<SustainedOutput, std::pair<LedChoice, DischargeRequest>> LightOf(const LightRequest& request,
+                                                                              std::string& hostName)
+{
+    std::variant<LedChoice, RunRefusal> chosen = ChosenLed(request);
+    if (RunRefusal* refusal = std::get_if<RunRefusal>(&chosen)) {
+        const bool usage = refusal->Input.empty(); // no LED given at all
+        return RefusedOutput(std::move(*refusal), usage);
+    }
+    LedChoice led = std::get<LedChoice>(std::move(chosen));
+    DischargeRequest discharge;
+    discharge.Leds.Count = *ValueOf(request, &R::Leds);
+    if (!(discharge.Leds.Count >= 1.0))
+        return RefusedOutput(RefusalOf(&R::Leds, "give 1 LED or more"));
+    discharge.Driver.Efficiency = *ValueOf(request, &R::Efficiency) / 100.0;
+    const double efficiency = discharge.Driver.Efficiency;
+    if (!(efficiency > 0.0) || efficiency > 1.0)
+        return RefusedOutput(RefusalOf(&R::Efficiency, "the driver's efficiency must be above 0 and at most 100 %"));
+    if (std::optional<LightRun> refused = SetHeat(request, led, discharge, hostName))
+        return RefusedOutput(*refused);
+    if (!HasHost(discharge.Heat.Host))
+        return RefusedOutput(RunRefusal{"", "give the host: {host NAME}, {host-resistance} with "
+                                            "{host-heat-capacity}, or {host-mass} with {host-area}"},
+                             true);
+    if (!discharge.Heat.LimitC)
+        return RefusedOutput(RefusalOf(&R::ThermalLimit, "give the temperature the host may reach"), true);
+    return std::pair{std::move(led), std::move(discharge)};
+}
+
+} // namespace
 
 SustainedOutput SustainLight(const LightInputs& inputs)
 {
-    const Reader reader(inputs);
-    if (!reader.refusals.empty()) {
+    ReadLight read = ReadLightInputs(inputs);
+    if (!read.Refusals.empty()) {
         SustainedOutput out;
-        out.Refusals = reader.refusals;
+        out.Refusals = std::move(read.Refusals);
+        out.Usage = read.Usage;
         return out;
     }
-    if (const std::optional<RunRefusal> unknown = UnknownChoice(inputs))
-        return RefusedOutput(unknown->Input, unknown->Text, true);
-    LedChoice led;
-    if (std::optional<LedOutcome> named = NamedLed(inputs)) {
-        if (const auto* refusal = std::get_if<LedRefusal>(&*named))
-            return RefusedOutput(refusal->Input, refusal->Text);
-        led = std::get<LedChoice>(std::move(*named));
-    } else if (const std::optional<double> vf = reader.Given("vf"); vf && reader.Given("current")) {
-        led = TypicalThrough(*reader.Given("current"), *vf);
-    } else {
-        return RefusedOutput("",
-                             "give the LED: {led NAME}, {led-point MA=V} twice or more, {led-spice}, or {vf} "
-                             "with {current}",
-                             true);
-    }
-    const double count = *reader.Value("leds");
-    if (!(count >= 1.0))
-        return RefusedOutput("leds", "give 1 LED or more");
-    const double efficiency = *reader.Value("efficiency") / 100.0;
-    if (!(efficiency > 0.0) || efficiency > 1.0)
-        return RefusedOutput("efficiency", "the driver's efficiency must be above 0 and at most 100 %");
-    DischargeRequest request;
-    std::string hostName;
-    if (std::optional<LightRun> refused = SetHeat(reader, inputs, led, request, hostName))
-        return RefusedOutput(*refused);
-    const Heat& heat = request.Heat;
-    if (!HasHost(heat.Light))
-        return RefusedOutput("",
-                             "give the host: {host NAME}, {host-resistance} with {host-heat-capacity}, or "
-                             "{host-mass} with {host-area}",
-                             true);
-    if (!heat.LimitC)
-        return RefusedOutput("thermal-limit", "give the temperature the host may reach", true);
+    return SustainLight(read.Request);
+}
 
+namespace {
+
+// One line of the answer, a figure of the record too.
+void Line(SustainedOutput& out, std::string label, std::string key, std::string value, std::string unit,
+          std::string mark = "")
+{
+    out.Figures.push_back({std::move(key), value, true});
+    out.Summary.push_back({std::move(label), std::move(value), std::move(unit), std::move(mark)});
+}
+
+// The host a wanted output needs at the limit, added to the answer; a
+// refusal for an output the LEDs cannot give.
+std::optional<SustainedOutput> AddWanted(const LightRequest& request, const Light& light, const Heat& heat, double most,
+                                         SustainedOutput& out)
+{
+    const double want = *request.Want;
+    const double top = light.At(most).lumens;
+    if (!(want > 0.0) || want > top)
+        return RefusedOutput(RefusalOf(&R::Want, "give an output above 0 and at most " + RoundedText(top, 0) +
+                                                     " lm, the most the LEDs give within their measured range"));
+    const double wantAmps = light.Where(want, most, [](const AtLimit& at) { return at.lumens; });
+    const AtLimit wanted = light.At(wantAmps);
+    const double needed = (*heat.LimitC - heat.AmbientC) / wanted.heatW;
+    const std::string material = ValueOf(request, &R::HostMaterial);
+    const double area = 1.0 / (SurfaceTransfer(HostMaterialNamed(material)->Emissivity, TubeDiameterM) * needed) * 1e4;
+    const std::string forWant = "(for " + RoundedText(want, 0) + " lm)";
+    Line(out, "Heat to shed", "wanted_heat_w", RoundedText(wanted.heatW, 2), "W", forWant);
+    Line(out, "Host to air needed", "wanted_host_k_per_w", RoundedText(needed, 2), "K/W", forWant);
+    Line(out, "Surface needed", "wanted_area_cm2", RoundedText(area, 0), "cm2", "(" + material + ")");
+    return std::nullopt;
+}
+
+} // namespace
+
+SustainedOutput SustainLight(const LightRequest& request)
+{
+    std::string hostName;
+    auto made = LightOf(request, hostName);
+    if (SustainedOutput* refused = std::get_if<SustainedOutput>(&made))
+        return std::move(*refused);
+    const auto& [led, discharge] = std::get<std::pair<LedChoice, DischargeRequest>>(made);
+    const Heat& heat = discharge.Heat;
+    const double count = discharge.Leds.Count;
+    const double efficiency = discharge.Driver.Efficiency;
     const Light light(led, count, efficiency, heat);
-    const double shed = (*heat.LimitC - heat.AmbientC) / heat.Light.KelvinPerWatt;
+    const double shed = (*heat.LimitC - heat.AmbientC) / heat.Host.KelvinPerWatt;
     // The LED's measured range bounds what is known of it.
     const double most = !led.Flux.empty() ? led.Flux.back().Amps : MostAmps;
     const bool whole = light.At(most).heatW <= shed;
@@ -164,47 +210,29 @@ SustainedOutput SustainLight(const LightInputs& inputs)
     const bool lumens = !led.Flux.empty();
 
     SustainedOutput out;
-    const auto line = [&](std::string label, std::string key, std::string value, std::string unit,
-                          std::string mark = "") {
-        out.Figures.push_back({key, value, true});
-        out.Summary.push_back({std::move(label), std::move(value), std::move(unit), std::move(mark)});
-    };
     out.Summary.push_back({"LED", led.Name, "", ""});
     out.Summary.push_back({"LEDs", DoubleText(count), "", ""});
     out.Summary.push_back(
-        {"Host", hostName + ": " + RoundedText(heat.Light.KelvinPerWatt, 2) + " K/W to the air", "", ""});
+        {"Host", hostName + ": " + RoundedText(heat.Host.KelvinPerWatt, 2) + " K/W to the air", "", ""});
     out.Understood = {{"led", led.Name, false},
                       {"leds", DoubleText(count), true},
-                      {"host_k_per_w", RoundedText(heat.Light.KelvinPerWatt, 2), true},
+                      {"host_k_per_w", RoundedText(heat.Host.KelvinPerWatt, 2), true},
                       {"ambient_c", DoubleText(heat.AmbientC), true},
                       {"thermal_limit_c", DoubleText(*heat.LimitC), true},
                       {"efficiency_pct", DoubleText(efficiency * 100.0), true}};
     const std::string mark = whole ? "(the LED's whole measured range)" : "";
-    line("Sustained LED current", "sustained_led_ma", RoundedText(amps * 1000.0, 1), "mA", mark);
+    Line(out, "Sustained LED current", "sustained_led_ma", RoundedText(amps * 1000.0, 1), "mA", mark);
     if (lumens)
-        line("Sustained output", "sustained_lumens", RoundedText(held.lumens, 0), "lm", mark);
-    line("Heat shed", "sustained_heat_w", RoundedText(held.heatW, 2), "W");
-    line("Junction", "junction_c", RoundedText(JunctionC(heat.Led, *heat.LimitC, held.ledHeatW), 1), "C");
-
-    if (const std::optional<double> want = reader.Given("want")) {
-        if (!lumens)
-            return RefusedOutput("want", "the LED has no measured flux; choose an LED preset that has ('lumora-cli "
-                                         "leds' says which)");
-        const double top = light.At(most).lumens;
-        if (!(*want > 0.0) || *want > top)
-            return RefusedOutput("want", "give an output above 0 and at most " + RoundedText(top, 0) +
-                                             " lm, the most the LEDs give within their measured range");
-        const double wantAmps = light.Where(*want, most, [](const AtLimit& at) { return at.lumens; });
-        const AtLimit wanted = light.At(wantAmps);
-        const double needed = (*heat.LimitC - heat.AmbientC) / wanted.heatW;
-        const std::string material = inputs.Text("host-material").value_or("aluminium");
-        const double area =
-            1.0 / (SurfaceTransfer(HostMaterialNamed(material)->Emissivity, TubeDiameterM) * needed) * 1e4;
-        const std::string forWant = "(for " + RoundedText(*want, 0) + " lm)";
-        line("Heat to shed", "wanted_heat_w", RoundedText(wanted.heatW, 2), "W", forWant);
-        line("Host to air needed", "wanted_host_k_per_w", RoundedText(needed, 2), "K/W", forWant);
-        line("Surface needed", "wanted_area_cm2", RoundedText(area, 0), "cm2", "(" + material + ")");
-    }
+        Line(out, "Sustained output", "sustained_lumens", RoundedText(held.lumens, 0), "lm", mark);
+    Line(out, "Heat shed", "sustained_heat_w", RoundedText(held.heatW, 2), "W");
+    Line(out, "Junction", "junction_c", RoundedText(JunctionC(heat.Led, *heat.LimitC, held.ledHeatW), 1), "C");
+    if (!request.Want)
+        return out;
+    if (!lumens)
+        return RefusedOutput(RefusalOf(&R::Want, "the LED has no measured flux; choose an LED preset measured in "
+                                                 "lumens"));
+    if (std::optional<SustainedOutput> refused = AddWanted(request, light, heat, most, out))
+        return std::move(*refused);
     return out;
 }
 

@@ -34,5 +34,6 @@ struct SustainedOutput {
 };
 
 SustainedOutput SustainLight(const LightInputs& inputs);
+SustainedOutput SustainLight(const LightRequest& request);
 
 } // namespace lumora

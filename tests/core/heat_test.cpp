@@ -21,7 +21,7 @@ DischargeRequest ConstantHeat(double kPerW, double jPerK)
     request.Cell = FlatCell(4.0, 50.0);
     request.Leds.Curve = FittedCurve(*LedNamed("xp-g"));
     request.Driver = {DriverKind::Converter, 1.0, 0.15, 0.9};
-    request.Heat.Light = {kPerW, jPerK, true};
+    request.Heat.Host = {kPerW, jPerK, true};
     request.Heat.Led = {LedThermal::Reference::SolderPoint, 25.0, 4.0, 0.0, 0.0, 0.3};
     return request;
 }
@@ -59,7 +59,7 @@ DischargeRequest Lh351dInTube(std::optional<double> limit)
     const LedPreset& preset = *LedNamed("lh351d");
     request.Leds.Curve = FittedCurve(preset);
     request.Flux.assign(preset.Flux.begin(), preset.Flux.end());
-    request.Heat.Light = HostOf(*NamedHostNamed("18650-tube"));
+    request.Heat.Host = HostOf(*NamedHostNamed("18650-tube"));
     request.Heat.Led = preset.Thermal;
     request.Heat.LimitC = limit;
     return request;
@@ -79,7 +79,7 @@ TEST(Heat, LimitHoldsTheHostAndShedsWhatItCan)
         for (const DischargeRow& row : run.Rows)
             EXPECT_LE(row.HostC, limit + 0.5);
         ASSERT_TRUE(run.Summary.LimitHours);
-        const double shed = (limit - 25.0) / request.Heat.Light.KelvinPerWatt;
+        const double shed = (limit - 25.0) / request.Heat.Host.KelvinPerWatt;
         EXPECT_NEAR(run.Summary.SustainedHeatW, shed, 0.01 * shed);
         EXPECT_NEAR(run.Summary.PeakHostC, limit, 0.5);
     }

@@ -290,7 +290,7 @@ TEST(Oracle, LightsWarmAsNgspiceHasThem)
         request.Leds.Curve = FittedCurve(*LedNamed("xp-g"));
         request.Leds.ResistorOhms = c.seriesOhms;
         request.Driver = {c.driver, c.amps, 1e-9, 1.0};
-        request.Heat.Light = {c.hostKPerW, c.hostJPerK, true};
+        request.Heat.Host = {c.hostKPerW, c.hostJPerK, true};
         request.Heat.Led = c.led;
         const std::vector<DischargeRow> rows = RunDischarge(request).Rows;
         const auto spice = SpiceThermal(c, request.Leds.Curve, seconds, dir);
