@@ -27,7 +27,7 @@ std::string ValueName(std::string_view unit)
 
 std::string OptionName(std::string_view key) { return "--" + std::string(key); }
 
-const LightInputRow& Row(std::string_view key) { return *LightInputNamed(key); }
+using R = LightRequest;
 
 // A value checked by the row's own check: a choice or pack it names.
 CLI::Option* WithCheck(CLI::Option* option, const LightInputRow& row)
@@ -73,8 +73,8 @@ Pack BatteryOptions::Counts() const { return Pack ? *PackNamed(*Pack) : lumora::
 
 void AddBattery(CLI::App& command, BatteryOptions& battery)
 {
-    const LightInputRow& cell = Row("cell");
-    const LightInputRow& pack = Row("pack");
+    const LightInputRow& cell = RowOf(&R::Cell);
+    const LightInputRow& pack = RowOf(&R::Pack);
     CLI::Option* cellOption = WithCheck(command.add_option(OptionName(cell.Key), battery.Cell, CommandLineHelp(cell))
                                             ->option_text(std::string(cell.ValueName)),
                                         cell);
@@ -106,9 +106,9 @@ void AddLedOptions(CLI::App& command, LedOptions& led, CLI::Option* vf)
                              ->option_text(std::string(row.ValueName)),
                          row);
     };
-    CLI::Option* preset = option(Row("led"), led.Preset);
-    CLI::Option* points = option(Row("led-point"), led.Points)->excludes(preset);
-    CLI::Option* spice = option(Row("led-spice"), led.Spice)->excludes(preset)->excludes(points);
+    CLI::Option* preset = option(RowOf(&R::Led), led.Preset);
+    CLI::Option* points = option(RowOf(&R::LedPoints), led.Points)->excludes(preset);
+    CLI::Option* spice = option(RowOf(&R::LedSpice), led.Spice)->excludes(preset)->excludes(points);
     if (vf)
         vf->excludes(preset)->excludes(points)->excludes(spice);
 }
@@ -140,7 +140,7 @@ void AddLightOptions(CLI::App& command, LightOptions& options, std::span<const s
             option->option_text(std::string(row.ValueName));
         WithCheck(option, row);
         if (row.Kind == InputKind::Pack)
-            option->needs(OptionName("cell"));
+            option->needs(OptionName(RowOf(&R::Cell).Key));
         if (!row.Group.empty()) {
             for (CLI::Option* earlier : groups[row.Group])
                 option->excludes(earlier);

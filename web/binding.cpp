@@ -347,7 +347,7 @@ val SustainedOutputJs(const val& object)
 val TestCellsJs()
 {
     std::vector<InputChoice> named, formats;
-    for (const InputChoice& choice : LightInputNamed("cell")->Choices()) {
+    for (const InputChoice& choice : RowOf(&LightRequest::Cell).Choices()) {
         const BatteryChoice cell = *BatteryNamed(choice.Value);
         if (cell.cell)
             (cell.named ? named : formats).push_back(choice);

@@ -238,6 +238,11 @@ const LightInputRow& RowOf(LightField field)
 
 std::string MentionOf(LightField field) { return "{" + std::string(RowOf(field).Key) + "}"; }
 
+std::string MentionOf(LightField field, std::string_view detail)
+{
+    return "{" + std::string(RowOf(field).Key) + " " + std::string(detail) + "}";
+}
+
 RunRefusal RefusalOf(LightField field, std::string text) { return {std::string(RowOf(field).Key), std::move(text)}; }
 
 LightInputs ExampleLight()

@@ -77,6 +77,8 @@ const LightInputRow& RowOf(LightField field);
 
 // "{key}": the input mentioned in a refusal's words (mentions.h).
 std::string MentionOf(LightField field);
+// "{key DETAIL}": with a detail the command line shows ("{cell NAME}").
+std::string MentionOf(LightField field, std::string_view detail);
 
 // A refusal, about the input of a key ("" for the run as a whole), its words
 // mentioning other inputs as {key} for each face to name them its own way

@@ -112,9 +112,9 @@ std::variant<LedChoice, RunRefusal> ChosenLed(const LightRequest& request)
             return RefusalOf(&R::Vf, "the forward voltage must be above 0 V");
         return TypicalThrough(*request.Current, *request.Vf);
     }
-    return RunRefusal{"", "give the LED: {led NAME ('lumora-cli leds' lists them)}, {led-point MA=V} twice or "
-                          "more, {led-spice}, or " +
-                              MentionOf(&R::Vf) + " with " + MentionOf(&R::Current)};
+    return RunRefusal{"", "give the LED: " + MentionOf(&R::Led, "NAME ('lumora-cli leds' lists them)") + ", " +
+                              MentionOf(&R::LedPoints, "MA=V") + " twice or more, " + MentionOf(&R::LedSpice) +
+                              ", or " + MentionOf(&R::Vf) + " with " + MentionOf(&R::Current)};
 }
 
 LightRun Refused(RunRefusal refusal, bool usage)
@@ -180,12 +180,13 @@ std::optional<LightRun> SetCutOffAndCharge(const LightRequest& request, int seri
     return SetCharge(request, series, full, empty, discharge);
 }
 
-namespace {
-
 std::string HostWays()
 {
-    return "{host NAME}, {host-resistance} with {host-heat-capacity}, or {host-mass} with {host-area}";
+    return MentionOf(&R::Host, "NAME") + ", " + MentionOf(&R::HostResistance) + " with " +
+           MentionOf(&R::HostHeatCapacity) + ", or " + MentionOf(&R::HostMass) + " with " + MentionOf(&R::HostArea);
 }
+
+namespace {
 
 // The host by its name, its resistance and capacity, or its mass and surface.
 std::optional<LightRun> SetHost(const LightRequest& request, Host& host, std::string& hostName)

@@ -29,6 +29,9 @@ LightRun Refused(LightField field, std::string text, bool usage = false);
 // A refusal of the run as a whole, or of inputs at odds.
 LightRun RefusedRun(std::string text, bool usage = false);
 
+// The ways to give a host, as mentions: "{host NAME}, ...".
+std::string HostWays();
+
 // The cut-off and the charge at switch-on, given per cell, set on the pack
 // of 'series' cells; a refusal for those no cell can have.
 std::optional<LightRun> SetCutOffAndCharge(const LightRequest& request, int series, DischargeRequest& discharge);

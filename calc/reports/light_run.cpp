@@ -245,8 +245,9 @@ std::optional<LightRun> SetBattery(const LightRequest& request, DischargeRequest
         discharge.Cell = ModelOf(*built.Cell, built.CellPack);
         built.BatteryName = PackName(*built.Cell, built.CellPack);
     } else {
-        return RefusedRun(
-            "give the battery: {cell NAME} (and " + MentionOf(&R::Pack) + "), or {battery V} for a flat cell", true);
+        return RefusedRun("give the battery: " + MentionOf(&R::Cell, "NAME") + " (and " + MentionOf(&R::Pack) +
+                              "), or " + MentionOf(&R::Battery, "V") + " for a flat cell",
+                          true);
     }
     // Only a converter stops at the chemistry's end of discharge unless a
     // cut-off is given: a direct or linear driver runs until the light fades.

@@ -134,9 +134,7 @@ std::variant<SustainedOutput, std::pair<LedChoice, DischargeRequest>> LightOf(co
     if (std::optional<LightRun> refused = SetHeat(request, led, discharge, hostName))
         return RefusedOutput(*refused);
     if (!HasHost(discharge.Heat.Host))
-        return RefusedOutput(RunRefusal{"", "give the host: {host NAME}, {host-resistance} with "
-                                            "{host-heat-capacity}, or {host-mass} with {host-area}"},
-                             true);
+        return RefusedOutput(RunRefusal{"", "give the host: " + HostWays()}, true);
     if (!discharge.Heat.LimitC)
         return RefusedOutput(RefusalOf(&R::ThermalLimit, "give the temperature the host may reach"), true);
     return std::pair{std::move(led), std::move(discharge)};

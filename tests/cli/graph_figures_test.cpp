@@ -57,6 +57,10 @@ const Args XmL2Linear = {"--driver", "linear", "--led", "xm-l2", "--current", "1
 const Args Week = {"--led", "5mm", "--battery", "2.7", "--capacity", "3000"};
 const Args FlatConverter = {"--vf",       "3.1",  "--current", "350",       "--battery",    "4.2",
                             "--capacity", "2000", "--driver",  "converter", "--efficiency", "100"};
+const Args LinearAt30Pct = {"--led",  "xp-g",      "--cell", "18650",    "--driver",
+                            "linear", "--current", "1500",   "--charge", "30"};
+const Args HeldAt45 = {"--led",           "xm-l2", "--cell",   "21700",     "--host",    "21700-tube",
+                       "--thermal-limit", "45",    "--driver", "converter", "--current", "3000"};
 const Args TwoParallel = {"--driver", "linear",     "--led",  "xp-g",  "--current", "1000", "--leds",
                           "2",        "--parallel", "--cell", "18650", "--pack",    "1S2P"};
 
@@ -127,7 +131,78 @@ INSTANTIATE_TEST_SUITE_P(
         FigureRow{"ConverterStopsAtItsCutOff",
                   {"--driver", "converter", "--led", "lh351d", "--current", "500", "--cell", "18650"},
                   "End",
-                  "converter cut-off at 3 V"}),
+                  "converter cut-off at 3 V"},
+        // A cell of 1 mAh fades within seconds: its FL1 runtime is reached,
+        // so it carries no "at least".
+        FigureRow{"NoAtLeastWhenTheLightFades",
+                  {"--led", "xm-l2", "--cell", "18650", "--capacity", "1", "--resistance", "0.2"},
+                  "FL1 runtime",
+                  "0 h (00:00:03)"},
+        // A start voltage is per cell: 3.8 V on two in series is 7.6 V,
+        // and a converter runs from there.
+        FigureRow{"StartPerCellOfASeriesPack",
+                  {"--led", "xp-g", "--cell", "18650", "--pack", "2S", "--driver", "converter", "--current", "1000",
+                   "--start", "3.8"},
+                  "Charge at start",
+                  "56.2 %"},
+        // A charge below full is taken, and runs a preset cell from its
+        // rest voltage there.
+        FigureRow{"ChargeOfAPresetCell", LinearAt30Pct, "Charge at start", "30 %"},
+        FigureRow{"ChargeShortensTheRun", LinearAt30Pct, "FL1 runtime", "0.77 h (00:46:24)"},
+        // A step-down to 100 % changes nothing and is taken.
+        FigureRow{"StepDownToTheWholeOutput",
+                  {"--led", "xm-l2", "--cell", "21700", "--host", "21700-tube", "--step-down", "3:100", "--driver",
+                   "converter", "--current", "3000"},
+                  "Peak host temperature",
+                  "77.9 C"},
+        // The throttle that holds the limit is found from both sides: one
+        // converging from above alone holds less and runs longer.
+        FigureRow{"ThermalLimitThrottle", HeldAt45, "FL1 runtime", "3.32 h (03:19:14)"},
+        FigureRow{"ThermalLimitCurrent", HeldAt45, "Sustained LED current", "1229.9 mA (at the limit)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The warnings a run gives on standard error, beside its figures.
+struct WarningRow {
+    const char* name;
+    std::vector<std::string> args;
+    const char* warning; // "" for none at all
+};
+
+void PrintTo(const WarningRow& row, std::ostream* os) { *os << row.name; }
+
+class Warnings : public testing::TestWithParam<WarningRow> {};
+
+TEST_P(Warnings, AreGiven)
+{
+    const WarningRow& row = GetParam();
+    std::vector<std::string> args{"graph"};
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCommandLine(args, out, err), 0) << err.str();
+    if (std::string(row.warning).empty())
+        EXPECT_EQ(err.str(), "");
+    else
+        EXPECT_NE(err.str().find(row.warning), std::string::npos) << err.str();
+}
+
+const Args Xpg1500 = {"--led", "xp-g", "--cell", "18650", "--driver", "linear", "--current", "1500"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Warnings,
+    testing::Values(
+        // A given rating below the current is the one warned of, in place of
+        // the data sheet's (1500 mA, which this run does not pass).
+        WarningRow{"GivenRatingBelowTheCurrent",
+                   {"--led", "xp-g", "--cell", "18650", "--driver", "linear", "--current", "1500", "--led-max", "1000"},
+                   "the LED carries up to 1500 mA, above its given maximum of 1000 mA"},
+        WarningRow{"WithinTheDataSheetsRating", Xpg1500, ""},
+        WarningRow{"GivenRatingAboveTheCurrent",
+                   {"--led", "xp-g", "--cell", "18650", "--driver", "linear", "--current", "1500", "--led-max", "1600"},
+                   ""},
+        // Twice the rating and more will not last.
+        WarningRow{"TwiceTheRating",
+                   {"--led", "xp-g", "--cell", "18650", "--driver", "linear", "--current", "1500", "--led-max", "700"},
+                   "above its given maximum of 700 mA: it will not last"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
