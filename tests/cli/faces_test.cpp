@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
+#include <fstream>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -71,6 +73,69 @@ TEST(Faces, EveryQuantityTypedIsAnOptionWithItsStartText)
             if (!row.Written && !row.Start.empty()) {
                 EXPECT_NE(help.find("(" + std::string(row.Start) + " when not given"), std::string::npos) << row.Key;
             }
+        }
+    }
+}
+
+// The options a command's help lists: "--cell", "--help".
+std::set<std::string> OptionsOf(const std::string& command)
+{
+    std::set<std::string> options;
+    const std::string help = Help(command);
+    const std::string listed = help.substr(help.find("Options:"));
+    const std::regex option(R"((?:^| |,)(--[a-z][a-z0-9-]*))");
+    for (auto it = std::sregex_iterator(listed.begin(), listed.end(), option); it != std::sregex_iterator(); ++it)
+        options.insert((*it)[1]);
+    return options;
+}
+
+std::string SourceFile(const std::string& path)
+{
+    std::ifstream file(std::string(LUMORA_SOURCE_DIR) + "/" + path);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+const std::vector<std::string> Commands = {"runtime", "resistor", "graph", "sustain", "cells", "leds"};
+
+// The bash completion offers each command's options, no more and no fewer:
+// a new input row is a new option, and the completion must follow.
+TEST(Faces, CompletionOffersEveryOption)
+{
+    const std::string completion = SourceFile("packaging/lumora-cli.bash-completion");
+#ifdef _WIN32
+    if (completion.empty())
+        GTEST_SKIP() << "the sources are not at hand under Wine";
+#endif
+    ASSERT_FALSE(completion.empty());
+    for (const std::string& command : Commands) {
+        const std::regex line("\\n\\s*" + command + "\\) options=\"([^\"]*)\"");
+        std::smatch found;
+        ASSERT_TRUE(std::regex_search(completion, found, line)) << command;
+        std::istringstream words(found[1].str());
+        std::set<std::string> offered;
+        for (std::string word; words >> word;)
+            offered.insert(word);
+        EXPECT_EQ(offered, OptionsOf(command)) << command;
+    }
+}
+
+// The manual page names every option of every command.
+TEST(Faces, ManualPageNamesEveryOption)
+{
+    const std::string manual = SourceFile("packaging/lumora-cli.1");
+#ifdef _WIN32
+    if (manual.empty())
+        GTEST_SKIP() << "the sources are not at hand under Wine";
+#endif
+    ASSERT_FALSE(manual.empty());
+    for (const std::string& command : Commands) {
+        for (const std::string& option : OptionsOf(command)) {
+            std::string written;
+            for (char c : option)
+                written += c == '-' ? std::string("\\-") : std::string(1, c);
+            EXPECT_NE(manual.find(written), std::string::npos) << command << " " << option;
         }
     }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/form1_controls.h"
 
+#include "calc/calculators/quantities.h"
 #include "calc/text/field_text.h"
 #include "ui/common/accessibility.h"
 #include "ui/common/look.h"
@@ -57,15 +58,12 @@ struct Row {
 // The member and its name, as the first two designators of a row.
 #define CONTROL(member) .slot = &C::member, .name = #member
 
-const char* const CurrentTip = "Enter the desired mA to be sent to the LED.  Example: 1000 = 1 amp";
-const char* const VfTip = "Enter the Vf (forward voltage) of the LED you are planning to use.  Typically, 1W LED's "
-                          "are 3.5V, and 5W LED's are 6.8V.";
-const char* const BatteryTip = "Enter the total voltage output of the batteries you plan to use.";
-const char* const CapacityTip = "Enter the capasity of your battery type here, in mAh.";
-const char* const RuntimeTip = "Enter the runtime in decimal form that you wish to achieve.  1 = 1 Hour, 1.25 = 1 "
-                               "Hour 15 Minutes, etc.";
-const char* const EfficiencyTip = "Enter the efficiency of the converter board you plan to use.  Default is 83%. "
-                                  "This is typical for the Kestrel and Merlin converters.";
+// The tooltips and start texts the calculators' quantities hold: each
+// written once, in the core. Their views span whole literals, so their
+// data ends in a NUL.
+const char* TipOf(RuntimeQuantity quantity) { return RowOf(quantity).Tip.data(); }
+const char* StartOf(RuntimeQuantity quantity) { return RowOf(quantity).Start.data(); }
+const char* StartOf(ResistorQuantity quantity) { return RowOf(quantity).Start.data(); }
 
 // Backdrops first, so that every other control lies in front of them.
 // clang-format off
@@ -78,26 +76,26 @@ const Row Rows[] = {
     // Runtime calculator.
     {.kind = Kind::Title, CONTROL(Text12), .twips = {234, 117, 2470, 312}, .text = "LED Converter Calculator", .tab = 1, .accessibleName = "LED Converter Calculator"},
     {.kind = Kind::Frame, CONTROL(Frame1), .twips = {234, 468, 2470, 715}, .text = "Desired LED Current  -  mA", .accessibleName = "Desired LED Current - mA, runtime calculator"},
-    {.kind = Kind::Input, CONTROL(Text1), .frame = &C::Frame1, .twips = {117, 234, 1768, 364}, .tab = 3, .accessibleName = "Desired LED Current - mA, runtime calculator", .toolTip = CurrentTip},
+    {.kind = Kind::Input, CONTROL(Text1), .frame = &C::Frame1, .twips = {117, 234, 1768, 364}, .tab = 3, .accessibleName = "Desired LED Current - mA, runtime calculator", .toolTip = TipOf(RuntimeQuantity::LedCurrent)},
     {.kind = Kind::Clear, CONTROL(Command3), .frame = &C::Frame1, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear LED current, runtime calculator"},
     {.kind = Kind::Frame, CONTROL(Frame2), .twips = {234, 1287, 2470, 715}, .text = "LED Vf Voltage", .accessibleName = "LED Vf Voltage, runtime calculator"},
-    {.kind = Kind::Input, CONTROL(Text2), .frame = &C::Frame2, .twips = {117, 234, 1768, 364}, .tab = 4, .accessibleName = "LED Vf Voltage, runtime calculator", .toolTip = VfTip},
+    {.kind = Kind::Input, CONTROL(Text2), .frame = &C::Frame2, .twips = {117, 234, 1768, 364}, .tab = 4, .accessibleName = "LED Vf Voltage, runtime calculator", .toolTip = TipOf(RuntimeQuantity::LedVf)},
     {.kind = Kind::Clear, CONTROL(Command6), .frame = &C::Frame2, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear LED Vf voltage, runtime calculator"},
     {.kind = Kind::Frame, CONTROL(Frame3), .twips = {234, 2106, 2470, 715}, .text = "Battery Input Voltage", .accessibleName = "Battery Input Voltage, runtime calculator"},
-    {.kind = Kind::Input, CONTROL(Text3), .frame = &C::Frame3, .twips = {117, 234, 1768, 364}, .tab = 5, .accessibleName = "Battery Input Voltage, runtime calculator", .toolTip = BatteryTip},
+    {.kind = Kind::Input, CONTROL(Text3), .frame = &C::Frame3, .twips = {117, 234, 1768, 364}, .tab = 5, .accessibleName = "Battery Input Voltage, runtime calculator", .toolTip = TipOf(RuntimeQuantity::BatteryVoltage)},
     {.kind = Kind::Clear, CONTROL(Command7), .frame = &C::Frame3, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear battery input voltage, runtime calculator"},
     {.kind = Kind::Frame, CONTROL(Frame4), .twips = {234, 2925, 2470, 715}, .text = "Battery mAh Capacity", .accessibleName = "Battery mAh Capacity, runtime calculator"},
-    {.kind = Kind::Input, CONTROL(Text4), .frame = &C::Frame4, .twips = {117, 234, 1768, 364}, .tab = 6, .accessibleName = "Battery mAh Capacity, runtime calculator", .toolTip = CapacityTip},
+    {.kind = Kind::Input, CONTROL(Text4), .frame = &C::Frame4, .twips = {117, 234, 1768, 364}, .tab = 6, .accessibleName = "Battery mAh Capacity, runtime calculator", .toolTip = TipOf(RuntimeQuantity::Capacity)},
     {.kind = Kind::Clear, CONTROL(Command8), .frame = &C::Frame4, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear battery capacity, runtime calculator"},
     {.kind = Kind::Frame, CONTROL(Frame5), .twips = {234, 3744, 2470, 1092}, .text = "Runtime in Hours", .accessibleName = "Runtime in Hours, runtime calculator"},
-    {.kind = Kind::Input, CONTROL(Text5), .frame = &C::Frame5, .twips = {117, 234, 1768, 364}, .tab = 7, .accessibleName = "Runtime in Hours, runtime calculator", .toolTip = RuntimeTip},
+    {.kind = Kind::Input, CONTROL(Text5), .frame = &C::Frame5, .twips = {117, 234, 1768, 364}, .tab = 7, .accessibleName = "Runtime in Hours, runtime calculator", .toolTip = TipOf(RuntimeQuantity::Runtime)},
     {.kind = Kind::Clear, CONTROL(Command9), .frame = &C::Frame5, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear runtime, runtime calculator"},
     {.kind = Kind::Blank, CONTROL(Text11), .frame = &C::Frame5, .twips = {1638, 585, 364, 247}, .accessibleName = "Runtime display backdrop"},
     {.kind = Kind::Display, CONTROL(Text7), .frame = &C::Frame5, .twips = {117, 585, 481, 247}, .text = "0", .accessibleName = "Runtime in Hours: whole days", .face = &Arial, .points = 11.89},
     {.kind = Kind::Display, CONTROL(Text9), .frame = &C::Frame5, .twips = {585, 585, 1066, 247}, .text = "00:00:00", .accessibleName = "Runtime in Hours: hours, minutes and seconds", .face = &Arial, .points = 11.89},
     {.kind = Kind::Legend, CONTROL(Text10), .frame = &C::Frame5, .twips = {234, 819, 1651, 247}, .text = "Days     H     M      S", .accessibleName = "Days H M S: legend of the runtime display", .face = &Arial, .points = 7.69},
     {.kind = Kind::Frame, CONTROL(Frame6), .twips = {234, 4914, 2470, 715}, .text = "Converter Efficiency  %", .accessibleName = "Converter Efficiency %, runtime calculator"},
-    {.kind = Kind::Input, CONTROL(Text6), .frame = &C::Frame6, .twips = {702, 234, 598, 364}, .text = "83", .tab = 8, .accessibleName = "Converter Efficiency %, runtime calculator", .toolTip = EfficiencyTip, .maxLength = EfficiencyMaxLength},
+    {.kind = Kind::Input, CONTROL(Text6), .frame = &C::Frame6, .twips = {702, 234, 598, 364}, .text = StartOf(RuntimeQuantity::Efficiency), .tab = 8, .accessibleName = "Converter Efficiency %, runtime calculator", .toolTip = TipOf(RuntimeQuantity::Efficiency), .maxLength = EfficiencyMaxLength},
     {.kind = Kind::Clear, CONTROL(Command10), .frame = &C::Frame6, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear converter efficiency, runtime calculator"},
     {.kind = Kind::Button, CONTROL(Command1), .twips = {234, 5967, 2470, 481}, .text = "Calculate", .tab = 9, .accessibleName = "Calculate, runtime calculator"},
     {.kind = Kind::Button, CONTROL(Command2), .twips = {234, 6552, 2470, 481}, .text = "Reset", .tab = 10, .accessibleName = "Reset, runtime calculator"},
@@ -119,11 +117,11 @@ const Row Rows[] = {
     {.kind = Kind::Input, CONTROL(Text24), .frame = &C::Frame10, .twips = {117, 234, 1768, 364}, .tab = 14, .accessibleName = "Resistance in Ohms, resistor calculator"},
     {.kind = Kind::Clear, CONTROL(Command18), .frame = &C::Frame10, .twips = {1989, 234, 364, 364}, .text = "C", .accessibleName = "C: clear resistance, resistor calculator"},
     {.kind = Kind::Frame, CONTROL(Frame12), .twips = {3744, 3744, 2470, 1066}, .text = "# of LEDs", .accessibleName = "# of LEDs, resistor calculator"},
-    {.kind = Kind::Input, CONTROL(Text13), .frame = &C::Frame12, .twips = {117, 351, 715, 364}, .text = "1", .tab = 15, .accessibleName = "# of LEDs, resistor calculator"},
+    {.kind = Kind::Input, CONTROL(Text13), .frame = &C::Frame12, .twips = {117, 351, 715, 364}, .text = StartOf(ResistorQuantity::LedCount), .tab = 15, .accessibleName = "# of LEDs, resistor calculator"},
     {.kind = Kind::Option, CONTROL(Option1), .frame = &C::Frame12, .twips = {1053, 234, 1183, 247}, .text = "Series", .accessibleName = "Series: LEDs wired in series, resistor calculator"},
     {.kind = Kind::Option, CONTROL(Option2), .frame = &C::Frame12, .twips = {1053, 702, 1183, 247}, .text = "Parallel", .accessibleName = "Parallel: LEDs wired in parallel, resistor calculator"},
     {.kind = Kind::Frame, CONTROL(Frame11), .twips = {3744, 4914, 2470, 715}, .text = "Resistor Wattage", .accessibleName = "Resistor Wattage, resistor calculator"},
-    {.kind = Kind::Display, CONTROL(Text25), .frame = &C::Frame11, .twips = {351, 234, 1768, 247}, .text = "0.00", .accessibleName = "Resistor Wattage: watts, resistor calculator", .face = &MsSansSerif, .points = 11.18},
+    {.kind = Kind::Display, CONTROL(Text25), .frame = &C::Frame11, .twips = {351, 234, 1768, 247}, .text = StartOf(ResistorQuantity::Wattage), .accessibleName = "Resistor Wattage: watts, resistor calculator", .face = &MsSansSerif, .points = 11.18},
     {.kind = Kind::Button, CONTROL(Command13), .twips = {3744, 5967, 2470, 481}, .text = "Calculate", .tab = 16, .accessibleName = "Calculate, resistor calculator"},
     {.kind = Kind::Button, CONTROL(Command14), .twips = {3744, 6552, 2470, 481}, .text = "Reset", .tab = 17, .accessibleName = "Reset, resistor calculator"},
 
