@@ -273,8 +273,9 @@ RunShape ShapeOf(const LightRequest& request)
 RunShape ShapeOf(const LightInputs& inputs)
 {
     LightRequest given;
-    for (const auto& [key, text] : inputs.Texts) {
-        if (const LightInputRow* row = LightInputNamed(key))
+    for (const auto& entry : inputs.Texts) {
+        const std::string& text = entry.second;
+        if (const LightInputRow* row = LightInputNamed(entry.first))
             std::visit(
                 [&](auto field) {
                     using Field = decltype(field);
