@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cell_test_command.h"
 
+#include "cli/command.h"
+#include "cli/lists.h"
+#include "cli/options.h"
+#include <CLI/CLI.hpp>
+#include <algorithm>
+
 #include "cli/graph_command.h"
 
 namespace lumora::cli {
@@ -19,5 +25,82 @@ CommandOutput RunCellTestCommand(const CellTestRequest& request)
         output.File = OutputFile{*request.Plot, CellComparisonSvg(comparison)};
     return output;
 }
+
+namespace {
+
+// "lumora-cli cells": the list of battery presets, or with --test the
+// battery test.
+class Cells final : public Command {
+  public:
+    CLI::App* Add(CLI::App& program) override
+    {
+        CLI::App* command = program.add_subcommand(
+            "cells", "the battery presets: chemistries, cell formats and named cells with their sources; with --test, "
+                     "cells discharged side by side");
+        command->add_flag("--test", m_test,
+                          "discharge the cells given from full at a constant current or power to a cut-off, and "
+                          "give the charge, energy, time and mid-discharge voltage of each");
+        AddTestOptions(*command);
+        AddFormat(*command, m_format);
+        return command;
+    }
+
+    CommandOutput Run() override
+    {
+        if (m_test) {
+            if (!m_powers.empty()) {
+                m_request.Comparison.Kind = LoadKind::Power;
+                m_request.Comparison.Loads = m_powers;
+            }
+            m_request.Comparison.CutOff = m_cutOff;
+            return RunCellTestCommand(m_request);
+        }
+        CommandOutput cells;
+        if (std::any_of(m_testOptions.begin(), m_testOptions.end(),
+                        [](const CLI::Option* option) { return option->count() > 0; })) {
+            cells.Exit = ExitCode::Usage;
+            cells.Errors.push_back("--cell, --current, --power, --cutoff and --plot are a battery test's: add --test");
+            return cells;
+        }
+        cells.Results = CellsReport();
+        return cells;
+    }
+
+  private:
+    void AddTestOptions(CLI::App& command)
+    {
+        CellComparisonRequest& compared = m_request.Comparison;
+        m_testOptions = {
+            command.add_option("--cell", compared.Cells, "a cell preset to test; give it again, or a list, for more")
+                ->option_text("NAME[,NAME...]")
+                ->delimiter(','),
+            command.add_option("--current", compared.Loads, "the test currents, A: one, or a list such as 1,3,10")
+                ->option_text("A[,A...]")
+                ->delimiter(','),
+            command.add_option("--power", m_powers, "in place of --current, constant powers, W")
+                ->option_text("W[,W...]")
+                ->delimiter(','),
+            command
+                .add_option("--cutoff", m_cutOff,
+                            "the cut-off, V per cell (each chemistry's empty voltage when not given)")
+                ->option_text("V"),
+            command
+                .add_option("--plot", m_request.Plot,
+                            "also write the voltage curves as an SVG picture; '-' writes it to standard output "
+                            "in place of the table")
+                ->option_text("FILE.svg")};
+        m_testOptions[1]->excludes(m_testOptions[2]);
+    }
+
+    bool m_test = false;
+    CellTestRequest m_request;
+    std::vector<std::string> m_powers;
+    std::optional<std::string> m_cutOff;
+    std::vector<CLI::Option*> m_testOptions;
+};
+
+} // namespace
+
+std::unique_ptr<Command> CellsCommand() { return std::make_unique<Cells>(); }
 
 } // namespace lumora::cli

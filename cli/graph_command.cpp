@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "cli/graph_command.h"
 
+#include "cli/command.h"
+#include "cli/options.h"
+#include <CLI/CLI.hpp>
+
 #include "calc/reports/light_run.h"
 #include "calc/reports/runtime_plot.h"
 #include "calc/text/mentions.h"
@@ -65,5 +69,38 @@ CommandOutput RunGraph(const GraphRequest& request)
         output.File = OutputFile{*request.Plot, RuntimePlotSvg(run.Run, run.Labels)};
     return output;
 }
+
+namespace {
+
+class Graph final : public Command {
+  public:
+    CLI::App* Add(CLI::App& program) override
+    {
+        CLI::App* command = program.add_subcommand(
+            "graph", "the runtime graph: the light's output from a full cell until it fades, and its FL1 runtime");
+        AddLightOptions(*command, m_light);
+        command
+            ->add_option("--plot", m_request.Plot,
+                         "also write the runtime graph as an SVG picture; '-' writes it to standard output in place "
+                         "of the table")
+            ->option_text("FILE.svg");
+        AddFormat(*command, m_format);
+        return command;
+    }
+
+    CommandOutput Run() override
+    {
+        m_request.Inputs = m_light.Inputs();
+        return RunGraph(m_request);
+    }
+
+  private:
+    GraphRequest m_request;
+    LightOptions m_light;
+};
+
+} // namespace
+
+std::unique_ptr<Command> GraphCommand() { return std::make_unique<Graph>(); }
 
 } // namespace lumora::cli

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "cli/lists.h"
 
+#include "cli/command.h"
+#include "cli/options.h"
+#include <CLI/CLI.hpp>
+
 #include "calc/light/battery_presets.h"
 #include "calc/light/led_presets.h"
 #include "calc/text/number_text.h"
@@ -57,5 +61,29 @@ Report LedsReport()
     }
     return report;
 }
+
+namespace {
+
+class Leds final : public Command {
+  public:
+    CLI::App* Add(CLI::App& program) override
+    {
+        CLI::App* command =
+            program.add_subcommand("leds", "the LED presets: their fitted curves V = a + b ln(I) + Rs I and sources");
+        AddFormat(*command, m_format);
+        return command;
+    }
+
+    CommandOutput Run() override
+    {
+        CommandOutput leds;
+        leds.Results = LedsReport();
+        return leds;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> LedsCommand() { return std::make_unique<Leds>(); }
 
 } // namespace lumora::cli

@@ -99,6 +99,13 @@ void AddSweep(CLI::App& command, std::optional<std::string>& sweep)
         });
 }
 
+void AddCalculatorOptions(CLI::App& command, CalculatorOptions& options, std::string& format)
+{
+    AddFormat(command, format);
+    AddSweep(command, options.Sweep);
+    AddBattery(command, options.Battery);
+}
+
 void AddLedOptions(CLI::App& command, LedOptions& led, CLI::Option* vf)
 {
     const auto option = [&](const LightInputRow& row, auto& target) {

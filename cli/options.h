@@ -46,6 +46,22 @@ void AddBattery(CLI::App& command, BatteryOptions& battery);
 // --sweep NAME=FROM:TO:STEP.
 void AddSweep(CLI::App& command, std::optional<std::string>& sweep);
 
+// What each calculator takes beside its quantities: --format, --sweep,
+// --cell and --pack, set on its request once parsed.
+struct CalculatorOptions {
+    std::optional<std::string> Sweep;
+    BatteryOptions Battery;
+
+    template <typename Request> void Apply(Request& request) const
+    {
+        if (Sweep)
+            request.Sweep = std::get<SweepSpec>(ParseSweep(*Sweep));
+        request.Cell = Battery.Choice();
+        request.CellPack = Battery.Counts();
+    }
+};
+void AddCalculatorOptions(CLI::App& command, CalculatorOptions& options, std::string& format);
+
 // --led, --led-point and --led-spice, and with them 'vf': one at most.
 void AddLedOptions(CLI::App& command, LedOptions& led, CLI::Option* vf);
 

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "cli/resistor_command.h"
 
+#include "cli/command.h"
+#include "cli/options.h"
+#include <CLI/CLI.hpp>
+
 #include "calc/calculators/messages.h"
 #include "calc/calculators/quantities.h"
 #include "calc/reports/resistor_to_buy.h"
@@ -223,5 +227,54 @@ CommandOutput RunResistor(const ResistorRequest& request)
     const Calculation calculation(request, std::move(range), std::move(preset), std::move(curve));
     return RunCalculation(inputs, request.Sweep, EmptyReport(request.Sweep), std::cref(calculation));
 }
+
+namespace {
+
+class Resistor final : public Command {
+  public:
+    CLI::App* Add(CLI::App& program) override
+    {
+        CLI::App* command = program.add_subcommand(
+            "resistor", "the resistor calculator: give three of battery, vf, current and resistance");
+        const std::vector<CLI::Option*> options =
+            AddQuantities(*command, ResistorQuantities(), m_request.Texts,
+                          {{"battery", "; FULL:EMPTY or FULL:NOMINAL:EMPTY follows the current over a discharge"}});
+        CLI::Option* series = command->add_flag("--series", m_series, "the LEDs in series (the default)");
+        command->add_flag("--parallel", m_parallel, "the LEDs in parallel behind the one resistor")->excludes(series);
+        command
+            ->add_option("--e-series", m_eSeries,
+                         "the standard resistors just below and above, with their current and power: E6, E12, E24 "
+                         "(when no series is named), E48, E96 or E192")
+            ->option_text("[SERIES]")
+            ->expected(0, 1)
+            ->check([](const std::string& text) {
+                return text.empty() || ESeriesNamed(text)
+                           ? std::string()
+                           : "no series \"" + text + "\"; known: E6, E12, E24, E48, E96, E192";
+            });
+        AddLedOptions(*command, m_request.Led, options[static_cast<std::size_t>(ResistorQuantity::LedVf)]);
+        AddCalculatorOptions(*command, m_common, m_format);
+        return command;
+    }
+
+    CommandOutput Run() override
+    {
+        m_common.Apply(m_request);
+        m_request.Wiring = m_parallel ? Wiring::Parallel : Wiring::Series;
+        if (m_eSeries)
+            m_request.Series = m_eSeries->empty() ? ESeries::E24 : *ESeriesNamed(*m_eSeries);
+        return RunResistor(m_request);
+    }
+
+  private:
+    ResistorRequest m_request;
+    CalculatorOptions m_common;
+    std::optional<std::string> m_eSeries;
+    bool m_series = false, m_parallel = false;
+};
+
+} // namespace
+
+std::unique_ptr<Command> ResistorCommand() { return std::make_unique<Resistor>(); }
 
 } // namespace lumora::cli

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "cli/runtime_command.h"
 
+#include "cli/command.h"
+#include "cli/options.h"
+#include <CLI/CLI.hpp>
+
 #include "calc/calculators/messages.h"
 #include "calc/calculators/quantities.h"
 #include "calc/calculators/runtime_calculator.h"
@@ -105,5 +109,33 @@ CommandOutput RunRuntime(const RuntimeRequest& request)
                               return Calculate(in, sweeping, report, preset);
                           });
 }
+
+namespace {
+
+class Runtime final : public Command {
+  public:
+    CLI::App* Add(CLI::App& program) override
+    {
+        CLI::App* command = program.add_subcommand(
+            "runtime", "the runtime calculator: give five of current, vf, battery, capacity, runtime and efficiency");
+        AddQuantities(*command, RuntimeQuantities(), m_request.Texts);
+        AddCalculatorOptions(*command, m_common, m_format);
+        return command;
+    }
+
+    CommandOutput Run() override
+    {
+        m_common.Apply(m_request);
+        return RunRuntime(m_request);
+    }
+
+  private:
+    RuntimeRequest m_request;
+    CalculatorOptions m_common;
+};
+
+} // namespace
+
+std::unique_ptr<Command> RuntimeCommand() { return std::make_unique<Runtime>(); }
 
 } // namespace lumora::cli

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "cli/sustain_command.h"
 
+#include "cli/command.h"
+#include "cli/options.h"
+#include <CLI/CLI.hpp>
+
 #include "calc/reports/sustained_output.h"
 #include "cli/graph_command.h"
 
@@ -19,5 +23,29 @@ CommandOutput RunSustain(const LightInputs& inputs)
     output.Results = std::move(report);
     return output;
 }
+
+namespace {
+
+class Sustain final : public Command {
+  public:
+    CLI::App* Add(CLI::App& program) override
+    {
+        CLI::App* command = program.add_subcommand(
+            "sustain", "what a host holds at its temperature limit: the highest steady LED current and output, and "
+                       "the host a wanted output needs");
+        AddLightOptions(*command, m_light, SustainInputKeys());
+        AddFormat(*command, m_format);
+        return command;
+    }
+
+    CommandOutput Run() override { return RunSustain(m_light.Inputs()); }
+
+  private:
+    LightOptions m_light;
+};
+
+} // namespace
+
+std::unique_ptr<Command> SustainCommand() { return std::make_unique<Sustain>(); }
 
 } // namespace lumora::cli
