@@ -47,127 +47,183 @@ Ink Themed()
 // A text's colour from a line's: fill where the line has stroke.
 std::string FillOf(std::string paint) { return " " + paint.replace(paint.find("stroke"), 6, "fill"); }
 
+using Legend = std::vector<std::pair<std::string, std::string>>;
+
+// The picture being drawn: its layout, scales and text so far.
+class Plot {
+  public:
+    Plot(const Discharge& run, PlotLayout layout);
+
+    void Title(const PlotLabels& labels);
+    void Grid();
+    void AxisTitles();
+    void Marks();
+    void Curves();
+    void Key();
+    std::string Done() { return std::move(m_svg) + SvgClose; }
+
+  private:
+    double X(double hours) const { return g.left + (g.right - g.left) * hours * m_timeScale / m_time.top; }
+    double YPercent(double value) const { return g.bottom - (g.bottom - g.top) * value / m_percent.top; }
+    double YCurrent(double amps) const { return g.bottom - (g.bottom - g.top) * amps * m_currentScale / m_current.top; }
+
+    const Discharge& m_run;
+    PlotLayout m_layout;
+    Geometry g;
+    Ink m_ink;
+    bool m_minutes = false, m_heat = false, m_milliamps = false;
+    double m_timeScale = 1.0, m_currentScale = 1.0;
+    Axis m_time{}, m_percent{}, m_current{};
+    Legend m_legend;           // a line's paint and its words
+    std::string m_currentText; // the current's tick and title paint
+    std::string m_svg;
+};
+
+Plot::Plot(const Discharge& run, PlotLayout layout)
+    : m_run(run), m_layout(layout), g(layout.Narrow ? Narrow : Wide), m_ink(layout.Themed ? Themed() : Light())
+{
+    const std::vector<DischargeRow>& rows = run.Rows;
+    const double endHours = rows.empty() ? 1.0 : rows.back().Hours;
+    // Minutes for runs under two hours.
+    m_minutes = endHours < 2.0;
+    m_timeScale = m_minutes ? 60.0 : 1.0;
+    m_time = RoundAxis(endHours * m_timeScale, g.timeTicks);
+    double mostPercent = 100.0, mostAmps = 0.0;
+    // With a host, its temperature in °C shares the left scale.
+    m_heat = !rows.empty() && rows.front().HostC != 0.0;
+    for (const DischargeRow& row : rows) {
+        mostPercent = std::max({mostPercent, row.OutputPercent, m_heat ? row.HostC : 0.0});
+        mostAmps = std::max(mostAmps, row.LedAmps);
+    }
+    // LED current in mA below 1 A.
+    m_milliamps = mostAmps < 1.0;
+    m_currentScale = m_milliamps ? 1000.0 : 1.0;
+    m_percent = RoundAxis(mostPercent * 1.05, g.valueTicks);
+    m_current = RoundAxis(mostAmps * m_currentScale * 1.05, g.valueTicks);
+    m_legend = {{m_ink.output + " stroke-width=\"2.5\"", run.Summary.InLumens ? "output (lumens, %)" : "output (%)"},
+                {m_ink.current + " stroke-width=\"1.5\" stroke-dasharray=\"5 3\"",
+                 m_milliamps ? "LED current (mA)" : "LED current (A)"},
+                {m_ink.fl1 + " stroke-dasharray=\"6 4\"", "10 % of the 30 s output"}};
+    if (m_heat)
+        m_legend.push_back({m_ink.host + " stroke-width=\"2\" stroke-dasharray=\"1 3\" stroke-linecap=\"round\"",
+                            "host temperature (C, left scale)"});
+    m_currentText = layout.Themed ? FillOf(m_ink.current) : " fill=\"#c0392b\"";
+    const double height = layout.Narrow ? g.bottom + 58 + 17.0 * static_cast<double>(m_legend.size()) : 470.0;
+    const std::string data = layout.Themed
+                                 ? " data-left=\"" + Px(g.left) + "\" data-right=\"" + Px(g.right) +
+                                       "\" data-hours=\"" + TickLabel(m_time.top / m_timeScale) + "\"" + m_ink.text
+                                 : "";
+    m_svg = SvgOpen(g.width, height, !layout.Themed, data);
+}
+
+// The title, on two lines in the narrow layout where it is long.
+void Plot::Title(const PlotLabels& labels)
+{
+    const std::size_t comma = labels.Title.find(", ");
+    const double middle = g.width / 2;
+    if (m_layout.Narrow && labels.Title.size() > 44 && comma != std::string::npos) {
+        SvgText(m_svg, middle, 20, labels.Title.substr(0, comma + 1), "middle",
+                " font-size=\"13\" font-weight=\"bold\"");
+        SvgText(m_svg, middle, 37, labels.Title.substr(comma + 2), "middle", " font-size=\"13\" font-weight=\"bold\"");
+        SvgText(m_svg, middle, 55, labels.Subtitle);
+    } else {
+        SvgText(m_svg, middle, 24, labels.Title, "middle",
+                m_layout.Narrow ? " font-size=\"13\" font-weight=\"bold\"" : " font-size=\"15\" font-weight=\"bold\"");
+        SvgText(m_svg, middle, m_layout.Narrow ? 42 : 43, labels.Subtitle);
+    }
+}
+
+// Grid and ticks: time below, output on the left, current on the right;
+// the frame around them.
+void Plot::Grid()
+{
+    for (double t = 0.0; t <= m_time.top + m_time.step / 2; t += m_time.step) {
+        const double px = g.left + (g.right - g.left) * t / m_time.top;
+        SvgLine(m_svg, px, g.top, px, g.bottom, m_ink.grid);
+        SvgText(m_svg, px, g.bottom + 16, TickLabel(t));
+    }
+    for (double p = 0.0; p <= m_percent.top + m_percent.step / 2; p += m_percent.step) {
+        SvgLine(m_svg, g.left, YPercent(p), g.right, YPercent(p), m_ink.grid);
+        SvgText(m_svg, g.left - 6, YPercent(p) + 4, TickLabel(p), "end");
+    }
+    for (double c = 0.0; c <= m_current.top + m_current.step / 2; c += m_current.step)
+        SvgText(m_svg, g.right + 6, YCurrent(c / m_currentScale) + 4, TickLabel(c), "start", m_currentText);
+    m_svg += "<rect x=\"" + Px(g.left) + "\" y=\"" + Px(g.top) + "\" width=\"" + Px(g.right - g.left) + "\" height=\"" +
+             Px(g.bottom - g.top) + "\" fill=\"none\" " + m_ink.frame + "/>\n";
+}
+
+void Plot::AxisTitles()
+{
+    const bool lumens = m_run.Summary.InLumens;
+    SvgText(m_svg, (g.left + g.right) / 2, g.bottom + 36, m_minutes ? "Time (min)" : "Time (h)");
+    const std::string outputAxis = m_layout.Narrow ? (lumens ? "Output (% of lm at 30 s)" : "Output (%)")
+                                   : lumens        ? "Output (% of lumens at 30 s)"
+                                                   : "Output (% of 30 s value)";
+    const double leftTitle = m_layout.Narrow ? 12 : 18, rightTitle = g.width - (m_layout.Narrow ? 8 : 16);
+    const double middle = (g.top + g.bottom) / 2;
+    SvgText(m_svg, leftTitle, middle, m_heat ? outputAxis + ", host (C)" : outputAxis, "middle",
+            " transform=\"rotate(-90 " + Px(leftTitle) + " " + Px(middle) + ")\"");
+    SvgText(m_svg, rightTitle, middle, m_milliamps ? "LED current (mA)" : "LED current (A)", "middle",
+            m_currentText + " transform=\"rotate(90 " + Px(rightTitle) + " " + Px(middle) + ")\"");
+}
+
+// The 10 % line and the end of regulation.
+void Plot::Marks()
+{
+    const DischargeSummary& summary = m_run.Summary;
+    SvgLine(m_svg, g.left, YPercent(10), g.right, YPercent(10), m_ink.fl1 + " stroke-dasharray=\"6 4\"");
+    SvgText(m_svg, g.left + 6, YPercent(10) - 4,
+            "FL1 runtime " + TickLabel(summary.Fl1Hours * m_timeScale) + (m_minutes ? " min" : " h"), "start",
+            m_layout.Themed ? FillOf(m_ink.fl1) : " fill=\"#555555\"");
+    if (summary.RegulatedHours > 0.0) {
+        const double at = X(summary.RegulatedHours);
+        SvgLine(m_svg, at, g.top, at, g.bottom, m_ink.regulation + " stroke-dasharray=\"3 3\"");
+        // Left of its line, unless that would run out of the frame.
+        const bool room = !m_layout.Narrow || at - 4 - 110 >= g.left;
+        SvgText(m_svg, room ? at - 4 : at + 4, g.top + 14, "end of regulation", room ? "end" : "start",
+                m_layout.Themed ? FillOf(m_ink.regulation) : " fill=\"#27ae60\"");
+    }
+}
+
+void Plot::Curves()
+{
+    const auto path = [&](auto y, const std::string& style) {
+        std::string points;
+        for (const DischargeRow& row : m_run.Rows)
+            points += (points.empty() ? "" : " ") + Px(X(row.Hours)) + "," + Px(y(row));
+        m_svg += "<polyline fill=\"none\" " + style + " points=\"" + points + "\"/>\n";
+    };
+    path([&](const DischargeRow& row) { return YCurrent(row.LedAmps); }, m_legend[1].first);
+    path([&](const DischargeRow& row) { return YPercent(row.OutputPercent); }, m_legend[0].first);
+    if (m_heat)
+        path([&](const DischargeRow& row) { return YPercent(row.HostC); }, m_legend[3].first);
+}
+
+// The legend: in a row below the time axis (a second for the host), or a
+// line each in the narrow layout.
+void Plot::Key()
+{
+    for (std::size_t i = 0; i < m_legend.size(); ++i) {
+        const double at = static_cast<double>(i);
+        const double lx = m_layout.Narrow ? g.left : g.left + (i == 3 ? 0.0 : 200.0 * at);
+        const double ly = m_layout.Narrow ? g.bottom + 62 + 17.0 * at : g.bottom + 66 + (i == 3 ? 18 : 0);
+        SvgLine(m_svg, lx, ly - 4, lx + 28, ly - 4, m_legend[i].first);
+        SvgText(m_svg, lx + 34, ly, m_legend[i].second, "start");
+    }
+}
+
 } // namespace
 
 std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels, PlotLayout layout)
 {
-    const Geometry g = layout.Narrow ? Narrow : Wide;
-    const Ink ink = layout.Themed ? Themed() : Light();
-    const double Left = g.left, Right = g.right, Top = g.top, Bottom = g.bottom, Width = g.width;
-    const std::vector<DischargeRow>& rows = run.Rows;
-    const DischargeSummary& summary = run.Summary;
-    const double endHours = rows.empty() ? 1.0 : rows.back().Hours;
-    // Minutes for runs under two hours.
-    const bool minutes = endHours < 2.0;
-    const double timeScale = minutes ? 60.0 : 1.0;
-    const Axis time = RoundAxis(endHours * timeScale, g.timeTicks);
-    double mostPercent = 100.0, mostAmps = 0.0;
-    // With a host, its temperature in °C shares the left scale.
-    const bool heat = !rows.empty() && rows.front().HostC != 0.0;
-    for (const DischargeRow& row : rows) {
-        mostPercent = std::max({mostPercent, row.OutputPercent, heat ? row.HostC : 0.0});
-        mostAmps = std::max(mostAmps, row.LedAmps);
-    }
-    // LED current in mA below 1 A.
-    const bool milliamps = mostAmps < 1.0;
-    const double currentScale = milliamps ? 1000.0 : 1.0;
-    const Axis percent = RoundAxis(mostPercent * 1.05, g.valueTicks);
-    const Axis current = RoundAxis(mostAmps * currentScale * 1.05, g.valueTicks);
-
-    const auto x = [&](double hours) { return Left + (Right - Left) * hours * timeScale / time.top; };
-    const auto yPercent = [&](double value) { return Bottom - (Bottom - Top) * value / percent.top; };
-    const auto yCurrent = [&](double value) { return Bottom - (Bottom - Top) * value * currentScale / current.top; };
-
-    // The legend's entries: a line's paint and its words.
-    std::vector<std::pair<std::string, std::string>> legend = {
-        {ink.output + " stroke-width=\"2.5\"", summary.InLumens ? "output (lumens, %)" : "output (%)"},
-        {ink.current + " stroke-width=\"1.5\" stroke-dasharray=\"5 3\"",
-         milliamps ? "LED current (mA)" : "LED current (A)"},
-        {ink.fl1 + " stroke-dasharray=\"6 4\"", "10 % of the 30 s output"}};
-    if (heat)
-        legend.push_back({ink.host + " stroke-width=\"2\" stroke-dasharray=\"1 3\" stroke-linecap=\"round\"",
-                          "host temperature (C, left scale)"});
-    const double height = layout.Narrow ? Bottom + 58 + 17.0 * static_cast<double>(legend.size()) : 470.0;
-
-    const std::string data = layout.Themed ? " data-left=\"" + Px(Left) + "\" data-right=\"" + Px(Right) +
-                                                 "\" data-hours=\"" + TickLabel(time.top / timeScale) + "\"" + ink.text
-                                           : "";
-    std::string svg = SvgOpen(Width, height, !layout.Themed, data);
-    // The title, on two lines in the narrow layout where it is long.
-    const std::size_t comma = labels.Title.find(", ");
-    if (layout.Narrow && labels.Title.size() > 44 && comma != std::string::npos) {
-        SvgText(svg, Width / 2, 20, labels.Title.substr(0, comma + 1), "middle",
-                " font-size=\"13\" font-weight=\"bold\"");
-        SvgText(svg, Width / 2, 37, labels.Title.substr(comma + 2), "middle", " font-size=\"13\" font-weight=\"bold\"");
-        SvgText(svg, Width / 2, 55, labels.Subtitle);
-    } else {
-        SvgText(svg, Width / 2, 24, labels.Title, "middle",
-                layout.Narrow ? " font-size=\"13\" font-weight=\"bold\"" : " font-size=\"15\" font-weight=\"bold\"");
-        SvgText(svg, Width / 2, layout.Narrow ? 42 : 43, labels.Subtitle);
-    }
-
-    // Grid and ticks: time below, output on the left, current on the right.
-    for (double t = 0.0; t <= time.top + time.step / 2; t += time.step) {
-        const double px = Left + (Right - Left) * t / time.top;
-        SvgLine(svg, px, Top, px, Bottom, ink.grid);
-        SvgText(svg, px, Bottom + 16, TickLabel(t));
-    }
-    for (double p = 0.0; p <= percent.top + percent.step / 2; p += percent.step) {
-        SvgLine(svg, Left, yPercent(p), Right, yPercent(p), ink.grid);
-        SvgText(svg, Left - 6, yPercent(p) + 4, TickLabel(p), "end");
-    }
-    const std::string currentText = layout.Themed ? FillOf(ink.current) : " fill=\"#c0392b\"";
-    for (double c = 0.0; c <= current.top + current.step / 2; c += current.step)
-        SvgText(svg, Right + 6, yCurrent(c / currentScale) + 4, TickLabel(c), "start", currentText);
-    svg += "<rect x=\"" + Px(Left) + "\" y=\"" + Px(Top) + "\" width=\"" + Px(Right - Left) + "\" height=\"" +
-           Px(Bottom - Top) + "\" fill=\"none\" " + ink.frame + "/>\n";
-    SvgText(svg, (Left + Right) / 2, Bottom + 36, minutes ? "Time (min)" : "Time (h)");
-    const std::string outputAxis = layout.Narrow      ? (summary.InLumens ? "Output (% of lm at 30 s)" : "Output (%)")
-                                   : summary.InLumens ? "Output (% of lumens at 30 s)"
-                                                      : "Output (% of 30 s value)";
-    const double leftTitle = layout.Narrow ? 12 : 18, rightTitle = Width - (layout.Narrow ? 8 : 16);
-    SvgText(svg, leftTitle, (Top + Bottom) / 2, heat ? outputAxis + ", host (C)" : outputAxis, "middle",
-            " transform=\"rotate(-90 " + Px(leftTitle) + " " + Px((Top + Bottom) / 2) + ")\"");
-    SvgText(svg, rightTitle, (Top + Bottom) / 2, milliamps ? "LED current (mA)" : "LED current (A)", "middle",
-            currentText + " transform=\"rotate(90 " + Px(rightTitle) + " " + Px((Top + Bottom) / 2) + ")\"");
-
-    // The 10 % line and the end of regulation.
-    SvgLine(svg, Left, yPercent(10), Right, yPercent(10), ink.fl1 + " stroke-dasharray=\"6 4\"");
-    SvgText(svg, Left + 6, yPercent(10) - 4,
-            "FL1 runtime " + TickLabel(summary.Fl1Hours * timeScale) + (minutes ? " min" : " h"), "start",
-            layout.Themed ? FillOf(ink.fl1) : " fill=\"#555555\"");
-    if (summary.RegulatedHours > 0.0) {
-        SvgLine(svg, x(summary.RegulatedHours), Top, x(summary.RegulatedHours), Bottom,
-                ink.regulation + " stroke-dasharray=\"3 3\"");
-        // Left of its line, unless that would run out of the frame.
-        const double at = x(summary.RegulatedHours);
-        const bool room = !layout.Narrow || at - 4 - 110 >= Left;
-        SvgText(svg, room ? at - 4 : at + 4, Top + 14, "end of regulation", room ? "end" : "start",
-                layout.Themed ? FillOf(ink.regulation) : " fill=\"#27ae60\"");
-    }
-
-    // The curves.
-    const auto path = [&](auto y, const std::string& style) {
-        std::string points;
-        for (const DischargeRow& row : rows)
-            points += (points.empty() ? "" : " ") + Px(x(row.Hours)) + "," + Px(y(row));
-        svg += "<polyline fill=\"none\" " + style + " points=\"" + points + "\"/>\n";
-    };
-    path([&](const DischargeRow& row) { return yCurrent(row.LedAmps); }, legend[1].first);
-    path([&](const DischargeRow& row) { return yPercent(row.OutputPercent); }, legend[0].first);
-    if (heat)
-        path([&](const DischargeRow& row) { return yPercent(row.HostC); }, legend[3].first);
-
-    // The legend: in a row below the time axis (a second for the host), or
-    // a line each in the narrow layout.
-    for (std::size_t i = 0; i < legend.size(); ++i) {
-        const double lx = layout.Narrow ? Left : Left + (i == 3 ? 0.0 : 200.0 * static_cast<double>(i));
-        const double ly = layout.Narrow ? Bottom + 62 + 17.0 * static_cast<double>(i) : Bottom + 66 + (i == 3 ? 18 : 0);
-        SvgLine(svg, lx, ly - 4, lx + 28, ly - 4, legend[i].first);
-        SvgText(svg, lx + 34, ly, legend[i].second, "start");
-    }
-    svg += SvgClose;
-    return svg;
+    Plot plot(run, layout);
+    plot.Title(labels);
+    plot.Grid();
+    plot.AxisTitles();
+    plot.Marks();
+    plot.Curves();
+    plot.Key();
+    return plot.Done();
 }
 
 } // namespace lumora
