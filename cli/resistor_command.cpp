@@ -68,6 +68,10 @@ class Calculation {
     StepResult operator()(const std::vector<Input>& inputs, bool sweeping, Report& report) const;
 
   private:
+    StepResult Checked(const ResistorOutcome& main, const std::vector<Input>& inputs) const;
+    void AddChoiceRows(const ResistorToBuy& bought, Report& report) const;
+    void Summarise(const ResistorOutcome& main, const ResistorToBuy& bought, Report& report) const;
+
     const ResistorRequest& m_request;
     std::vector<BatteryPoint> m_range; // empty: the one voltage of the calculation
     std::optional<std::string> m_preset;
@@ -83,7 +87,31 @@ StepResult Calculation::operator()(const std::vector<Input>& inputs, bool sweepi
         FieldText(fields, typed[i]) = inputs[i].Text;
     const ResistorOutcome main = m_led ? CalculateResistorOnCurve(fields, m_request.Wiring, m_led->Curve)
                                        : CalculateResistor(fields, m_request.Wiring);
+    StepResult result = Checked(main, inputs);
+    if (!result.Refusals.empty() || !result.Failure.empty()) {
+        if (sweeping) {
+            std::vector<std::pair<std::string_view, std::string>> row;
+            for (Q q : typed)
+                row.emplace_back(RowOf(q).Column, FieldText(fields, q));
+            row.emplace_back("wiring", WiringName(m_request.Wiring));
+            row.emplace_back("note", result.Refusals.empty() ? result.Failure : result.Refusals.front());
+            report.AddRow(row);
+        }
+        return result;
+    }
+    const ResistorToBuy bought = BuyResistor({main, m_request.Wiring, m_request.Series, m_range, m_led});
+    AddChoiceRows(bought, report);
+    result.Warnings = bought.Warnings;
+    if (!sweeping)
+        Summarise(main, bought, report);
+    return result;
+}
 
+// The refusals of the window's messages, or the failure with the input to
+// blame; neither for a calculation that was made.
+StepResult Calculation::Checked(const ResistorOutcome& main, const std::vector<Input>& inputs) const
+{
+    const std::vector<Q> typed = Typed();
     StepResult result;
     if (!main.Windows.empty()) {
         std::vector<Input> named = inputs;
@@ -96,25 +124,17 @@ StepResult Calculation::operator()(const std::vector<Input>& inputs, bool sweepi
             FailureOf(FailureText(main),
                       culprit == typed.end() ? nullptr : &inputs[static_cast<std::size_t>(culprit - typed.begin())]);
     }
-    if (!result.Refusals.empty() || !result.Failure.empty()) {
-        if (sweeping) {
-            std::vector<std::pair<std::string_view, std::string>> row;
-            for (Q q : typed)
-                row.emplace_back(RowOf(q).Column, FieldText(fields, q));
-            row.emplace_back("wiring", WiringName(m_request.Wiring));
-            row.emplace_back("note", result.Refusals.empty() ? result.Failure : result.Refusals.front());
-            report.AddRow(row);
-        }
-        return result;
-    }
+    return result;
+}
 
-    const ResistorFields& solved = main.Fields;
-    const ResistorToBuy bought = BuyResistor({main, m_request.Wiring, m_request.Series, m_range, m_led});
+// A row for each resistor and battery voltage of the resistor to buy.
+void Calculation::AddChoiceRows(const ResistorToBuy& bought, Report& report) const
+{
     for (const ChoiceRow& choiceRow : bought.Rows) {
         const ResistorOutcome& outcome = choiceRow.Outcome;
         std::vector<std::pair<std::string_view, std::string>> row = {
             {"resistor", choiceRow.Resistor}, {"battery", choiceRow.Battery}, {"wiring", WiringName(m_request.Wiring)}};
-        for (Q q : typed)
+        for (Q q : Typed())
             row.emplace_back(RowOf(q).Column, FieldText(outcome.Fields, q));
         if (outcome.Failure != Failure::None) {
             row.emplace_back("note", FailureText(outcome));
@@ -130,35 +150,36 @@ StepResult Calculation::operator()(const std::vector<Input>& inputs, bool sweepi
         }
         report.AddRow(row);
     }
-    result.Warnings = bought.Warnings;
+}
 
-    if (!sweeping) {
-        for (Q q : typed) {
-            if (q == Q::LedCount)
-                continue;
-            const QuantityRow& shown = RowOf(q);
-            const bool fromCurve = m_led && q == Q::LedVf;
-            report.Summary.push_back({std::string(shown.Caption), FieldText(solved, q), std::string(shown.Unit),
-                                      fromCurve           ? "(LED curve)"
-                                      : q == *main.Target ? "(solved)"
-                                                          : ""});
-            if (q == Q::Resistance)
-                report.Summary.push_back(
-                    {std::string(RowOf(Q::Wattage).Caption), solved.Wattage, std::string(RowOf(Q::Wattage).Unit), ""});
-        }
-        report.Summary.push_back(
-            {std::string(RowOf(Q::LedCount).Caption), solved.LedCount, WiringName(m_request.Wiring), ""});
-        if (m_preset)
-            report.Summary.push_back({"Battery preset", *m_preset, "", ""});
-        if (bought.Curve && bought.RowsBeyond)
-            report.Summary.push_back({"LED curve", bought.Curve->Name, "", ""});
-        report.TableInText = bought.RowsBeyond;
-        if (bought.Curve && bought.RowsBeyond) {
-            for (Column& column : report.Columns)
-                column.InText = column.InText || column.Key == "vf_v";
-        }
+// The summary of one calculation: each quantity, the solved one marked.
+void Calculation::Summarise(const ResistorOutcome& main, const ResistorToBuy& bought, Report& report) const
+{
+    const ResistorFields& solved = main.Fields;
+    for (Q q : Typed()) {
+        if (q == Q::LedCount)
+            continue;
+        const QuantityRow& shown = RowOf(q);
+        const bool fromCurve = m_led && q == Q::LedVf;
+        report.Summary.push_back({std::string(shown.Caption), FieldText(solved, q), std::string(shown.Unit),
+                                  fromCurve           ? "(LED curve)"
+                                  : q == *main.Target ? "(solved)"
+                                                      : ""});
+        if (q == Q::Resistance)
+            report.Summary.push_back(
+                {std::string(RowOf(Q::Wattage).Caption), solved.Wattage, std::string(RowOf(Q::Wattage).Unit), ""});
     }
-    return result;
+    report.Summary.push_back(
+        {std::string(RowOf(Q::LedCount).Caption), solved.LedCount, WiringName(m_request.Wiring), ""});
+    if (m_preset)
+        report.Summary.push_back({"Battery preset", *m_preset, "", ""});
+    if (bought.Curve && bought.RowsBeyond)
+        report.Summary.push_back({"LED curve", bought.Curve->Name, "", ""});
+    report.TableInText = bought.RowsBeyond;
+    if (bought.Curve && bought.RowsBeyond) {
+        for (Column& column : report.Columns)
+            column.InText = column.InText || column.Key == "vf_v";
+    }
 }
 
 // FULL:EMPTY or FULL:NOMINAL:EMPTY, each a field text; a refusal otherwise.
