@@ -110,9 +110,59 @@ std::vector<std::string> ListItems(std::string_view text)
     return items;
 }
 
-CellComparison CompareCells(const CellComparisonRequest& request)
+namespace {
+
+// The loads and the cut-off read from their texts; each refusal kept.
+std::vector<CellLoad> LoadsOf(const CellComparisonRequest& request, std::optional<double>& cutOff,
+                              std::vector<RunRefusal>& refusals)
 {
-    CellComparison comparison;
+    const bool current = request.Kind == LoadKind::Current;
+    const std::string loadKey = current ? "current" : "power";
+    std::vector<CellLoad> loads;
+    for (const std::string& text : request.Loads) {
+        if (const std::optional<double> value =
+                Positive(loadKey, current ? "Test current" : "Test power", current ? "A" : "W", text, refusals))
+            loads.push_back({request.Kind, *value});
+    }
+    if (request.CutOff) {
+        if (!IsTypeableText(*request.CutOff, NumberKind::Decimal) || IsBlank(*request.CutOff) ||
+            IsLonePoint(*request.CutOff))
+            refusals.push_back({"cutoff", NotANumberSentence("Cut-off", *request.CutOff)});
+        else
+            cutOff = *ReadNumber(*request.CutOff);
+    }
+    return loads;
+}
+
+// The cells named, each a cell whose full voltage is above the cut-off.
+std::vector<BatteryChoice> CellsOf(const CellComparisonRequest& request, std::optional<double> cutOff,
+                                   std::vector<RunRefusal>& refusals)
+{
+    std::vector<BatteryChoice> cells;
+    for (const std::string& name : request.Cells) {
+        const std::optional<BatteryChoice> choice = BatteryNamed(name);
+        if (!choice) {
+            refusals.push_back({"cell", UnknownBatteryText(name)});
+            continue;
+        }
+        if (!choice->cell) {
+            refusals.push_back({"cell", name + " is a chemistry, not a cell; give a format (18650) or a named cell "
+                                               "('lumora-cli cells' lists them)"});
+            continue;
+        }
+        const double full = OpenCircuitVoltage(ModelOf(*choice, Pack{}), 0.0);
+        if (cutOff && *cutOff >= full)
+            refusals.push_back({"cutoff", "a cut-off of " + DoubleText(*cutOff) + " V is at or above the full " + name +
+                                              "'s " + DoubleText(full) + " V"});
+        else
+            cells.push_back(*choice);
+    }
+    return cells;
+}
+
+// Too many cells or loads for one comparison, or none.
+bool SizeRefused(const CellComparisonRequest& request, CellComparison& comparison)
+{
     std::vector<RunRefusal>& refusals = comparison.Refusals;
     const std::string loadKey = request.Kind == LoadKind::Current ? "current" : "power";
     if (request.Cells.empty() || request.Loads.empty()) {
@@ -120,7 +170,7 @@ CellComparison CompareCells(const CellComparisonRequest& request)
         refusals.push_back({"", "give the cells ({cell NAME}, once for each) and the test's " +
                                     std::string(request.Kind == LoadKind::Current ? "{current A}" : "{power W}") +
                                     ", a list such as 1,3,10"});
-        return comparison;
+        return true;
     }
     if (request.Cells.size() > MostComparedCells)
         refusals.push_back({"cell", DoubleText(static_cast<double>(request.Cells.size())) +
@@ -130,42 +180,21 @@ CellComparison CompareCells(const CellComparisonRequest& request)
         refusals.push_back({loadKey, DoubleText(static_cast<double>(request.Loads.size())) +
                                          " loads are more than one comparison takes; give " +
                                          DoubleText(MostComparedLoads) + " at most"});
-    if (!refusals.empty())
-        return comparison;
+    return !refusals.empty();
+}
 
-    std::vector<CellLoad> loads;
-    for (const std::string& text : request.Loads) {
-        const bool current = request.Kind == LoadKind::Current;
-        if (const std::optional<double> value =
-                Positive(loadKey, current ? "Test current" : "Test power", current ? "A" : "W", text, refusals))
-            loads.push_back({request.Kind, *value});
-    }
+} // namespace
+
+CellComparison CompareCells(const CellComparisonRequest& request)
+{
+    CellComparison comparison;
+    if (SizeRefused(request, comparison))
+        return comparison;
     std::optional<double> cutOff;
-    if (request.CutOff) {
-        if (!IsTypeableText(*request.CutOff, NumberKind::Decimal) || IsBlank(*request.CutOff) ||
-            IsLonePoint(*request.CutOff))
-            refusals.push_back({"cutoff", NotANumberSentence("Cut-off", *request.CutOff)});
-        else
-            cutOff = *ReadNumber(*request.CutOff);
-    }
-    std::vector<BatteryChoice> cells;
-    for (const std::string& name : request.Cells) {
-        const std::optional<BatteryChoice> choice = BatteryNamed(name);
-        if (!choice)
-            refusals.push_back({"cell", UnknownBatteryText(name)});
-        else if (!choice->cell)
-            refusals.push_back({"cell", name + " is a chemistry, not a cell; give a format (18650) or a named cell "
-                                               "('lumora-cli cells' lists them)"});
-        else if (cutOff && *cutOff >= OpenCircuitVoltage(ModelOf(*choice, Pack{}), 0.0))
-            refusals.push_back({"cutoff", "a cut-off of " + DoubleText(*cutOff) + " V is at or above the full " + name +
-                                              "'s " + DoubleText(OpenCircuitVoltage(ModelOf(*choice, Pack{}), 0.0)) +
-                                              " V"});
-        else
-            cells.push_back(*choice);
-    }
-    if (!refusals.empty())
+    const std::vector<CellLoad> loads = LoadsOf(request, cutOff, comparison.Refusals);
+    const std::vector<BatteryChoice> cells = CellsOf(request, cutOff, comparison.Refusals);
+    if (!comparison.Refusals.empty())
         return comparison;
-
     for (const BatteryChoice& choice : cells) {
         const CellModel model = ModelOf(choice, Pack{});
         const double volts = cutOff.value_or(model.CutOffVolts);
@@ -177,6 +206,29 @@ CellComparison CompareCells(const CellComparisonRequest& request)
     }
     return comparison;
 }
+
+namespace {
+
+// The battery test's grid, ticks, frame and axis titles.
+template <typename X, typename Y> void Frame(std::string& svg, const Axis& charge, const SpanAxis& volts, X x, Y y)
+{
+    constexpr double Left = 70, Right = 730, Top = 50, Bottom = 370;
+    for (double mah = 0.0; mah <= charge.top + charge.step / 2; mah += charge.step) {
+        SvgLine(svg, x(mah), Top, x(mah), Bottom, "stroke=\"#e0e0e0\"");
+        SvgText(svg, x(mah), Bottom + 16, TickLabel(mah));
+    }
+    for (double v = volts.bottom; v <= volts.top + volts.step / 2; v += volts.step) {
+        SvgLine(svg, Left, y(v), Right, y(v), "stroke=\"#e0e0e0\"");
+        SvgText(svg, Left - 6, y(v) + 4, TickLabel(v), "end");
+    }
+    svg += "<rect x=\"" + Px(Left) + "\" y=\"" + Px(Top) + "\" width=\"" + Px(Right - Left) + "\" height=\"" +
+           Px(Bottom - Top) + "\" fill=\"none\" stroke=\"#333333\"/>\n";
+    SvgText(svg, (Left + Right) / 2, Bottom + 36, "Charge delivered (mAh)");
+    SvgText(svg, 18, (Top + Bottom) / 2, "Cell voltage (V)", "middle",
+            " transform=\"rotate(-90 18 " + Px((Top + Bottom) / 2) + ")\"");
+}
+
+} // namespace
 
 std::string CellComparisonSvg(const CellComparison& comparison)
 {
@@ -208,19 +260,7 @@ std::string CellComparisonSvg(const CellComparison& comparison)
                 std::string(!drawn.empty() && drawn.front()->Load.Kind == LoadKind::Power ? "power" : "current") +
                 " to their cut-off",
             "middle", " font-size=\"15\" font-weight=\"bold\"");
-    for (double mah = 0.0; mah <= charge.top + charge.step / 2; mah += charge.step) {
-        SvgLine(svg, x(mah), Top, x(mah), Bottom, "stroke=\"#e0e0e0\"");
-        SvgText(svg, x(mah), Bottom + 16, TickLabel(mah));
-    }
-    for (double v = volts.bottom; v <= volts.top + volts.step / 2; v += volts.step) {
-        SvgLine(svg, Left, y(v), Right, y(v), "stroke=\"#e0e0e0\"");
-        SvgText(svg, Left - 6, y(v) + 4, TickLabel(v), "end");
-    }
-    svg += "<rect x=\"" + Px(Left) + "\" y=\"" + Px(Top) + "\" width=\"" + Px(Right - Left) + "\" height=\"" +
-           Px(Bottom - Top) + "\" fill=\"none\" stroke=\"#333333\"/>\n";
-    SvgText(svg, (Left + Right) / 2, Bottom + 36, "Charge delivered (mAh)");
-    SvgText(svg, 18, (Top + Bottom) / 2, "Cell voltage (V)", "middle",
-            " transform=\"rotate(-90 18 " + Px((Top + Bottom) / 2) + ")\"");
+    Frame(svg, charge, volts, x, y);
     std::size_t cell = 0, load = 0;
     for (std::size_t i = 0; i < drawn.size(); ++i) {
         if (i > 0 && drawn[i]->Cell != drawn[i - 1]->Cell) {
