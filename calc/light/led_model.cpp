@@ -49,6 +49,39 @@ struct Candidate {
     bool ok = false;
 };
 
+// The normal equations of the free parameters 1 to k-1, solved by
+// elimination with pivoting; nullopt when they are singular.
+std::optional<std::array<double, 3>> Solved(std::array<std::array<double, 3>, 3> m, std::array<double, 3> y,
+                                            std::size_t k)
+{
+    std::array<double, 3> beta{};
+    for (std::size_t col = 1; col < k; ++col) {
+        std::size_t pivot = col;
+        for (std::size_t r = col + 1; r < k; ++r) {
+            if (std::fabs(m[r][col]) > std::fabs(m[pivot][col]))
+                pivot = r;
+        }
+        if (!(std::fabs(m[pivot][col]) > 0.0))
+            return std::nullopt;
+        std::swap(m[pivot], m[col]);
+        std::swap(y[pivot], y[col]);
+        for (std::size_t r = col + 1; r < k; ++r) {
+            const double f = m[r][col] / m[col][col];
+            for (std::size_t c = col; c < k; ++c)
+                m[r][c] -= f * m[col][c];
+            y[r] -= f * y[col];
+        }
+    }
+    for (std::size_t col = k; col-- > 1;) {
+        double sum = y[col];
+        for (std::size_t c = col + 1; c < k; ++c)
+            sum -= m[col][c] * beta[c];
+        beta[col] = sum / m[col][col];
+    }
+
+    return beta;
+}
+
 Candidate FitWith(std::span<const LedPoint> points, std::optional<double> fixedB, std::optional<double> fixedRs)
 {
     // Columns of the free parameters, and the voltage left after the held ones.
@@ -67,7 +100,7 @@ Candidate FitWith(std::span<const LedPoint> points, std::optional<double> fixedB
     if (points.size() < k)
         return {};
 
-    // Normal equations on centred columns, solved by elimination with pivoting.
+    // Normal equations on centred columns.
     std::array<double, 3> mean{};
     for (const auto& row : rows) {
         for (std::size_t j = 0; j < 3; ++j)
@@ -86,30 +119,10 @@ Candidate FitWith(std::span<const LedPoint> points, std::optional<double> fixedB
                 m[j][l] += xj * (rows[i][static_cast<std::size_t>(free[l])] - mean[static_cast<std::size_t>(free[l])]);
         }
     }
-    std::array<double, 3> beta{};
-    for (std::size_t col = 1; col < k; ++col) {
-        std::size_t pivot = col;
-        for (std::size_t r = col + 1; r < k; ++r) {
-            if (std::fabs(m[r][col]) > std::fabs(m[pivot][col]))
-                pivot = r;
-        }
-        if (!(std::fabs(m[pivot][col]) > 0.0))
-            return {};
-        std::swap(m[pivot], m[col]);
-        std::swap(y[pivot], y[col]);
-        for (std::size_t r = col + 1; r < k; ++r) {
-            const double f = m[r][col] / m[col][col];
-            for (std::size_t c = col; c < k; ++c)
-                m[r][c] -= f * m[col][c];
-            y[r] -= f * y[col];
-        }
-    }
-    for (std::size_t col = k; col-- > 1;) {
-        double sum = y[col];
-        for (std::size_t c = col + 1; c < k; ++c)
-            sum -= m[col][c] * beta[c];
-        beta[col] = sum / m[col][col];
-    }
+    const std::optional<std::array<double, 3>> solved = Solved(m, y, k);
+    if (!solved)
+        return {};
+    const std::array<double, 3>& beta = *solved;
 
     Candidate candidate;
     candidate.curve.B = fixedB.value_or(0.0);
@@ -144,6 +157,39 @@ LedCurve ThroughTwo(LedPoint low, LedPoint high)
     return curve;
 }
 
+// The exponent after "e" or "E" from 'at' on, 0 where there is none; nullopt
+// for an "e" without digits.
+std::optional<long> ReadExponent(std::string_view text, std::size_t& at)
+{
+    long exponent = 0;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        bool minus = false;
+        if (at < text.size() && (text[at] == '-' || text[at] == '+'))
+            minus = text[at++] == '-';
+        const std::size_t start = at;
+        for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+            if (exponent < 100000)
+                exponent = exponent * 10 + (text[at] - '0');
+        }
+        if (at == start)
+            return std::nullopt;
+        if (minus)
+            exponent = -exponent;
+    }
+    return exponent;
+}
+
+// SPICE's scale suffixes, lower case: "meg" is 10^6, "m" 10^-3.
+std::optional<int> SuffixScale(std::string_view suffix)
+{
+    static constexpr std::pair<std::string_view, int> Scales[] = {
+        {"", 0}, {"t", 12}, {"g", 9}, {"meg", 6}, {"k", 3}, {"m", -3}, {"u", -6}, {"n", -9}, {"p", -12}, {"f", -15}};
+    const auto scale =
+        std::find_if(std::begin(Scales), std::end(Scales), [&](const auto& s) { return s.first == suffix; });
+    return scale == std::end(Scales) ? std::nullopt : std::optional<int>(scale->second);
+}
+
 // A number of a SPICE line ("4.4e-9", "1.553E-29", "4.4n", "100meg") turned
 // into plain decimal digits, so that it is read exactly as a field text is.
 std::optional<double> ReadSpiceNumber(std::string_view text)
@@ -167,37 +213,21 @@ std::optional<double> ReadSpiceNumber(std::string_view text)
         return std::nullopt;
     if (pointAt < 0)
         pointAt = static_cast<int>(digits.size());
-    long exponent = 0;
-    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-        ++at;
-        bool minus = false;
-        if (at < text.size() && (text[at] == '-' || text[at] == '+'))
-            minus = text[at++] == '-';
-        const std::size_t start = at;
-        for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-            if (exponent < 100000)
-                exponent = exponent * 10 + (text[at] - '0');
-        }
-        if (at == start)
-            return std::nullopt;
-        if (minus)
-            exponent = -exponent;
-    }
+    std::optional<long> exponent = ReadExponent(text, at);
+    if (!exponent)
+        return std::nullopt;
     std::string suffix;
     for (; at < text.size(); ++at)
         suffix += static_cast<char>(text[at] >= 'A' && text[at] <= 'Z' ? text[at] - 'A' + 'a' : text[at]);
-    static constexpr std::pair<std::string_view, int> Scales[] = {
-        {"", 0}, {"t", 12}, {"g", 9}, {"meg", 6}, {"k", 3}, {"m", -3}, {"u", -6}, {"n", -9}, {"p", -12}, {"f", -15}};
-    const auto scale =
-        std::find_if(std::begin(Scales), std::end(Scales), [&](const auto& s) { return s.first == suffix; });
-    if (scale == std::end(Scales))
+    const std::optional<int> scale = SuffixScale(suffix);
+    if (!scale)
         return std::nullopt;
-    exponent += scale->second;
-    if (exponent > 400 || exponent < -400)
+    *exponent += *scale;
+    if (*exponent > 400 || *exponent < -400)
         return std::nullopt;
 
     // Shift the point by the exponent within the digits.
-    long point = pointAt + exponent;
+    long point = pointAt + *exponent;
     if (point <= 0) {
         digits.insert(0, static_cast<std::size_t>(-point) + 1, '0');
         point = 1;
