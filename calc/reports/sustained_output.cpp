@@ -2,6 +2,7 @@
 #include "calc/reports/sustained_output.h"
 
 #include "calc/calculators/quantities.h"
+#include "calc/light/discharge_step.h"
 #include "calc/reports/light_reading.h"
 #include "calc/text/number_text.h"
 
@@ -16,61 +17,69 @@ namespace {
 using R = LightRequest;
 
 constexpr int Bisections = 80;
-constexpr int HeatRounds = 6;
+// Rounds of the discharge's own step at one current, each from the last
+// one's heat per LED, until the junction settles.
+constexpr int SettleRounds = 6;
 // The highest current looked at where nothing else bounds it: above any
 // flashlight LED's.
 constexpr double MostAmps = 30.0;
+// The source the converter draws from: stiff, and above any string's
+// voltage, so that only the host and the LEDs decide.
+constexpr double StiffVolts = 1000.0;
 
-// One LED at the limit, its junction above it by its own heat.
+// The LEDs at the limit: their current, light, heat into the host and heat
+// per LED, and whether the driver had to lower its current to hold it.
 struct AtLimit {
-    double volts = 0.0, ledHeatW = 0.0, lumens = 0.0, heatW = 0.0;
+    double amps = 0.0, lumens = 0.0, heatW = 0.0, ledHeatW = 0.0;
+    bool held = false;
 };
 
+// The light with its host at the limit, solved as a discharge solves each
+// of its steps (discharge_step.h): a converter at a current per LED from a
+// stiff source, the LEDs' junction and forward voltage found together, and,
+// where the heat is more than the host sheds there, the current the
+// driver holds the limit at.
 class Light {
   public:
-    Light(const LedChoice& led, double count, double efficiency, const Heat& heat)
-        : m_led(led), m_count(count), m_efficiency(efficiency), m_heat(heat)
+    Light(const LedChoice& led, const DischargeRequest& discharge) : m_request(discharge)
     {
+        m_request.Cell = FlatCell(StiffVolts, 0.0);
+        m_request.Driver.Kind = DriverKind::Converter;
+        m_request.Leds.Curve = led.Curve;
+        m_request.Leds.Wiring = Wiring::Series;
+        m_request.Flux = led.Flux;
     }
 
-    // Everything at a current per LED: the LEDs' heat and the driver's
-    // loss, all in the host held at its limit.
-    AtLimit At(double amps) const
+    // At 'amps' per LED; 'hold' lets the driver lower them to hold the limit.
+    AtLimit At(double amps, bool hold) const
     {
-        AtLimit at;
-        const double limit = *m_heat.LimitC;
-        for (int round = 0; round < HeatRounds; ++round) {
-            at.volts = ForwardVoltage(m_led.Curve, amps) + VoltShift(m_heat.Led, limit, at.ledHeatW);
-            const double electric = at.volts * amps;
-            const std::optional<double> lumens = LumensAt(m_led.Flux, amps);
-            const double factor = FluxFactor(m_heat.Led, limit, at.ledHeatW);
-            at.lumens = lumens ? *lumens * factor : 0.0;
-            const double optical = lumens ? at.lumens / WhiteLumensPerWatt : electric * m_heat.Led.WallPlugEfficiency;
-            at.ledHeatW = std::max(0.0, electric - optical);
-        }
-        const double ledsWatts = m_count * at.volts * amps;
-        at.heatW = m_count * at.ledHeatW + ledsWatts * (1.0 / m_efficiency - 1.0);
-        at.lumens *= m_count;
-        return at;
+        DischargeRequest request = m_request;
+        request.Driver.RegulatedAmps = amps;
+        if (!hold)
+            request.Heat.LimitC.reset();
+        const discharge_step::Stepper stepper(request);
+        const double limit = *m_request.Heat.LimitC;
+        discharge_step::Node node = stepper.At({}, limit, 0.0);
+        for (int round = 1; round < SettleRounds; ++round)
+            node = stepper.At({}, limit, 0.0, node.ledHeatW);
+        return {node.ledAmps, request.Flux.empty() ? 0.0 : stepper.Output(node), node.heatW, node.ledHeatW,
+                node.limited};
     }
 
-    // The current per LED, up to 'most', at which 'value' of it reaches
-    // 'wanted', rising with the current.
-    template <typename Value> double Where(double wanted, double most, Value value) const
+    // The current per LED, up to 'most', at which the light reaches
+    // 'wanted' lumens, rising with the current.
+    double Giving(double wanted, double most) const
     {
         double low = 0.0, high = most;
         for (int i = 0; i < Bisections; ++i) {
             const double middle = (low + high) / 2.0;
-            (value(At(middle)) < wanted ? low : high) = middle;
+            (At(middle, false).lumens < wanted ? low : high) = middle;
         }
         return low;
     }
 
   private:
-    const LedChoice& m_led;
-    double m_count;
-    double m_efficiency;
-    const Heat& m_heat;
+    DischargeRequest m_request;
 };
 
 SustainedOutput RefusedOutput(const LightRun& run)
@@ -170,12 +179,11 @@ std::optional<SustainedOutput> AddWanted(const LightRequest& request, const Ligh
                                          SustainedOutput& out)
 {
     const double want = *request.Want;
-    const double top = light.At(most).lumens;
+    const double top = light.At(most, false).lumens;
     if (!(want > 0.0) || want > top)
         return RefusedOutput(RefusalOf(&R::Want, "give an output above 0 and at most " + RoundedText(top, 0) +
                                                      " lm, the most the LEDs give within their measured range"));
-    const double wantAmps = light.Where(want, most, [](const AtLimit& at) { return at.lumens; });
-    const AtLimit wanted = light.At(wantAmps);
+    const AtLimit wanted = light.At(light.Giving(want, most), false);
     const double needed = (*heat.LimitC - heat.AmbientC) / wanted.heatW;
     const std::string material = ValueOf(request, &R::HostMaterial);
     const double area = 1.0 / (SurfaceTransfer(HostMaterialNamed(material)->Emissivity, TubeDiameterM) * needed) * 1e4;
@@ -198,13 +206,12 @@ SustainedOutput SustainLight(const LightRequest& request)
     const Heat& heat = discharge.Heat;
     const double count = discharge.Leds.Count;
     const double efficiency = discharge.Driver.Efficiency;
-    const Light light(led, count, efficiency, heat);
-    const double shed = (*heat.LimitC - heat.AmbientC) / heat.Host.KelvinPerWatt;
+    const Light light(led, discharge);
     // The LED's measured range bounds what is known of it.
     const double most = !led.Flux.empty() ? led.Flux.back().Amps : MostAmps;
-    const bool whole = light.At(most).heatW <= shed;
-    const double amps = whole ? most : light.Where(shed, most, [](const AtLimit& at) { return at.heatW; });
-    const AtLimit held = light.At(amps);
+    const AtLimit held = light.At(most, true);
+    const bool whole = !held.held;
+    const double amps = held.amps;
     const bool lumens = !led.Flux.empty();
 
     SustainedOutput out;
