@@ -96,7 +96,7 @@ void TimeDischarge(benchmark::State& state, const DischargeRequest& request, dou
 void BM_LiIonGraph(benchmark::State& state)
 {
     DischargeRequest request;
-    request.Cell = ModelOf(*BatteryNamed("18650"), Pack{});
+    request.Battery = ModelOf(*BatteryNamed("18650"), Pack{});
     request.Leds.Curve = FittedCurve(*LedNamed("lh351d"));
     TimeDischarge(state, request, 2000.0);
 }
@@ -107,7 +107,7 @@ BENCHMARK(BM_LiIonGraph);
 void BM_AlkalineGraph(benchmark::State& state)
 {
     DischargeRequest request;
-    request.Cell = ModelOf(*BatteryNamed("AAA"), Pack{3, 1});
+    request.Battery = ModelOf(*BatteryNamed("AAA"), Pack{3, 1});
     request.Leds.Curve = FittedCurve(*LedNamed("xp-g"));
     request.Driver = {DriverKind::Linear, 0.3, 0.15, 1.0};
     TimeDischarge(state, request, 2000.0);
@@ -119,8 +119,8 @@ BENCHMARK(BM_AlkalineGraph);
 void BM_HeatedGraph(benchmark::State& state)
 {
     DischargeRequest request;
-    request.Cell = ModelOf(*BatteryNamed("18650"), Pack{});
-    request.Cell.CutOffVolts = 0.0;
+    request.Battery = ModelOf(*BatteryNamed("18650"), Pack{});
+    request.Battery.CutOffVolts = 0.0;
     const LedPreset& preset = *LedNamed("lh351d");
     request.Leds.Curve = FittedCurve(preset);
     request.Flux.assign(preset.Flux.begin(), preset.Flux.end());

@@ -42,10 +42,10 @@ std::vector<Field> FieldsOf(const std::vector<RunField>& fields)
     return out;
 }
 
-std::vector<SummaryLine> SummaryOf(std::vector<RunFigure> figures)
+std::vector<SummaryLine> SummaryOf(std::vector<RunLine> figures)
 {
     std::vector<SummaryLine> out;
-    for (RunFigure& figure : figures)
+    for (RunLine& figure : figures)
         out.push_back(
             {std::move(figure.Label), std::move(figure.Value), std::move(figure.Unit), std::move(figure.Mark)});
     return out;

@@ -33,6 +33,6 @@ CommandOutput RefusedOutput(const std::vector<RunRefusal>& refusals, bool usage)
 // a run's columns, figures and summary lines as a report's.
 std::vector<Column> ColumnsOf(std::span<const RunColumn> columns);
 std::vector<Field> FieldsOf(const std::vector<RunField>& fields);
-std::vector<SummaryLine> SummaryOf(std::vector<RunFigure> figures);
+std::vector<SummaryLine> SummaryOf(std::vector<RunLine> figures);
 
 } // namespace lumora::cli

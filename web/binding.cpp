@@ -54,8 +54,8 @@ const Member<LightInputRow> LightInputMembers[] = {
     {"choices", [](const LightInputRow& r) { return r.Choices ? ArrayOf(r.Choices(), ChoiceMembers) : val::array(); }}};
 const Member<RunRefusal> RefusalMembers[] = {{"input", &RunRefusal::Input},
                                              {"message", [](const RunRefusal& r) { return Js(PageWords(r.Text)); }}};
-const Member<RunFigure> FigureMembers[] = {
-    {"label", &RunFigure::Label}, {"value", &RunFigure::Value}, {"unit", &RunFigure::Unit}, {"mark", &RunFigure::Mark}};
+const Member<RunLine> FigureMembers[] = {
+    {"label", &RunLine::Label}, {"value", &RunLine::Value}, {"unit", &RunLine::Unit}, {"mark", &RunLine::Mark}};
 const Member<RunColumn> ColumnMembers[] = {
     {"key", &RunColumn::Key}, {"heading", &RunColumn::Heading}, {"numeric", &RunColumn::Numeric}};
 const Member<ChoiceRow> ChoiceRowMembers[] = {

@@ -23,7 +23,7 @@ inline val Js(bool yes) { return val(yes); }
 inline val Js(std::size_t count) { return val(static_cast<double>(count)); }
 
 // One member of a record as the page reads it: the record's own member
-// (&RunFigure::Label), or what a function makes of the record.
+// (&RunLine::Label), or what a function makes of the record.
 template <typename Record> struct Member {
     template <typename T>
     Member(const char* name, T Record::*member) : key(name), get([member](const Record& r) { return Js(r.*member); })

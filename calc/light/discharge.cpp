@@ -24,7 +24,7 @@ class Loop {
   public:
     Loop(const DischargeRequest& request, const Stepper& stepper, Discharge& result, Node start)
         : m_request(request), m_stepper(stepper), m_result(result), m_previous(std::move(start)),
-          m_step(request.StepFraction * request.Cell.CapacityAh), m_lastSize(m_step),
+          m_step(request.StepFraction * request.Battery.CapacityAh), m_lastSize(m_step),
           m_stepDownHours(stepper.Thermal() && request.Heat.TimedStepDown
                               ? request.Heat.TimedStepDown->AfterMinutes / 60.0
                               : INFINITY),
@@ -60,7 +60,7 @@ class Loop {
 // smallest step.
 Node Loop::Sized(double drawn, double& size) const
 {
-    const CellModel& cell = m_request.Cell;
+    const CellModel& cell = m_request.Battery;
     size = std::min({m_step, m_stepper.Thermal() ? 2.0 * m_lastSize : m_step,
                      cell.CapacityAh - drawn - BoundBehind(cell, m_previous.cell)});
     Node next = m_stepper.StepTo(m_previous, drawn + size);
@@ -83,7 +83,7 @@ Event Loop::Placed(Node& next) const
 {
     const Node& from = m_previous;
     const double to = next.cell.DrawnAh;
-    const CellModel& cell = m_request.Cell;
+    const CellModel& cell = m_request.Battery;
     if (next.at.Running && !from.limited && next.limited) {
         next = m_stepper.Boundary(from, to, [](const Node& n) { return !n.limited; });
         return Event::LimitReached;
@@ -123,7 +123,7 @@ void Loop::Account(const Node& next, double stepHours)
 bool Loop::Step()
 {
     DischargeSummary& summary = m_result.Summary;
-    if (AvailableEmpty(m_request.Cell, m_previous.cell)) {
+    if (AvailableEmpty(m_request.Battery, m_previous.cell)) {
         summary.End = DischargeEnd::Empty;
         return false;
     }

@@ -15,7 +15,7 @@ namespace lumora {
 // ANSI/PLATO FL1 figures taken from it.
 
 struct DischargeRequest {
-    CellModel Cell;
+    CellModel Battery; // the cells as the light carries them: one, or a pack
     LedString Leds;
     lumora::Driver Driver;
     std::vector<FluxPoint> Flux; // of one LED; empty: output is counted in LED current

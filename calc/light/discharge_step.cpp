@@ -28,10 +28,10 @@ Node Stepper::At(const CellState& state, double hostC, double hours, double heat
     node.cell = state;
     node.ledHeatW = heatHint;
     node.hours = hours;
-    node.openCircuitVolts = AvailableVoltage(m_request.Cell, state);
+    node.openCircuitVolts = AvailableVoltage(m_request.Battery, state);
     if (!m_thermal) {
-        node.at = Operate(m_request.Driver, m_request.Leds, node.openCircuitVolts, ResistanceAt(m_request.Cell, state),
-                          m_request.Cell.CutOffVolts);
+        node.at = Operate(m_request.Driver, m_request.Leds, node.openCircuitVolts,
+                          ResistanceAt(m_request.Battery, state), m_request.Battery.CutOffVolts);
         node.ledAmps = node.at.Point.LedAmps;
         return node;
     }
@@ -49,7 +49,7 @@ Node Stepper::At(const CellState& state, double hostC, double hours, double heat
 Node Stepper::StepTo(const Node& from, double drawnAh) const
 {
     Node next = At({drawnAh, from.cell.Lag}, from.hostC, from.hours, from.ledHeatW);
-    const bool bound = m_request.Cell.AvailableShare < 1.0;
+    const bool bound = m_request.Battery.AvailableShare < 1.0;
     if (!bound && !m_thermal) {
         next.hours = from.hours + StepHours(from, next);
         return next;
@@ -61,7 +61,7 @@ Node Stepper::StepTo(const Node& from, double drawnAh) const
             break;
         lastHours = hours;
         CellState state =
-            bound ? Advance(m_request.Cell, from.cell, (drawnAh - from.cell.DrawnAh) / hours, hours) : next.cell;
+            bound ? Advance(m_request.Battery, from.cell, (drawnAh - from.cell.DrawnAh) / hours, hours) : next.cell;
         state.DrawnAh = drawnAh;
         const double host = m_thermal ? HostAfter(m_heat.Host, m_heat.AmbientC, from.hostC,
                                                   (from.heatW + next.heatW) / 2.0, hours * SecondsPerHour)
@@ -174,8 +174,8 @@ void Stepper::Throttle(Node& node, double throttle) const
     DriverPoint at;
     for (int round = 0; round < HeatRounds; ++round) {
         leds.Curve.A = m_request.Leds.Curve.A + VoltShift(m_heat.Led, node.hostC, ledHeat);
-        at = Operate(driver, leds, node.openCircuitVolts, ResistanceAt(m_request.Cell, node.cell),
-                     m_request.Cell.CutOffVolts);
+        at = Operate(driver, leds, node.openCircuitVolts, ResistanceAt(m_request.Battery, node.cell),
+                     m_request.Battery.CutOffVolts);
         const double electric = at.Point.LedWatts / count;
         std::optional<double> lumens =
             m_request.Flux.empty() ? std::nullopt : LumensAt(m_request.Flux, at.Point.LedAmps);

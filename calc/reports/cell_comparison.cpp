@@ -146,8 +146,7 @@ std::vector<BatteryChoice> CellsOf(const CellComparisonRequest& request, std::op
             continue;
         }
         if (!choice->cell) {
-            refusals.push_back({"cell", name + " is a chemistry, not a cell; give a format (18650) or a named cell "
-                                               "('lumora-cli cells' lists them)"});
+            refusals.push_back({"cell", name + " is a chemistry, not a cell; give a format (18650) or a named cell"});
             continue;
         }
         const double full = OpenCircuitVoltage(ModelOf(*choice, Pack{}), 0.0);

@@ -142,7 +142,7 @@ const std::array<LightInputRow, 31> Rows = {{
     {.Key = "pack", .Field = &LightRequest::Pack, .Caption = "Pack", .Phrase = "the pack", .ValueName = "2S1P", .Kind = K::Pack,
      .Default = "1S1P", .Help = "cells in series and parallel, for example 2S, 2P or 2S2P", .Check = CheckPack,
      .Acts = PresetCell},
-    {.Key = "battery", .Field = &LightRequest::Battery, .Caption = "Battery Input Voltage", .Phrase = "the battery voltage", .Unit = "V",
+    {.Key = "battery", .Field = &LightRequest::FlatBattery, .Caption = "Battery Input Voltage", .Phrase = "the battery voltage", .Unit = "V",
      .ValueName = "V",
      .Help = "a flat cell of this voltage, without internal resistance (the runtime calculator's assumption)",
      .Acts = FlatCell},
@@ -254,7 +254,7 @@ LightInputs ExampleLight()
                                       {&R::Current, "2800"},
                                       {&R::Vf, "3.1"},
                                       {&R::Cell, "18650"},
-                                      {&R::Battery, "3.7"}})
+                                      {&R::FlatBattery, "3.7"}})
         example.Give(field, text);
     return example;
 }

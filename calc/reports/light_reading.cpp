@@ -138,7 +138,7 @@ namespace {
 std::optional<LightRun> SetCharge(const LightRequest& request, int series, double full, double empty,
                                   DischargeRequest& discharge)
 {
-    const CellModel& cell = discharge.Cell;
+    const CellModel& cell = discharge.Battery;
     if (request.Start && request.Charge)
         return RefusedRun(MentionOf(&R::Start) + " and " + MentionOf(&R::Charge) +
                               ": give one, the rest voltage or the charge at switch-on",
@@ -167,7 +167,7 @@ std::optional<LightRun> SetCharge(const LightRequest& request, int series, doubl
 
 std::optional<LightRun> SetCutOffAndCharge(const LightRequest& request, int series, DischargeRequest& discharge)
 {
-    CellModel& cell = discharge.Cell;
+    CellModel& cell = discharge.Battery;
     const double full = OpenCircuitVoltage(cell, 0.0) / series;
     const double empty = OpenCircuitVoltage(cell, cell.CapacityAh) / series;
     if (const std::optional<double> cutoff = request.CutOff) {

@@ -23,10 +23,10 @@ struct LightRequest {
     // The driver and the LEDs' circuit: ohms, a count, %, V.
     std::optional<std::string> Driver, Wiring;
     std::optional<double> Resistance, Leds, Efficiency, Dropout;
-    // The battery: a cell preset in a pack, or a flat voltage (V); mAh,
+    // The battery: a cell preset in a pack, or a flat battery's voltage (V); mAh,
     // milliohms, and per cell the cut-off and start (V) or the charge (%).
     std::optional<std::string> Cell, Pack;
-    std::optional<double> Battery, Capacity, InternalResistance, CutOff, Start, Charge;
+    std::optional<double> FlatBattery, Capacity, InternalResistance, CutOff, Start, Charge;
     // The host and its heat: K/W, J/K, g, cm2, °C; a step-down "MIN:PCT".
     std::optional<std::string> Host, HostMaterial, StepDown;
     std::optional<double> HostResistance, HostHeatCapacity, HostMass, HostArea, Ambient, ThermalLimit;

@@ -228,39 +228,39 @@ std::optional<LightRun> SetString(const LightRequest& request, const LedChoice& 
 // resistance.
 std::optional<LightRun> SetBattery(const LightRequest& request, DischargeRequest& discharge, Built& built)
 {
-    const std::optional<double> battery = request.Battery;
+    const std::optional<double> battery = request.FlatBattery;
     built.Cell = request.Cell ? BatteryNamed(*request.Cell) : std::nullopt;
     built.CellPack = *PackNamed(ValueOf(request, &R::Pack));
     if (battery && built.Cell)
-        return RefusedRun(MentionOf(&R::Battery) + " and " + MentionOf(&R::Cell) +
+        return RefusedRun(MentionOf(&R::FlatBattery) + " and " + MentionOf(&R::Cell) +
                               ": give one battery, a preset or a flat voltage",
                           true);
     if (battery) {
         if (!(*battery > 0.0) || *battery > LargestBatteryVolts)
-            return Refused(&R::Battery, DoubleText(*battery) + " V is no flashlight battery; give 0 to " +
-                                            DoubleText(LargestBatteryVolts) + " V");
-        discharge.Cell = FlatCell(*battery, 0.0);
+            return Refused(&R::FlatBattery, DoubleText(*battery) + " V is no flashlight battery; give 0 to " +
+                                                DoubleText(LargestBatteryVolts) + " V");
+        discharge.Battery = FlatCell(*battery, 0.0);
         built.BatteryName = "flat " + DoubleText(*battery) + " V";
     } else if (built.Cell) {
-        discharge.Cell = ModelOf(*built.Cell, built.CellPack);
+        discharge.Battery = ModelOf(*built.Cell, built.CellPack);
         built.BatteryName = PackName(*built.Cell, built.CellPack);
     } else {
         return RefusedRun("give the battery: " + MentionOf(&R::Cell, "NAME") + " (and " + MentionOf(&R::Pack) +
-                              "), or " + MentionOf(&R::Battery, "V") + " for a flat cell",
+                              "), or " + MentionOf(&R::FlatBattery, "V") + " for a flat cell",
                           true);
     }
     // Only a converter stops at the chemistry's end of discharge unless a
     // cut-off is given: a direct or linear driver runs until the light fades.
     if (discharge.Driver.Kind != DriverKind::Converter)
-        discharge.Cell.CutOffVolts = 0.0;
+        discharge.Battery.CutOffVolts = 0.0;
     if (request.Capacity)
-        discharge.Cell.CapacityAh = *request.Capacity / 1000.0;
-    if (!request.Capacity && !(discharge.Cell.CapacityAh > 0.0))
+        discharge.Battery.CapacityAh = *request.Capacity / 1000.0;
+    if (!request.Capacity && !(discharge.Battery.CapacityAh > 0.0))
         return Refused(&R::Capacity, built.BatteryName + " names no cell format; give the capacity in mAh", true);
-    if (!(discharge.Cell.CapacityAh > 0.0))
+    if (!(discharge.Battery.CapacityAh > 0.0))
         return Refused(&R::Capacity, "a capacity of 0 mAh gives no light at all");
     if (request.InternalResistance)
-        discharge.Cell.InternalOhms = *request.InternalResistance / 1000.0;
+        discharge.Battery.InternalOhms = *request.InternalResistance / 1000.0;
     return std::nullopt;
 }
 
@@ -307,12 +307,12 @@ std::optional<LightRun> StartRefusal(const DischargeRequest& discharge, Discharg
 {
     switch (start) {
     case DischargeStart::Dark:
-        return RefusedRun("the full battery (" + DoubleText(OpenCircuitVoltage(discharge.Cell, 0.0)) +
+        return RefusedRun("the full battery (" + DoubleText(OpenCircuitVoltage(discharge.Battery, 0.0)) +
                           " V) can never light " + StringName(discharge.Leds) +
                           ": they would carry less than 0.1 mA each");
     case DischargeStart::CannotPower: {
         const std::string battery = discharge.StartDrawnAh > 0.0 ? "the battery" : "the full battery";
-        const std::string cutOff = "cut-off of " + DoubleText(discharge.Cell.CutOffVolts) + " V";
+        const std::string cutOff = "cut-off of " + DoubleText(discharge.Battery.CutOffVolts) + " V";
         return RefusedRun(discharge.Driver.Kind == DriverKind::Converter
                               ? battery + " cannot run the converter: the LEDs' power would pull it below its " + cutOff
                               : battery + " falls below its " + cutOff + " as soon as the LEDs are on");
@@ -329,7 +329,7 @@ std::optional<LightRun> StartRefusal(const DischargeRequest& discharge, Discharg
 void DescribeInputs(const DischargeRequest& discharge, const Built& built, Summary& figures)
 {
     const Driver& driver = discharge.Driver;
-    const CellModel& cell = discharge.Cell;
+    const CellModel& cell = discharge.Battery;
     figures.Line("LED", built.Led.Name);
     figures.Line("Driver", CircuitName(driver, discharge.Leds));
     figures.Line("LEDs", StringName(discharge.Leds));
@@ -384,7 +384,7 @@ void DescribeFigures(const DischargeRequest& discharge, const DischargeSummary& 
     figures.Both("Energy to the LEDs", "energy_to_leds_wh", RoundedText(summary.DeliveredWh, 2), "Wh");
     figures.Both("Average efficiency", "average_efficiency_pct", RoundedText(summary.AverageEfficiency * 100.0, 1),
                  "%");
-    figures.Both("End", "end", EndText(summary, discharge.Cell, discharge.Driver.Kind), "", false);
+    figures.Both("End", "end", EndText(summary, discharge.Battery, discharge.Driver.Kind), "", false);
 }
 
 // The host, how hot it gets and what it holds.
@@ -456,7 +456,7 @@ LightRun Describe(const LightRequest& request, const DischargeRequest& discharge
     const bool heat = HasHost(discharge.Heat.Host);
     run.Columns = RunColumns(heat);
     const std::optional<StepDown>& stepDown = discharge.Heat.TimedStepDown;
-    run.Rows = RowTexts(run.Run, discharge.Cell, discharge.Driver.Kind, heat,
+    run.Rows = RowTexts(run.Run, discharge.Battery, discharge.Driver.Kind, heat,
                         stepDown ? std::optional<double>(stepDown->AfterMinutes / 60.0) : std::nullopt);
     Summary figures(run);
     DescribeInputs(discharge, built, figures);

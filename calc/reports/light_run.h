@@ -28,7 +28,7 @@ inline constexpr double LargestRunRows = 100000;
 inline constexpr double LargestBatteryVolts = 1000;
 
 // One line of the summary: "FL1 runtime", "1.19", "h", "(01:11:41)".
-struct RunFigure {
+struct RunLine {
     std::string Label, Value, Unit, Mark;
 };
 
@@ -54,7 +54,7 @@ struct LightRun {
     std::vector<RunRefusal> Refusals;
     bool Usage = false;
     Discharge Run;
-    std::vector<RunFigure> Summary;
+    std::vector<RunLine> Summary;
     std::vector<RunField> Understood;           // the inputs as the run took them: LED, driver, battery, pack
     std::vector<RunField> Figures;              // the summary's figures, numbers apart from their units
     std::vector<RunColumn> Columns;             // RunColumns of this run

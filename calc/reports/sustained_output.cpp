@@ -43,7 +43,7 @@ class Light {
   public:
     Light(const LedChoice& led, const DischargeRequest& discharge) : m_request(discharge)
     {
-        m_request.Cell = FlatCell(StiffVolts, 0.0);
+        m_request.Battery = FlatCell(StiffVolts, 0.0);
         m_request.Driver.Kind = DriverKind::Converter;
         m_request.Leds.Curve = led.Curve;
         m_request.Leds.Wiring = Wiring::Series;

@@ -28,7 +28,7 @@ bool ActsOnSustain(std::string_view key, const LightInputs& inputs);
 struct SustainedOutput {
     std::vector<RunRefusal> Refusals; // as a run's
     bool Usage = false;
-    std::vector<RunFigure> Summary;
+    std::vector<RunLine> Summary;
     std::vector<RunField> Understood; // the inputs as taken
     std::vector<RunField> Figures;    // the answer, numbers apart from their units
 };

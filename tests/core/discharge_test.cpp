@@ -15,13 +15,13 @@ DischargeRequest Build(const char* cell, Pack pack, const char* led, DriverKind 
                        Wiring wiring = Wiring::Series, double ohms = 0.0)
 {
     DischargeRequest request;
-    request.Cell = ModelOf(*BatteryNamed(cell), pack);
+    request.Battery = ModelOf(*BatteryNamed(cell), pack);
     const LedPreset& preset = *LedNamed(led);
     request.Leds = {FittedCurve(preset), count, wiring, ohms};
     request.Flux.assign(preset.Flux.begin(), preset.Flux.end());
     request.Driver = {kind, amps, 0.15, 0.83}; // the run's default dropout and efficiency
     if (kind != DriverKind::Converter)
-        request.Cell.CutOffVolts = 0.0; // as a run has it without --cutoff
+        request.Battery.CutOffVolts = 0.0; // as a run has it without --cutoff
     return request;
 }
 
@@ -100,7 +100,7 @@ TEST(Discharge, FlatCellOnAConverterGivesTheWindowsRuntime)
         const ConverterOutcome window =
             CalculateConverter({row.current, row.vf, row.battery, row.capacity, "", row.efficiency, "0", "00:00:00"});
         DischargeRequest request;
-        request.Cell = FlatCell(*ReadNumber(row.battery), *ReadNumber(row.capacity) / 1000.0);
+        request.Battery = FlatCell(*ReadNumber(row.battery), *ReadNumber(row.capacity) / 1000.0);
         const double amps = *ReadNumber(row.current) / 1000.0;
         request.Leds.Curve = CurveThrough({amps, *ReadNumber(row.vf)});
         request.Driver = {DriverKind::Converter, amps, 0.15, *ReadNumber(row.efficiency) / 100.0};

@@ -18,7 +18,7 @@ namespace {
 DischargeRequest ConstantHeat(double kPerW, double jPerK)
 {
     DischargeRequest request;
-    request.Cell = FlatCell(4.0, 50.0);
+    request.Battery = FlatCell(4.0, 50.0);
     request.Leds.Curve = FittedCurve(*LedNamed("xp-g"));
     request.Driver = {DriverKind::Converter, 1.0, 0.15, 0.9};
     request.Heat.Host = {kPerW, jPerK, true};
@@ -54,8 +54,8 @@ TEST(Heat, RisesAsAFirstOrderStep)
 DischargeRequest Lh351dInTube(std::optional<double> limit)
 {
     DischargeRequest request;
-    request.Cell = ModelOf(*BatteryNamed("18650"), Pack{});
-    request.Cell.CutOffVolts = 0.0;
+    request.Battery = ModelOf(*BatteryNamed("18650"), Pack{});
+    request.Battery.CutOffVolts = 0.0;
     const LedPreset& preset = *LedNamed("lh351d");
     request.Leds.Curve = FittedCurve(preset);
     request.Flux.assign(preset.Flux.begin(), preset.Flux.end());

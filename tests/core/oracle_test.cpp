@@ -285,8 +285,8 @@ TEST(Oracle, LightsWarmAsNgspiceHasThem)
     double worst = 0.0;
     for (const ThermalCase& c : cases) {
         DischargeRequest request;
-        request.Cell = FlatCell(c.volts, 200.0);
-        request.Cell.InternalOhms = c.internalOhms;
+        request.Battery = FlatCell(c.volts, 200.0);
+        request.Battery.InternalOhms = c.internalOhms;
         request.Leds.Curve = FittedCurve(*LedNamed("xp-g"));
         request.Leds.ResistorOhms = c.seriesOhms;
         request.Driver = {c.driver, c.amps, 1e-9, 1.0};
@@ -315,8 +315,8 @@ TEST(Oracle, RuntimeGraphRenders)
     if (!Installed("rsvg-convert"))
         GTEST_SKIP() << "rsvg-convert is not installed";
     DischargeRequest request;
-    request.Cell = FlatCell(3.7, 3.0);
-    request.Cell.InternalOhms = 0.05;
+    request.Battery = FlatCell(3.7, 3.0);
+    request.Battery.InternalOhms = 0.05;
     request.Leds.Curve = FittedCurve(*LedNamed("xm-l2"));
     request.Driver = {DriverKind::Linear, 2.8, 0.15, 1.0};
     const std::string svg = RuntimePlotSvg(RunDischarge(request), {"XM-L2 & <linear>", "flat 3.7 V"});
