@@ -95,7 +95,7 @@ constexpr Chemistry ChemistryTable[] = {
 constexpr Cell CellTable[] = {
     {"18650", "li-ion", 3150, 28, 0.98, 1.0, 0.5},  // median of six named 18650s
     {"18650", "lifepo4", 1500, 40, 0.98, 1.0, 0.5}, // makers' LiFePO4 18650 cells: 1100 to 1500 mAh; approximate
-    {"21700", "li-ion", 4580, 14, 0.98, 1.0, 0.5},  // median of four named 21700s
+    {"21700", "li-ion", 4560, 14, 0.98, 1.0, 0.5},  // median of four named 21700s
     {"26650", "li-ion", 5000, 20, 0.98, 1.0, 0.5},  // makers' Li-ion 26650 cells: 5000 to 5500 mAh; approximate
     {"26650", "lifepo4", 2500, 10, 0.98, 1.0, 0.5}, // A123 ANR26650M1-B: 2500 mAh; resistance approximate
     {"18350", "li-ion", 1100, 50, 0.98, 1.0, 0.5},  // makers' Li-ion 18350 cells: 1000 to 1200 mAh; approximate
@@ -105,12 +105,13 @@ constexpr Cell CellTable[] = {
     {"14500", "li-ion", 800, 100, 0.98, 1.0, 0.5},  // Beltrona BELLIIONAA800 data sheet: 800 mAh at 0.2 C,
                                                     // internal impedance 100 mohm after charge
     {"14500", "lifepo4", 600, 150, 0.98, 1.0, 0.5}, // makers' LiFePO4 14500 cells: 500 to 600 mAh; approximate
-    {"AA", "alkaline", 3100, 150, 0.281, 0.608, 3.81}, // median of the two named AA; resistance approximate;
+    {"AA", "alkaline", 2970, 150, 0.281, 0.608, 3.81}, // median of the two named AA; resistance approximate;
                                                        // load fitted to five brands
     {"AA", "nimh", 2000, 23, 0.98, 1.0, 0.5},       // Panasonic eneloop BK-3MCC: 2000 mAh typical; Panasonic's
                                                     // BK150AA data sheet (2014/03): about 23 mohm at 1 kHz
-    {"AA", "lithium", 3000, 120, 0.76, 1.0, 0.5}  ,  // Energizer L91: 3000 mAh at a light load; load as the named
-                                                    // Energizer Ultimate Lithium's; resistance approximate
+    {"AA", "lithium", 3000, 120, 0.76, 1.0, 0.5},   // Energizer L91: 3000 mAh at a light load; load fitted to the
+                                                    // Energizer Ultimate Lithium's two published tests (2882 mAh
+                                                    // at 0.8 A to 1.1 V, 2800 at 2 A); resistance approximate
     {"AAA", "alkaline", 1200, 250, 0.422, 1.311, 3.60}, // about the two named AAA; load fitted to two brands;
                                                         // resistance approximate
     {"AAA", "nimh", 800, 30, 0.98, 1.0, 0.5},       // Panasonic eneloop BK-4MCC: 800 mAh typical; Panasonic's

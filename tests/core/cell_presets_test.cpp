@@ -31,29 +31,73 @@ std::string Describe(const PublishedCellTest& test)
            " V (" + std::string(test.Source) + ")";
 }
 
-// A named cell gives what its published tests measured, to the same cut-off:
-// within 5 % for lithium-ion, 10 % for the others, in charge and, where
-// the source gives it, in energy.
+using Role = PublishedCellTest::Role;
+
+// The worst error a named cell may have on a published test, in charge and,
+// where given, energy: on those it was fitted to, 5 % for lithium-ion and
+// 10 % for the others (alkaline cells' four parameters cannot follow four
+// currents and two cut-offs closer), and likewise on cells in use; on those
+// held out of its fit, 5 % and 16 % (docs/cell-fits.md gives each).
+double Tolerance(const BatteryChoice& choice, Role role)
+{
+    const bool lithiumIon = choice.chemistry->Id == "li-ion";
+    return lithiumIon ? 0.05 : role == Role::HeldOut ? 0.16 : 0.10;
+}
+
+// A named cell gives what its published tests measured, to the same cut-off,
+// both the tests it was fitted to and those held out of its fit.
 TEST(NamedCells, GiveTheirPublishedCapacities)
 {
-    int rows = 0;
+    std::map<Role, int> rows;
     std::map<std::string, int> cells;
-    for (const PublishedCellTest& test : PublishedCellTests) {
+    for (const PublishedCellTest& test : PublishedCellTests()) {
         if (test.Named.empty())
             continue;
         const std::optional<BatteryChoice> choice = BatteryNamed(test.Named);
         ASSERT_TRUE(choice && choice->named) << test.Named;
-        const double tolerance = choice->chemistry->Id == "li-ion" ? 0.05 : 0.10;
-        const CellTest run = RunPublished(std::string(test.Named).c_str(), test);
+        const double tolerance = Tolerance(*choice, test.Use);
+        const CellTest run = RunPublished(test.Named.c_str(), test);
         EXPECT_NEAR(run.DeliveredAh * 1000.0, test.Mah, tolerance * test.Mah) << Describe(test);
         if (test.Wh > 0.0) {
             EXPECT_NEAR(run.DeliveredWh, test.Wh, tolerance * test.Wh) << Describe(test);
         }
-        ++rows;
-        ++cells[std::string(test.Named)];
+        ++rows[test.Use];
+        ++cells[test.Named];
     }
     EXPECT_GE(cells.size(), 8u);
-    EXPECT_GE(rows, 20);
+    EXPECT_GE(rows[Role::Fit], 15);
+    EXPECT_GE(rows[Role::HeldOut], 8);
+}
+
+// Every named cell with two tests or more holds its highest current out of
+// its fit, so that it is judged on a test it was not fitted to.
+TEST(NamedCells, HoldOutTheirHighestCurrent)
+{
+    std::map<std::string, std::vector<PublishedCellTest>> byCell;
+    for (const PublishedCellTest& test : PublishedCellTests())
+        if (!test.Named.empty() && test.Use != Role::Check)
+            byCell[test.Named].push_back(test);
+    for (const auto& [named, tests] : byCell) {
+        if (tests.size() < 2)
+            continue;
+        const auto highest =
+            std::max_element(tests.begin(), tests.end(), [](const auto& a, const auto& b) { return a.Amps < b.Amps; });
+        EXPECT_EQ(highest->Use, Role::HeldOut) << named;
+        EXPECT_EQ(std::count_if(tests.begin(), tests.end(), [](const auto& t) { return t.Use == Role::HeldOut; }), 1)
+            << named;
+    }
+}
+
+// Every row names its source and where in it the figure stands.
+TEST(PublishedCellTests, NameTheirSourceAndPlace)
+{
+    ASSERT_GE(PublishedCellTests().size(), 40u);
+    for (const PublishedCellTest& test : PublishedCellTests()) {
+        EXPECT_FALSE(test.Source.empty()) << test.Brand;
+        EXPECT_FALSE(test.Where.empty()) << test.Brand;
+        EXPECT_GT(test.Amps, 0.0) << test.Brand;
+        EXPECT_GT(test.Mah, 0.0) << test.Brand;
+    }
 }
 
 // A generic preset cannot know a brand's capacity, but follows each brand's
@@ -62,7 +106,7 @@ TEST(NamedCells, GiveTheirPublishedCapacities)
 TEST(GenericCells, FollowEachBrandsLoadDependence)
 {
     std::map<std::string, std::vector<PublishedCellTest>> brands;
-    for (const PublishedCellTest& test : PublishedCellTests)
+    for (const PublishedCellTest& test : PublishedCellTests())
         brands[std::string(test.Generic) + "|" + std::string(test.Brand) + "|" + std::string(test.Source)].push_back(
             test);
     int ratios = 0;

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+#include "tests/core/published_cell_tests.h"
+
+#include "calc/text/field_text.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <sstream>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace lumora {
+
+// The file's text, put in at build time (published_cell_tests_text.cpp.in).
+extern const char* const PublishedCellTestsText;
+
+namespace {
+
+[[noreturn]] void Unreadable(const std::string& line, const char* why)
+{
+    std::fprintf(stderr, "data/published_cell_tests.csv: %s: %s\n", why, line.c_str());
+    std::exit(2);
+}
+
+// The cells of one CSV line: commas apart, quotes around a cell that holds
+// one, a doubled quote for a quote (RFC 4180).
+std::vector<std::string> Cells(const std::string& line)
+{
+    std::vector<std::string> cells(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"')
+            cells.back() += line[++i];
+        else if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            cells.emplace_back();
+        else
+            cells.back() += c;
+    }
+    if (quoted)
+        Unreadable(line, "a quote left open");
+    return cells;
+}
+
+double Number(const std::string& text, const std::string& line)
+{
+    if (text.empty())
+        return 0.0;
+    const std::optional<double> value = ReadNumber(text);
+    if (!value)
+        Unreadable(line, "not a number");
+    return *value;
+}
+
+PublishedCellTest::Role RoleNamed(const std::string& text, const std::string& line)
+{
+    using Role = PublishedCellTest::Role;
+    if (text == "fit")
+        return Role::Fit;
+    if (text == "held-out")
+        return Role::HeldOut;
+    if (text == "check")
+        return Role::Check;
+    Unreadable(line, "no role fit, held-out or check");
+}
+
+std::vector<PublishedCellTest> Read()
+{
+    std::vector<PublishedCellTest> tests;
+    std::istringstream text(PublishedCellTestsText);
+    bool header = true;
+    for (std::string line; std::getline(text, line);) {
+        if (line.empty() || line.front() == '#')
+            continue;
+        if (std::exchange(header, false))
+            continue;
+        const std::vector<std::string> c = Cells(line);
+        if (c.size() != 10)
+            Unreadable(line, "not ten cells");
+        tests.push_back({c[0], c[1], c[2], Number(c[3], line), Number(c[4], line), Number(c[5], line),
+                         Number(c[6], line), RoleNamed(c[7], line), c[8], c[9]});
+    }
+    return tests;
+}
+
+} // namespace
+
+std::span<const PublishedCellTest> PublishedCellTests()
+{
+    static const std::vector<PublishedCellTest> tests = Read();
+    return tests;
+}
+
+} // namespace lumora
