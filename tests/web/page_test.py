@@ -48,12 +48,20 @@ SHOWN = {
                  'wattage_w': 'Text25', 'leds': 'Text13'},
 }
 FORMS = {'runtime': ('converter', 'Command2', 'Text6'), 'resistor': ('resistor', 'Command14', 'Text13')}
-# lumora-cli graph's options as the runtime graph's controls.
-GRAPH = {option: f'graph-{option[2:]}' for option in (
-    '--driver', '--led', '--current', '--vf', '--resistance', '--leds', '--cell', '--pack', '--battery', '--capacity',
-    '--internal-resistance', '--cutoff', '--start', '--charge', '--efficiency', '--dropout', '--host',
-    '--host-resistance', '--host-heat-capacity', '--host-mass', '--host-material', '--host-area', '--ambient',
-    '--thermal-limit', '--step-down')}
+# lumora-cli graph's options that are no field of the page: ways of naming
+# the LED that a page would need a table for, the run's step, the picture's
+# file, the format, the help, and the wiring, a pair of radio buttons there.
+COMMAND_LINE_ONLY = {'--led-point', '--led-spice', '--step', '--plot', '--format', '--help', '--series',
+                     '--parallel'}
+
+
+def graph_controls(driver):
+    """lumora-cli graph's options as the runtime graph's controls, read off
+    the page, which makes a field of each of the core's input rows."""
+    ids = driver.execute_script('''return Array.from(
+        document.querySelectorAll('#graph input[id^="graph-"], #graph select[id^="graph-"]'), e => e.id)
+        .filter(id => !id.startsWith('graph-wiring'))''')
+    return {f'--{control.removeprefix("graph-")}': control for control in ids}
 
 
 def mean_luminance(png):
@@ -338,7 +346,8 @@ def ask_graph(driver, args):
     """Sets the runtime graph's controls as lumora-cli graph's arguments say,
     the rest to their start values; no LED or cell named picks the typical LED
     or the flat battery. Returns the refusals, warnings and table shown."""
-    controls = {control: '' if option in ('--led', '--cell', '--host') else None for option, control in GRAPH.items()}
+    fields = graph_controls(driver)
+    controls = {control: '' if option in ('--led', '--cell', '--host') else None for option, control in fields.items()}
     wiring = 'series'
     args = list(args)
     while args:
@@ -346,7 +355,7 @@ def ask_graph(driver, args):
         if option in ('--series', '--parallel'):
             wiring = option[2:]
         else:
-            controls[GRAPH[option]] = args.pop(0)
+            controls[fields[option]] = args.pop(0)
     driver.execute_script('''
         for (const [id, text] of Object.entries(arguments[0])) {
           const control = document.getElementById(id);
@@ -420,6 +429,12 @@ class Graph(OnePage):
                                             for line in csv_run.stderr.splitlines()])
                 self.assertEqual(download(self.driver, 'graph-csv'), csv_run.stdout)
                 self.assertEqual(download(self.driver, 'graph-svg'), cli([*args, '--plot', '-']).stdout)
+
+    def test_fields_are_the_graphs_options(self):
+        """Every field is an option of lumora-cli graph, and every option a
+        field but those the command line alone has."""
+        options = set(re.findall(r'^\s+(--[a-z][\w-]*)', cli(['--help']).stdout, re.M))
+        self.assertEqual(set(graph_controls(self.driver)), options - COMMAND_LINE_ONLY)
 
     def test_refusals_are_the_cores(self):
         for name, args, control in self.REFUSALS:
@@ -517,6 +532,33 @@ class Solved(OnePage):
                 d.find_element(By.ID, 'Command14' if form == 'resistor' else 'Command2').click()
                 self.assertEqual(self.shown(form), ('', []))
 
+    def test_solved_field_marked_followed_and_given_back(self):
+        """A link reopens with its solved field marked; a live result of 0 is
+        shown; typing into the solved field makes it an input again."""
+        d = self.driver
+        open_page(d, PAGE.as_uri())
+        d.find_element(By.ID, 'Command2').click()
+        for control, text in {'Text1': '750', 'Text2': '3.5', 'Text3': '4.2', 'Text4': '2000'}.items():
+            field = d.find_element(By.ID, control)
+            field.clear()
+            field.send_keys(text)
+        d.find_element(By.ID, 'Text4').send_keys(Keys.ENTER)
+        link = d.find_element(By.ID, 'link').get_attribute('href')
+        d.get('about:blank')
+        open_page(d, link)
+        runtime = d.find_element(By.ID, 'Text5')
+        self.assertIn('solved', runtime.get_attribute('class').split())
+        capacity = d.find_element(By.ID, 'Text4')
+        capacity.send_keys(Keys.CONTROL, 'a')
+        capacity.send_keys(Keys.DELETE, '0')
+        self.assertEqual((runtime.get_attribute('value'), d.find_element(By.ID, 'Text9').get_attribute('value')),
+                         ('0', '00:00:00'))
+        runtime.send_keys(Keys.CONTROL, 'a')
+        runtime.send_keys(Keys.DELETE, '2')
+        self.assertNotIn('solved', runtime.get_attribute('class').split())
+        capacity.send_keys('5')
+        self.assertEqual(runtime.get_attribute('value'), '2')
+
     def test_graph_said_once_when_typing_pauses(self):
         d = self.driver
         open_page(d, PAGE.as_uri())
@@ -534,6 +576,19 @@ class Solved(OnePage):
         time.sleep(1)
         self.assertEqual(d.execute_script('return lumoraSaid'), 1)
         self.assertEqual(d.find_elements(By.CSS_SELECTOR, '#graph-errors [role="alert"], #graph-errors[role="alert"]'), [])
+
+
+class Temperatures(OnePage):
+    """A temperature takes the minus a cold day needs."""
+
+    def test_typed_minus_is_kept(self):
+        d = self.driver
+        open_page(d, PAGE.as_uri())
+        d.find_element(By.ID, 'graph-host').send_keys('1x18650')  # typed, as a keyboard picks an option
+        ambient = d.find_element(By.ID, 'graph-ambient')
+        ambient.send_keys(Keys.CONTROL, 'a')
+        ambient.send_keys(Keys.DELETE, '-5')
+        self.assertEqual(ambient.get_attribute('value'), '-5')
 
 
 class Sustain(OnePage):
