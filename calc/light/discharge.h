@@ -19,8 +19,11 @@ struct DischargeRequest {
     LedString Leds;
     lumora::Driver Driver;
     std::vector<FluxPoint> Flux; // of one LED; empty: output is counted in LED current
-    double StepFraction = 0.01;  // the most charge one step draws, as a fraction of the capacity
-    double StartDrawnAh = 0.0;   // charge already drawn at switch-on; the cell has rested since
+    // The share of the LEDs' light that leaves the light through its
+    // reflector or optic and lens; the rest warms the head (the host).
+    double OpticsShare = 1.0;
+    double StepFraction = 0.01; // the most charge one step draws, as a fraction of the capacity
+    double StartDrawnAh = 0.0;  // charge already drawn at switch-on; the cell has rested since
     // The host, the LED's thermal figures, a temperature limit and a timed
     // step-down; without a host (HasHost) the LEDs stay at their points'
     // own temperatures, and neither limit nor step-down acts.
@@ -44,7 +47,7 @@ struct DischargeRow {
     double LedAmps = 0.0, LedVolts = 0.0; // each LED
     double ResistorWatts = 0.0, LedWatts = 0.0;
     double LossWatts = 0.0;     // internal resistance and driver
-    double Output = 0.0;        // lumens of all LEDs, or their current in A without flux points
+    double Output = 0.0;        // lumens out the front, of all LEDs, or their current in A without flux points
     double OutputPercent = 0.0; // of the output 30 s after switch-on
     bool Regulated = false;
     bool Lit = true; // false in the last row of a run that stopped (cut-off, empty cell)

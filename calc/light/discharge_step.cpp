@@ -86,7 +86,7 @@ double Stepper::Output(const Node& node) const
         m_beyondFluxAmps = std::max(m_beyondFluxAmps, amps);
         return m_request.Leds.Count * amps * duty;
     }
-    return m_request.Leds.Count * *lumens * node.fluxFactor * duty;
+    return m_request.Leds.Count * *lumens * node.fluxFactor * duty * m_request.OpticsShare;
 }
 
 Node Stepper::Boundary(const Node& start, double to, const std::function<bool(const Node&)>& holds) const
@@ -187,6 +187,8 @@ void Stepper::Throttle(Node& node, double throttle) const
     node.ledAmps = at.Point.LedAmps;
     node.ledHeatW = ledHeat;
     node.fluxFactor = FluxFactor(m_heat.Led, node.hostC, ledHeat);
+    // The light the optics do not pass is absorbed in the head.
+    const double lostW = (1.0 - m_request.OpticsShare) * std::max(0.0, at.Point.LedWatts / count - ledHeat);
     const double duty = direct ? throttle : 1.0;
     OperatingPoint& p = at.Point;
     p.BatteryAmps *= duty;
@@ -197,8 +199,8 @@ void Stepper::Throttle(Node& node, double throttle) const
     at.InternalWatts *= duty;
     at.DriverWatts *= duty;
     node.at = at;
-    node.heatW =
-        ledHeat * count * duty + p.ResistorWatts + at.DriverWatts + (m_heat.Host.CellInside ? at.InternalWatts : 0.0);
+    node.heatW = (ledHeat + lostW) * count * duty + p.ResistorWatts + at.DriverWatts +
+                 (m_heat.Host.CellInside ? at.InternalWatts : 0.0);
 }
 
 } // namespace lumora::discharge_step

@@ -5,6 +5,7 @@
 #include "calc/light/battery_presets.h"
 #include "calc/light/led_choice.h"
 #include "calc/light/led_presets.h"
+#include "calc/light/optics.h"
 #include "calc/light/thermal.h"
 #include "calc/text/field_text.h"
 #include "calc/text/mentions.h"
@@ -107,7 +108,7 @@ bool Hosted(const RunShape& s) { return s.HostGiven; }
 using K = InputKind;
 
 // clang-format off
-const std::array<LightInputRow, 31> Rows = {{
+const std::array<LightInputRow, 32> Rows = {{
     {.Key = "driver", .Field = &LightRequest::Driver, .Caption = "Driver", .Phrase = "the driver", .ValueName = "NAME", .Kind = K::Choice,
      .Default = "direct", .Help = "direct (FET, with {resistance}), linear or converter", .Choices = DriverChoices,
      .Check = CheckDriver},
@@ -123,6 +124,11 @@ const std::array<LightInputRow, 31> Rows = {{
     {.Key = "led-max", .Field = &LightRequest::LedMax, .Caption = "LED maximum", .Phrase = "the LED's rated maximum", .Unit = "mA",
      .ValueName = "MA", .DefaultNote = "the preset's data sheet's",
      .Help = "the most current the LED is rated for: a run that drives it harder says so"},
+    {.Key = "optics", .Field = &LightRequest::Optics, .Caption = "Optics", .Phrase = "the optics' share",
+     .Unit = "%", .ValueName = "PCT", .Default = TypicalOpticsPercent,
+     .Help = "the share of the LEDs' light that leaves the light through its reflector or optic and lens, % "
+             "(87: an aluminium reflector behind an uncoated glass lens; 100: the bare emitter)",
+     .Sustains = true},
     {.Key = "current", .Field = &LightRequest::Current, .Caption = "LED Current", .Phrase = "the LED current", .Unit = "mA", .ValueName = "MA",
      .Help = "the driver's regulated current per LED, mA; with {vf}, the current at which it is given",
      .Sustains = true, .Acts = Regulates},

@@ -180,6 +180,16 @@ std::optional<LightRun> SetCutOffAndCharge(const LightRequest& request, int seri
     return SetCharge(request, series, full, empty, discharge);
 }
 
+std::optional<LightRun> SetOptics(const LightRequest& request, DischargeRequest& discharge)
+{
+    const double optics = *ValueOf(request, &R::Optics);
+    if (!(optics > 0.0) || optics > 100.0)
+        return Refused(&R::Optics, "optics pass more than 0 and at most 100 % of the light; give 100 for the bare "
+                                   "emitter");
+    discharge.OpticsShare = optics / 100.0;
+    return std::nullopt;
+}
+
 std::string HostWays()
 {
     return MentionOf(&R::Host, "NAME") + ", " + MentionOf(&R::HostResistance) + " with " +

@@ -29,6 +29,10 @@ LightRun Refused(LightField field, std::string text, bool usage = false);
 // A refusal of the run as a whole, or of inputs at odds.
 LightRun RefusedRun(std::string text, bool usage = false);
 
+// The share of their light the optics pass; a refusal for none or more
+// than all of it.
+std::optional<LightRun> SetOptics(const LightRequest& request, DischargeRequest& discharge);
+
 // The ways to give a host, as mentions: "{host NAME}, ...".
 std::string HostWays();
 

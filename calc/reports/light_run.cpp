@@ -211,6 +211,8 @@ std::optional<LightRun> SetString(const LightRequest& request, const LedChoice& 
 {
     discharge.Leds.Curve = led.Curve;
     discharge.Flux = led.Flux;
+    if (std::optional<LightRun> refused = SetOptics(request, discharge))
+        return refused;
     discharge.Leds.Count = *ValueOf(request, &R::Leds);
     if (!(discharge.Leds.Count >= 1.0))
         return Refused(&R::Leds, std::string(ErrorMessage(ErrorWindow::Form8)));
@@ -333,6 +335,8 @@ void DescribeInputs(const DischargeRequest& discharge, const Built& built, Summa
     figures.Line("LED", built.Led.Name);
     figures.Line("Driver", CircuitName(driver, discharge.Leds));
     figures.Line("LEDs", StringName(discharge.Leds));
+    figures.Line("Optics", DoubleText(discharge.OpticsShare * 100.0), "%");
+    figures.Mark("of the LEDs' light out the front");
     figures.Line("Battery", built.BatteryName);
     const std::string capacityMah = DoubleText(cell.CapacityAh * 1000.0);
     const std::string internalMilliohms = DoubleText(cell.InternalOhms * 1000.0);
@@ -352,6 +356,7 @@ void DescribeInputs(const DischargeRequest& discharge, const Built& built, Summa
         figures.Input("efficiency_pct", DoubleText(driver.Efficiency * 100.0));
     figures.Input("resistance_ohm", DoubleText(discharge.Leds.ResistorOhms));
     figures.Input("leds", DoubleText(discharge.Leds.Count));
+    figures.Input("optics_pct", DoubleText(discharge.OpticsShare * 100.0));
     figures.Input("wiring", discharge.Leds.Wiring == Wiring::Series ? "series" : "parallel", false);
     const Pack pack = built.CellPack;
     figures.Input("battery", built.Cell ? PresetName(*built.Cell) : built.BatteryName, false);

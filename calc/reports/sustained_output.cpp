@@ -140,6 +140,8 @@ std::variant<SustainedOutput, std::pair<LedChoice, DischargeRequest>> LightOf(co
     const double efficiency = discharge.Driver.Efficiency;
     if (!(efficiency > 0.0) || efficiency > 1.0)
         return RefusedOutput(RefusalOf(&R::Efficiency, "the driver's efficiency must be above 0 and at most 100 %"));
+    if (std::optional<LightRun> refused = SetOptics(request, discharge))
+        return RefusedOutput(*refused);
     if (std::optional<LightRun> refused = SetHeat(request, led, discharge, hostName))
         return RefusedOutput(*refused);
     if (!HasHost(discharge.Heat.Host))
@@ -218,9 +220,12 @@ SustainedOutput SustainLight(const LightRequest& request)
     out.Summary.push_back({"LED", led.Name, "", ""});
     out.Summary.push_back({"LEDs", DoubleText(count), "", ""});
     out.Summary.push_back(
+        {"Optics", DoubleText(discharge.OpticsShare * 100.0), "%", "of the LEDs' light out the front"});
+    out.Summary.push_back(
         {"Host", hostName + ": " + RoundedText(heat.Host.KelvinPerWatt, 2) + " K/W to the air", "", ""});
     out.Understood = {{"led", led.Name, false},
                       {"leds", DoubleText(count), true},
+                      {"optics_pct", DoubleText(discharge.OpticsShare * 100.0), true},
                       {"host_k_per_w", RoundedText(heat.Host.KelvinPerWatt, 2), true},
                       {"ambient_c", DoubleText(heat.AmbientC), true},
                       {"thermal_limit_c", DoubleText(*heat.LimitC), true},

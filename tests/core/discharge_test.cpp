@@ -127,3 +127,44 @@ TEST(Discharge, LinearLeavesRegulationWithoutACliff)
 
 } // namespace
 } // namespace lumora
+
+namespace lumora {
+namespace {
+
+// The optics scale the output and nothing electrical: every row's currents
+// and voltages as with the bare emitter, its lumens in proportion.
+TEST(Optics, ScaleTheOutputAndNothingElectrical)
+{
+    DischargeRequest bare = Build("18650", {}, "lh351d", DriverKind::Linear, 1.5);
+    DischargeRequest behind = bare;
+    behind.OpticsShare = 0.8;
+    const Discharge a = RunDischarge(bare), b = RunDischarge(behind);
+    ASSERT_TRUE(a.Summary.InLumens);
+    ASSERT_EQ(a.Rows.size(), b.Rows.size());
+    for (std::size_t i = 0; i < a.Rows.size(); ++i) {
+        EXPECT_DOUBLE_EQ(a.Rows[i].BatteryAmps, b.Rows[i].BatteryAmps) << i;
+        EXPECT_DOUBLE_EQ(a.Rows[i].LedVolts, b.Rows[i].LedVolts) << i;
+        EXPECT_NEAR(b.Rows[i].Output, 0.8 * a.Rows[i].Output, 1e-9 * a.Rows[i].Output) << i;
+        EXPECT_DOUBLE_EQ(a.Rows[i].OutputPercent, b.Rows[i].OutputPercent) << i;
+    }
+    EXPECT_DOUBLE_EQ(a.Summary.Fl1Hours, b.Summary.Fl1Hours);
+}
+
+// What the optics keep warms the head: in a host, the light behind optics
+// heats more than the bare emitter, by the light's power the optics keep.
+TEST(Optics, WarmTheHostWithTheLightTheyKeep)
+{
+    DischargeRequest bare = Build("18650", {}, "lh351d", DriverKind::Converter, 1.5);
+    bare.Heat.Host = {6.0, 100.0, true};
+    DischargeRequest behind = bare;
+    behind.OpticsShare = 0.5;
+    const Discharge a = RunDischarge(bare), b = RunDischarge(behind);
+    // At switch-on, the host still at the ambient: the same electrical
+    // point, half the light's power more heat.
+    const double light = a.Rows.front().LedWatts - (a.Rows.front().HeatW - a.Rows.front().LossWatts);
+    EXPECT_NEAR(b.Rows.front().HeatW - a.Rows.front().HeatW, 0.5 * light, 1e-6);
+    EXPECT_GT(b.Summary.PeakHostC, a.Summary.PeakHostC);
+}
+
+} // namespace
+} // namespace lumora
