@@ -162,13 +162,16 @@ val CalculateJs(const std::string& calculator, const val& fields, const std::str
     return Press<ConverterFields>(fields, CalculateConverter);
 }
 
-// The key filter's rule: "decimal" (digits and one ".") or "whole" (digits).
-// "signed": a decimal that may start with "-", as a temperature.
+// The key filter's rule for a field of a kind named as the rows name them
+// (IsTypeableInto): "decimal" (digits and one "."), "whole" (digits),
+// "signed" (a decimal that may start with "-"), "line" ("3:50") and the rest.
 bool IsTypeableJs(const std::string& text, const std::string& kind)
 {
-    if (kind == "signed")
-        return IsTypeableText(text.rfind('-', 0) == 0 ? text.substr(1) : text, NumberKind::Decimal);
-    return IsTypeableText(text, kind == "whole" ? NumberKind::Whole : NumberKind::Decimal);
+    const auto named = std::find(std::begin(InputKindNames), std::end(InputKindNames), kind);
+    return IsTypeableInto(named == std::end(InputKindNames)
+                              ? InputKind::Decimal
+                              : static_cast<InputKind>(named - std::begin(InputKindNames)),
+                          text);
 }
 
 val ESeriesJs()

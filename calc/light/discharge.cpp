@@ -25,9 +25,7 @@ class Loop {
     Loop(const DischargeRequest& request, const Stepper& stepper, Discharge& result, Node start)
         : m_request(request), m_stepper(stepper), m_result(result), m_previous(std::move(start)),
           m_step(request.StepFraction * request.Battery.CapacityAh), m_lastSize(m_step),
-          m_stepDownHours(stepper.Thermal() && request.Heat.TimedStepDown
-                              ? request.Heat.TimedStepDown->AfterMinutes / 60.0
-                              : INFINITY),
+          m_stepDownHours(request.Heat.TimedStepDown ? request.Heat.TimedStepDown->AfterMinutes / 60.0 : INFINITY),
           // The host's largest change a step, in proportion to the step's
           // charge, so that halving the step halves it too.
           m_hostChange(LargestHostChange * request.StepFraction / 0.01)
@@ -155,6 +153,7 @@ bool Loop::Step()
                          : m_stepper.At(next.cell, next.hostC, std::max(m_hours, m_stepDownHours));
         m_previous.hours = m_hours;
         m_result.Rows.push_back(m_stepper.Row(m_previous));
+        m_result.Rows.back().SteppedDown = event == Event::SteppedDown;
     }
     if (summary.End == DischargeEnd::LongestRun || event == Event::Stopped || event == Event::Emptied) {
         if (summary.End != DischargeEnd::LongestRun)

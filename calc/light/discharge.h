@@ -55,7 +55,8 @@ struct DischargeRow {
     // entering the host (W), and the share of its full output the driver
     // gives (the regulated current's, or a direct driver's PWM duty).
     double HostC = 0.0, JunctionC = 0.0, HeatW = 0.0, Throttle = 1.0;
-    bool Limited = false; // held at the thermal limit
+    bool Limited = false;     // held at the thermal limit
+    bool SteppedDown = false; // the driver's timed step-down takes effect here
 };
 
 enum class DischargeStart {

@@ -22,6 +22,24 @@ Stepper::Stepper(const DischargeRequest& request)
         m_targetW = (*m_heat.LimitC - m_heat.AmbientC) / m_heat.Host.KelvinPerWatt;
 }
 
+namespace {
+
+// A direct driver's PWM: every current and power the average over its
+// period, at 'duty' of the time on.
+void ByDuty(DriverPoint& at, double duty)
+{
+    OperatingPoint& p = at.Point;
+    p.BatteryAmps *= duty;
+    p.LedAmps *= duty;
+    p.ResistorWatts *= duty;
+    p.LedWatts *= duty;
+    p.SourceWatts *= duty;
+    at.InternalWatts *= duty;
+    at.DriverWatts *= duty;
+}
+
+} // namespace
+
 Node Stepper::At(const CellState& state, double hostC, double hours, double heatHint) const
 {
     Node node;
@@ -30,9 +48,17 @@ Node Stepper::At(const CellState& state, double hostC, double hours, double heat
     node.hours = hours;
     node.openCircuitVolts = AvailableVoltage(m_request.Battery, state);
     if (!m_thermal) {
-        node.at = Operate(m_request.Driver, m_request.Leds, node.openCircuitVolts,
-                          ResistanceAt(m_request.Battery, state), m_request.Battery.CutOffVolts);
+        // A timed step-down needs no heat: the driver's share of its output.
+        node.throttle = FullThrottle(hours);
+        Driver driver = m_request.Driver;
+        const bool direct = driver.Kind == DriverKind::Direct;
+        if (!direct)
+            driver.RegulatedAmps *= node.throttle;
+        node.at = Operate(driver, m_request.Leds, node.openCircuitVolts, ResistanceAt(m_request.Battery, state),
+                          m_request.Battery.CutOffVolts);
         node.ledAmps = node.at.Point.LedAmps;
+        if (direct)
+            ByDuty(node.at, node.throttle);
         return node;
     }
     node.hostC = hostC;
@@ -190,14 +216,8 @@ void Stepper::Throttle(Node& node, double throttle) const
     // The light the optics do not pass is absorbed in the head.
     const double lostW = (1.0 - m_request.OpticsShare) * std::max(0.0, at.Point.LedWatts / count - ledHeat);
     const double duty = direct ? throttle : 1.0;
-    OperatingPoint& p = at.Point;
-    p.BatteryAmps *= duty;
-    p.LedAmps *= duty;
-    p.ResistorWatts *= duty;
-    p.LedWatts *= duty;
-    p.SourceWatts *= duty;
-    at.InternalWatts *= duty;
-    at.DriverWatts *= duty;
+    ByDuty(at, duty);
+    const OperatingPoint& p = at.Point;
     node.at = at;
     node.heatW = (ledHeat + lostW) * count * duty + p.ResistorWatts + at.DriverWatts +
                  (m_heat.Host.CellInside ? at.InternalWatts : 0.0);

@@ -199,7 +199,7 @@ const std::array<LightInputRow, 32> Rows = {{
      .ValueName = "MIN:PCT", .Kind = K::Line,
      .Help = "a timed step-down: after MIN minutes the current (a direct driver's duty) falls to PCT %, for "
              "example 3:50",
-     .Check = CheckStepDown, .Acts = Hosted},
+     .Check = CheckStepDown},
     {.Key = "want", .Field = &LightRequest::Want, .Caption = "Wanted output", .Phrase = "the wanted output", .Unit = "lm", .ValueName = "LM",
      .Help = "an output to hold at the limit: the host it needs", .SustainOnly = true},
     {.Key = "step", .Field = &LightRequest::Step, .Caption = "Step", .Phrase = "the step", .Unit = "%", .ValueName = "PCT", .Default = "1",
@@ -295,6 +295,20 @@ RunShape ShapeOf(const LightInputs& inputs)
                 row->Field);
     }
     return ShapeOf(given);
+}
+
+bool IsTypeableInto(InputKind kind, std::string_view text)
+{
+    switch (kind) {
+    case InputKind::Decimal: return IsTypeableText(text, NumberKind::Decimal);
+    case InputKind::Whole: return IsTypeableText(text, NumberKind::Whole);
+    case InputKind::Signed: return IsTypeableText(text.substr(text.rfind('-', 0) == 0 ? 1 : 0), NumberKind::Decimal);
+    case InputKind::Choice:
+    case InputKind::Pack:
+    case InputKind::Points:
+    case InputKind::Line: break;
+    }
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= ' ' && c != '\x7f'; });
 }
 
 bool Acts(const LightInputRow& row, const RunShape& shape) { return !row.Acts || row.Acts(shape); }

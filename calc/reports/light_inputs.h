@@ -128,6 +128,12 @@ LightInputs ExampleLight();
 RunShape ShapeOf(const LightInputs& inputs);
 RunShape ShapeOf(const LightRequest& request);
 
+// Whether a key filter lets 'text' be typed into a field of this kind: the
+// window's rule for a number (a signed one may start with "-"); any
+// printable text for a choice, a pack, points or a line of its own syntax
+// ("3:50"), whose check refuses what it cannot read.
+bool IsTypeableInto(InputKind kind, std::string_view text);
+
 // Whether an input acts on a run of this shape: a linear regulator's
 // dropout does nothing for a converter.
 bool Acts(const LightInputRow& row, const RunShape& shape);

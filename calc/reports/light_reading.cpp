@@ -233,6 +233,18 @@ std::optional<LightRun> SetHost(const LightRequest& request, Host& host, std::st
     return std::nullopt;
 }
 
+// The driver's timed step-down, with or without a host.
+std::optional<LightRun> SetStepDown(const LightRequest& request, Heat& heat)
+{
+    if (!request.StepDown)
+        return std::nullopt;
+    std::variant<StepDown, std::string> read = ReadStepDown(*request.StepDown);
+    if (const std::string* refusal = std::get_if<std::string>(&read))
+        return Refused(&R::StepDown, *refusal);
+    heat.TimedStepDown = std::get<StepDown>(read);
+    return std::nullopt;
+}
+
 // The limit and step-down the driver keeps, over an ambient already read.
 std::optional<LightRun> SetDriverHeat(const LightRequest& request, Heat& heat)
 {
@@ -242,13 +254,7 @@ std::optional<LightRun> SetDriverHeat(const LightRequest& request, Heat& heat)
                                                  DoubleText(heat.AmbientC) + " C: the light could never come on");
         heat.LimitC = *limit;
     }
-    if (request.StepDown) {
-        std::variant<StepDown, std::string> read = ReadStepDown(*request.StepDown);
-        if (const std::string* refusal = std::get_if<std::string>(&read))
-            return Refused(&R::StepDown, *refusal);
-        heat.TimedStepDown = std::get<StepDown>(read);
-    }
-    return std::nullopt;
+    return SetStepDown(request, heat);
 }
 
 } // namespace
@@ -270,9 +276,8 @@ std::optional<LightRun> SetHeat(const LightRequest& request, const LedChoice& le
         for (const NumberField field : {&R::HostHeatCapacity, &R::HostArea, &R::ThermalLimit})
             if (request.*field)
                 return Refused(field, "give the host too: " + HostWays(), true);
-        if (request.StepDown)
-            return Refused(&R::StepDown, "give the host too: " + HostWays(), true);
-        return std::nullopt;
+        // A timed step-down needs no heat model: the driver's clock.
+        return SetStepDown(request, discharge.Heat);
     }
     Heat& heat = discharge.Heat;
     heat.Led = led.Thermal;

@@ -71,7 +71,7 @@ std::string EndText(const DischargeSummary& summary, const CellModel& cell, Driv
 }
 
 std::vector<std::vector<std::string>> RowTexts(const Discharge& run, const CellModel& cell, DriverKind driver,
-                                               bool heat, std::optional<double> stepDownHours)
+                                               bool heat)
 {
     std::vector<std::vector<std::string>> rows;
     bool regulationEnded = false;
@@ -84,7 +84,7 @@ std::vector<std::vector<std::string>> RowTexts(const Discharge& run, const CellM
             note = "end of regulation";
         else if (i > 0 && row.Limited && !run.Rows[i - 1].Limited)
             note = "thermal limit: output lowered";
-        else if (i > 0 && stepDownHours && row.Hours == *stepDownHours && run.Rows[i - 1].Hours == row.Hours)
+        else if (row.SteppedDown)
             note = "timed step-down";
         regulationEnded = regulationEnded || !row.Regulated;
         std::vector<std::string> texts = {RoundedText(row.Hours, 3),
@@ -460,9 +460,7 @@ LightRun Describe(const LightRequest& request, const DischargeRequest& discharge
     const DischargeSummary& summary = run.Run.Summary;
     const bool heat = HasHost(discharge.Heat.Host);
     run.Columns = RunColumns(heat);
-    const std::optional<StepDown>& stepDown = discharge.Heat.TimedStepDown;
-    run.Rows = RowTexts(run.Run, discharge.Battery, discharge.Driver.Kind, heat,
-                        stepDown ? std::optional<double>(stepDown->AfterMinutes / 60.0) : std::nullopt);
+    run.Rows = RowTexts(run.Run, discharge.Battery, discharge.Driver.Kind, heat);
     Summary figures(run);
     DescribeInputs(discharge, built, figures);
     DescribeFigures(discharge, summary, figures);

@@ -161,6 +161,13 @@ INSTANTIATE_TEST_SUITE_P(
                    "converter", "--current", "3000"},
                   "Peak host temperature",
                   "80.1 C"},
+        // A timed step-down needs no host: at 3 min the current falls to
+        // 40 %, below half of the 30-s output at once.
+        FigureRow{
+            "StepDownWithoutAHost",
+            {"--led", "xp-g", "--cell", "18650", "--driver", "linear", "--current", "1000", "--step-down", "3:40"},
+            "Time to 50 %",
+            "0.05 h (00:03:00)"},
         // The throttle that holds the limit is found from both sides: one
         // converging from above alone holds less and runs longer.
         FigureRow{"ThermalLimitThrottle", HeldAt45, "FL1 runtime", "3.45 h (03:27:10)"},

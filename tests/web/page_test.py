@@ -578,8 +578,17 @@ class Solved(OnePage):
         self.assertEqual(d.find_elements(By.CSS_SELECTOR, '#graph-errors [role="alert"], #graph-errors[role="alert"]'), [])
 
 
-class Temperatures(OnePage):
-    """A temperature takes the minus a cold day needs."""
+class Typing(OnePage):
+    """Fields take what their syntax needs, typed key by key."""
+
+    def test_step_down_takes_its_colon(self):
+        d = self.driver
+        open_page(d, PAGE.as_uri())
+        step_down = d.find_element(By.ID, 'graph-step-down')
+        step_down.send_keys(Keys.CONTROL, 'a')
+        step_down.send_keys(Keys.DELETE, '3:50')
+        self.assertEqual(step_down.get_attribute('value'), '3:50')
+        self.assertEqual(d.find_elements(By.CSS_SELECTOR, '#graph-errors .error'), [])
 
     def test_typed_minus_is_kept(self):
         d = self.driver
