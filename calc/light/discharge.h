@@ -86,13 +86,29 @@ struct DischargeSummary {
     double DeliveredWh = 0.0; // to the LEDs
     double ResistorWh = 0.0, InternalWh = 0.0, DriverWh = 0.0;
     double AverageEfficiency = 0.0; // delivered over drawn
+    // When the driver first lowers its output (a timed step-down or the
+    // limit reached); nullopt when it never does. Until then the light
+    // gives its turbo.
+    std::optional<double> TurboHours;
     // With a host: the hottest it gets, when the limit was reached (never:
-    // nullopt), and the output, LED current and heat the host holds there
-    // (at the limit, or at the hottest without one).
+    // nullopt), and the level the light settles at (SettledKelvins): its time,
+    // output, LED current and heat; nullopt when the cell fades first.
+    // Without a host, the level after a timed step-down, if there is one.
     double PeakHostC = 0.0;
     std::optional<double> LimitHours;
+    std::optional<double> SettledHours;
     double SustainedOutput = 0.0, SustainedLedAmps = 0.0, SustainedHeatW = 0.0;
 };
+
+// The light has settled once the driver has made its last change (the last
+// timed step-down, or the limit reached) and over the next SettledMinutes
+// of the lit run the host moves by SettledKelvins at most and the output by
+// SettledShare of itself at most; without a host, at the last step-down
+// itself; held at the limit, where the limit is reached. A cell that fades
+// first (a direct driver's falling output) never lets it settle.
+inline constexpr double SettledKelvins = 0.5;
+inline constexpr double SettledShare = 0.02;
+inline constexpr double SettledMinutes = 10.0;
 
 struct Discharge {
     std::vector<DischargeRow> Rows;

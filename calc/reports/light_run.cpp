@@ -381,6 +381,13 @@ void DescribeFigures(const DischargeRequest& discharge, const DischargeSummary& 
     figures.Figure("output_unit", outputUnit, false);
     figures.Both("Start output", "start_output", OutputText(summary, summary.StartOutput), outputUnit);
     figures.Both("Output at 30 s", "output_30s", OutputText(summary, summary.Output30s), outputUnit);
+    if (summary.TurboHours) {
+        // What the light gives until its driver first lowers it.
+        const std::string minutes = RoundedText(*summary.TurboHours * 60.0, 1);
+        figures.Both("Turbo", "turbo_output", OutputText(summary, summary.Output30s), outputUnit);
+        figures.Mark("for " + minutes + " min");
+        figures.Figure("turbo_min", minutes);
+    }
     figures.Duration("FL1 runtime", "fl1_runtime", summary.Fl1Hours, summary.Fl1Reached ? "" : " at least");
     figures.Figure("fl1_reached", summary.Fl1Reached ? "true" : "false");
     figures.Duration("Time to 50 %", "half", summary.HalfHours);
@@ -410,14 +417,29 @@ void DescribeHeat(const Heat& heat, const DischargeSummary& summary, const std::
         else
             figures.Both("Time to the limit", "limit", "never", "", false);
     }
-    const std::string where = summary.LimitHours ? "(at the limit)" : "(at the hottest)";
+}
+
+// The level the light settles at once the driver has made its last change
+// and the host has stopped moving, or "not reached" when the cell fades
+// first.
+void DescribeSustained(const DischargeSummary& summary, bool heat, Summary& figures)
+{
+    if (!summary.SettledHours) {
+        figures.Both("Sustained output", "sustained_output", "not reached", "", false);
+        figures.Mark("(the cell fades first)");
+        return;
+    }
+    const bool atLimit = summary.LimitHours && *summary.SettledHours == *summary.LimitHours;
+    const std::string where = atLimit ? "(at the limit)" : "(settled)";
     figures.Both("Sustained output", "sustained_output", OutputText(summary, summary.SustainedOutput),
                  summary.InLumens ? "lm" : "mA");
     figures.Mark(where);
     figures.Both("Sustained LED current", "sustained_led_ma", RoundedText(summary.SustainedLedAmps * 1000.0, 1), "mA");
     figures.Mark(where);
-    figures.Both("Heat shed", "sustained_heat_w", RoundedText(summary.SustainedHeatW, 2), "W");
-    figures.Mark(where);
+    if (heat) {
+        figures.Both("Heat shed", "sustained_heat_w", RoundedText(summary.SustainedHeatW, 2), "W");
+        figures.Mark(where);
+    }
 }
 
 // What would burn an LED or be misread: output beyond the measured flux,
@@ -466,6 +488,8 @@ LightRun Describe(const LightRequest& request, const DischargeRequest& discharge
     DescribeFigures(discharge, summary, figures);
     if (heat)
         DescribeHeat(discharge.Heat, summary, built.HostName, figures);
+    if (heat || summary.SettledHours)
+        DescribeSustained(summary, heat, figures);
     run.Warnings = RunWarnings(request, discharge, built.Led, run.Run);
     run.Labels = {built.Led.Name + ", " + CircuitName(discharge.Driver, discharge.Leds),
                   built.BatteryName + ": FL1 runtime " + RoundedText(summary.Fl1Hours, 2) + " h"};

@@ -61,6 +61,8 @@ const Args LinearAt30Pct = {"--led",  "xp-g",      "--cell", "18650",    "--driv
                             "linear", "--current", "1500",   "--charge", "30"};
 const Args HeldAt45 = {"--led",           "xm-l2", "--cell",   "21700",     "--host",    "21700-tube",
                        "--thermal-limit", "45",    "--driver", "converter", "--current", "3000"};
+const Args TurboThenSettled = {"--led",     "lh351d", "--cell", "panasonic-ncr18650b", "--driver",    "converter",
+                               "--current", "3800",   "--host", "18650-tube",          "--step-down", "3:28"};
 const Args TwoParallel = {"--driver", "linear",     "--led",  "xp-g",  "--current", "1000", "--leds",
                           "2",        "--parallel", "--cell", "18650", "--pack",    "1S2P"};
 
@@ -168,6 +170,15 @@ INSTANTIATE_TEST_SUITE_P(
             {"--led", "xp-g", "--cell", "18650", "--driver", "linear", "--current", "1000", "--step-down", "3:40"},
             "Time to 50 %",
             "0.05 h (00:03:00)"},
+        // After a timed step-down the light settles at its stepped level,
+        // once the host has stopped moving; the turbo and its length apart.
+        FigureRow{"SettledAfterAStepDown", TurboThenSettled, "Sustained output", "378 lm (settled)"},
+        FigureRow{"TurboAndItsLength", TurboThenSettled, "Turbo", "1058 lm for 3 min"},
+        // Direct drive dims with its cell: it never settles.
+        FigureRow{"NeverSettlesOnAFadingCell",
+                  {"--led", "lh351d", "--cell", "18650", "--host", "18650-tube"},
+                  "Sustained output",
+                  "not reached (the cell fades first)"},
         // The throttle that holds the limit is found from both sides: one
         // converging from above alone holds less and runs longer.
         FigureRow{"ThermalLimitThrottle", HeldAt45, "FL1 runtime", "3.45 h (03:27:10)"},

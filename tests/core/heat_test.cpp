@@ -85,6 +85,27 @@ TEST(Heat, LimitHoldsTheHostAndShedsWhatItCan)
     }
 }
 
+// The sustained output is the level the rows settle at: after a timed
+// step-down, every lit row of the next ten minutes within 2 % of it.
+TEST(Heat, SustainedOutputIsTheSettledRowsLevel)
+{
+    DischargeRequest request = Lh351dInTube(std::nullopt);
+    request.Driver = {DriverKind::Converter, 3.0, 0.15, 0.85};
+    request.Heat.TimedStepDown = StepDown{3.0, 0.3};
+    const Discharge run = RunDischarge(request);
+    ASSERT_TRUE(run.Summary.SettledHours);
+    EXPECT_GE(*run.Summary.SettledHours, 3.0 / 60.0 - 1e-9);
+    int rows = 0;
+    for (const DischargeRow& row : run.Rows) {
+        if (row.Lit && row.Hours >= *run.Summary.SettledHours && row.Hours <= *run.Summary.SettledHours + 1.0 / 6.0) {
+            EXPECT_NEAR(row.Output, run.Summary.SustainedOutput, 0.02 * run.Summary.SustainedOutput) << row.Hours;
+            ++rows;
+        }
+    }
+    EXPECT_GE(rows, 3);
+    EXPECT_NEAR(*run.Summary.TurboHours, 3.0 / 60.0, 1e-9);
+}
+
 // Halving the steps changes the FL1 runtime, the 30-s output and the
 // sustained output by under 0.5 %, with a host and with a limit.
 TEST(Heat, StepsDoNotMatter)
