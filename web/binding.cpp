@@ -48,6 +48,7 @@ const Member<LightInputRow> LightInputMembers[] = {
     {"noChoice", &LightInputRow::NoChoice},
     {"kind", [](const LightInputRow& r) { return val(InputKindNames[static_cast<int>(r.Kind)]); }},
     {"start", [](const LightInputRow& r) { return Js(ExampleLight().Text(r.Key).value_or(std::string(r.Default))); }},
+    {"default", &LightInputRow::Default},
     {"help", [](const LightInputRow& r) { return Js(PageHelp(r)); }},
     {"field", [](const LightInputRow& r) { return val(!r.CommandLineOnly); }},
     {"sustainOnly", &LightInputRow::SustainOnly},

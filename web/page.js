@@ -479,8 +479,10 @@
   // What a host sustains: the LED, the host and its limit, as the core
   // words the answer.
   const sustain = $('#sustain');
+  // The example the section opens with; the other fields start at their
+  // rows' defaults (a typical converter's 83 %).
   const sustainStart = { led: 'lh351d', host: '18650-tube', 'thermal-limit': '55', 'host-material': 'aluminium', ambient: '25',
-    efficiency: '100', leds: '1' };
+    leds: '1' };
   function drawSustain() {
     const all = {};
     for (const element of $$('[data-graph]', sustain)) if (element.value) all[element.dataset.graph] = element.value;
@@ -621,7 +623,7 @@
     buildForm(graph, rows.filter(row => !row.sustainOnly), 'graph', 'g');
     const sustainKeys = core.sustainKeys();
     buildForm(sustain, rows.filter(row => sustainKeys.includes(row.key)).map(row =>
-      Object.assign({}, row, { start: sustainStart[row.key] || '' })), 'sustain', 's');
+      Object.assign({}, row, { start: sustainStart[row.key] ?? row.default })), 'sustain', 's');
     for (const form of $$('form[data-calculator]')) {
       form.addEventListener('beforeinput', filterTyping);
       form.addEventListener('submit', event => {

@@ -257,7 +257,8 @@ std::string PackRefusal(std::string_view text)
 
 std::string PackName(const BatteryChoice& choice, Pack pack, PackCounts counts)
 {
-    return PresetName(choice) + ", " + std::to_string(pack.Series) + "S" +
+    // A named cell by the name it is sold by; a format or chemistry by its own.
+    return (choice.named ? TradeName(choice) : PresetName(choice)) + ", " + std::to_string(pack.Series) + "S" +
            (counts == PackCounts::SeriesAndParallel ? std::to_string(pack.Parallel) + "P" : "");
 }
 

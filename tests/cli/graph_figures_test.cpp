@@ -174,6 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
         // once the host has stopped moving; the turbo and its length apart.
         FigureRow{"SettledAfterAStepDown", TurboThenSettled, "Sustained output", "378 lm (settled)"},
         FigureRow{"TurboAndItsLength", TurboThenSettled, "Turbo", "1058 lm for 3 min"},
+        // A named cell by the name it is sold by, not its preset's key.
+        FigureRow{"CellByItsTradeName", TurboThenSettled, "Battery", "Panasonic NCR18650B, 1S1P"},
         // Direct drive dims with its cell: it never settles.
         FigureRow{"NeverSettlesOnAFadingCell",
                   {"--led", "lh351d", "--cell", "18650", "--host", "18650-tube"},

@@ -621,6 +621,17 @@ class Sustain(OnePage):
                     hidden('vf'), hidden('current')];
             ''', texts)
 
+    def test_starts_at_the_command_lines_defaults(self):
+        """The fields the example leaves start where lumora-cli sustain's
+        options do when not given: a typical converter's efficiency."""
+        open_page(self.driver, PAGE.as_uri())
+        help_text = ' '.join(subprocess.run([str(CLI), 'sustain', '--help'], capture_output=True,
+                                            text=True).stdout.split())
+        for key in ('efficiency', 'optics'):
+            default = re.search(rf'--{key} PCT .*?\((\S+) when not given', help_text).group(1)
+            field = self.driver.find_element(By.CSS_SELECTOR, f'#sustain [data-graph="{key}"]')
+            self.assertEqual(field.get_attribute('value'), default, key)
+
     def test_named_led_hides_and_ignores_the_typical_leds_fields(self):
         base = {'--host': '18650-tube', '--thermal-limit': '55', '--vf': 'three', '--current': '700'}
         *_, errors, vf_hidden, current_hidden = self.fill({**base, '--led': 'lh351d'})
