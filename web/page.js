@@ -83,7 +83,14 @@
     const outcome = core.calculate(form.dataset.calculator === 'converter' ? 'runtime' : 'resistor', before,
       wiringOf(form));
     const failed = outcome.windows.length > 0 || outcome.failures.length > 0;
-    if (live && failed) return outcome;
+    if (live && failed) {
+      // What no longer holds goes: the solved figure, the result and the
+      // resistor to buy; the refusal itself waits for Calculate.
+      $(`[data-key="${solvedKey[form.id]}"]`, form).value = '';
+      $('.result', form).textContent = '';
+      if (form.dataset.calculator === 'resistor') showResistorToBuy({ solved: null }, wiringOf(form));
+      return outcome;
+    }
     for (const key of outcome.changed) $(`[data-key="${key}"]`, form).value = outcome.fields[key];
     if (live) $(`[data-key="${solvedKey[form.id]}"]`, form).value = outcome.fields[solvedKey[form.id]];
     for (const element of $$('[data-key]', form)) element.classList.toggle('solved', element.dataset.key === outcome.solved);

@@ -553,6 +553,13 @@ class Solved(OnePage):
         capacity.send_keys(Keys.DELETE, '0')
         self.assertEqual((runtime.get_attribute('value'), d.find_element(By.ID, 'Text9').get_attribute('value')),
                          ('0', '00:00:00'))
+        # Emptying an input leaves no stale answer: the solved figure and
+        # the result go until the inputs are whole again.
+        capacity.send_keys(Keys.BACKSPACE)
+        self.assertEqual((runtime.get_attribute('value'), d.find_element(By.CSS_SELECTOR, '#converter .result').text),
+                         ('', ''))
+        capacity.send_keys('0')
+        self.assertEqual(runtime.get_attribute('value'), '0')
         runtime.send_keys(Keys.CONTROL, 'a')
         runtime.send_keys(Keys.DELETE, '2')
         self.assertNotIn('solved', runtime.get_attribute('class').split())
