@@ -548,6 +548,9 @@ class Solved(OnePage):
         open_page(d, link)
         runtime = d.find_element(By.ID, 'Text5')
         self.assertIn('solved', runtime.get_attribute('class').split())
+        # Marked so that it shows: not the plain fields' ground.
+        ground = 'return getComputedStyle(arguments[0]).backgroundColor'
+        self.assertNotEqual(d.execute_script(ground, runtime), d.execute_script(ground, d.find_element(By.ID, 'Text4')))
         capacity = d.find_element(By.ID, 'Text4')
         capacity.send_keys(Keys.CONTROL, 'a')
         capacity.send_keys(Keys.DELETE, '0')
