@@ -42,9 +42,9 @@ Report CellsReport()
 Report LedsReport()
 {
     Report report;
-    report.Columns = {{"name", "Name"},           {"a_v", "a V", true},   {"b_v", "b V", true},
-                      {"rs_ohm", "Rs ohm", true}, {"is_a", "IS A", true}, {"n", "N", true},
-                      {"flux", "Flux"},           {"led", "LED"},         {"source", "Source"}};
+    report.Columns = {{"name", "Name"},       {"a_v", "a V", true}, {"b_v", "b V", true}, {"rs_ohm", "Rs ohm", true},
+                      {"is_a", "IS A", true}, {"n", "N", true},     {"flux", "Flux"},     {"max_ma", "Max mA", true},
+                      {"led", "LED"},         {"source", "Source"}};
     for (const LedPreset& preset : LedPresets()) {
         const LedCurve curve = FittedCurve(preset);
         const SpiceDiode diode = SpiceOf(curve);
@@ -55,6 +55,8 @@ Report LedsReport()
                        {"is_a", DecimalText(diode.Is, 3)},
                        {"n", DecimalText(diode.N, 3)},
                        {"flux", preset.Flux.empty() ? "no" : "yes"},
+                       // The data sheet's rating, where one was at hand.
+                       {"max_ma", preset.MaxAmps > 0.0 ? DoubleText(preset.MaxAmps * 1000.0) : ""},
                        {"led", std::string(preset.Name)},
                        {"source", std::string(preset.Source) +
                                       (preset.Flux.empty() ? "" : "; flux: " + std::string(preset.FluxSource))}});

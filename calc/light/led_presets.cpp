@@ -135,9 +135,11 @@ constexpr LedThermal Sheet(double junctionC, double junctionSolderKPerW, double 
 }
 
 constexpr LedPreset Presets[] = {
+    // Its rating: Samsung's LH351D Product Family Data Sheet, rev. 9.1
+    // (2019-02-21), absolute maximum forward current 3000 mA.
     {"lh351d", "Samsung LH351D", Lh351d,
      "koef3's chart (budgetlightforum.com/t/223258), 5700 K 90 CRI sample, solder point 25 C; 0.2 to 6 A", Lh351dFlux,
-     "the same chart, 1 to 7.2 A", Bench(2.5)},
+     "the same chart, 1 to 7.2 A", Bench(2.5), 3.0},
     {"xm-l2",
      "Cree XLamp XM-L2",
      XmL2,
