@@ -15,6 +15,19 @@ namespace lumora {
 // (RunLight) and its sustained output (SustainLight): the LED, the cut-off
 // and charge, the host; each with its refusals.
 
+// The texts read into a request and made into an answer by 'make'; the
+// reading's refusals, when there are any, as an answer of their own.
+template <typename Answer, typename Make> Answer FromInputs(const LightInputs& inputs, Make make)
+{
+    ReadLight read = ReadLightInputs(inputs);
+    if (read.Refusals.empty())
+        return make(read.Request);
+    Answer refused;
+    refused.Refusals = std::move(read.Refusals);
+    refused.Usage = read.Usage;
+    return refused;
+}
+
 // The LED the request names: a preset, measured points or a SPICE diode;
 // nullopt when none of them is given.
 std::optional<LedOutcome> NamedLed(const LightRequest& request);

@@ -513,14 +513,7 @@ LightRun RunLight(const LightRequest& request)
 
 LightRun RunLight(const LightInputs& inputs)
 {
-    ReadLight read = ReadLightInputs(inputs);
-    if (!read.Refusals.empty()) {
-        LightRun run;
-        run.Refusals = std::move(read.Refusals);
-        run.Usage = read.Usage;
-        return run;
-    }
-    return RunLight(read.Request);
+    return FromInputs<LightRun>(inputs, [](const LightRequest& request) { return RunLight(request); });
 }
 
 } // namespace lumora

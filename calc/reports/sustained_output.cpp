@@ -155,14 +155,7 @@ std::variant<SustainedOutput, std::pair<LedChoice, DischargeRequest>> LightOf(co
 
 SustainedOutput SustainLight(const LightInputs& inputs)
 {
-    ReadLight read = ReadLightInputs(inputs);
-    if (!read.Refusals.empty()) {
-        SustainedOutput out;
-        out.Refusals = std::move(read.Refusals);
-        out.Usage = read.Usage;
-        return out;
-    }
-    return SustainLight(read.Request);
+    return FromInputs<SustainedOutput>(inputs, [](const LightRequest& request) { return SustainLight(request); });
 }
 
 namespace {
