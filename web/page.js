@@ -550,6 +550,20 @@
     params.set('t.kind', $('input[name="cells-kind"]:checked').value);
     params.set('t.cells', cellsChosen().join(','));
     $('#link').href = '#' + params.toString();
+    // The address follows, so that a bookmark or a browser's share gives
+    // this build, without a step in the history for each key.
+    history.replaceState(null, '', '#' + params.toString());
+  }
+
+  // The link to the inputs as they stand, copied for a post or a message.
+  async function copyLink() {
+    const said = $('#link-copied');
+    try {
+      await navigator.clipboard.writeText($('#link').href);
+      said.textContent = 'Link copied.';
+    } catch {
+      said.textContent = 'The browser did not let the page copy: the link at the foot of the page holds it.';
+    }
   }
 
   // Names older pages wrote, as they read now.
@@ -622,6 +636,8 @@
 
   function start(module) {
     core = module;
+    // The link the page was opened with, read before the address follows the fields.
+    const opened = location.hash.slice(1);
     $('#version').textContent = core.version();
     document.title = `Lumora ${core.version()}`;
     describeFields();
@@ -644,6 +660,7 @@
     }
     for (const preset of $$('form.preset')) preset.addEventListener('submit', usePreset);
     $('#series').addEventListener('change', () => { showResistorToBuy(null); updateLink(); });
+    for (const button of $$('.copy-link')) button.addEventListener('click', copyLink);
     graph.addEventListener('beforeinput', filterTyping);
     graph.addEventListener('input', () => { drawGraph(); updateLink(); });
     graph.addEventListener('submit', event => event.preventDefault());
@@ -666,7 +683,7 @@
     window.addEventListener('hashchange', () => applyLink(location.hash.slice(1)));
     drawGraph();
     updateLink();
-    applyLink(location.hash.slice(1));
+    applyLink(opened);
     document.body.dataset.ready = 'true';
   }
 

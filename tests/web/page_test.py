@@ -569,6 +569,28 @@ class Solved(OnePage):
         capacity.send_keys('5')
         self.assertEqual(runtime.get_attribute('value'), '2')
 
+    def test_address_follows_the_inputs(self):
+        """The address bar holds the inputs as they are typed, so that a
+        bookmark reopens them; the copy buttons say what they did."""
+        d = self.driver
+        open_page(d, PAGE.as_uri())
+        field = d.find_element(By.ID, 'graph-current')
+        field.send_keys(Keys.CONTROL, 'a')
+        field.send_keys(Keys.DELETE, '1234')
+        address = d.execute_script('return location.href')
+        self.assertIn('g.current=1234', address)
+        self.assertEqual(address, d.find_element(By.ID, 'link').get_attribute('href'))
+        length = d.execute_script('return history.length')
+        field.send_keys('5')
+        self.assertEqual(d.execute_script('return history.length'), length)
+        d.get('about:blank')
+        open_page(d, address)
+        self.assertEqual(d.find_element(By.ID, 'graph-current').get_attribute('value'), '1234')
+        for button in d.find_elements(By.CSS_SELECTOR, '.copy-link'):
+            d.execute_script('document.getElementById("link-copied").textContent = ""')
+            button.click()
+            WebDriverWait(d, 5).until(lambda d: d.find_element(By.ID, 'link-copied').text)
+
     def test_graph_said_once_when_typing_pauses(self):
         d = self.driver
         open_page(d, PAGE.as_uri())
