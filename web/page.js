@@ -461,6 +461,7 @@
     const test = core.cellComparison({ cells: cellsChosen(), kind, loads: $('#cells-loads').value,
       cutoff: $('#cells-cutoff').value });
     $('#cells-errors').replaceChildren(...refusalBoxes(test.refusals));
+    sayOnce($('#cells-said'), test.refusals.length ? refusedWords(test.refusals) : 'Battery test drawn.');
     for (const [key, id] of [['current', 'cells-loads'], ['power', 'cells-loads'], ['cutoff', 'cells-cutoff']]) {
       if (test.refusals.some(r => r.input === key)) $(`#${id}`).setAttribute('aria-invalid', 'true');
     }
@@ -490,6 +491,15 @@
   // rows' defaults (a typical converter's 83 %).
   const sustainStart = { led: 'lh351d', host: '18650-tube', 'thermal-limit': '55', 'host-material': 'aluminium', ambient: '25',
     leds: '1' };
+  // Each section's words for a screen reader, said once the typing pauses,
+  // and only when they change: one announcement per settled result.
+  const sayTimers = {};
+  function sayOnce(element, text) {
+    clearTimeout(sayTimers[element.id]);
+    sayTimers[element.id] = setTimeout(() => { if (element.textContent !== text) element.textContent = text; }, 500);
+  }
+  const refusedWords = refusals => `Not worked out: ${refusals.map(r => r.message).join('. ')}`;
+
   function drawSustain() {
     const all = {};
     for (const element of $$('[data-graph]', sustain)) if (element.value) all[element.dataset.graph] = element.value;
@@ -503,6 +513,9 @@
     }
     $('#sustain-errors').replaceChildren(...refusalBoxes(answer.refusals));
     $('#sustain-summary').replaceChildren(...summaryItems(answer.summary));
+    const held = answer.summary.filter(line => line.label.startsWith('Sustained'));
+    sayOnce($('#sustain-said'), answer.refusals.length ? refusedWords(answer.refusals)
+      : held.map(line => `${line.label} ${line.value} ${line.unit}`).join(', '));
   }
 
   // A download made here: the text as a file, through an object URL.

@@ -653,6 +653,25 @@ class Sustain(OnePage):
                     hidden('vf'), hidden('current')];
             ''', texts)
 
+    def test_refusals_and_results_said_once(self):
+        """A screen reader hears the section's refusal once the typing pauses,
+        once, and then the settled result."""
+        d = self.driver
+        open_page(d, PAGE.as_uri())
+        d.execute_script('''window.lumoraSaid = [];
+            new MutationObserver(() => lumoraSaid.push(document.getElementById('sustain-said').textContent))
+              .observe(document.getElementById('sustain-said'), {childList: true, characterData: true, subtree: true});''')
+        limit = d.find_element(By.CSS_SELECTOR, '#sustain [data-graph="thermal-limit"]')
+        limit.send_keys(Keys.CONTROL, 'a')
+        limit.send_keys(Keys.DELETE, '20')
+        WebDriverWait(d, 5).until(lambda d: d.execute_script('return lumoraSaid.length') > 0)
+        said = d.execute_script('return lumoraSaid')
+        self.assertEqual(len(said), 1)
+        self.assertTrue(said[0].startswith('Not worked out: '), said)
+        limit.send_keys(Keys.BACKSPACE, Keys.BACKSPACE, '55')
+        WebDriverWait(d, 5).until(lambda d: d.execute_script('return lumoraSaid.length') > 1)
+        self.assertIn('Sustained output', d.execute_script('return lumoraSaid')[-1])
+
     def test_starts_at_the_command_lines_defaults(self):
         """The fields the example leaves start where lumora-cli sustain's
         options do when not given: a typical converter's efficiency."""
