@@ -14,16 +14,49 @@ CellModel FlatCell(double volts, double capacityAh)
     return cell;
 }
 
+namespace {
+
+// The curve's slope at point k, per step between points: monotone
+// piecewise-cubic Hermite interpolation (Fritsch and Carlson, "Monotone
+// piecewise cubic interpolation", SIAM J. Numer. Anal. 17(2), 1980) with
+// the harmonic mean of the two secants inside, as Fritsch and Butland gave
+// it for equal steps (SIAM J. Sci. Stat. Comput. 5(2), 1984): 0 where the
+// secants differ in sign, so the curve never turns back between points; at
+// the ends the end secant.
+double Slope(const std::vector<double>& volts, std::size_t k)
+{
+    const std::size_t last = volts.size() - 1;
+    if (k == 0)
+        return volts[1] - volts[0];
+    if (k == last)
+        return volts[last] - volts[last - 1];
+    const double before = volts[k] - volts[k - 1], after = volts[k + 1] - volts[k];
+    if (!(before * after > 0.0))
+        return 0.0;
+    return 2.0 / (1.0 / before + 1.0 / after);
+}
+
+// The rest curve at 'at' steps from full, between its points by the cubic
+// whose values and slopes meet theirs: smooth, without corners.
+double CurveAt(const std::vector<double>& volts, double at)
+{
+    const double steps = static_cast<double>(volts.size() - 1);
+    const auto below = static_cast<std::size_t>(std::min(std::floor(at), steps - 1.0));
+    const double t = at - static_cast<double>(below);
+    const double t2 = t * t, t3 = t2 * t;
+    return (2.0 * t3 - 3.0 * t2 + 1.0) * volts[below] + (t3 - 2.0 * t2 + t) * Slope(volts, below) +
+           (-2.0 * t3 + 3.0 * t2) * volts[below + 1] + (t3 - t2) * Slope(volts, below + 1);
+}
+
+} // namespace
+
 double OpenCircuitVoltage(const CellModel& cell, double drawnAh)
 {
     const std::vector<double>& volts = cell.OpenCircuitVolts;
     if (volts.size() < 2 || !(cell.CapacityAh > 0.0))
         return volts.empty() ? 0.0 : volts.front();
     const double steps = static_cast<double>(volts.size() - 1);
-    const double at = std::clamp(drawnAh / cell.CapacityAh, 0.0, 1.0) * steps;
-    const auto below = static_cast<std::size_t>(std::min(std::floor(at), steps - 1.0));
-    const double part = at - static_cast<double>(below);
-    return volts[below] + (volts[below + 1] - volts[below]) * part;
+    return CurveAt(volts, std::clamp(drawnAh / cell.CapacityAh, 0.0, 1.0) * steps);
 }
 
 double DrawnAtRestVoltage(const CellModel& cell, double volts)
@@ -34,8 +67,13 @@ double DrawnAtRestVoltage(const CellModel& cell, double volts)
     const double steps = static_cast<double>(curve.size() - 1);
     for (std::size_t i = 1; i < curve.size(); ++i) {
         if (volts >= curve[i] && curve[i - 1] > curve[i]) {
-            const double part = (curve[i - 1] - volts) / (curve[i - 1] - curve[i]);
-            return (static_cast<double>(i - 1) + part) / steps * cell.CapacityAh;
+            // The monotone curve crosses the voltage once between the two points.
+            double low = static_cast<double>(i - 1), high = static_cast<double>(i);
+            for (int k = 0; k < 60; ++k) {
+                const double middle = (low + high) / 2.0;
+                (CurveAt(curve, middle) > volts ? low : high) = middle;
+            }
+            return (low + high) / 2.0 / steps * cell.CapacityAh;
         }
     }
     return cell.CapacityAh;

@@ -226,3 +226,45 @@ TEST(NamedCells, AreFoundByNameWithTheirSources)
 
 } // namespace
 } // namespace lumora
+
+namespace lumora {
+namespace {
+
+// Every preset's rest curve is smooth and keeps to its points: at each of
+// them the slope from the left and from the right agree (no corner, as
+// joined straight lines would have), and between two it stays between
+// their voltages, never overshooting (Fritsch and Carlson's monotonicity).
+TEST(RestCurves, AreSmoothAndKeepToTheirPoints)
+{
+    for (const BatteryChoice& choice : BatteryPresets()) {
+        CellModel cell = ModelOf(choice, Pack{});
+        cell.CapacityAh = 1.0;
+        const std::size_t points = cell.OpenCircuitVolts.size();
+        if (points < 3)
+            continue;
+        const double step = 1.0 / static_cast<double>(points - 1), h = 1e-6;
+        for (std::size_t k = 1; k + 1 < points; ++k) {
+            const double at = step * static_cast<double>(k);
+            const double left = (OpenCircuitVoltage(cell, at) - OpenCircuitVoltage(cell, at - h)) / h;
+            const double right = (OpenCircuitVoltage(cell, at + h) - OpenCircuitVoltage(cell, at)) / h;
+            EXPECT_NEAR(left, right, 1e-3 * (1.0 + std::fabs(left))) << PresetName(choice) << " at point " << k;
+        }
+        // Between two points it stays between their voltages: no overshoot.
+        const std::vector<double>& v = cell.OpenCircuitVolts;
+        for (int i = 0; i <= 2000; ++i) {
+            const double drawn = i / 2000.0;
+            const auto k = std::min(static_cast<std::size_t>(drawn / step), points - 2);
+            const double now = OpenCircuitVoltage(cell, drawn);
+            EXPECT_LE(now, std::max(v[k], v[k + 1]) + 1e-12) << PresetName(choice) << " at " << drawn;
+            EXPECT_GE(now, std::min(v[k], v[k + 1]) - 1e-12) << PresetName(choice) << " at " << drawn;
+        }
+        // A rest voltage read back gives the charge it was read at.
+        for (const double drawn : {0.1, 0.37, 0.5, 0.81}) {
+            EXPECT_NEAR(DrawnAtRestVoltage(cell, OpenCircuitVoltage(cell, drawn)), drawn, 1e-6)
+                << PresetName(choice) << " at " << drawn;
+        }
+    }
+}
+
+} // namespace
+} // namespace lumora
