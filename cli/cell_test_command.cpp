@@ -21,6 +21,7 @@ CommandOutput RunCellTestCommand(const CellTestRequest& request)
     report.Columns = ColumnsOf(CellComparisonColumns());
     report.Rows = comparison.Rows;
     output.Results = std::move(report);
+    output.Warnings = comparison.Warnings;
     if (request.Plot)
         output.File = OutputFile{*request.Plot, CellComparisonSvg(comparison)};
     return output;

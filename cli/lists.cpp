@@ -21,6 +21,7 @@ Report CellsReport()
                       {"empty_v", "Empty V", true},
                       {"capacity_mah", "mAh", true},
                       {"resistance_mohm", "mohm", true},
+                      {"max_a", "Max A", true},
                       {"cell", "Cell"},
                       {"source", "Source"}};
     for (const BatteryChoice& choice : BatteryPresets()) {
@@ -33,6 +34,8 @@ Report CellsReport()
                        {"empty_v", texts.Empty},
                        {"capacity_mah", texts.CapacityMah.value_or("")},
                        {"resistance_mohm", choice.cell ? DoubleText(model.InternalOhms * 1000.0) : ""},
+                       // The maker's maximum continuous discharge, where a named cell's sheet gives one.
+                       {"max_a", choice.named && choice.named->MaxAmps > 0.0 ? DoubleText(choice.named->MaxAmps) : ""},
                        {"cell", TradeName(choice)},
                        {"source", choice.named ? std::string(choice.named->Source) : ""}});
     }

@@ -308,6 +308,7 @@ val CellComparisonJs(const val& object)
     result.set("columns", ArrayOf(CellComparisonColumns(), ColumnMembers));
     result.set("rows", RowLines(comparison.Rows));
     result.set("svg", CellComparisonSvg(comparison));
+    result.set("warnings", Strings(comparison.Warnings));
     result.set("csv", CsvText(keys, comparison.Rows));
     return result;
 }

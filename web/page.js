@@ -461,6 +461,7 @@
     const test = core.cellComparison({ cells: cellsChosen(), kind, loads: $('#cells-loads').value,
       cutoff: $('#cells-cutoff').value });
     $('#cells-errors').replaceChildren(...refusalBoxes(test.refusals));
+    listItems($('#cells-warnings'), test.warnings || []);
     sayOnce($('#cells-said'), test.refusals.length ? refusedWords(test.refusals) : 'Battery test drawn.');
     for (const [key, id] of [['current', 'cells-loads'], ['power', 'cells-loads'], ['cutoff', 'cells-cutoff']]) {
       if (test.refusals.some(r => r.input === key)) $(`#${id}`).setAttribute('aria-invalid', 'true');

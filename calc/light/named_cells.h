@@ -23,6 +23,10 @@ struct NamedCell {
     double LevellingPerHour = 0.0;
     double ResistanceRise = 0.0;
     std::string_view Source; // where the figures come from, in a line
+    // The maker's data sheet's maximum continuous discharge, A, and the
+    // sheet; 0 where the sheet gives none (alkaline and NiMH cells).
+    double MaxAmps = 0.0;
+    std::string_view MaxSource;
 };
 
 std::span<const NamedCell> NamedCells();

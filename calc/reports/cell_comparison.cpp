@@ -184,6 +184,30 @@ bool SizeRefused(const CellComparisonRequest& request, CellComparison& compariso
 
 } // namespace
 
+namespace {
+
+// A test that draws more than its named cell's maximum continuous
+// discharge, at its highest current (a constant power's at its end); ""
+// for none.
+std::string RatingWarning(const BatteryChoice& choice, const ComparedTest& test)
+{
+    if (!choice.named || !(choice.named->MaxAmps > 0.0) || test.Test.Curve.empty())
+        return {};
+    double mostAmps = test.Load.Value;
+    if (test.Load.Kind == LoadKind::Power) {
+        mostAmps = 0.0;
+        for (const CellTestPoint& point : test.Test.Curve)
+            mostAmps = std::max(mostAmps, test.Load.Value / point.TerminalVolts);
+    }
+    const NamedCell& cell = *choice.named;
+    if (!(mostAmps > cell.MaxAmps))
+        return {};
+    return test.TradeName + " at " + LoadText(test.Load) + " draws up to " + RoundedText(mostAmps, 1) +
+           " A, above its maximum continuous " + DoubleText(cell.MaxAmps) + " A (" + std::string(cell.MaxSource) + ")";
+}
+
+} // namespace
+
 CellComparison CompareCells(const CellComparisonRequest& request)
 {
     CellComparison comparison;
@@ -201,6 +225,8 @@ CellComparison CompareCells(const CellComparisonRequest& request)
             comparison.Tests.push_back(
                 {PresetName(choice), TradeName(choice), load, volts, RunCellTest(model, load, volts)});
             comparison.Rows.push_back(RowOf(comparison.Tests.back()));
+            if (std::string warning = RatingWarning(choice, comparison.Tests.back()); !warning.empty())
+                comparison.Warnings.push_back(std::move(warning));
         }
     }
     return comparison;

@@ -42,6 +42,8 @@ struct CellComparison {
     bool Usage = false;
     std::vector<ComparedTest> Tests;            // cell by cell, each load in the order given
     std::vector<std::vector<std::string>> Rows; // texts by CellComparisonColumns
+    // A named cell tested past its maker's maximum continuous discharge.
+    std::vector<std::string> Warnings;
 };
 
 std::span<const RunColumn> CellComparisonColumns();

@@ -445,9 +445,26 @@ void DescribeSustained(const DischargeSummary& summary, bool heat, Summary& figu
 // What would burn an LED or be misread: output beyond the measured flux,
 // LEDs sharing a resistor, the LED driven past its rating, a regulator that
 // never holds its current.
-std::vector<std::string> RunWarnings(const LightRequest& request, const DischargeRequest& discharge,
-                                     const LedChoice& led, const Discharge& run)
+// A named cell driven past its maker's maximum continuous discharge, at
+// the run's highest draw per cell; "" for none.
+std::string CellRatingWarning(const Built& built, const Discharge& run)
 {
+    if (!built.Cell || !built.Cell->named || !(built.Cell->named->MaxAmps > 0.0))
+        return {};
+    double mostAmps = 0.0;
+    for (const DischargeRow& row : run.Rows)
+        mostAmps = std::max(mostAmps, row.BatteryAmps / built.CellPack.Parallel);
+    const NamedCell& cell = *built.Cell->named;
+    if (!(mostAmps > cell.MaxAmps))
+        return {};
+    return "each cell gives up to " + RoundedText(mostAmps, 1) + " A, above the " + std::string(cell.TradeName) +
+           "'s maximum continuous " + DoubleText(cell.MaxAmps) + " A (" + std::string(cell.MaxSource) + ")";
+}
+
+std::vector<std::string> RunWarnings(const LightRequest& request, const DischargeRequest& discharge, const Built& built,
+                                     const Discharge& run)
+{
+    const LedChoice& led = built.Led;
     std::vector<std::string> warnings;
     const DischargeSummary& summary = run.Summary;
     if (summary.BeyondFluxAmps > 0.0)
@@ -471,6 +488,8 @@ std::vector<std::string> RunWarnings(const LightRequest& request, const Discharg
         warnings.push_back("the " + std::string(driver.Kind == DriverKind::Linear ? "linear regulator" : "converter") +
                            " never reaches its " + DoubleText(driver.RegulatedAmps * 1000.0) +
                            " mA: the LEDs get at most " + RoundedText(mostAmps * 1000.0, 0) + " mA");
+    if (std::string cell = CellRatingWarning(built, run); !cell.empty())
+        warnings.push_back(std::move(cell));
     return warnings;
 }
 
@@ -490,7 +509,7 @@ LightRun Describe(const LightRequest& request, const DischargeRequest& discharge
         DescribeHeat(discharge.Heat, summary, built.HostName, figures);
     if (heat || summary.SettledHours)
         DescribeSustained(summary, heat, figures);
-    run.Warnings = RunWarnings(request, discharge, built.Led, run.Run);
+    run.Warnings = RunWarnings(request, discharge, built, run.Run);
     run.Labels = {built.Led.Name + ", " + CircuitName(discharge.Driver, discharge.Leds),
                   built.BatteryName + ": FL1 runtime " + RoundedText(summary.Fl1Hours, 2) + " h"};
     return run;

@@ -225,6 +225,16 @@ INSTANTIATE_TEST_SUITE_P(
         WarningRow{"GivenRatingAboveTheCurrent",
                    {"--led", "xp-g", "--cell", "18650", "--driver", "linear", "--current", "1500", "--led-max", "1600"},
                    ""},
+        // A named cell past its maker's maximum continuous discharge, per
+        // cell of the pack: direct drive takes 11.8 A from a 35E rated 8 A;
+        // two in parallel share it, 5.9 A each, within the rating.
+        WarningRow{"CellPastItsRating",
+                   {"--led", "sft-40", "--cell", "samsung-35e", "--driver", "direct"},
+                   "each cell gives up to 11.8 A, above the Samsung INR18650-35E's maximum continuous 8 A"},
+        WarningRow{
+            "CellsInParallelShareTheDraw",
+            {"--led", "sft-40", "--cell", "samsung-35e", "--pack", "1S2P", "--driver", "direct", "--led-max", "20000"},
+            ""},
         // Twice the rating and more will not last.
         WarningRow{"TwiceTheRating",
                    {"--led", "xp-g", "--cell", "18650", "--driver", "linear", "--current", "1500", "--led-max", "700"},

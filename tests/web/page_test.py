@@ -482,6 +482,15 @@ class CellTest(OnePage):
                 plot = subprocess.run([str(CLI), *args, '--plot', '-'], capture_output=True, text=True).stdout
                 self.assertEqual(download(self.driver, 'cells-svg'), plot)
 
+    def test_warns_past_a_cells_rating_as_lumora_cli(self):
+        ask_cells(self.driver, ['sony-vtc6'], 'power', '75', '3')
+        shown = self.driver.execute_script(
+            'return Array.from(document.querySelectorAll("#cells-warnings li"), li => li.textContent)')
+        run = subprocess.run([str(CLI), 'cells', '--test', '--cell', 'sony-vtc6', '--power', '75', '--cutoff', '3'],
+                             capture_output=True, text=True)
+        self.assertEqual(shown, [line.removeprefix('lumora-cli: warning: ') for line in run.stderr.splitlines()])
+        self.assertEqual(len(shown), 1)
+
     def test_refusals_are_the_cores(self):
         for cells, loads, cutoff, args in ((['18650'], '0', '', ['--current', '0']),
                                            (['18650', 'AA'], '1', '3.3', ['--current', '1', '--cutoff', '3.3'])):
