@@ -311,15 +311,17 @@
     return $$(`[data-graph="${key}"]`, graph).filter(control => control.type !== 'radio');
   }
 
-  // The graph's headline for screen readers and the phone's sticky line:
-  // said once, when typing pauses or on Enter, not at every keystroke.
-  let announceTimer = 0;
-  function announce(text, now = false) {
-    clearTimeout(announceTimer);
-    const say = () => { if ($('#graph-result').textContent !== text) $('#graph-result').textContent = text; };
+  // Each section's words for a screen reader (the graph's headline is the
+  // phone's sticky line too): said once the typing pauses, or at once on
+  // Enter, and only when they change: one announcement per settled result.
+  const sayTimers = {};
+  function sayOnce(element, text, now = false) {
+    clearTimeout(sayTimers[element.id]);
+    const say = () => { if (element.textContent !== text) element.textContent = text; };
     if (now) say();
-    else announceTimer = setTimeout(say, 500);
+    else sayTimers[element.id] = setTimeout(say, 500);
   }
+  const announce = (text, now) => sayOnce($('#graph-result'), text, now);
 
   // Runs the light again and redraws: the picture, the summary, the table;
   // or, while the inputs are not whole, the core's refusals beside the last
@@ -492,13 +494,6 @@
   // rows' defaults (a typical converter's 83 %).
   const sustainStart = { led: 'lh351d', host: '18650-tube', 'thermal-limit': '55', 'host-material': 'aluminium', ambient: '25',
     leds: '1' };
-  // Each section's words for a screen reader, said once the typing pauses,
-  // and only when they change: one announcement per settled result.
-  const sayTimers = {};
-  function sayOnce(element, text) {
-    clearTimeout(sayTimers[element.id]);
-    sayTimers[element.id] = setTimeout(() => { if (element.textContent !== text) element.textContent = text; }, 500);
-  }
   const refusedWords = refusals => `Not worked out: ${refusals.map(r => r.message).join('. ')}`;
 
   function drawSustain() {

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <array>
-#include <type_traits>
 
 namespace lumora {
 
@@ -275,24 +274,29 @@ RunShape ShapeOf(const LightRequest& request)
     return shape;
 }
 
-// Whatever their texts hold: a shape is asked of inputs still being typed.
+bool PlaceText(LightRequest& request, const LightInputRow& row, const std::string& text)
+{
+    if (const TextField* field = std::get_if<TextField>(&row.Field)) {
+        if (!(request.**field))
+            request.** field = text;
+        return true;
+    }
+    if (const TextsField* many = std::get_if<TextsField>(&row.Field)) {
+        (request.**many).push_back(text);
+        return true;
+    }
+    return false;
+}
+
+// Whatever their texts hold: a shape is asked of inputs still being typed,
+// so a number given counts whatever it reads.
 RunShape ShapeOf(const LightInputs& inputs)
 {
     LightRequest given;
-    for (const auto& entry : inputs.Texts) {
-        const std::string& text = entry.second;
-        if (const LightInputRow* row = LightInputNamed(entry.first))
-            std::visit(
-                [&](auto field) {
-                    using Field = decltype(field);
-                    if constexpr (std::is_same_v<Field, NumberField>)
-                        given.*field = 0.0;
-                    else if constexpr (std::is_same_v<Field, TextField>)
-                        given.*field = text;
-                    else
-                        (given.*field).push_back(text);
-                },
-                row->Field);
+    for (const auto& [key, text] : inputs.Texts) {
+        const LightInputRow* row = LightInputNamed(key);
+        if (row && !PlaceText(given, *row, text))
+            given.*std::get<NumberField>(row->Field) = 0.0;
     }
     return ShapeOf(given);
 }

@@ -104,6 +104,11 @@ struct LightInputs {
     std::vector<std::string> All(std::string_view key) const;
 };
 
+// A choice's or line's text into its field (the first given), or one more
+// of the texts of a field that takes several; false for a number's field,
+// which is read by its typing rules.
+bool PlaceText(LightRequest& request, const LightInputRow& row, const std::string& text);
+
 // The inputs read into their fields: a number by the window's typing rules,
 // a choice or pack checked by its row; every refusal of a number (Refusals),
 // else the first of a choice, pack or unknown input (then Usage).

@@ -6,7 +6,6 @@
 #include "calc/text/number_text.h"
 
 #include <cmath>
-#include <type_traits>
 
 namespace lumora {
 
@@ -63,10 +62,7 @@ ReadLight ReadLightInputs(const LightInputs& inputs)
             read.Usage = true;
             return read;
         }
-        if (const TextField* field = std::get_if<TextField>(&row->Field); field && !(read.Request.**field))
-            read.Request.** field = text;
-        else if (const TextsField* many = std::get_if<TextsField>(&row->Field))
-            (read.Request.**many).push_back(text);
+        PlaceText(read.Request, *row, text);
     }
     return read;
 }

@@ -667,6 +667,8 @@ class Sustain(OnePage):
         once, and then the settled result."""
         d = self.driver
         open_page(d, PAGE.as_uri())
+        # The example's own result is said first, once the page has settled.
+        WebDriverWait(d, 5).until(lambda d: d.find_element(By.ID, 'sustain-said').get_attribute('textContent'))
         d.execute_script('''window.lumoraSaid = [];
             new MutationObserver(() => lumoraSaid.push(document.getElementById('sustain-said').textContent))
               .observe(document.getElementById('sustain-said'), {childList: true, characterData: true, subtree: true});''')
