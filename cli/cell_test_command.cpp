@@ -18,8 +18,8 @@ CommandOutput RunCellTestCommand(const CellTestRequest& request)
         return RefusedOutput(comparison.Refusals, comparison.Usage);
     CommandOutput output;
     Report report;
-    report.Columns = ColumnsOf(CellComparisonColumns());
-    report.Rows = comparison.Rows;
+    report.Columns = ColumnsOf(request.Curve ? CellCurveColumns() : CellComparisonColumns());
+    report.Rows = request.Curve ? CellCurveRows(comparison) : comparison.Rows;
     output.Results = std::move(report);
     output.Warnings = comparison.Warnings;
     if (request.Plot)
@@ -54,13 +54,15 @@ class Cells final : public Command {
                 m_request.Comparison.Loads = m_powers;
             }
             m_request.Comparison.CutOff = m_cutOff;
+            m_request.Comparison.Ambient = m_ambient;
             return RunCellTestCommand(m_request);
         }
         CommandOutput cells;
         if (std::any_of(m_testOptions.begin(), m_testOptions.end(),
                         [](const CLI::Option* option) { return option->count() > 0; })) {
             cells.Exit = ExitCode::Usage;
-            cells.Errors.push_back("--cell, --current, --power, --cutoff and --plot are a battery test's: add --test");
+            cells.Errors.push_back(
+                "--cell, --current, --power, --cutoff, --ambient, --curve and --plot are a battery test's: add --test");
             return cells;
         }
         cells.Results = CellsReport();
@@ -86,6 +88,14 @@ class Cells final : public Command {
                             "the cut-off, V per cell (each chemistry's empty voltage when not given)")
                 ->option_text("V"),
             command
+                .add_option("--ambient", m_ambient,
+                            "the air around the cell, degrees C (25 when not given); a cell whose polarisation is "
+                            "known warms by its own losses, and its voltage under load with it")
+                ->option_text("C"),
+            command.add_flag("--curve", m_request.Curve,
+                             "give each test's discharge curve as rows (time_s, voltage_v, current_a, mah, wh, cell_c) "
+                             "in place of the summary"),
+            command
                 .add_option("--plot", m_request.Plot,
                             "also write the voltage curves as an SVG picture; '-' writes it to standard output "
                             "in place of the table")
@@ -97,6 +107,7 @@ class Cells final : public Command {
     CellTestRequest m_request;
     std::vector<std::string> m_powers;
     std::optional<std::string> m_cutOff;
+    std::optional<std::string> m_ambient;
     std::vector<CLI::Option*> m_testOptions;
 };
 

@@ -15,6 +15,7 @@ namespace lumora::cli {
 struct CellTestRequest {
     CellComparisonRequest Comparison;
     std::optional<std::string> Plot; // the SVG file to write
+    bool Curve = false;              // the curves' rows in place of the summary
 };
 
 CommandOutput RunCellTestCommand(const CellTestRequest& request);

@@ -273,6 +273,9 @@ PackTexts TextsOf(const BatteryChoice& choice, Pack pack)
     return texts;
 }
 
+// J/(mol K).
+constexpr double GasConstant = 8.314462618;
+
 CellModel ModelOf(const BatteryChoice& choice, Pack pack)
 {
     CellModel model;
@@ -291,6 +294,16 @@ CellModel ModelOf(const BatteryChoice& choice, Pack pack)
         model.AvailableShare = named->AvailableShare;
         model.LevellingPerHour = named->LevellingPerHour;
         model.ResistanceRise = named->ResistanceRise;
+        // Every cell of the pack alike: the polarisation adds as resistances
+        // do, heat capacity and cooling with the count of cells.
+        if (const HighRate* rate = HighRateOf(*named)) {
+            const double cells = pack.Series * pack.Parallel;
+            model.PolarisationOhms = rate->PolarisationMilliohms / 1000.0 * pack.Series / pack.Parallel;
+            model.PolarisationSeconds = rate->PolarisationSeconds;
+            model.PolarisationActivationKelvin = rate->ActivationKilojoules * 1000.0 / GasConstant;
+            model.HeatJoulesPerKelvin = CellHeatJoulesPerKelvin(*named, *rate) * cells;
+            model.CoolingWattsPerKelvin = CellCoolingWattsPerKelvin(*named) * cells;
+        }
     }
     // Cells in parallel share the current: each well and each resistance
     // holds as for one cell at its share.

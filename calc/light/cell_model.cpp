@@ -79,6 +79,14 @@ double DrawnAtRestVoltage(const CellModel& cell, double volts)
     return cell.CapacityAh;
 }
 
+CellState RestingCell(double celsius, double drawnAh)
+{
+    CellState state;
+    state.DrawnAh = drawnAh;
+    state.Celsius = celsius;
+    return state;
+}
+
 double BoundBehind(const CellModel& cell, const CellState& state) { return (1.0 - cell.AvailableShare) * state.Lag; }
 
 double AvailableVoltage(const CellModel& cell, const CellState& state)
@@ -99,16 +107,71 @@ bool AvailableEmpty(const CellModel& cell, const CellState& state)
     return state.DrawnAh + BoundBehind(cell, state) >= cell.CapacityAh;
 }
 
-CellState Advance(const CellModel& cell, CellState state, double amps, double hours)
+double PolarisationOhmsAt(const CellModel& cell, const CellState& state)
 {
-    state.DrawnAh += amps * hours;
+    if (cell.PolarisationOhms == 0.0)
+        return 0.0;
+    const double ActivationKelvin = cell.PolarisationActivationKelvin;
+    constexpr double Absolute = 273.15;
+    const double kelvin = std::max(state.Celsius, -Absolute + 1.0) + Absolute;
+    return cell.PolarisationOhms * std::exp(ActivationKelvin * (1.0 / kelvin - 1.0 / (CellReferenceC + Absolute)));
+}
+
+double SourceVoltage(const CellModel& cell, const CellState& state)
+{
+    return AvailableVoltage(cell, state) - state.PolarisationVolts;
+}
+
+double CellLossWatts(const CellModel& cell, const CellState& state, double amps)
+{
+    return amps * amps * ResistanceAt(cell, state) + amps * state.PolarisationVolts;
+}
+
+bool HasDynamics(const CellModel& cell)
+{
+    return cell.AvailableShare < 1.0 || cell.PolarisationOhms > 0.0 || cell.HeatJoulesPerKelvin > 0.0;
+}
+
+namespace {
+
+// The wells' lag after the step.
+double LagAfter(const CellModel& cell, double lag, double amps, double hours)
+{
     const double c = cell.AvailableShare;
     if (!(c < 1.0))
-        return state;
+        return lag;
     const double k = std::max(cell.LevellingPerHour, 0.0);
     // (1 - e^(-kt)) / k, which is t when the wells do not level out at all.
     const double filled = k > 0.0 ? -std::expm1(-k * hours) / k : hours;
-    state.Lag = state.Lag * std::exp(-k * hours) + amps / c * filled;
+    return lag * std::exp(-k * hours) + amps / c * filled;
+}
+
+// The share of the way from a start to a settled value covered in 'seconds'
+// with a time constant: 1 - e^(-t/τ), 1 without one.
+double Settled(double seconds, double timeConstant)
+{
+    return timeConstant > 0.0 ? -std::expm1(-seconds / timeConstant) : 1.0;
+}
+
+} // namespace
+
+CellState Advance(const CellModel& cell, CellState state, double amps, double hours, double surroundingsC)
+{
+    const double seconds = hours * 3600.0;
+    const double settledVolts = amps * PolarisationOhmsAt(cell, state);
+    const double heatW = CellLossWatts(cell, state, amps);
+    state.DrawnAh += amps * hours;
+    state.Lag = LagAfter(cell, state.Lag, amps, hours);
+    if (cell.PolarisationOhms > 0.0)
+        state.PolarisationVolts +=
+            (settledVolts - state.PolarisationVolts) * Settled(seconds, cell.PolarisationSeconds);
+    if (cell.HeatJoulesPerKelvin > 0.0 && cell.CoolingWattsPerKelvin > 0.0) {
+        const double settledC = surroundingsC + heatW / cell.CoolingWattsPerKelvin;
+        state.Celsius +=
+            (settledC - state.Celsius) * Settled(seconds, cell.HeatJoulesPerKelvin / cell.CoolingWattsPerKelvin);
+    } else {
+        state.Celsius = surroundingsC;
+    }
     return state;
 }
 

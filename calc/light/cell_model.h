@@ -39,7 +39,28 @@ struct CellModel {
     // How much the resistance rises by the end of the charge, as a share of
     // the full cell's: R = R0 (1 + rise · x²) with x the share drawn.
     double ResistanceRise = 0.0;
+    // Polarisation: a resistance with a capacitance across it, in series
+    // with InternalOhms, the first-order equivalent circuit (Hu, Li and Peng,
+    // "A comparative study of equivalent circuit models for Li-ion
+    // batteries", J. Power Sources 198, 2012; Plett, "Battery Management
+    // Systems", vol. 1, 2015, ch. 2). Its voltage settles at I·R1 with the
+    // time constant R1·C1. R1 is at 25 °C and falls as the cell warms by
+    // Arrhenius's law with an activation energy Ea (PolarisationOhmsAt);
+    // 0 for none.
+    double PolarisationOhms = 0.0;
+    double PolarisationSeconds = 0.0;
+    double PolarisationActivationKelvin = 0.0; // Ea / R
+    // The cell's own temperature, one lumped node (Bernardi, Pawlikowski and
+    // Newman, "A general energy balance for battery systems", J. Electrochem.
+    // Soc. 132(1), 1985, without the entropic term): its heat capacity, J/K,
+    // warmed by I·(E - V), and its conductance to its surroundings, W/K.
+    // 0 for a cell always at its surroundings' temperature.
+    double HeatJoulesPerKelvin = 0.0;
+    double CoolingWattsPerKelvin = 0.0;
 };
+
+// The temperature at which a cell's resistances are given, °C.
+inline constexpr double CellReferenceC = 25.0;
 
 // A cell of constant voltage and no internal resistance, the runtime
 // calculator's own assumption.
@@ -60,7 +81,12 @@ double DrawnAtRestVoltage(const CellModel& cell, double volts);
 struct CellState {
     double DrawnAh = 0.0;
     double Lag = 0.0;
+    double PolarisationVolts = 0.0; // across the RC branch
+    double Celsius = CellReferenceC;
 };
+
+// A full cell at rest at a temperature.
+CellState RestingCell(double celsius, double drawnAh = 0.0);
 
 // The charge the load has left behind in the bound well: (1 - c)·δ.
 double BoundBehind(const CellModel& cell, const CellState& state);
@@ -72,11 +98,33 @@ double AvailableVoltage(const CellModel& cell, const CellState& state);
 // The internal resistance at this state.
 double ResistanceAt(const CellModel& cell, const CellState& state);
 
+// The polarisation resistance at the cell's temperature:
+// R1(T) = R1(25 °C) · exp(Ea/R · (1/T - 1/298.15 K)).
+double PolarisationOhmsAt(const CellModel& cell, const CellState& state);
+
+// What the load sees behind the internal resistance: the rest curve at the
+// available well's level less the polarisation's voltage.
+double SourceVoltage(const CellModel& cell, const CellState& state);
+
+// The power lost inside the cell at a current: I²·R0 and I·V across the
+// polarisation; all of it warms the cell.
+double CellLossWatts(const CellModel& cell, const CellState& state, double amps);
+
+// Whether the cell's state moves with time as well as with charge: a
+// bound well, a polarisation or a temperature of its own.
+bool HasDynamics(const CellModel& cell);
+
 // The available well is empty: the cell gives nothing more until it rests.
 bool AvailableEmpty(const CellModel& cell, const CellState& state);
 
-// The state after 'hours' at a constant current of 'amps' (0 at rest): the
-// model's closed form, δ(t) = δ0 e^(-k't) + I/(c k') (1 - e^(-k't)).
-CellState Advance(const CellModel& cell, CellState state, double amps, double hours);
+// The state after 'hours' at a constant current of 'amps' (0 at rest), the
+// cell among surroundings at 'surroundingsC': each part by its closed form
+// for a constant current,
+//   the wells' lag     δ(t) = δ0 e^(-k't) + I/(c k') (1 - e^(-k't)),
+//   the polarisation   v(t) = v0 e^(-t/τ) + I R1 (1 - e^(-t/τ)),
+//   the temperature    T(t) = Ts + Q/G + (T0 - Ts - Q/G) e^(-G t / C),
+// R1 and the heat Q taken at the step's start.
+CellState Advance(const CellModel& cell, CellState state, double amps, double hours,
+                  double surroundingsC = CellReferenceC);
 
 } // namespace lumora

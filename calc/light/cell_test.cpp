@@ -24,7 +24,8 @@ struct Node {
 
 class Tester {
   public:
-    Tester(const CellModel& cell, CellLoad load, double cutOffVolts) : m_cell(cell), m_load(load), m_cutOff(cutOffVolts)
+    Tester(const CellModel& cell, CellLoad load, double cutOffVolts, double ambientC)
+        : m_cell(cell), m_load(load), m_cutOff(cutOffVolts), m_ambientC(ambientC)
     {
     }
 
@@ -32,7 +33,7 @@ class Tester {
     {
         Node node;
         node.state = state;
-        const double rest = AvailableVoltage(m_cell, state);
+        const double rest = SourceVoltage(m_cell, state);
         const double ohms = ResistanceAt(m_cell, state);
         if (m_load.Kind == LoadKind::Current) {
             node.amps = m_load.Value;
@@ -55,12 +56,14 @@ class Tester {
 
     Node StepTo(const Node& from, double drawnAh) const
     {
-        Node next = At({drawnAh, from.state.Lag});
-        for (int round = 0; round < LagRounds && m_cell.AvailableShare < 1.0; ++round) {
+        CellState moved = from.state;
+        moved.DrawnAh = drawnAh;
+        Node next = At(moved);
+        for (int round = 0; round < LagRounds && HasDynamics(m_cell); ++round) {
             const double hours = Hours(from, next);
             if (!std::isfinite(hours) || !(hours > 0.0))
                 break;
-            CellState state = Advance(m_cell, from.state, (drawnAh - from.state.DrawnAh) / hours, hours);
+            CellState state = Advance(m_cell, from.state, (drawnAh - from.state.DrawnAh) / hours, hours, m_ambientC);
             state.DrawnAh = drawnAh;
             next = At(state);
         }
@@ -71,18 +74,19 @@ class Tester {
     const CellModel& m_cell;
     CellLoad m_load;
     double m_cutOff;
+    double m_ambientC;
 };
 
 } // namespace
 
-CellTest RunCellTest(const CellModel& cell, CellLoad load, double cutOffVolts, double stepFraction)
+CellTest RunCellTest(const CellModel& cell, CellLoad load, double cutOffVolts, double stepFraction, double ambientC)
 {
     CellTest test;
-    const Tester tester(cell, load, cutOffVolts);
-    Node previous = tester.At({});
+    const Tester tester(cell, load, cutOffVolts, ambientC);
+    Node previous = tester.At(RestingCell(ambientC));
     if (!previous.running || !(previous.amps > 0.0))
         return test;
-    test.Curve.push_back({0.0, 0.0, previous.volts});
+    test.Curve.push_back({0.0, 0.0, previous.volts, previous.amps, 0.0, previous.state.Celsius});
     const double step = stepFraction * cell.CapacityAh;
     for (;;) {
         double size = step;
@@ -107,7 +111,8 @@ CellTest RunCellTest(const CellModel& cell, CellLoad load, double cutOffVolts, d
         test.Hours += hours;
         test.DeliveredWh += (previous.volts * previous.amps + next.volts * next.amps) / 2.0 * hours;
         test.DeliveredAh = next.state.DrawnAh;
-        test.Curve.push_back({test.Hours, test.DeliveredAh, next.volts});
+        test.Curve.push_back(
+            {test.Hours, test.DeliveredAh, next.volts, next.amps, test.DeliveredWh, next.state.Celsius});
         previous = next;
         if (ends)
             break;

@@ -23,6 +23,9 @@ struct CellTestPoint {
     double Hours = 0.0;
     double DeliveredAh = 0.0;
     double TerminalVolts = 0.0;
+    double Amps = 0.0;
+    double DeliveredWh = 0.0;
+    double Celsius = CellReferenceC; // the cell's own temperature
 };
 
 enum class CellTestEnd {
@@ -44,6 +47,8 @@ struct CellTest {
 // (less where the voltage falls fast), each step's time and the bound
 // well's lag found together as in a light's run; the cut-off is found by
 // bisection.
-CellTest RunCellTest(const CellModel& cell, CellLoad load, double cutOffVolts, double stepFraction = 0.005);
+// The cell starts at rest at 'ambientC' and warms as its own losses heat it.
+CellTest RunCellTest(const CellModel& cell, CellLoad load, double cutOffVolts, double stepFraction = 0.005,
+                     double ambientC = CellReferenceC);
 
 } // namespace lumora

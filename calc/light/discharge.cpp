@@ -186,7 +186,7 @@ Discharge Run(const DischargeRequest& request)
     DischargeSummary& summary = result.Summary;
     summary.InLumens = !request.Flux.empty();
     const Stepper stepper(request);
-    const Node first = stepper.At({request.StartDrawnAh, 0.0}, stepper.AmbientC(), 0.0);
+    const Node first = stepper.At(RestingCell(request.Heat.AmbientC, request.StartDrawnAh), stepper.AmbientC(), 0.0);
     summary.Start = StartOf(first);
     if (summary.Start != DischargeStart::Lit)
         return result;

@@ -38,6 +38,16 @@ void ByDuty(DriverPoint& at, double duty)
     at.DriverWatts *= duty;
 }
 
+// The circuit fed by the cell at its state: the source behind the internal
+// resistance is the rest curve less the polarisation, whose loss the cell's
+// own loss includes.
+DriverPoint OperateCell(const Driver& driver, const LedString& leds, const CellModel& cell, const CellState& state)
+{
+    DriverPoint at = Operate(driver, leds, SourceVoltage(cell, state), ResistanceAt(cell, state), cell.CutOffVolts);
+    at.InternalWatts += at.Point.BatteryAmps * state.PolarisationVolts;
+    return at;
+}
+
 } // namespace
 
 Node Stepper::At(const CellState& state, double hostC, double hours, double heatHint) const
@@ -54,8 +64,7 @@ Node Stepper::At(const CellState& state, double hostC, double hours, double heat
         const bool direct = driver.Kind == DriverKind::Direct;
         if (!direct)
             driver.RegulatedAmps *= node.throttle;
-        node.at = Operate(driver, m_request.Leds, node.openCircuitVolts, ResistanceAt(m_request.Battery, state),
-                          m_request.Battery.CutOffVolts);
+        node.at = OperateCell(driver, m_request.Leds, m_request.Battery, state);
         node.ledAmps = node.at.Point.LedAmps;
         if (direct)
             ByDuty(node.at, node.throttle);
@@ -74,9 +83,11 @@ Node Stepper::At(const CellState& state, double hostC, double hours, double heat
 
 Node Stepper::StepTo(const Node& from, double drawnAh) const
 {
-    Node next = At({drawnAh, from.cell.Lag}, from.hostC, from.hours, from.ledHeatW);
-    const bool bound = m_request.Battery.AvailableShare < 1.0;
-    if (!bound && !m_thermal) {
+    CellState moved = from.cell;
+    moved.DrawnAh = drawnAh;
+    Node next = At(moved, from.hostC, from.hours, from.ledHeatW);
+    const bool dynamic = HasDynamics(m_request.Battery);
+    if (!dynamic && !m_thermal) {
         next.hours = from.hours + StepHours(from, next);
         return next;
     }
@@ -86,8 +97,11 @@ Node Stepper::StepTo(const Node& from, double drawnAh) const
         if (!std::isfinite(hours) || !(hours > 0.0) || std::fabs(hours - lastHours) <= 1e-13 * hours)
             break;
         lastHours = hours;
+        // The cell's surroundings: the host, or the air.
+        const double around = m_thermal ? from.hostC : m_heat.AmbientC;
         CellState state =
-            bound ? Advance(m_request.Battery, from.cell, (drawnAh - from.cell.DrawnAh) / hours, hours) : next.cell;
+            dynamic ? Advance(m_request.Battery, from.cell, (drawnAh - from.cell.DrawnAh) / hours, hours, around)
+                    : next.cell;
         state.DrawnAh = drawnAh;
         const double host = m_thermal ? HostAfter(m_heat.Host, m_heat.AmbientC, from.hostC,
                                                   (from.heatW + next.heatW) / 2.0, hours * SecondsPerHour)
@@ -200,8 +214,7 @@ void Stepper::Throttle(Node& node, double throttle) const
     DriverPoint at;
     for (int round = 0; round < HeatRounds; ++round) {
         leds.Curve.A = m_request.Leds.Curve.A + VoltShift(m_heat.Led, node.hostC, ledHeat);
-        at = Operate(driver, leds, node.openCircuitVolts, ResistanceAt(m_request.Battery, node.cell),
-                     m_request.Battery.CutOffVolts);
+        at = OperateCell(driver, leds, m_request.Battery, node.cell);
         const double electric = at.Point.LedWatts / count;
         std::optional<double> lumens =
             m_request.Flux.empty() ? std::nullopt : LumensAt(m_request.Flux, at.Point.LedAmps);

@@ -29,6 +29,31 @@ struct NamedCell {
     std::string_view MaxSource;
 };
 
+// What dominates a named cell at a high current, where a published
+// high-rate test fixes it: the polarisation's resistance at 25 °C and its
+// time constant (CellModel), the cell's mass, g, from which its heat
+// capacity follows, and where these come from.
+struct HighRate {
+    std::string_view Id; // the named cell's
+    double PolarisationMilliohms = 0.0;
+    double PolarisationSeconds = 0.0;
+    double ActivationKilojoules = 0.0; // Ea, per mol
+    double MassGrams = 0.0;
+    std::string_view Source;
+};
+
+// The named cell's high-rate figures; null where none are known.
+const HighRate* HighRateOf(const NamedCell& cell);
+
+// A cylindrical cell's outer surface, m², from its format's name: "18650"
+// is 18 mm across and 65.0 mm long; 0 for a name not of that form.
+double CylinderSurface(std::string_view format);
+
+// A named cell's own heat capacity, J/K, and its conductance to still air
+// around it, W/K.
+double CellHeatJoulesPerKelvin(const NamedCell& cell, const HighRate& rate);
+double CellCoolingWattsPerKelvin(const NamedCell& cell);
+
 std::span<const NamedCell> NamedCells();
 
 } // namespace lumora

@@ -4,6 +4,7 @@
 #include "calc/calculators/messages.h"
 #include "calc/calculators/runtime_display.h"
 #include "calc/light/battery_presets.h"
+#include "calc/reports/light_inputs.h"
 #include "calc/reports/svg_picture.h"
 #include "calc/text/field_text.h"
 #include "calc/text/number_text.h"
@@ -89,6 +90,33 @@ constexpr std::array<const char*, 5> Dashes = {"", " stroke-dasharray=\"8 4\"", 
 
 std::span<const RunColumn> CellComparisonColumns() { return Columns; }
 
+namespace {
+
+constexpr std::array<RunColumn, 8> CurveColumns = {{{"cell", "Preset", false},
+                                                    {"load", "Load", false},
+                                                    {"time_s", "Time s"},
+                                                    {"voltage_v", "Voltage V"},
+                                                    {"current_a", "Current A"},
+                                                    {"mah", "mAh"},
+                                                    {"wh", "Wh"},
+                                                    {"cell_c", "Cell °C"}}};
+
+} // namespace
+
+std::span<const RunColumn> CellCurveColumns() { return CurveColumns; }
+
+std::vector<std::vector<std::string>> CellCurveRows(const CellComparison& comparison)
+{
+    std::vector<std::vector<std::string>> rows;
+    for (const ComparedTest& test : comparison.Tests)
+        for (const CellTestPoint& point : test.Test.Curve)
+            rows.push_back({test.Cell, LoadText(test.Load), RoundedText(point.Hours * 3600.0, 1),
+                            RoundedText(point.TerminalVolts, 3), RoundedText(point.Amps, 3),
+                            RoundedText(point.DeliveredAh * 1000.0, 1), RoundedText(point.DeliveredWh, 3),
+                            RoundedText(point.Celsius, 1)});
+    return rows;
+}
+
 std::vector<std::string> ListItems(std::string_view text)
 {
     std::vector<std::string> items;
@@ -132,6 +160,25 @@ std::vector<CellLoad> LoadsOf(const CellComparisonRequest& request, std::optiona
             cutOff = *ReadNumber(*request.CutOff);
     }
     return loads;
+}
+
+// The air around the cell, °C: a number, above absolute zero, and no
+// hotter than a cell is ever tested at.
+double AmbientOf(const CellComparisonRequest& request, std::vector<RunRefusal>& refusals)
+{
+    constexpr double AbsoluteZeroC = -273.15, HottestC = 100.0;
+    if (!request.Ambient)
+        return CellReferenceC;
+    const std::string& text = *request.Ambient;
+    if (!IsTypeableInto(InputKind::Signed, text) || IsBlank(text) || !ReadNumber(text)) {
+        refusals.push_back({"ambient", NotANumberSentence("Ambient", text)});
+        return CellReferenceC;
+    }
+    const double celsius = *ReadNumber(text);
+    if (!(celsius > AbsoluteZeroC) || celsius > HottestC)
+        refusals.push_back({"ambient", "an ambient of " + text + " °C is outside what a cell can be tested at; give " +
+                                           "more than -273.15 and at most 100"});
+    return celsius;
 }
 
 // The cells named, each a cell whose full voltage is above the cut-off.
@@ -193,12 +240,9 @@ std::string RatingWarning(const BatteryChoice& choice, const ComparedTest& test)
 {
     if (!choice.named || !(choice.named->MaxAmps > 0.0) || test.Test.Curve.empty())
         return {};
-    double mostAmps = test.Load.Value;
-    if (test.Load.Kind == LoadKind::Power) {
-        mostAmps = 0.0;
-        for (const CellTestPoint& point : test.Test.Curve)
-            mostAmps = std::max(mostAmps, test.Load.Value / point.TerminalVolts);
-    }
+    double mostAmps = 0.0;
+    for (const CellTestPoint& point : test.Test.Curve)
+        mostAmps = std::max(mostAmps, point.Amps);
     const NamedCell& cell = *choice.named;
     if (!(mostAmps > cell.MaxAmps))
         return {};
@@ -216,6 +260,7 @@ CellComparison CompareCells(const CellComparisonRequest& request)
     std::optional<double> cutOff;
     const std::vector<CellLoad> loads = LoadsOf(request, cutOff, comparison.Refusals);
     const std::vector<BatteryChoice> cells = CellsOf(request, cutOff, comparison.Refusals);
+    const double ambientC = AmbientOf(request, comparison.Refusals);
     if (!comparison.Refusals.empty())
         return comparison;
     for (const BatteryChoice& choice : cells) {
@@ -223,7 +268,7 @@ CellComparison CompareCells(const CellComparisonRequest& request)
         const double volts = cutOff.value_or(model.CutOffVolts);
         for (const CellLoad& load : loads) {
             comparison.Tests.push_back(
-                {PresetName(choice), TradeName(choice), load, volts, RunCellTest(model, load, volts)});
+                {PresetName(choice), TradeName(choice), load, volts, RunCellTest(model, load, volts, 0.005, ambientC)});
             comparison.Rows.push_back(RowOf(comparison.Tests.back()));
             if (std::string warning = RatingWarning(choice, comparison.Tests.back()); !warning.empty())
                 comparison.Warnings.push_back(std::move(warning));

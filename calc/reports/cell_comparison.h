@@ -24,8 +24,9 @@ inline constexpr std::size_t MostComparedLoads = 10;
 struct CellComparisonRequest {
     std::vector<std::string> Cells; // preset names: "samsung-30q", "18650"
     LoadKind Kind = LoadKind::Current;
-    std::vector<std::string> Loads;    // field texts, A or W
-    std::optional<std::string> CutOff; // V per cell; the chemistry's empty voltage when not given
+    std::vector<std::string> Loads;     // field texts, A or W
+    std::optional<std::string> CutOff;  // V per cell; the chemistry's empty voltage when not given
+    std::optional<std::string> Ambient; // °C around the cell; 25 when not given
 };
 
 struct ComparedTest {
@@ -37,7 +38,8 @@ struct ComparedTest {
 
 struct CellComparison {
     // Empty when the tests were run; Usage when inputs are missing rather
-    // than out of range. Inputs are "cell", "current", "power", "cutoff".
+    // than out of range. Inputs are "cell", "current", "power", "cutoff",
+    // "ambient".
     std::vector<RunRefusal> Refusals;
     bool Usage = false;
     std::vector<ComparedTest> Tests;            // cell by cell, each load in the order given
@@ -54,6 +56,12 @@ std::span<const RunColumn> CellComparisonColumns();
 std::vector<std::string> ListItems(std::string_view text);
 
 CellComparison CompareCells(const CellComparisonRequest& request);
+
+// Each test's discharge curve as rows, test after test: the cell, the
+// load, then time_s, voltage_v, current_a, mah, wh and the cell's own
+// temperature.
+std::span<const RunColumn> CellCurveColumns();
+std::vector<std::vector<std::string>> CellCurveRows(const CellComparison& comparison);
 
 // The terminal voltage against the charge delivered, a line for each test.
 std::string CellComparisonSvg(const CellComparison& comparison);

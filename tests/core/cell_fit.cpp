@@ -94,12 +94,12 @@ Parameters Simplex(const Cost& cost, Parameters start, double size)
 
 double Delivered(const CellModel& cell, const PublishedCellTest& test)
 {
-    return RunCellTest(cell, {LoadKind::Current, test.Amps}, test.CutOffVolts).DeliveredAh * 1000.0;
+    return RunPublishedTest(cell, test).DeliveredAh * 1000.0;
 }
 
 double DeliveredWh(const CellModel& cell, const PublishedCellTest& test)
 {
-    return RunCellTest(cell, {LoadKind::Current, test.Amps}, test.CutOffVolts).DeliveredWh;
+    return RunPublishedTest(cell, test).DeliveredWh;
 }
 
 // The parameters as the simplex moves them: log capacity, logit share, log
@@ -162,8 +162,10 @@ constexpr Load TypicalLoad = {0.98, 1.0, 0.5};
 std::vector<PublishedCellTest> TestsOf(std::string_view named, Role role)
 {
     std::vector<PublishedCellTest> tests;
+    // Constant-power tests fix the polarisation (named_cells.cpp), not the
+    // charge: they are left to it.
     for (const PublishedCellTest& test : PublishedCellTests())
-        if (test.Named == named && test.Use == role)
+        if (test.Named == named && test.Use == role && test.Watts == 0.0)
             tests.push_back(test);
     return tests;
 }

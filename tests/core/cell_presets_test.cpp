@@ -16,8 +16,7 @@ namespace {
 
 CellTest RunPublished(const char* preset, const PublishedCellTest& test)
 {
-    const CellModel cell = ModelOf(*BatteryNamed(preset), Pack{});
-    return RunCellTest(cell, {LoadKind::Current, test.Amps}, test.CutOffVolts);
+    return RunPublishedTest(ModelOf(*BatteryNamed(preset), Pack{}), test);
 }
 
 double DeliveredMah(const char* preset, const PublishedCellTest& test)
@@ -27,8 +26,9 @@ double DeliveredMah(const char* preset, const PublishedCellTest& test)
 
 std::string Describe(const PublishedCellTest& test)
 {
-    return std::string(test.Brand) + " at " + std::to_string(test.Amps) + " A to " + std::to_string(test.CutOffVolts) +
-           " V (" + std::string(test.Source) + ")";
+    const std::string load = test.Watts > 0.0 ? std::to_string(test.Watts) + " W" : std::to_string(test.Amps) + " A";
+    return std::string(test.Brand) + " at " + load + " to " + std::to_string(test.CutOffVolts) + " V (" +
+           std::string(test.Source) + ")";
 }
 
 using Role = PublishedCellTest::Role;
@@ -37,11 +37,15 @@ using Role = PublishedCellTest::Role;
 // where given, energy: on those it was fitted to, 5 % for lithium-ion and
 // 10 % for the others (alkaline cells' four parameters cannot follow four
 // currents and two cut-offs closer), and likewise on cells in use; on those
-// held out of its fit, 5 % and 16 % (docs/cell-fits.md gives each).
-double Tolerance(const BatteryChoice& choice, Role role)
+// held out of its fit, 5 % and 16 % (docs/cell-fits.md gives each). At
+// constant power past 20 A, where the cell's polarisation and its own heat
+// rule, 10 % of the energy to each cut-off.
+double Tolerance(const BatteryChoice& choice, const PublishedCellTest& test)
 {
     const bool lithiumIon = choice.chemistry->Id == "li-ion";
-    return lithiumIon ? 0.05 : role == Role::HeldOut ? 0.16 : 0.10;
+    if (test.Watts > 0.0)
+        return 0.10;
+    return lithiumIon ? 0.05 : test.Use == Role::HeldOut ? 0.16 : 0.10;
 }
 
 // A named cell gives what its published tests measured, to the same cut-off,
@@ -55,9 +59,11 @@ TEST(NamedCells, GiveTheirPublishedCapacities)
             continue;
         const std::optional<BatteryChoice> choice = BatteryNamed(test.Named);
         ASSERT_TRUE(choice && choice->named) << test.Named;
-        const double tolerance = Tolerance(*choice, test.Use);
+        const double tolerance = Tolerance(*choice, test);
         const CellTest run = RunPublished(test.Named.c_str(), test);
-        EXPECT_NEAR(run.DeliveredAh * 1000.0, test.Mah, tolerance * test.Mah) << Describe(test);
+        if (test.Mah > 0.0) {
+            EXPECT_NEAR(run.DeliveredAh * 1000.0, test.Mah, tolerance * test.Mah) << Describe(test);
+        }
         if (test.Wh > 0.0) {
             EXPECT_NEAR(run.DeliveredWh, test.Wh, tolerance * test.Wh) << Describe(test);
         }
@@ -75,7 +81,7 @@ TEST(NamedCells, HoldOutTheirHighestCurrent)
 {
     std::map<std::string, std::vector<PublishedCellTest>> byCell;
     for (const PublishedCellTest& test : PublishedCellTests())
-        if (!test.Named.empty() && test.Use != Role::Check)
+        if (!test.Named.empty() && test.Use != Role::Check && test.Watts == 0.0)
             byCell[test.Named].push_back(test);
     for (const auto& [named, tests] : byCell) {
         if (tests.size() < 2)
@@ -95,8 +101,8 @@ TEST(PublishedCellTests, NameTheirSourceAndPlace)
     for (const PublishedCellTest& test : PublishedCellTests()) {
         EXPECT_FALSE(test.Source.empty()) << test.Brand;
         EXPECT_FALSE(test.Where.empty()) << test.Brand;
-        EXPECT_GT(test.Amps, 0.0) << test.Brand;
-        EXPECT_GT(test.Mah, 0.0) << test.Brand;
+        EXPECT_TRUE(test.Amps > 0.0 || test.Watts > 0.0) << test.Brand;
+        EXPECT_TRUE(test.Mah > 0.0 || test.Wh > 0.0) << test.Brand;
     }
 }
 
@@ -107,8 +113,9 @@ TEST(GenericCells, FollowEachBrandsLoadDependence)
 {
     std::map<std::string, std::vector<PublishedCellTest>> brands;
     for (const PublishedCellTest& test : PublishedCellTests())
-        brands[std::string(test.Generic) + "|" + std::string(test.Brand) + "|" + std::string(test.Source)].push_back(
-            test);
+        if (!test.Generic.empty())
+            brands[std::string(test.Generic) + "|" + std::string(test.Brand) + "|" + std::string(test.Source)]
+                .push_back(test);
     int ratios = 0;
     for (auto& [brand, tests] : brands) {
         std::sort(tests.begin(), tests.end(), [](const auto& a, const auto& b) { return a.Amps < b.Amps; });

@@ -64,7 +64,9 @@ INSTANTIATE_TEST_SUITE_P(
                     BuildRow{"Aaa3HeadlampThree5mmParallel",
                              Build("AAA", {3, 1}, "5mm", DriverKind::Direct, 0, 3, Wiring::Parallel, 4.7)},
                     BuildRow{"TwoS21700Converter3AXmL2", Build("21700", {2, 1}, "xm-l2", DriverKind::Converter, 3)},
-                    BuildRow{"NimhBoostTwoInSeries", Build("AA-nimh", {2, 1}, "219", DriverKind::Converter, 1, 2)}),
+                    BuildRow{"NimhBoostTwoInSeries", Build("AA-nimh", {2, 1}, "219", DriverKind::Converter, 1, 2)},
+                    // A cell with a polarisation that warms by its own losses.
+                    BuildRow{"Vtc6DirectLh351d", Build("sony-vtc6", {}, "lh351d", DriverKind::Direct, 0)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Lumens only where flux was measured: a direct-driven LH351D stays within

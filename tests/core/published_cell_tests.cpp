@@ -79,15 +79,39 @@ std::vector<PublishedCellTest> Read()
         if (std::exchange(header, false))
             continue;
         const std::vector<std::string> c = Cells(line);
-        if (c.size() != 10)
-            Unreadable(line, "not ten cells");
-        tests.push_back({c[0], c[1], c[2], Number(c[3], line), Number(c[4], line), Number(c[5], line),
-                         Number(c[6], line), RoleNamed(c[7], line), c[8], c[9]});
+        if (c.size() != 12)
+            Unreadable(line, "not twelve cells");
+        PublishedCellTest test{c[0],
+                               c[1],
+                               c[2],
+                               Number(c[3], line),
+                               Number(c[4], line),
+                               Number(c[5], line),
+                               Number(c[6], line),
+                               RoleNamed(c[7], line),
+                               c[8],
+                               c[9],
+                               Number(c[10], line)};
+        if (!c[11].empty())
+            test.AmbientC = Number(c[11], line);
+        if ((test.Amps > 0.0) == (test.Watts > 0.0))
+            Unreadable(line, "neither a current nor a power, or both");
+        tests.push_back(std::move(test));
     }
     return tests;
 }
 
 } // namespace
+
+CellLoad LoadOf(const PublishedCellTest& test)
+{
+    return test.Watts > 0.0 ? CellLoad{LoadKind::Power, test.Watts} : CellLoad{LoadKind::Current, test.Amps};
+}
+
+CellTest RunPublishedTest(const CellModel& cell, const PublishedCellTest& test)
+{
+    return RunCellTest(cell, LoadOf(test), test.CutOffVolts, 0.005, test.AmbientC);
+}
 
 std::span<const PublishedCellTest> PublishedCellTests()
 {
