@@ -114,6 +114,9 @@ struct Heat {
     double AmbientC = 25.0;
     LedThermal Led;
     std::optional<double> LimitC; // the host held at most here
+    // How much hotter the driver's sensor runs than the host's surface, K:
+    // the driver holds its sensor at LimitC + SensorOffsetK.
+    double SensorOffsetK = 0.0;
     std::optional<StepDown> TimedStepDown;
 };
 

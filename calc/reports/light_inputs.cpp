@@ -107,7 +107,7 @@ bool Hosted(const RunShape& s) { return s.HostGiven; }
 using K = InputKind;
 
 // clang-format off
-const std::array<LightInputRow, 32> Rows = {{
+const std::array<LightInputRow, 33> Rows = {{
     {.Key = "driver", .Field = &LightRequest::Driver, .Caption = "Driver", .Phrase = "the driver", .ValueName = "NAME", .Kind = K::Choice,
      .Default = "direct", .Help = "direct (FET, with {resistance}), linear or converter", .Choices = DriverChoices,
      .Check = CheckDriver},
@@ -193,6 +193,13 @@ const std::array<LightInputRow, 32> Rows = {{
      .ValueName = "C", .Kind = K::Signed,
      .Help = "the host temperature the driver holds at most, lowering its current (a direct driver by PWM), "
              "degrees C",
+     .Sustains = true, .Acts = Hosted},
+    {.Key = "sensor-offset", .Field = &LightRequest::SensorOffset, .Caption = "Sensor offset", .Phrase = "the sensor offset",
+     .Unit = "K",
+     .ValueName = "K", .Default = "0",
+     .Help = "how much hotter the driver's temperature sensor runs than the host's surface, K: the driver holds its "
+             "sensor at the thermal limit and the surface that much below (a sensor on the driver board, a few K, "
+             "for example 5)",
      .Sustains = true, .Acts = Hosted},
     {.Key = "step-down", .Field = &LightRequest::StepDown, .Caption = "Step-down", .Phrase = "the step-down", .Unit = "min:%",
      .ValueName = "MIN:PCT", .Kind = K::Line,

@@ -244,11 +244,23 @@ std::optional<LightRun> SetStepDown(const LightRequest& request, Heat& heat)
 // The limit and step-down the driver keeps, over an ambient already read.
 std::optional<LightRun> SetDriverHeat(const LightRequest& request, Heat& heat)
 {
+    if (request.SensorOffset && !request.ThermalLimit)
+        return Refused(&R::SensorOffset,
+                       "a sensor offset needs " + MentionOf(&R::ThermalLimit) +
+                           ", the temperature the driver holds its sensor at",
+                       true);
     if (const std::optional<double> limit = request.ThermalLimit) {
+        const double offset = *ValueOf(request, &R::SensorOffset);
         if (!(*limit > heat.AmbientC))
             return Refused(&R::ThermalLimit, "a limit of " + DoubleText(*limit) + " C is not above the ambient " +
                                                  DoubleText(heat.AmbientC) + " C: the light could never come on");
-        heat.LimitC = *limit;
+        if (!(*limit - offset > heat.AmbientC))
+            return Refused(&R::SensorOffset, "with the sensor " + DoubleText(offset) +
+                                                 " K above the host, the host is held at " +
+                                                 DoubleText(*limit - offset) + " C, not above the ambient " +
+                                                 DoubleText(heat.AmbientC) + " C: the light could never come on");
+        heat.LimitC = *limit - offset;
+        heat.SensorOffsetK = offset;
     }
     return SetStepDown(request, heat);
 }
@@ -269,7 +281,7 @@ std::optional<LightRun> SetHeat(const LightRequest& request, const LedChoice& le
                               MentionOf(&R::HostMass) + " are three ways to give the host; give one",
                           true);
     if (ways == 0) {
-        for (const NumberField field : {&R::HostHeatCapacity, &R::HostArea, &R::ThermalLimit})
+        for (const NumberField field : {&R::HostHeatCapacity, &R::HostArea, &R::ThermalLimit, &R::SensorOffset})
             if (request.*field)
                 return Refused(field, "give the host too: " + HostWays(), true);
         // A timed step-down needs no heat model: the driver's clock.

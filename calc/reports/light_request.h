@@ -31,7 +31,7 @@ struct LightRequest {
     std::optional<double> FlatBattery, Capacity, InternalResistance, CutOff, Start, Charge;
     // The host and its heat: K/W, J/K, g, cm2, °C; a step-down "MIN:PCT".
     std::optional<std::string> Host, HostMaterial, StepDown;
-    std::optional<double> HostResistance, HostHeatCapacity, HostMass, HostArea, Ambient, ThermalLimit;
+    std::optional<double> HostResistance, HostHeatCapacity, HostMass, HostArea, Ambient, ThermalLimit, SensorOffset;
     // The sustained output wanted, lm; the most charge a row draws, %.
     std::optional<double> Want, Step;
 };

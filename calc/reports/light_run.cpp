@@ -408,8 +408,13 @@ void DescribeHeat(const Heat& heat, const DischargeSummary& summary, const std::
     figures.Input("host_k_per_w", resistance);
     figures.Input("host_j_per_k", capacity);
     figures.Input("ambient_c", DoubleText(heat.AmbientC));
-    if (heat.LimitC)
-        figures.Input("thermal_limit_c", DoubleText(*heat.LimitC));
+    if (heat.LimitC) {
+        figures.Input("thermal_limit_c", DoubleText(*heat.LimitC + heat.SensorOffsetK));
+        figures.Input("sensor_offset_k", DoubleText(heat.SensorOffsetK));
+        if (heat.SensorOffsetK > 0.0)
+            figures.Line("Host held at", RoundedText(*heat.LimitC, 1) + " C, the sensor " +
+                                             DoubleText(heat.SensorOffsetK) + " K hotter at the limit");
+    }
     figures.Both("Peak host temperature", "peak_host_c", RoundedText(summary.PeakHostC, 1), "C");
     if (heat.LimitC) {
         if (summary.LimitHours)

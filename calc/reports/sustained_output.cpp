@@ -216,12 +216,16 @@ SustainedOutput SustainLight(const LightRequest& request)
         {"Optics", DoubleText(discharge.OpticsShare * 100.0), "%", "of the LEDs' light out the front"});
     out.Summary.push_back(
         {"Host", hostName + ": " + RoundedText(heat.Host.KelvinPerWatt, 2) + " K/W to the air", "", ""});
+    if (heat.SensorOffsetK > 0.0)
+        out.Summary.push_back({"Host held at", RoundedText(*heat.LimitC, 1), "C",
+                               "the sensor " + DoubleText(heat.SensorOffsetK) + " K hotter at the limit"});
     out.Understood = {{"led", led.Name, false},
                       {"leds", DoubleText(count), true},
                       {"optics_pct", DoubleText(discharge.OpticsShare * 100.0), true},
                       {"host_k_per_w", RoundedText(heat.Host.KelvinPerWatt, 2), true},
                       {"ambient_c", DoubleText(heat.AmbientC), true},
-                      {"thermal_limit_c", DoubleText(*heat.LimitC), true},
+                      {"thermal_limit_c", DoubleText(*heat.LimitC + heat.SensorOffsetK), true},
+                      {"sensor_offset_k", DoubleText(heat.SensorOffsetK), true},
                       {"efficiency_pct", DoubleText(efficiency * 100.0), true}};
     const std::string mark = whole ? "(the LED's whole measured range)" : "";
     Line(out, "Sustained LED current", "sustained_led_ma", RoundedText(amps * 1000.0, 1), "mA", mark);

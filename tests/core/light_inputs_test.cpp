@@ -91,7 +91,19 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalRow{"UnknownCell", Inputs({{"led", "xm-l2"}, {"cell", "18651"}}), "cell"},
         RefusalRow{"UnknownDriver", Inputs({{"led", "xm-l2"}, {"cell", "18650"}, {"driver", "buck"}}), "driver"},
         RefusalRow{"NoPack", Inputs({{"led", "xm-l2"}, {"cell", "18650"}, {"pack", "2X"}}), "pack"},
-        RefusalRow{"Pasted", Inputs({{"led", "xm-l2"}, {"cell", "18650"}, {"resistance", "-1"}}), "resistance"}),
+        RefusalRow{"Pasted", Inputs({{"led", "xm-l2"}, {"cell", "18650"}, {"resistance", "-1"}}), "resistance"},
+        RefusalRow{"SensorWithoutHost", Inputs({{"led", "xm-l2"}, {"cell", "18650"}, {"sensor-offset", "5"}}),
+                   "sensor-offset"},
+        RefusalRow{"SensorWithoutLimit",
+                   Inputs({{"led", "xm-l2"}, {"cell", "18650"}, {"host", "18650-tube"}, {"sensor-offset", "5"}}),
+                   "sensor-offset"},
+        RefusalRow{"SensorHoldsTheHostAtTheAir",
+                   Inputs({{"led", "xm-l2"},
+                           {"cell", "18650"},
+                           {"host", "18650-tube"},
+                           {"thermal-limit", "30"},
+                           {"sensor-offset", "5"}}),
+                   "sensor-offset"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ShapeRow {
@@ -126,6 +138,32 @@ INSTANTIATE_TEST_SUITE_P(
                     ShapeRow{
                         "ConverterPresetLedFlat", {D::Converter, true, false}, {"current", "battery", "efficiency"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A driver that holds its sensor at the limit holds the host's surface the
+// sensor's offset below it: the host settles there within 0.5 K.
+TEST(LightInputRows, SensorOffsetLowersTheHeldHost)
+{
+    for (const char* offset : {"0", "5", "12.5"}) {
+        const LightRun run = RunLight(Inputs({{"led", "lh351d"},
+                                              {"cell", "samsung-30q"},
+                                              {"driver", "converter"},
+                                              {"current", "3000"},
+                                              {"host", "18650-tube"},
+                                              {"thermal-limit", "55"},
+                                              {"sensor-offset", offset}}));
+        ASSERT_TRUE(run.Refusals.empty()) << offset;
+        const double held = 55.0 - std::stod(offset);
+        EXPECT_NEAR(run.Run.Summary.PeakHostC, held, 0.5) << offset;
+        int limited = 0;
+        for (const DischargeRow& row : run.Run.Rows) {
+            if (!row.Limited)
+                continue;
+            ++limited;
+            EXPECT_NEAR(row.HostC, held, 0.5) << offset << " at " << row.Hours << " h";
+        }
+        EXPECT_GT(limited, 10) << offset;
+    }
+}
 
 // What the page starts from: the example build, its hidden fields dropped, runs.
 TEST(LightInputRows, TheExampleBuildRuns)
