@@ -244,7 +244,8 @@ std::optional<LightRun> SetStepDown(const LightRequest& request, Heat& heat)
 // The limit and step-down the driver keeps, over an ambient already read.
 std::optional<LightRun> SetDriverHeat(const LightRequest& request, Heat& heat)
 {
-    if (request.SensorOffset && !request.ThermalLimit)
+    // An offset of 0, the field's start, needs no limit.
+    if (request.SensorOffset && *request.SensorOffset != 0.0 && !request.ThermalLimit)
         return Refused(&R::SensorOffset,
                        "a sensor offset needs " + MentionOf(&R::ThermalLimit) +
                            ", the temperature the driver holds its sensor at",

@@ -139,6 +139,14 @@ INSTANTIATE_TEST_SUITE_P(
                         "ConverterPresetLedFlat", {D::Converter, true, false}, {"current", "battery", "efficiency"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The field's start, 0, is taken with a host and no limit, as the page sends it.
+TEST(LightInputRows, ZeroSensorOffsetNeedsNoLimit)
+{
+    const LightRun run =
+        RunLight(Inputs({{"led", "xm-l2"}, {"cell", "18650"}, {"host", "18650-tube"}, {"sensor-offset", "0"}}));
+    EXPECT_TRUE(run.Refusals.empty());
+}
+
 // A driver that holds its sensor at the limit holds the host's surface the
 // sensor's offset below it: the host settles there within 0.5 K.
 TEST(LightInputRows, SensorOffsetLowersTheHeldHost)
