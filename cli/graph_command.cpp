@@ -5,7 +5,11 @@
 #include "cli/options.h"
 #include <CLI/CLI.hpp>
 
+#include <fstream>
+#include <sstream>
+
 #include "calc/reports/light_run.h"
+#include "calc/reports/measured_log.h"
 #include "calc/reports/runtime_plot.h"
 #include "calc/text/mentions.h"
 
@@ -56,6 +60,16 @@ CommandOutput RunGraph(const GraphRequest& request)
     LightRun run = RunLight(request.Inputs);
     if (!run.Refusals.empty())
         return RefusedOutput(run.Refusals, run.Usage);
+    std::optional<MeasuredLine> measured;
+    if (request.MeasuredText) {
+        std::variant<MeasuredLog, std::string> log = ReadMeasuredLog(*request.MeasuredText);
+        if (const std::string* refusal = std::get_if<std::string>(&log))
+            return RefusedOutput({{"measured", *request.MeasuredName + ", " + *refusal}}, false);
+        const std::string& path = *request.MeasuredName;
+        const std::size_t slash = path.find_last_of("/\\");
+        measured = CompareMeasured(run, std::get<MeasuredLog>(log),
+                                   slash == std::string::npos ? path : path.substr(slash + 1));
+    }
     CommandOutput output;
     Report report;
     report.Columns = ColumnsOf(run.Columns);
@@ -66,9 +80,27 @@ CommandOutput RunGraph(const GraphRequest& request)
     output.Results = std::move(report);
     output.Warnings = std::move(run.Warnings);
     if (request.Plot)
-        output.File = OutputFile{*request.Plot, RuntimePlotSvg(run.Run, run.Labels)};
+        output.File =
+            OutputFile{*request.Plot, RuntimePlotSvg(run.Run, run.Labels, {}, measured ? &*measured : nullptr)};
     return output;
 }
+
+namespace {
+
+// A file's whole text; nullopt when it cannot be read.
+std::optional<std::string> FileText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (file.bad())
+        return std::nullopt;
+    return text.str();
+}
+
+} // namespace
 
 namespace {
 
@@ -84,6 +116,12 @@ class Graph final : public Command {
                          "also write the runtime graph as an SVG picture; '-' writes it to standard output in place "
                          "of the table")
             ->option_text("FILE.svg");
+        command
+            ->add_option("--measured", m_request.MeasuredName,
+                         "a light meter's runtime log to lay beside the prediction: CSV with columns time_min and lm "
+                         "(or pct of the output at 30 s); the summary gives its FL1 runtime and output at 30 s and "
+                         "their ratios to the prediction, and the plot draws it")
+            ->option_text("FILE.csv");
         AddFormat(*command, m_format);
         return command;
     }
@@ -91,6 +129,11 @@ class Graph final : public Command {
     CommandOutput Run() override
     {
         m_request.Inputs = m_light.Inputs();
+        if (m_request.MeasuredName) {
+            m_request.MeasuredText = FileText(*m_request.MeasuredName);
+            if (!m_request.MeasuredText)
+                return RefusedOutput({{"measured", "cannot read " + *m_request.MeasuredName}}, false);
+        }
         return RunGraph(m_request);
     }
 

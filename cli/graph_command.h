@@ -18,6 +18,9 @@ namespace lumora::cli {
 struct GraphRequest {
     LightInputs Inputs;              // by the keys of LightInputRows
     std::optional<std::string> Plot; // the SVG file to write
+    // A light meter's log to lay beside the prediction: its file's name and
+    // text, as read.
+    std::optional<std::string> MeasuredName, MeasuredText;
 };
 
 CommandOutput RunGraph(const GraphRequest& request);

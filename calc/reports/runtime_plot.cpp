@@ -20,7 +20,7 @@ constexpr Geometry Narrow = {360, 46, 314, 74, 300, 4, 5};
 
 // Paint by role: fixed colours, or the page's.
 struct Ink {
-    std::string text, frame, grid, output, current, fl1, regulation, host;
+    std::string text, frame, grid, output, current, fl1, regulation, host, measured;
 };
 Ink Light()
 {
@@ -31,7 +31,8 @@ Ink Light()
             "stroke=\"#c0392b\"",
             "stroke=\"#555555\"",
             "stroke=\"#27ae60\"",
-            "stroke=\"#d35400\""};
+            "stroke=\"#d35400\"",
+            "stroke=\"#7b3294\""};
 }
 Ink Themed()
 {
@@ -42,7 +43,8 @@ Ink Themed()
             "style=\"stroke:var(--plot-current)\"",
             "style=\"stroke:var(--plot-fl1)\"",
             "style=\"stroke:var(--plot-regulation)\"",
-            "style=\"stroke:var(--plot-host)\""};
+            "style=\"stroke:var(--plot-host)\"",
+            "style=\"stroke:var(--plot-measured)\""};
 }
 // A text's colour from a line's: fill where the line has stroke.
 std::string FillOf(std::string paint) { return " " + paint.replace(paint.find("stroke"), 6, "fill"); }
@@ -52,7 +54,7 @@ using Legend = std::vector<std::pair<std::string, std::string>>;
 // The picture being drawn: its layout, scales and text so far.
 class Plot {
   public:
-    Plot(const Discharge& run, PlotLayout layout);
+    Plot(const Discharge& run, PlotLayout layout, const MeasuredLine* measured);
 
     void Title(const PlotLabels& labels);
     void Grid();
@@ -68,6 +70,7 @@ class Plot {
     double YCurrent(double amps) const { return g.bottom - (g.bottom - g.top) * amps * m_currentScale / m_current.top; }
 
     const Discharge& m_run;
+    const MeasuredLine* m_measured;
     PlotLayout m_layout;
     Geometry g;
     Ink m_ink;
@@ -79,11 +82,14 @@ class Plot {
     std::string m_svg;
 };
 
-Plot::Plot(const Discharge& run, PlotLayout layout)
-    : m_run(run), m_layout(layout), g(layout.Narrow ? Narrow : Wide), m_ink(layout.Themed ? Themed() : Light())
+Plot::Plot(const Discharge& run, PlotLayout layout, const MeasuredLine* measured)
+    : m_run(run), m_measured(measured && !measured->Points.empty() ? measured : nullptr), m_layout(layout),
+      g(layout.Narrow ? Narrow : Wide), m_ink(layout.Themed ? Themed() : Light())
 {
     const std::vector<DischargeRow>& rows = run.Rows;
-    const double endHours = rows.empty() ? 1.0 : rows.back().Hours;
+    double endHours = rows.empty() ? 1.0 : rows.back().Hours;
+    if (m_measured)
+        endHours = std::max(endHours, m_measured->Points.back().first);
     // Minutes for runs under two hours.
     m_minutes = endHours < 2.0;
     m_timeScale = m_minutes ? 60.0 : 1.0;
@@ -95,6 +101,9 @@ Plot::Plot(const Discharge& run, PlotLayout layout)
         mostPercent = std::max({mostPercent, row.OutputPercent, m_heat ? row.HostC : 0.0});
         mostAmps = std::max(mostAmps, row.LedAmps);
     }
+    if (m_measured)
+        for (const auto& [hours, percent] : m_measured->Points)
+            mostPercent = std::max(mostPercent, percent);
     // LED current in mA below 1 A.
     m_milliamps = mostAmps < 1.0;
     m_currentScale = m_milliamps ? 1000.0 : 1.0;
@@ -107,6 +116,8 @@ Plot::Plot(const Discharge& run, PlotLayout layout)
     if (m_heat)
         m_legend.push_back({m_ink.host + " stroke-width=\"2\" stroke-dasharray=\"1 3\" stroke-linecap=\"round\"",
                             "host temperature (C, left scale)"});
+    if (m_measured)
+        m_legend.push_back({m_ink.measured + " stroke-width=\"2\" stroke-dasharray=\"9 3 2 3\"", m_measured->Label});
     m_currentText = layout.Themed ? FillOf(m_ink.current) : " fill=\"#c0392b\"";
     const double height = layout.Narrow ? g.bottom + 58 + 17.0 * static_cast<double>(m_legend.size()) : 470.0;
     const std::string data = layout.Themed
@@ -197,16 +208,23 @@ void Plot::Curves()
     path([&](const DischargeRow& row) { return YPercent(row.OutputPercent); }, m_legend[0].first);
     if (m_heat)
         path([&](const DischargeRow& row) { return YPercent(row.HostC); }, m_legend[3].first);
+    if (m_measured) {
+        std::string points;
+        for (const auto& [hours, percent] : m_measured->Points)
+            points += (points.empty() ? "" : " ") + Px(X(hours)) + "," + Px(YPercent(percent));
+        m_svg += "<polyline fill=\"none\" " + m_legend.back().first + " points=\"" + points + "\"/>\n";
+    }
 }
 
-// The legend: in a row below the time axis (a second for the host), or a
-// line each in the narrow layout.
+// The legend: in a row below the time axis (a second for the host and the
+// measured log), or a line each in the narrow layout.
 void Plot::Key()
 {
     for (std::size_t i = 0; i < m_legend.size(); ++i) {
         const double at = static_cast<double>(i);
-        const double lx = m_layout.Narrow ? g.left : g.left + (i == 3 ? 0.0 : 200.0 * at);
-        const double ly = m_layout.Narrow ? g.bottom + 62 + 17.0 * at : g.bottom + 66 + (i == 3 ? 18 : 0);
+        const bool second = i >= 3;
+        const double lx = m_layout.Narrow ? g.left : g.left + (second ? 260.0 * (at - 3.0) : 200.0 * at);
+        const double ly = m_layout.Narrow ? g.bottom + 62 + 17.0 * at : g.bottom + 66 + (second ? 18 : 0);
         SvgLine(m_svg, lx, ly - 4, lx + 28, ly - 4, m_legend[i].first);
         SvgText(m_svg, lx + 34, ly, m_legend[i].second, "start");
     }
@@ -214,9 +232,10 @@ void Plot::Key()
 
 } // namespace
 
-std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels, PlotLayout layout)
+std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels, PlotLayout layout,
+                           const MeasuredLine* measured)
 {
-    Plot plot(run, layout);
+    Plot plot(run, layout, measured);
     plot.Title(labels);
     plot.Grid();
     plot.AxisTitles();

@@ -4,6 +4,8 @@
 #include "calc/light/discharge.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace lumora {
 
@@ -22,13 +24,21 @@ struct PlotLabels {
 // the legend a line each); in fixed light colours, the file's, or in the
 // page's: text and frame in currentColor and the curves in the page's CSS
 // variables (--plot-output, --plot-current, --plot-host, --plot-fl1,
-// --plot-regulation), without a ground of its own, and with the plot
+// --plot-regulation, --plot-measured), without a ground of its own, and with the plot
 // area's bounds and the time axis's top as data attributes for a readout.
 struct PlotLayout {
     bool Narrow = false;
     bool Themed = false;
 };
 
-std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels, PlotLayout layout = {});
+// A builder's own log drawn beside the prediction: hours and percent of the
+// prediction's output at 30 s, and its legend's words.
+struct MeasuredLine {
+    std::vector<std::pair<double, double>> Points;
+    std::string Label;
+};
+
+std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels, PlotLayout layout = {},
+                           const MeasuredLine* measured = nullptr);
 
 } // namespace lumora

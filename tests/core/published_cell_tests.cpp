@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tests/core/published_cell_tests.h"
 
+#include "calc/reports/csv_text.h"
 #include "calc/text/field_text.h"
 
 #include <cstdio>
@@ -24,26 +25,12 @@ namespace {
     std::exit(2);
 }
 
-// The cells of one CSV line: commas apart, quotes around a cell that holds
-// one, a doubled quote for a quote (RFC 4180).
 std::vector<std::string> Cells(const std::string& line)
 {
-    std::vector<std::string> cells(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"')
-            cells.back() += line[++i];
-        else if (c == '"')
-            quoted = !quoted;
-        else if (c == ',' && !quoted)
-            cells.emplace_back();
-        else
-            cells.back() += c;
-    }
-    if (quoted)
+    std::optional<std::vector<std::string>> cells = CsvCells(line);
+    if (!cells)
         Unreadable(line, "a quote left open");
-    return cells;
+    return std::move(*cells);
 }
 
 double Number(const std::string& text, const std::string& line)

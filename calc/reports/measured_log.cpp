@@ -1,0 +1,208 @@
+// SPDX-License-Identifier: MIT
+#include "calc/reports/measured_log.h"
+
+#include "calc/calculators/runtime_display.h"
+#include "calc/reports/csv_text.h"
+#include "calc/text/field_text.h"
+#include "calc/text/number_text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <optional>
+
+namespace lumora {
+
+namespace {
+
+std::string Trimmed(std::string_view text)
+{
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
+    return out;
+}
+
+std::string LineText(std::size_t line) { return "line " + DoubleText(static_cast<double>(line)) + ": "; }
+
+// Where the log's columns stand in its header.
+struct Header {
+    std::size_t Time = 0, Value = 0;
+    bool InLumens = true;
+};
+
+std::variant<Header, std::string> HeaderOf(const std::vector<std::string>& cells, std::size_t line)
+{
+    std::optional<std::size_t> time, lumens, percent;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const std::string name = Trimmed(cells[i]);
+        if (name == "time_min")
+            time = i;
+        else if (name == "lm")
+            lumens = i;
+        else if (name == "pct")
+            percent = i;
+    }
+    if (!time)
+        return LineText(line) + "the header has no column time_min";
+    if (!lumens && !percent)
+        return LineText(line) + "the header has no column lm or pct";
+    if (lumens && percent)
+        return LineText(line) + "the header has both lm and pct; give one";
+    return Header{*time, lumens ? *lumens : *percent, lumens.has_value()};
+}
+
+std::optional<double> NumberIn(const std::vector<std::string>& cells, std::size_t at)
+{
+    if (at >= cells.size())
+        return std::nullopt;
+    const std::optional<double> value = ReadNumber(Trimmed(cells[at]));
+    return value && std::isfinite(*value) ? value : std::nullopt;
+}
+
+} // namespace
+
+std::variant<MeasuredLog, std::string> ReadMeasuredLog(std::string_view text)
+{
+    std::optional<Header> header;
+    MeasuredLog log;
+    std::size_t number = 0;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string line(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        ++number;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (Trimmed(line).empty() || Trimmed(line).front() == '#')
+            continue;
+        const std::optional<std::vector<std::string>> read = CsvCells(line);
+        if (!read)
+            return LineText(number) + "a quote left open";
+        const std::vector<std::string>& cells = *read;
+        if (!header) {
+            std::variant<Header, std::string> read = HeaderOf(cells, number);
+            if (const std::string* refusal = std::get_if<std::string>(&read))
+                return *refusal;
+            header = std::get<Header>(read);
+            log.InLumens = header->InLumens;
+            continue;
+        }
+        const std::optional<double> minutes = NumberIn(cells, header->Time);
+        const std::optional<double> value = NumberIn(cells, header->Value);
+        if (!minutes || !value)
+            return LineText(number) + "a time or an output that is no number";
+        if (*minutes < 0.0)
+            return LineText(number) + "a time before the start, " + DoubleText(*minutes) + " min";
+        if (!log.Points.empty() && *minutes < log.Points.back().Minutes)
+            return LineText(number) + "time runs backwards, " + DoubleText(*minutes) + " min after " +
+                   DoubleText(log.Points.back().Minutes) + " min";
+        if (*value < 0.0)
+            return LineText(number) + "a negative output, " + DoubleText(*value);
+        log.Points.push_back({*minutes, *value});
+    }
+    if (!header)
+        return std::string("the log is empty: give a header row with time_min and lm or pct");
+    if (log.Points.size() < 2 || !(log.Points.back().Minutes > log.Points.front().Minutes))
+        return std::string("the log has fewer than two readings at different times");
+    return log;
+}
+
+namespace {
+
+// The log's value at a time, straight between its points; its first and
+// last outside them.
+double ValueAt(const std::vector<MeasuredPoint>& points, double minutes)
+{
+    if (minutes <= points.front().Minutes)
+        return points.front().Value;
+    for (std::size_t k = 1; k < points.size(); ++k)
+        if (points[k].Minutes >= minutes) {
+            const MeasuredPoint &a = points[k - 1], &b = points[k];
+            if (!(b.Minutes > a.Minutes))
+                return b.Value; // two readings at one time: a step
+            return a.Value + (b.Value - a.Value) * (minutes - a.Minutes) / (b.Minutes - a.Minutes);
+        }
+    return points.back().Value;
+}
+
+} // namespace
+
+MeasuredFigures FiguresOf(const MeasuredLog& log)
+{
+    MeasuredFigures figures;
+    const std::vector<MeasuredPoint>& points = log.Points;
+    figures.Output30s = ValueAt(points, 0.5);
+    const double floor = 0.1 * figures.Output30s;
+    figures.Fl1Hours = points.back().Minutes / 60.0;
+    // From 30 s on, the first fall to the floor, straight between readings.
+    MeasuredPoint before{0.5, figures.Output30s};
+    for (const MeasuredPoint& point : points) {
+        if (point.Minutes <= 0.5)
+            continue;
+        if (point.Value <= floor) {
+            const double share = before.Value > floor ? (before.Value - floor) / (before.Value - point.Value) : 0.0;
+            figures.Fl1Hours = (before.Minutes + (point.Minutes - before.Minutes) * share) / 60.0;
+            figures.Reached = true;
+            break;
+        }
+        before = point;
+    }
+    return figures;
+}
+
+std::vector<std::pair<double, double>> PlottedPoints(const MeasuredLog& log, const DischargeSummary& prediction)
+{
+    std::vector<std::pair<double, double>> plotted;
+    // Lumens against the prediction's lumens; against a prediction in LED
+    // current, in percent of the log's own output at 30 s.
+    const double own = FiguresOf(log).Output30s;
+    const double scale = !log.InLumens                                       ? 1.0
+                         : prediction.InLumens && prediction.Output30s > 0.0 ? 100.0 / prediction.Output30s
+                         : own > 0.0                                         ? 100.0 / own
+                                                                             : 1.0;
+    for (const MeasuredPoint& point : log.Points)
+        plotted.emplace_back(point.Minutes / 60.0, point.Value * scale);
+    return plotted;
+}
+
+namespace {
+
+std::string RatioText(double measured, double predicted)
+{
+    return predicted > 0.0 ? RoundedText(measured / predicted, 2) : std::string();
+}
+
+} // namespace
+
+MeasuredLine CompareMeasured(LightRun& run, const MeasuredLog& log, const std::string& name)
+{
+    const DischargeSummary& prediction = run.Run.Summary;
+    const MeasuredFigures figures = FiguresOf(log);
+    if (log.InLumens) {
+        const std::string ratio = RatioText(figures.Output30s, prediction.InLumens ? prediction.Output30s : 0.0);
+        run.Summary.push_back({"Measured at 30 s", RoundedText(figures.Output30s, 0), "lm",
+                               ratio.empty() ? "" : "(ratio to the prediction " + ratio + ")"});
+        run.Figures.push_back({"measured_output_30s", RoundedText(figures.Output30s, 0), true});
+        run.Figures.push_back({"measured_output_30s_ratio", ratio, !ratio.empty()});
+    }
+    const RuntimeDisplayText display = RuntimeDisplay(figures.Fl1Hours);
+    const std::string clock =
+        (display.Days && *display.Days != "0" ? *display.Days + " d " : std::string()) + display.Clock;
+    const std::string ratio = RatioText(figures.Fl1Hours, prediction.Fl1Hours);
+    std::string mark = "(" + clock + ")";
+    if (!figures.Reached)
+        mark += " at least: the log ends above 10 %";
+    if (!ratio.empty())
+        mark += " (ratio to the prediction " + ratio + ")";
+    run.Summary.push_back({"Measured FL1 runtime", RoundedText(figures.Fl1Hours, 2), "h", mark});
+    run.Figures.push_back({"measured_fl1_runtime_h", RoundedText(figures.Fl1Hours, 2), true});
+    run.Figures.push_back({"measured_fl1_reached", figures.Reached ? "true" : "false", true});
+    run.Figures.push_back({"measured_fl1_ratio", ratio, !ratio.empty()});
+    return {PlottedPoints(log, prediction), "measured: " + name};
+}
+
+} // namespace lumora
