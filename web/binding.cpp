@@ -13,6 +13,7 @@
 #include "calc/reports/csv_text.h"
 #include "calc/reports/light_inputs.h"
 #include "calc/reports/light_run.h"
+#include "calc/reports/measured_log.h"
 #include "calc/reports/resistor_to_buy.h"
 #include "calc/reports/runtime_plot.h"
 #include "calc/reports/sustained_output.h"
@@ -261,14 +262,27 @@ std::string RowLines(const std::vector<std::vector<std::string>>& rows)
 // for a phone's layout: {refusals: [{input, message}], summary: [{label,
 // value, unit, mark}], warnings, columns: [{key, heading, numeric}], rows
 // (RowLines), svg (the file's), svgPage (in the page's colours), csv,
-// title, subtitle}.
+// title, subtitle}. With "measured", a light meter's log's text, and
+// "measuredName", its file's name, the log is laid beside the run (its
+// figures in the summary, its line in both pictures), or refused in
+// measuredRefusal while the run is drawn alone.
 val RuntimeGraphJs(const val& object)
 {
-    const LightRun run = RunLight(InputsFrom(object));
+    LightRun run = RunLight(InputsFrom(object));
     val result = val::object();
     result.set("refusals", ArrayOf(run.Refusals, RefusalMembers));
     if (!run.Refusals.empty())
         return result;
+    std::optional<MeasuredLine> measured;
+    if (const val text = object["measured"]; text.isString()) {
+        const std::string name = object["measuredName"].as<std::string>();
+        std::variant<MeasuredLog, std::string> log = ReadMeasuredLog(text.as<std::string>());
+        if (const std::string* refusal = std::get_if<std::string>(&log))
+            result.set("measuredRefusal", name + ", " + *refusal);
+        else
+            measured = CompareMeasured(run, std::get<MeasuredLog>(log), name);
+    }
+    const MeasuredLine* line = measured ? &*measured : nullptr;
     std::vector<std::string> keys;
     for (const RunColumn& column : run.Columns)
         keys.emplace_back(column.Key);
@@ -276,8 +290,8 @@ val RuntimeGraphJs(const val& object)
     result.set("warnings", Strings(run.Warnings));
     result.set("columns", ArrayOf(run.Columns, ColumnMembers));
     result.set("rows", RowLines(run.Rows));
-    result.set("svg", RuntimePlotSvg(run.Run, run.Labels));
-    result.set("svgPage", RuntimePlotSvg(run.Run, run.Labels, {object["narrow"].as<bool>(), true}));
+    result.set("svg", RuntimePlotSvg(run.Run, run.Labels, {}, line));
+    result.set("svgPage", RuntimePlotSvg(run.Run, run.Labels, {object["narrow"].as<bool>(), true}, line));
     result.set("csv", CsvText(keys, run.Rows));
     result.set("title", run.Labels.Title);
     result.set("subtitle", run.Labels.Subtitle);

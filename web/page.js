@@ -330,7 +330,8 @@
   let tableTimer = 0;
   function drawGraph(now = false) {
     const plot = $('#graph-plot');
-    const run = core.runtimeGraph(Object.assign(graphInputs(), { narrow: plot.clientWidth > 0 && plot.clientWidth < 760 }));
+    const run = core.runtimeGraph(Object.assign(graphInputs(), measuredLog,
+      { narrow: plot.clientWidth > 0 && plot.clientWidth < 760 }));
     for (const element of $$('[aria-invalid]', graph)) element.removeAttribute('aria-invalid');
     for (const refusal of run.refusals) for (const control of controlsOf(refusal.input)) control.setAttribute('aria-invalid', 'true');
     $('#graph-errors').replaceChildren(...refusalBoxes(run.refusals));
@@ -343,6 +344,8 @@
       return;
     }
     lastRun = run;
+    sayOnce($('#graph-measured-said'), run.measuredRefusal ||
+      (measuredLog.measuredName ? `${measuredLog.measuredName} laid beside the prediction` : ''), true);
     plot.innerHTML = run.svgPage;
     plot.setAttribute('aria-label', `Runtime graph: ${run.title}; ${run.subtitle}`);
     readoutAt = -1;
@@ -354,6 +357,21 @@
     tableTimer = setTimeout(fillTable, 0);
     announce([run.subtitle, ...run.warnings].join('; '), now);
     performance.mark('lumora-graph');
+  }
+
+  // A light meter's log laid beside the prediction, read on this device and
+  // sent nowhere: chosen in its field or dropped on the graph.
+  let measuredLog = {};
+  async function useMeasured(file) {
+    measuredLog = file ? { measured: await file.text(), measuredName: file.name } : {};
+    $('#graph-measured-clear').hidden = !file;
+    if (!file) $('#graph-measured').value = '';
+    drawGraph(true);
+  }
+  function dropMeasured(event) {
+    event.preventDefault();
+    const file = event.dataTransfer && event.dataTransfer.files[0];
+    if (file) useMeasured(file);
   }
 
   // The values at a moment: the row nearest a time, pointed at or stepped
@@ -678,6 +696,10 @@
     $('#graph-plot').addEventListener('keydown', readoutByKey);
     $('#graph-csv').addEventListener('click', () => download(lastRun.csv, 'text/csv', 'lumora-runtime.csv'));
     $('#graph-svg').addEventListener('click', () => download(lastRun.svg, 'image/svg+xml', 'lumora-runtime.svg'));
+    $('#graph-measured').addEventListener('change', event => useMeasured(event.target.files[0] || null));
+    $('#graph-measured-clear').addEventListener('click', () => useMeasured(null));
+    $('#graph-plot').addEventListener('dragover', event => event.preventDefault());
+    $('#graph-plot').addEventListener('drop', dropMeasured);
     buildCellList();
     cells.addEventListener('beforeinput', filterTyping);
     cells.addEventListener('input', () => { drawCells(); updateLink(); });

@@ -53,6 +53,9 @@ FORMS = {'runtime': ('converter', 'Command2', 'Text6'), 'resistor': ('resistor',
 # file, the format, the help, and the wiring, a pair of radio buttons there.
 COMMAND_LINE_ONLY = {'--led-point', '--led-spice', '--step', '--plot', '--format', '--help', '--series',
                      '--parallel'}
+# Options the page takes beside the graph's form: a file chosen or dropped.
+BESIDE_THE_FORM = {'--measured'}
+LOGS = ROOT / 'tests' / 'cli' / 'logs'
 
 
 def graph_controls(driver):
@@ -287,7 +290,7 @@ class Page(OnePage):
             options = re.findall(r'^  --([\w-]+) (?:[A-Z]\S*|\[\w+\]|\'[^\']*\')\s+(.*)$', help_text, re.M)
             for key, help_line in options:
                 if key in ('format', 'sweep', 'cell', 'pack', 'e-series', 'plot', 'led', 'led-point', 'led-spice', 'step',
-                           'series', 'parallel') \
+                           'series', 'parallel', 'measured') \
                         and not (command == 'graph' and key in ('cell', 'pack', 'led')):
                     continue
                 default = re.search(r'\((\S+) when not given', help_line)
@@ -434,7 +437,7 @@ class Graph(OnePage):
         """Every field is an option of lumora-cli graph, and every option a
         field but those the command line alone has."""
         options = set(re.findall(r'^\s+(--[a-z][\w-]*)', cli(['--help']).stdout, re.M))
-        self.assertEqual(set(graph_controls(self.driver)), options - COMMAND_LINE_ONLY)
+        self.assertEqual(set(graph_controls(self.driver)), options - COMMAND_LINE_ONLY - BESIDE_THE_FORM)
 
     def test_refusals_are_the_cores(self):
         for name, args, control in self.REFUSALS:
@@ -447,6 +450,52 @@ class Graph(OnePage):
                 self.assertTrue(self.driver.find_element(By.ID, 'graph-stale').is_displayed())
                 marked = [e.get_attribute('id') for e in self.driver.find_elements(By.CSS_SELECTOR, '[aria-invalid]')]
                 self.assertEqual(marked, [control] if control else [])
+
+
+class MeasuredLog(OnePage):
+    """A light meter's log chosen in its field: its figures and its line as
+    lumora-cli graph --measured gives them, a log refused in the core's words
+    with the graph still drawn, and the log removed again."""
+
+    ARGS = ['--led', 'lh351d', '--cell', 'samsung-30q', '--driver', 'converter', '--current', '3000', '--step-down',
+            '3:45']
+
+    def choose(self, name):
+        d = self.driver
+        d.find_element(By.ID, 'graph-measured').send_keys(str(LOGS / name))
+        WebDriverWait(d, 10).until(lambda d: name in d.find_element(By.ID, 'graph-measured-said').text)
+        return d.find_element(By.ID, 'graph-measured-said').text
+
+    def summary(self):
+        return self.driver.execute_script('''return Array.from(document.querySelectorAll('#graph-summary dt'),
+            dt => [dt.textContent, dt.nextElementSibling.textContent])''')
+
+    def test_log_beside_the_prediction(self):
+        ask_graph(self.driver, self.ARGS)
+        self.assertEqual(self.choose('meter_lm.csv'), 'meter_lm.csv laid beside the prediction')
+        run = subprocess.run([str(CLI), 'graph', *self.ARGS, '--measured', 'meter_lm.csv'], capture_output=True,
+                             text=True, cwd=LOGS)
+        lines = {re.split(r'\s{2,}', line, maxsplit=1)[0]: re.sub(r'\s+', ' ', line.split('  ', 1)[1].strip())
+                 for line in run.stdout.split('\n\n')[0].splitlines()}
+        shown = dict(self.summary())
+        for label in ('Measured at 30 s', 'Measured FL1 runtime'):
+            self.assertEqual(re.sub(r'\s+', ' ', shown[label]), lines[label])
+        plot = subprocess.run([str(CLI), 'graph', *self.ARGS, '--measured', 'meter_lm.csv', '--plot', '-'],
+                              capture_output=True, text=True, cwd=LOGS).stdout
+        self.assertEqual(download(self.driver, 'graph-svg'), plot)
+        self.assertIn('measured: meter_lm.csv', self.driver.find_element(By.ID, 'graph-plot').text)
+        self.driver.find_element(By.ID, 'graph-measured-clear').click()
+        self.assertNotIn('Measured FL1 runtime', dict(self.summary()))
+        self.assertEqual(download(self.driver, 'graph-svg'), cli([*self.ARGS, '--plot', '-']).stdout)
+
+    def test_log_refused_in_the_cores_words(self):
+        ask_graph(self.driver, self.ARGS)
+        said = self.choose('negative.csv')
+        run = subprocess.run([str(CLI), 'graph', *self.ARGS, '--measured', 'negative.csv'], capture_output=True,
+                             text=True, cwd=LOGS)
+        self.assertEqual(said, run.stderr.strip().removeprefix('lumora-cli: --measured: '))
+        self.assertNotIn('Measured FL1 runtime', dict(self.summary()))
+        self.assertTrue(self.driver.find_element(By.ID, 'graph-plot').is_displayed())
 
 
 def ask_cells(driver, cells, kind, loads, cutoff):
