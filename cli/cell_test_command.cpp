@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cell_test_command.h"
 
+#include "cli/cell_fit_command.h"
+
 #include "cli/command.h"
 #include "cli/lists.h"
 #include "cli/options.h"
@@ -42,13 +44,22 @@ class Cells final : public Command {
                           "discharge the cells given from full at a constant current or power to a cut-off, and "
                           "give the charge, energy, time and mid-discharge voltage of each");
         AddTestOptions(*command);
+        AddFitOptions(*command);
         AddFormat(*command, m_format);
         return command;
     }
 
     CommandOutput Run() override
     {
+        if (!m_fitLogs.empty())
+            return Fit();
         if (m_test) {
+            for (const std::string& path : m_cellFiles) {
+                std::optional<std::string> text = FileText(path);
+                if (!text)
+                    return Unreadable("--cell-file", path);
+                m_request.Comparison.CellFiles.emplace_back(path, std::move(*text));
+            }
             if (!m_powers.empty()) {
                 m_request.Comparison.Kind = LoadKind::Power;
                 m_request.Comparison.Loads = m_powers;
@@ -62,7 +73,8 @@ class Cells final : public Command {
                         [](const CLI::Option* option) { return option->count() > 0; })) {
             cells.Exit = ExitCode::Usage;
             cells.Errors.push_back(
-                "--cell, --current, --power, --cutoff, --ambient, --curve and --plot are a battery test's: add --test");
+                "--cell, --cell-file, --current, --power, --cutoff, --ambient, --curve and --plot are "
+                "a battery test's: add --test");
             return cells;
         }
         cells.Results = CellsReport();
@@ -70,6 +82,45 @@ class Cells final : public Command {
     }
 
   private:
+    static CommandOutput Unreadable(const char* option, const std::string& path)
+    {
+        CommandOutput output;
+        output.Exit = ExitCode::Refused;
+        output.Errors.push_back(std::string(option) + ": cannot read " + path);
+        return output;
+    }
+
+    CommandOutput Fit()
+    {
+        CellFitRequest request;
+        for (const std::string& path : m_fitLogs) {
+            std::optional<std::string> text = FileText(path);
+            if (!text)
+                return Unreadable("--fit", path);
+            request.Logs.emplace_back(path, std::move(*text));
+        }
+        request.Name = m_name;
+        request.Out = m_out;
+        return RunCellFit(request);
+    }
+
+    void AddFitOptions(CLI::App& command)
+    {
+        CLI::Option* fit =
+            command
+                .add_option("--fit", m_fitLogs,
+                            "fit a cell to discharge logs from full to a cut-off (CSV with time_s, voltage_v and "
+                            "current_a, or a charger-analyzer's export), one or more; writes the cell to --out")
+                ->option_text("LOG.csv ...");
+        command.add_option("--name", m_name, "the fitted cell's name")->option_text("NAME")->needs(fit);
+        CLI::Option* out =
+            command.add_option("--out", m_out, "the cell file to write; '-' writes it to standard output")
+                ->option_text("FILE.json")
+                ->needs(fit);
+        fit->needs(out);
+        fit->excludes("--test");
+    }
+
     void AddTestOptions(CLI::App& command)
     {
         CellComparisonRequest& compared = m_request.Comparison;
@@ -100,6 +151,10 @@ class Cells final : public Command {
                             "also write the voltage curves as an SVG picture; '-' writes it to standard output "
                             "in place of the table")
                 ->option_text("FILE.svg")};
+        m_testOptions.push_back(
+            command
+                .add_option("--cell-file", m_cellFiles, "a cell fitted by --fit, from its file; give it again for more")
+                ->option_text("FILE.json"));
         m_testOptions[1]->excludes(m_testOptions[2]);
     }
 
@@ -108,6 +163,8 @@ class Cells final : public Command {
     std::vector<std::string> m_powers;
     std::optional<std::string> m_cutOff;
     std::optional<std::string> m_ambient;
+    std::vector<std::string> m_cellFiles, m_fitLogs;
+    std::string m_name = "my cell", m_out;
     std::vector<CLI::Option*> m_testOptions;
 };
 

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "cli/graph_command.h"
 
+#include "cli/cell_fit_command.h"
 #include "cli/command.h"
 #include "cli/options.h"
 #include <CLI/CLI.hpp>
-
-#include <fstream>
-#include <sstream>
 
 #include "calc/reports/light_run.h"
 #include "calc/reports/measured_log.h"
@@ -84,23 +82,6 @@ CommandOutput RunGraph(const GraphRequest& request)
             OutputFile{*request.Plot, RuntimePlotSvg(run.Run, run.Labels, {}, measured ? &*measured : nullptr)};
     return output;
 }
-
-namespace {
-
-// A file's whole text; nullopt when it cannot be read.
-std::optional<std::string> FileText(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad())
-        return std::nullopt;
-    return text.str();
-}
-
-} // namespace
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "calc/calculators/messages.h"
 #include "calc/calculators/runtime_display.h"
 #include "calc/light/battery_presets.h"
+#include "calc/reports/cell_file.h"
 #include "calc/reports/light_inputs.h"
 #include "calc/reports/svg_picture.h"
 #include "calc/text/field_text.h"
@@ -211,7 +212,7 @@ bool SizeRefused(const CellComparisonRequest& request, CellComparison& compariso
 {
     std::vector<RunRefusal>& refusals = comparison.Refusals;
     const std::string loadKey = request.Kind == LoadKind::Current ? "current" : "power";
-    if (request.Cells.empty() || request.Loads.empty()) {
+    if ((request.Cells.empty() && request.CellFiles.empty()) || request.Loads.empty()) {
         comparison.Usage = true;
         refusals.push_back({"", "give the cells ({cell NAME}, once for each) and the test's " +
                                     std::string(request.Kind == LoadKind::Current ? "{current A}" : "{power W}") +
@@ -261,6 +262,17 @@ CellComparison CompareCells(const CellComparisonRequest& request)
     const std::vector<CellLoad> loads = LoadsOf(request, cutOff, comparison.Refusals);
     const std::vector<BatteryChoice> cells = CellsOf(request, cutOff, comparison.Refusals);
     const double ambientC = AmbientOf(request, comparison.Refusals);
+    std::vector<CellFile> files;
+    for (const auto& [name, text] : request.CellFiles) {
+        std::variant<CellFile, std::string> file = ReadCellFile(text);
+        if (const std::string* refusal = std::get_if<std::string>(&file))
+            comparison.Refusals.push_back({"cell-file", name + ": " + *refusal});
+        else if (cutOff && *cutOff >= OpenCircuitVoltage(std::get<CellFile>(file).Model, 0.0))
+            comparison.Refusals.push_back(
+                {"cutoff", "a cut-off of " + DoubleText(*cutOff) + " V is at or above the full " + name + "'s"});
+        else
+            files.push_back(std::move(std::get<CellFile>(file)));
+    }
     if (!comparison.Refusals.empty())
         return comparison;
     for (const BatteryChoice& choice : cells) {
@@ -272,6 +284,15 @@ CellComparison CompareCells(const CellComparisonRequest& request)
             comparison.Rows.push_back(RowOf(comparison.Tests.back()));
             if (std::string warning = RatingWarning(choice, comparison.Tests.back()); !warning.empty())
                 comparison.Warnings.push_back(std::move(warning));
+        }
+    }
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        const CellModel& model = files[f].Model;
+        const double volts = cutOff.value_or(model.CutOffVolts);
+        for (const CellLoad& load : loads) {
+            comparison.Tests.push_back({request.CellFiles[f].first, files[f].Name, load, volts,
+                                        RunCellTest(model, load, volts, 0.005, ambientC)});
+            comparison.Rows.push_back(RowOf(comparison.Tests.back()));
         }
     }
     return comparison;

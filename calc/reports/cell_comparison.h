@@ -27,6 +27,8 @@ struct CellComparisonRequest {
     std::vector<std::string> Loads;     // field texts, A or W
     std::optional<std::string> CutOff;  // V per cell; the chemistry's empty voltage when not given
     std::optional<std::string> Ambient; // °C around the cell; 25 when not given
+    // Builders' own cells (cell_file.h): each file's name and text.
+    std::vector<std::pair<std::string, std::string>> CellFiles;
 };
 
 struct ComparedTest {
@@ -39,7 +41,7 @@ struct ComparedTest {
 struct CellComparison {
     // Empty when the tests were run; Usage when inputs are missing rather
     // than out of range. Inputs are "cell", "current", "power", "cutoff",
-    // "ambient".
+    // "ambient", "cell-file".
     std::vector<RunRefusal> Refusals;
     bool Usage = false;
     std::vector<ComparedTest> Tests;            // cell by cell, each load in the order given

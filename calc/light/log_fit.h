@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "calc/light/cell_model.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace lumora {
+
+// A cell fitted to a builder's own discharge logs (a charger-analyzer's,
+// from full at a constant current or power to its cut-off): the rest curve,
+// the capacity and the DC resistance of a cell that gives those logs.
+//
+// At one charge drawn q every log's voltage is the rest curve less its
+// current through the resistance, V_i(q) = E(q) - I_i·R (the model's own
+// law with one well): with logs at two currents or more, R is the slope of
+// V against I at each q (least squares), its median over q taken; E(q) is
+// then V_i(q) + I_i·R, averaged over the logs that reach q. A single log
+// takes R from the step at its switch-on, where it starts at rest, or else
+// the typical resistance given.
+
+struct LogPoint {
+    double Seconds = 0.0;
+    double Volts = 0.0;
+    double Amps = 0.0; // drawn, above 0
+};
+
+struct DischargeLog {
+    std::string Name;
+    std::optional<double> RestVolts; // before the load, where the log has it
+    std::vector<LogPoint> Points;    // under load, in time's order
+};
+
+// A log's charge (Ah) and energy (Wh) by the trapezoid rule, and its mean
+// current.
+struct LogTotals {
+    double Ah = 0.0, Wh = 0.0, MeanAmps = 0.0, EndVolts = 0.0;
+};
+LogTotals TotalsOf(const DischargeLog& log);
+
+// How well the fitted cell gives a log: its voltage at each reading, at the
+// log's own current and charge drawn, against the log's (RMS, V), and the
+// energy those voltages give over the log's energy, less 1.
+struct LogFitError {
+    std::string Name;
+    double Amps = 0.0; // the log's mean current
+    double VoltsRms = 0.0, WhError = 0.0;
+};
+
+struct FittedCell {
+    CellModel Model; // rest curve at RestPoints equal steps, capacity, resistance, cut-off
+    bool ResistanceFromLogs = true;
+    std::vector<LogFitError> Errors; // a log each
+};
+
+inline constexpr int RestPoints = 41;
+
+// The fit, or why the logs cannot give one (no log, a log whose voltage
+// rises under load past its rest value, a resistance that comes out below
+// 0).
+std::variant<FittedCell, std::string> FitCellToLogs(const std::vector<DischargeLog>& logs, double typicalOhms);
+
+} // namespace lumora

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+#include "cli/cell_fit_command.h"
+
+#include "calc/reports/cell_file.h"
+#include "calc/reports/discharge_log_text.h"
+#include "calc/text/number_text.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace lumora::cli {
+
+std::optional<std::string> FileText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (file.bad())
+        return std::nullopt;
+    return text.str();
+}
+
+namespace {
+
+// A single log without a rest reading before its load takes the typical
+// resistance of a lithium-ion 18650, ohms (the generic preset's).
+constexpr double TypicalOhms = 0.028;
+
+std::string BaseName(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+CommandOutput Refused(std::string text)
+{
+    CommandOutput output;
+    output.Exit = ExitCode::Refused;
+    output.Errors.push_back("--fit: " + std::move(text));
+    return output;
+}
+
+std::string Percent(double share) { return RoundedText(share * 100.0, 2); }
+
+} // namespace
+
+CommandOutput RunCellFit(const CellFitRequest& request)
+{
+    std::vector<DischargeLog> logs;
+    for (const auto& [path, text] : request.Logs) {
+        std::variant<DischargeLog, std::string> log = ReadDischargeLog(text, BaseName(path));
+        if (const std::string* refusal = std::get_if<std::string>(&log))
+            return Refused(path + ", " + *refusal);
+        logs.push_back(std::move(std::get<DischargeLog>(log)));
+    }
+    std::variant<FittedCell, std::string> fit = FitCellToLogs(logs, TypicalOhms);
+    if (const std::string* refusal = std::get_if<std::string>(&fit))
+        return Refused(*refusal);
+    const FittedCell& fitted = std::get<FittedCell>(fit);
+    const CellModel& model = fitted.Model;
+    Report report;
+    report.Columns = {{"log", "Log", false},
+                      {"amps", "Mean A", true},
+                      {"mah", "Log mAh", true},
+                      {"wh", "Log Wh", true},
+                      {"rms_error_mv", "RMS error mV", true},
+                      {"wh_error_pct", "Wh error %", true}};
+    for (std::size_t i = 0; i < logs.size(); ++i) {
+        const LogTotals totals = TotalsOf(logs[i]);
+        const LogFitError& error = fitted.Errors[i];
+        report.Rows.push_back({error.Name, RoundedText(error.Amps, 3), RoundedText(totals.Ah * 1000.0, 0),
+                               RoundedText(totals.Wh, 2), RoundedText(error.VoltsRms * 1000.0, 1),
+                               Percent(error.WhError)});
+    }
+    const std::string ohms = RoundedText(model.InternalOhms * 1000.0, 1);
+    report.Summary = {{"Cell", request.Name, "", ""},
+                      {"Capacity", RoundedText(model.CapacityAh * 1000.0, 0), "mAh", "(the longest log's charge)"},
+                      {"Internal resistance", ohms, "mohm",
+                       fitted.ResistanceFromLogs ? "" : "(typical: one log, without a rest before its load)"},
+                      {"Cut-off", RoundedText(model.CutOffVolts, 3), "V", ""},
+                      {"Rest voltage full", RoundedText(model.OpenCircuitVolts.front(), 3), "V", ""}};
+    report.Record = {{"cell",
+                      {{"name", request.Name, false},
+                       {"capacity_mah", RoundedText(model.CapacityAh * 1000.0, 1), true},
+                       {"internal_mohm", ohms, true},
+                       {"cutoff_v", RoundedText(model.CutOffVolts, 3), true}}}};
+    CommandOutput output;
+    output.Results = std::move(report);
+    output.File = OutputFile{request.Out, CellFileText(fitted, request.Name)};
+    if (!fitted.ResistanceFromLogs)
+        output.Warnings.push_back("one log without a rest before its load: the resistance is lithium-ion's typical " +
+                                  ohms + " mohm; give logs at two currents to fit it");
+    return output;
+}
+
+} // namespace lumora::cli

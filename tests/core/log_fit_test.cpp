@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: MIT
+// A cell fitted to discharge logs: logs the model itself made fit back, a
+// fit from two currents predicts a third, a charger's export is read as it
+// comes, and a log no cell can give is refused by its line.
+#include "calc/light/battery_presets.h"
+#include "calc/light/cell_test.h"
+#include "calc/reports/cell_file.h"
+#include "calc/reports/discharge_log_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace lumora {
+namespace {
+
+// The log a tester would write of this cell at a constant current.
+DischargeLog LogOf(const CellModel& cell, double amps, double cutOff, bool rest = false)
+{
+    const CellTest test = RunCellTest(cell, {LoadKind::Current, amps}, cutOff);
+    DischargeLog log;
+    log.Name = std::to_string(amps) + " A";
+    if (rest)
+        log.RestVolts = OpenCircuitVoltage(cell, 0.0);
+    for (const CellTestPoint& point : test.Curve)
+        log.Points.push_back({point.Hours * 3600.0, point.TerminalVolts, point.Amps});
+    return log;
+}
+
+// One well, a resistance that does not rise: the family the fit draws from.
+CellModel Simple()
+{
+    CellModel cell = ModelOf(*BatteryNamed("18650"), Pack{});
+    cell.AvailableShare = 1.0;
+    cell.ResistanceRise = 0.0;
+    cell.InternalOhms = 0.035;
+    return cell;
+}
+
+double Predicted(const CellModel& cell, double amps, double cutOff, bool energy)
+{
+    const CellTest test = RunCellTest(cell, {LoadKind::Current, amps}, cutOff);
+    return energy ? test.DeliveredWh : test.DeliveredAh;
+}
+
+// Logs made by the model from known parameters fit back within 1 %: the
+// resistance, and the charge and energy at a current between theirs.
+TEST(LogFit, LogsOfTheModelFitBack)
+{
+    const CellModel cell = Simple();
+    for (const bool two : {true, false}) {
+        std::vector<DischargeLog> logs = {LogOf(cell, 1.0, 2.8, !two)};
+        if (two)
+            logs.push_back(LogOf(cell, 4.0, 2.8));
+        const auto fit = FitCellToLogs(logs, 0.028);
+        ASSERT_TRUE(std::holds_alternative<FittedCell>(fit)) << std::get<std::string>(fit);
+        const FittedCell& fitted = std::get<FittedCell>(fit);
+        EXPECT_TRUE(fitted.ResistanceFromLogs);
+        EXPECT_NEAR(fitted.Model.InternalOhms, cell.InternalOhms, 0.01 * cell.InternalOhms) << two;
+        for (const bool energy : {false, true})
+            EXPECT_NEAR(Predicted(fitted.Model, 2.0, 2.8, energy), Predicted(cell, 2.0, 2.8, energy),
+                        0.01 * Predicted(cell, 2.0, 2.8, energy))
+                << two << energy;
+        for (const LogFitError& error : fitted.Errors) {
+            EXPECT_LT(error.VoltsRms, 0.005) << error.Name;
+            EXPECT_LT(std::abs(error.WhError), 0.005) << error.Name;
+        }
+    }
+}
+
+// A named cell with two wells and a rising resistance, logged at 1 and 5 A:
+// the cell fitted to those logs predicts 3 A within 3 %.
+TEST(LogFit, TwoCurrentsPredictAThird)
+{
+    const CellModel cell = ModelOf(*BatteryNamed("samsung-30q"), Pack{});
+    const auto fit = FitCellToLogs({LogOf(cell, 1.0, 2.5), LogOf(cell, 5.0, 2.5)}, 0.028);
+    ASSERT_TRUE(std::holds_alternative<FittedCell>(fit));
+    const CellModel& fitted = std::get<FittedCell>(fit).Model;
+    for (const bool energy : {false, true})
+        EXPECT_NEAR(Predicted(fitted, 3.0, 2.5, energy), Predicted(cell, 3.0, 2.5, energy),
+                    0.03 * Predicted(cell, 3.0, 2.5, energy))
+            << energy;
+}
+
+// One log without a rest before it: the typical resistance, said so.
+TEST(LogFit, OneLogWithoutARestTakesTheTypicalResistance)
+{
+    const auto fit = FitCellToLogs({LogOf(Simple(), 1.0, 2.8)}, 0.028);
+    ASSERT_TRUE(std::holds_alternative<FittedCell>(fit));
+    EXPECT_FALSE(std::get<FittedCell>(fit).ResistanceFromLogs);
+    EXPECT_DOUBLE_EQ(std::get<FittedCell>(fit).Model.InternalOhms, 0.028);
+}
+
+// A charger-analyzer's export: tabs, its own column names, the discharge
+// logged negative, a rest reading first.
+TEST(DischargeLogs, ReadAnAnalyzersExport)
+{
+    std::string text = "DateTime\tSecTimer\tAvgCellVolts\tAvgAmps\n1/1/22\t9\t4.195\t0\n";
+    for (int k = 0; k < 12; ++k)
+        text += "1/1/22\t" + std::to_string(10 + 10 * k) + "\t" + std::to_string(4.1 - 0.01 * k) + "\t-9.95\r\n";
+    const auto read = ReadDischargeLog(text, "storage.txt");
+    ASSERT_TRUE(std::holds_alternative<DischargeLog>(read)) << std::get<std::string>(read);
+    const DischargeLog& log = std::get<DischargeLog>(read);
+    ASSERT_TRUE(log.RestVolts);
+    EXPECT_DOUBLE_EQ(*log.RestVolts, 4.195);
+    ASSERT_EQ(log.Points.size(), 12u);
+    EXPECT_DOUBLE_EQ(log.Points.front().Amps, 9.95);
+}
+
+struct RefusedDischargeLog {
+    const char* name;
+    std::string text;
+    const char* words;
+};
+
+void PrintTo(const RefusedDischargeLog& row, std::ostream* os) { *os << row.name; }
+
+std::string Readings(int count, const char* first = "")
+{
+    std::string text = std::string("time_s,voltage_v,current_a\n") + first;
+    for (int k = 0; k < count; ++k)
+        text += std::to_string(60 * k + 60) + ",3.9,1\n";
+    return text;
+}
+
+class RefusedDischargeLogs : public testing::TestWithParam<RefusedDischargeLog> {};
+
+TEST_P(RefusedDischargeLogs, NameTheirLine)
+{
+    const auto read = ReadDischargeLog(GetParam().text, "log.csv");
+    ASSERT_TRUE(std::holds_alternative<std::string>(read));
+    EXPECT_NE(std::get<std::string>(read).find(GetParam().words), std::string::npos) << std::get<std::string>(read);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RefusedDischargeLogs,
+    testing::Values(RefusedDischargeLog{"Empty", "", "empty"},
+                    RefusedDischargeLog{"NoCurrent", "time_s,voltage_v\n0,4\n",
+                                        "line 1: the header has no column current_a"},
+                    RefusedDischargeLog{"TooFew", Readings(9), "only 9 readings"},
+                    RefusedDischargeLog{"TooHigh", Readings(12, "30,5.2,1\n"), "line 2: 5.2 V is outside"},
+                    RefusedDischargeLog{"TooLow", Readings(12, "30,0.4,1\n"), "line 2: 0.4 V is outside"},
+                    RefusedDischargeLog{"Backwards", Readings(12, "9999,3.9,1\n"), "line 3: time runs backwards"},
+                    RefusedDischargeLog{"SignChanges", Readings(12, "30,3.9,-1\n"), "line 3: the current changes sign"},
+                    RefusedDischargeLog{"RestAmidTheLoad", "time_s,voltage_v,current_a\n0,3.9,1\n1,3.95,0\n2,3.9,1\n",
+                                        "line 4: the load starts again"},
+                    RefusedDischargeLog{"NoNumber", Readings(12, "30,full,1\n"), "line 2: no number for voltage_v"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The cell file gives back the cell written to it, to its rounding; a file
+// that is no cell is refused.
+TEST(CellFiles, GiveBackTheCellWritten)
+{
+    const auto fit = FitCellToLogs({LogOf(Simple(), 1.0, 2.8), LogOf(Simple(), 3.0, 2.8)}, 0.028);
+    const FittedCell& fitted = std::get<FittedCell>(fit);
+    const auto read = ReadCellFile(CellFileText(fitted, "Mine \xff"));
+    ASSERT_TRUE(std::holds_alternative<CellFile>(read)) << std::get<std::string>(read);
+    const CellModel& back = std::get<CellFile>(read).Model;
+    EXPECT_NEAR(back.CapacityAh, fitted.Model.CapacityAh, 1e-4);
+    EXPECT_NEAR(back.InternalOhms, fitted.Model.InternalOhms, 1e-5);
+    ASSERT_EQ(back.OpenCircuitVolts.size(), fitted.Model.OpenCircuitVolts.size());
+    for (std::size_t k = 0; k < back.OpenCircuitVolts.size(); ++k)
+        EXPECT_NEAR(back.OpenCircuitVolts[k], fitted.Model.OpenCircuitVolts[k], 1e-4);
+    for (const char* text : {"", "{", "[]", "{\"lumora_cell\": 2}",
+                             "{\"lumora_cell\": 1, \"capacity_mah\": 3000, \"internal_mohm\": 30, \"cutoff_v\": 2.5}",
+                             "{\"lumora_cell\": 1, \"capacity_mah\": 3000, \"internal_mohm\": 30, \"cutoff_v\": 2.5, "
+                             "\"rest_v\": [3.0, 4.2]}",
+                             "{\"lumora_cell\": 1, \"capacity_mah\": -1, \"internal_mohm\": 30, \"cutoff_v\": 2.5, "
+                             "\"rest_v\": [4.2, 3.0]}"})
+        EXPECT_TRUE(std::holds_alternative<std::string>(ReadCellFile(text))) << text;
+}
+
+} // namespace
+} // namespace lumora
