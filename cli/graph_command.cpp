@@ -103,6 +103,11 @@ class Graph final : public Command {
                          "(or pct of the output at 30 s); the summary gives its FL1 runtime and output at 30 s and "
                          "their ratios to the prediction, and the plot draws it")
             ->option_text("FILE.csv");
+        command
+            ->add_option("--cell-file", m_request.CellFileName,
+                         "your own cell's file, written by fitting logs with the cells command; in place of a cell "
+                         "preset, in a pack as one is")
+            ->option_text("FILE.json");
         AddFormat(*command, m_format);
         return command;
     }
@@ -110,6 +115,14 @@ class Graph final : public Command {
     CommandOutput Run() override
     {
         m_request.Inputs = m_light.Inputs();
+        if (const std::optional<std::string>& path = m_request.CellFileName) {
+            std::optional<std::string> text = FileText(*path);
+            if (!text)
+                return RefusedOutput({{"cell-file", "cannot read " + *path}}, false);
+            const std::size_t slash = path->find_last_of("/\\");
+            m_request.Inputs.CellFile = {slash == std::string::npos ? *path : path->substr(slash + 1),
+                                         std::move(*text)};
+        }
         if (m_request.MeasuredName) {
             m_request.MeasuredText = FileText(*m_request.MeasuredName);
             if (!m_request.MeasuredText)

@@ -21,6 +21,7 @@ struct GraphRequest {
     // A light meter's log to lay beside the prediction: its file's name and
     // text, as read.
     std::optional<std::string> MeasuredName, MeasuredText;
+    std::optional<std::string> CellFileName; // a fitted cell's file, read into Inputs
 };
 
 CommandOutput RunGraph(const GraphRequest& request);

@@ -146,8 +146,6 @@ void AddLightOptions(CLI::App& command, LightOptions& options, std::span<const s
         if (!row.ValueName.empty())
             option->option_text(std::string(row.ValueName));
         WithCheck(option, row);
-        if (row.Kind == InputKind::Pack)
-            option->needs(OptionName(RowOf(&R::Cell).Key));
         if (!row.Group.empty()) {
             for (CLI::Option* earlier : groups[row.Group])
                 option->excludes(earlier);

@@ -276,7 +276,7 @@ RunShape ShapeOf(const LightRequest& request)
     RunShape shape;
     shape.Driver = DriverNamed(request.Driver.value_or("direct")).value_or(DriverKind::Direct);
     shape.LedNamed = request.Led || !request.LedPoints.empty() || request.LedSpice;
-    shape.CellNamed = request.Cell.has_value();
+    shape.CellNamed = request.Cell.has_value() || request.Own.has_value();
     shape.HostGiven = request.Host || request.HostResistance || request.HostMass;
     return shape;
 }

@@ -94,6 +94,8 @@ RunRefusal RefusalOf(LightField field, std::string text);
 // The texts given for a run, by key; measured points may come several times.
 struct LightInputs {
     std::multimap<std::string, std::string, std::less<>> Texts;
+    // A builder's own cell's file (cell_file.h): its name and text.
+    std::optional<std::pair<std::string, std::string>> CellFile;
 
     void Give(std::string_view key, std::string text) { Texts.emplace(std::string(key), std::move(text)); }
     void Give(LightField field, std::string text) { Give(RowOf(field).Key, std::move(text)); }

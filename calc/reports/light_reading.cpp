@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "calc/reports/light_reading.h"
 
+#include "calc/reports/cell_file.h"
+
 #include "calc/calculators/messages.h"
 #include "calc/text/field_text.h"
 #include "calc/text/number_text.h"
@@ -50,6 +52,15 @@ ReadLight ReadLightInputs(const LightInputs& inputs)
             continue;
         if (std::optional<std::string> refusal = ReadNumberText(row, *text, read.Request, *field))
             read.Refusals.push_back({std::string(row.Key), std::move(*refusal)});
+    }
+    if (inputs.CellFile) {
+        const auto& [name, text] = *inputs.CellFile;
+        std::variant<CellFile, std::string> file = ReadCellFile(text);
+        if (const std::string* refusal = std::get_if<std::string>(&file))
+            read.Refusals.push_back({"cell-file", name + ": " + *refusal});
+        else
+            read.Request.Own =
+                LightRequest::OwnCell{name, std::get<CellFile>(file).Name, std::get<CellFile>(file).Model};
     }
     if (!read.Refusals.empty())
         return read;

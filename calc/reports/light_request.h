@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "calc/light/cell_model.h"
+
 #include <optional>
 #include <string>
 #include <variant>
@@ -34,6 +36,14 @@ struct LightRequest {
     std::optional<double> HostResistance, HostHeatCapacity, HostMass, HostArea, Ambient, ThermalLimit, SensorOffset;
     // The sustained output wanted, lm; the most charge a row draws, %.
     std::optional<double> Want, Step;
+    // A builder's own cell, fitted to logs and read from its file (not an
+    // input row: a file's text, never in a link): the file's name, the
+    // cell's name and the cell.
+    struct OwnCell {
+        std::string File, Name;
+        CellModel Model;
+    };
+    std::optional<OwnCell> Own;
 };
 
 using NumberField = std::optional<double> LightRequest::*;

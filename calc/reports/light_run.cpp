@@ -228,6 +228,18 @@ std::optional<LightRun> SetString(const LightRequest& request, const LedChoice& 
 
 // The battery: a preset in its pack or a flat voltage, its capacity and
 // resistance.
+// A builder's own cell in a pack: voltages add in series, charge in
+// parallel, and the resistance as resistances do.
+CellModel OwnCellPack(CellModel cell, Pack pack)
+{
+    for (double& volts : cell.OpenCircuitVolts)
+        volts *= pack.Series;
+    cell.CutOffVolts *= pack.Series;
+    cell.CapacityAh *= pack.Parallel;
+    cell.InternalOhms *= static_cast<double>(pack.Series) / pack.Parallel;
+    return cell;
+}
+
 std::optional<LightRun> SetBattery(const LightRequest& request, DischargeRequest& discharge, Built& built)
 {
     const std::optional<double> battery = request.FlatBattery;
@@ -237,7 +249,19 @@ std::optional<LightRun> SetBattery(const LightRequest& request, DischargeRequest
         return RefusedRun(MentionOf(&R::FlatBattery) + " and " + MentionOf(&R::Cell) +
                               ": give one battery, a preset or a flat voltage",
                           true);
-    if (battery) {
+    if (request.Own && (battery || built.Cell))
+        return RefusedRun("your own cell's file and " + (battery ? MentionOf(&R::FlatBattery) : MentionOf(&R::Cell)) +
+                              ": give one battery",
+                          true);
+    if (request.Pack && !built.Cell && !request.Own)
+        return RefusedRun(MentionOf(&R::Pack) + " needs the cells: give " + MentionOf(&R::Cell, "NAME") +
+                              ", or your own cell's file",
+                          true);
+    if (request.Own) {
+        discharge.Battery = OwnCellPack(request.Own->Model, built.CellPack);
+        built.BatteryName = request.Own->Name + " (" + request.Own->File + "), " + DoubleText(built.CellPack.Series) +
+                            "S" + DoubleText(built.CellPack.Parallel) + "P";
+    } else if (battery) {
         if (!(*battery > 0.0) || *battery > LargestBatteryVolts)
             return Refused(&R::FlatBattery, DoubleText(*battery) + " V is no flashlight battery; give 0 to " +
                                                 DoubleText(LargestBatteryVolts) + " V");
@@ -295,7 +319,7 @@ std::variant<DischargeRequest, LightRun> DischargeOf(const LightRequest& request
     if (std::optional<LightRun> refused = SetBattery(request, discharge, built))
         return std::move(*refused);
     if (std::optional<LightRun> refused =
-            SetCutOffAndCharge(request, built.Cell ? built.CellPack.Series : 1, discharge))
+            SetCutOffAndCharge(request, built.Cell || request.Own ? built.CellPack.Series : 1, discharge))
         return std::move(*refused);
     if (std::optional<LightRun> refused = SetHeat(request, built.Led, discharge, built.HostName))
         return std::move(*refused);
