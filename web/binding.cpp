@@ -229,6 +229,9 @@ LightInputs InputsFrom(const val& object)
         if (text.isString() && !text.as<std::string>().empty())
             inputs.Give(row.Key, text.as<std::string>());
     }
+    // A builder's own cell's file, by "cellFile" (its text) and "cellFileName".
+    if (const val file = object["cellFile"]; file.isString())
+        inputs.CellFile = {object["cellFileName"].as<std::string>(), file.as<std::string>()};
     return inputs;
 }
 

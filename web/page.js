@@ -269,7 +269,17 @@
     for (const element of $$('[data-graph]', graph)) {
       if (element.type !== 'radio' || element.checked) all[element.dataset.graph] = element.value;
     }
-    return actingTexts(graph, all, new Set(core.actingInputs(all)));
+    return Object.assign(actingTexts(graph, all, new Set(core.actingInputs(Object.assign(all, ownCell)))), ownCell);
+  }
+
+  // A builder's own cell, fitted by lumora-cli cells --fit: its file read on
+  // this device, in place of the cell preset.
+  let ownCell = {};
+  async function useOwnCell(file) {
+    ownCell = file ? { cellFile: await file.text(), cellFileName: file.name } : {};
+    $('#graph-cell-file-clear').hidden = !file;
+    if (!file) $('#graph-cell-file').value = '';
+    drawGraph(true);
   }
 
   // Shows only the form's fields whose input acts, and gives the texts of
@@ -698,6 +708,8 @@
     $('#graph-svg').addEventListener('click', () => download(lastRun.svg, 'image/svg+xml', 'lumora-runtime.svg'));
     $('#graph-measured').addEventListener('change', event => useMeasured(event.target.files[0] || null));
     $('#graph-measured-clear').addEventListener('click', () => useMeasured(null));
+    $('#graph-cell-file').addEventListener('change', event => useOwnCell(event.target.files[0] || null));
+    $('#graph-cell-file-clear').addEventListener('click', () => useOwnCell(null));
     $('#graph-plot').addEventListener('dragover', event => event.preventDefault());
     $('#graph-plot').addEventListener('drop', dropMeasured);
     buildCellList();

@@ -305,6 +305,8 @@ RunShape ShapeOf(const LightInputs& inputs)
         if (row && !PlaceText(given, *row, text))
             given.*std::get<NumberField>(row->Field) = 0.0;
     }
+    if (inputs.CellFile)
+        given.Own = LightRequest::OwnCell{};
     return ShapeOf(given);
 }
 

@@ -54,7 +54,7 @@ FORMS = {'runtime': ('converter', 'Command2', 'Text6'), 'resistor': ('resistor',
 COMMAND_LINE_ONLY = {'--led-point', '--led-spice', '--step', '--plot', '--format', '--help', '--series',
                      '--parallel'}
 # Options the page takes beside the graph's form: a file chosen or dropped.
-BESIDE_THE_FORM = {'--measured'}
+BESIDE_THE_FORM = {'--measured', '--cell-file'}
 LOGS = ROOT / 'tests' / 'cli' / 'logs'
 
 
@@ -290,7 +290,7 @@ class Page(OnePage):
             options = re.findall(r'^  --([\w-]+) (?:[A-Z]\S*|\[\w+\]|\'[^\']*\')\s+(.*)$', help_text, re.M)
             for key, help_line in options:
                 if key in ('format', 'sweep', 'cell', 'pack', 'e-series', 'plot', 'led', 'led-point', 'led-spice', 'step',
-                           'series', 'parallel', 'measured') \
+                           'series', 'parallel', 'measured', 'cell-file') \
                         and not (command == 'graph' and key in ('cell', 'pack', 'led')):
                     continue
                 default = re.search(r'\((\S+) when not given', help_line)
@@ -496,6 +496,26 @@ class MeasuredLog(OnePage):
         self.assertEqual(said, run.stderr.strip().removeprefix('lumora-cli: --measured: '))
         self.assertNotIn('Measured FL1 runtime', dict(self.summary()))
         self.assertTrue(self.driver.find_element(By.ID, 'graph-plot').is_displayed())
+
+
+class OwnCell(OnePage):
+    """A cell fitted by lumora-cli cells --fit, its file chosen beside the
+    graph's form: the run lumora-cli graph --cell-file gives, its pack
+    field shown, and the preset's run again once it is removed."""
+
+    ARGS = ['--led', 'lh351d', '--driver', 'converter', '--current', '3000']
+
+    def test_own_cell_runs_as_on_the_command_line(self):
+        d = self.driver
+        ask_graph(d, self.ARGS)
+        d.find_element(By.ID, 'graph-cell-file').send_keys(str(LOGS / 'my_30q.json'))
+        WebDriverWait(d, 10).until(lambda d: 'My 30Q' in d.find_element(By.ID, 'graph-result').text)
+        run = subprocess.run([str(CLI), 'graph', *self.ARGS, '--cell-file', 'my_30q.json', '--format', 'csv'],
+                             capture_output=True, text=True, cwd=LOGS)
+        self.assertEqual(download(d, 'graph-csv'), run.stdout)
+        self.assertTrue(d.find_element(By.ID, 'graph-pack').is_displayed())
+        d.find_element(By.ID, 'graph-cell-file-clear').click()
+        self.assertNotIn('My 30Q', d.find_element(By.ID, 'graph-result').text)
 
 
 def ask_cells(driver, cells, kind, loads, cutoff):
