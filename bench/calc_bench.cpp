@@ -7,6 +7,8 @@
 #include "calc/calculators/runtime_calculator.h"
 #include "calc/light/battery_presets.h"
 #include "calc/light/discharge.h"
+#include "calc/light/cell_test.h"
+#include "calc/light/log_fit.h"
 #include "calc/reports/cell_comparison.h"
 
 #include <benchmark/benchmark.h>
@@ -130,6 +132,42 @@ void BM_HeatedGraph(benchmark::State& state)
     TimeDischarge(state, request, 5000.0);
 }
 BENCHMARK(BM_HeatedGraph)->Arg(0)->Arg(1);
+
+// The same with the new cell model at work: a Sony VTC6, its polarisation
+// and its own temperature, on direct drive in the tube held at 55 °C.
+void BM_HighDrainGraph(benchmark::State& state)
+{
+    DischargeRequest request;
+    request.Battery = ModelOf(*BatteryNamed("sony-vtc6"), Pack{});
+    request.Battery.CutOffVolts = 0.0;
+    const LedPreset& preset = *LedNamed("lh351d");
+    request.Leds.Curve = FittedCurve(preset);
+    request.Flux.assign(preset.Flux.begin(), preset.Flux.end());
+    request.Heat.Host = HostOf(*NamedHostNamed("18650-tube"));
+    request.Heat.Led = preset.Thermal;
+    request.Heat.LimitC = 55.0;
+    TimeDischarge(state, request, 5000.0);
+}
+BENCHMARK(BM_HighDrainGraph);
+
+// A cell fitted to two logs of about 200 readings each (1 A and 5 A).
+void BM_FitTwoLogs(benchmark::State& state)
+{
+    const CellModel cell = ModelOf(*BatteryNamed("samsung-30q"), Pack{});
+    std::vector<DischargeLog> logs;
+    for (double amps : {1.0, 5.0}) {
+        DischargeLog log;
+        for (const CellTestPoint& point : RunCellTest(cell, {LoadKind::Current, amps}, 2.5).Curve)
+            log.Points.push_back({point.Hours * 3600.0, point.TerminalVolts, point.Amps});
+        logs.push_back(std::move(log));
+    }
+    for (auto _ : state) {
+        auto fitted = FitCellToLogs(logs, 0.028);
+        benchmark::DoNotOptimize(fitted);
+    }
+    SetTarget(state, 1e6);
+}
+BENCHMARK(BM_FitTwoLogs);
 
 // The battery test of ten cells at five currents, with its table.
 void BM_CellComparison(benchmark::State& state)
