@@ -62,7 +62,8 @@ Report LedsReport()
                        {"max_ma", preset.MaxAmps > 0.0 ? DoubleText(preset.MaxAmps * 1000.0) : ""},
                        {"led", std::string(preset.Name)},
                        {"source", std::string(preset.Source) +
-                                      (preset.Flux.empty() ? "" : "; flux: " + std::string(preset.FluxSource))}});
+                                      (preset.Flux.empty() ? "" : "; flux: " + std::string(preset.FluxSource)) +
+                                      (preset.MaxSource.empty() ? "" : "; rating: " + std::string(preset.MaxSource))}});
     }
     return report;
 }

@@ -9,7 +9,8 @@ namespace lumora {
 LedChoice PresetChoice(const LedPreset& preset)
 {
     return {FittedCurve(preset), std::string(preset.Name) + " (preset)",
-            std::vector<FluxPoint>(preset.Flux.begin(), preset.Flux.end()), preset.Thermal, preset.MaxAmps};
+            std::vector<FluxPoint>(preset.Flux.begin(), preset.Flux.end()), preset.Thermal, preset.MaxAmps,
+            std::string(preset.MaxSource)};
 }
 
 LedChoice TypicalThrough(double milliamps, double volts)

@@ -24,6 +24,7 @@ struct LedChoice {
     std::vector<FluxPoint> Flux;
     LedThermal Thermal{};
     double MaxAmps = 0.0; // the rated maximum, 0 where none is known
+    std::string MaxSource = {}; // where the rating comes from
 };
 
 LedChoice PresetChoice(const LedPreset& preset);

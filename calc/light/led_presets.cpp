@@ -139,7 +139,7 @@ constexpr LedPreset Presets[] = {
     // (2019-02-21), absolute maximum forward current 3000 mA.
     {"lh351d", "Samsung LH351D", Lh351d,
      "koef3's chart (budgetlightforum.com/t/223258), 5700 K 90 CRI sample, solder point 25 C; 0.2 to 6 A", Lh351dFlux,
-     "the same chart, 1 to 7.2 A", Bench(2.5), 3.0},
+     "the same chart, 1 to 7.2 A", Bench(2.5), 3.0, "Samsung LH351D data sheet, rev. 9.1"},
     {"xm-l2",
      "Cree XLamp XM-L2",
      XmL2,
@@ -147,7 +147,8 @@ constexpr LedPreset Presets[] = {
      {},
      {},
      Sheet(85.0, 2.5),
-     3.0},
+     3.0,
+     "Cree XLamp XM-L2 data sheet CLD-DS47"},
     {"xp-g",
      "Cree XLamp XP-G2 (XP-G class)",
      XpG,
@@ -155,7 +156,8 @@ constexpr LedPreset Presets[] = {
      {},
      {},
      Sheet(85.0, 4.0),
-     1.5},
+     1.5,
+     "Cree XLamp XP-G2 data sheet CLD-DS51 rev. 24B"},
     {"cslpm1", "Osram CSLPM1.TG", Cslpm1,
      "koef3's chart (budgetlightforum.com/t/72144), 6500 K sample, solder point 25 C; 1 to 8.57 A", Cslpm1Flux,
      Koef3Flux, Bench(1.5)},
@@ -169,7 +171,8 @@ constexpr LedPreset Presets[] = {
      {},
      {},
      Sheet(25.0, 6.0),
-     1.8},
+     1.8,
+     "Nichia NVSW219C data sheet STS-DA1-3555G"},
     {"sst-20", "Luminus SST-25 G2 (SST-20 class)", Sst20,
      "koef3's chart (budgetlightforum.com/t/224789), 6500 K sample, solder point 25 C; 1 to 7.57 A", Sst20Flux,
      Koef3Flux, Bench(2.0)},
@@ -187,7 +190,8 @@ constexpr LedPreset Presets[] = {
      // usual most continuous current of 5 mm white LEDs' data sheets
      // (approximate: no one maker's).
      Sheet(25.0, 200.0, 0.2),
-     0.03},
+     0.03,
+     "typical of 5 mm white LEDs' data sheets"},
 };
 
 bool SameId(std::string_view a, std::string_view b)

@@ -511,6 +511,7 @@ std::vector<std::string> RunWarnings(const LightRequest& request, const Discharg
         warnings.push_back("the LED carries up to " + RoundedText(mostAmps * 1000.0, 0) + " mA, above its " +
                            (request.LedMax ? "given" : "data sheet's") + " maximum of " +
                            RoundedText(ratedAmps * 1000.0, 0) + " mA" +
+                           (request.LedMax || led.MaxSource.empty() ? "" : " (" + led.MaxSource + ")") +
                            (mostAmps > 2.0 * ratedAmps ? ": it will not last" : ""));
     const Driver& driver = discharge.Driver;
     if (driver.Kind != DriverKind::Direct && !run.Rows.front().Regulated)
