@@ -261,12 +261,17 @@ LightInputs ExampleLight()
 {
     using R = LightRequest;
     LightInputs example;
+    // An LH351D within its rating on a linear driver, in a 1x18650 tube
+    // that holds 55 °C: the turbo, the step-down the heat forces and the
+    // level the light sustains.
     for (const auto& [field, text] : {std::pair<LightField, const char*>{&R::Driver, "linear"},
-                                      {&R::Led, "xp-g"},
+                                      {&R::Led, "lh351d"},
                                       {&R::Current, "2800"},
                                       {&R::Vf, "3.1"},
                                       {&R::Cell, "18650"},
-                                      {&R::FlatBattery, "3.7"}})
+                                      {&R::FlatBattery, "3.7"},
+                                      {&R::Host, "18650-tube"},
+                                      {&R::ThermalLimit, "55"}})
         example.Give(field, text);
     return example;
 }

@@ -179,6 +179,11 @@ TEST(LightInputRows, TheExampleBuildRuns)
     const LightRun run = RunLight(ActingOnly(ExampleLight()));
     EXPECT_TRUE(run.Refusals.empty());
     EXPECT_FALSE(run.Rows.empty());
+    // Within every rating, and showing what the page is for: lumens out
+    // the front, the heat's step-down and the level the light sustains.
+    EXPECT_TRUE(run.Warnings.empty()) << run.Warnings.front();
+    EXPECT_TRUE(run.Run.Summary.InLumens);
+    EXPECT_TRUE(run.Run.Summary.LimitHours && run.Run.Summary.SettledHours);
 }
 
 } // namespace
