@@ -6,8 +6,8 @@
 #include "calc/calculators/resistor_calculator.h"
 #include "calc/calculators/runtime_calculator.h"
 #include "calc/light/battery_presets.h"
-#include "calc/light/discharge.h"
 #include "calc/light/cell_test.h"
+#include "calc/light/discharge.h"
 #include "calc/light/log_fit.h"
 #include "calc/reports/cell_comparison.h"
 

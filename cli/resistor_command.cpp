@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/resistor_command.h"
 
+#include "calc/reports/resistor_picture.h"
+
 #include "cli/command.h"
 #include "cli/options.h"
 #include <CLI/CLI.hpp>
@@ -66,6 +68,8 @@ class Calculation {
     }
 
     StepResult operator()(const std::vector<Input>& inputs, bool sweeping, Report& report) const;
+    // The resistor to buy of the one calculation made, for its picture.
+    const std::optional<ResistorPicture>& Picture() const { return m_picture; }
 
   private:
     StepResult Checked(const ResistorOutcome& main, const std::vector<Input>& inputs) const;
@@ -76,6 +80,7 @@ class Calculation {
     std::vector<BatteryPoint> m_range; // empty: the one voltage of the calculation
     std::optional<std::string> m_preset;
     std::optional<LedChoice> m_led; // the LED's curve, when given instead of --vf
+    mutable std::optional<ResistorPicture> m_picture;
 };
 
 StepResult Calculation::operator()(const std::vector<Input>& inputs, bool sweeping, Report& report) const
@@ -102,8 +107,10 @@ StepResult Calculation::operator()(const std::vector<Input>& inputs, bool sweepi
     const ResistorToBuy bought = BuyResistor({main, m_request.Wiring, m_request.Series, m_range, m_led});
     AddChoiceRows(bought, report);
     result.Warnings = bought.Warnings;
-    if (!sweeping)
+    if (!sweeping) {
         Summarise(main, bought, report);
+        m_picture = PictureToBuy(bought, m_request.Series, m_request.Wiring);
+    }
     return result;
 }
 
@@ -246,7 +253,10 @@ CommandOutput RunResistor(const ResistorRequest& request)
         preset = PackName(*request.Cell, request.CellPack, PackCounts::SeriesOnly);
     }
     const Calculation calculation(request, std::move(range), std::move(preset), std::move(curve));
-    return RunCalculation(inputs, request.Sweep, EmptyReport(request.Sweep), std::cref(calculation));
+    CommandOutput output = RunCalculation(inputs, request.Sweep, EmptyReport(request.Sweep), std::cref(calculation));
+    if (request.Plot && calculation.Picture())
+        output.File = OutputFile{*request.Plot, ResistorPictureSvg(*calculation.Picture())};
+    return output;
 }
 
 namespace {
@@ -275,6 +285,12 @@ class Resistor final : public Command {
             });
         AddLedOptions(*command, m_request.Led, options[static_cast<std::size_t>(ResistorQuantity::LedVf)]);
         AddCalculatorOptions(*command, m_common, m_format);
+        command
+            ->add_option("--plot", m_request.Plot,
+                         "also write the resistor to buy, its colour bands and the LEDs as wired, as an SVG picture; "
+                         "'-' writes it to standard output in place of the table")
+            ->option_text("FILE.svg")
+            ->excludes("--sweep");
         return command;
     }
 

@@ -29,6 +29,9 @@ struct ResistorRequest {
     std::optional<BatteryChoice> Cell; // the battery's range when --battery is not given
     Pack CellPack;
     std::optional<SweepSpec> Sweep;
+    // The resistor to buy's colour bands and the LEDs as wired, as an SVG
+    // picture: its file, '-' for standard output in place of the table.
+    std::optional<std::string> Plot;
 };
 
 CommandOutput RunResistor(const ResistorRequest& request);

@@ -14,6 +14,7 @@
 #include "calc/reports/light_inputs.h"
 #include "calc/reports/light_run.h"
 #include "calc/reports/measured_log.h"
+#include "calc/reports/resistor_picture.h"
 #include "calc/reports/resistor_to_buy.h"
 #include "calc/reports/runtime_plot.h"
 #include "calc/reports/sustained_output.h"
@@ -186,7 +187,8 @@ val ESeriesJs()
 
 // The resistor to buy for a solved resistor calculation's fields, as
 // lumora-cli resistor gives it: {rows: [{label, ohms, ledCurrent, wattage,
-// rating, dark}], warnings}; null when 'solvedKey' names no quantity.
+// rating, dark}], warnings, svg: its colour bands and the LEDs as wired};
+// null when 'solvedKey' names no quantity.
 val ResistorToBuyJs(const val& object, const std::string& wiring, const std::string& series,
                     const std::string& solvedKey)
 {
@@ -202,6 +204,7 @@ val ResistorToBuyJs(const val& object, const std::string& wiring, const std::str
     val result = val::object();
     result.set("rows", ArrayOf(bought.Rows, ChoiceRowMembers));
     result.set("warnings", Strings(bought.Warnings));
+    result.set("svg", ResistorPictureSvg(PictureToBuy(bought, ESeriesNamed(series), WiringNamed(wiring))));
     return result;
 }
 

@@ -154,6 +154,7 @@
       return tr;
     }));
     listItems($('#to-buy-warnings'), bought.warnings);
+    $('#to-buy-picture').innerHTML = bought.svg;
   }
 
   // Reset puts the calculator's texts back to their start values and the

@@ -8,8 +8,11 @@ namespace lumora {
 
 LedChoice PresetChoice(const LedPreset& preset)
 {
-    return {FittedCurve(preset), std::string(preset.Name) + " (preset)",
-            std::vector<FluxPoint>(preset.Flux.begin(), preset.Flux.end()), preset.Thermal, preset.MaxAmps,
+    return {FittedCurve(preset),
+            std::string(preset.Name) + " (preset)",
+            std::vector<FluxPoint>(preset.Flux.begin(), preset.Flux.end()),
+            preset.Thermal,
+            preset.MaxAmps,
             std::string(preset.MaxSource)};
 }
 

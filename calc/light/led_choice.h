@@ -23,7 +23,7 @@ struct LedChoice {
     std::string Name;
     std::vector<FluxPoint> Flux;
     LedThermal Thermal{};
-    double MaxAmps = 0.0; // the rated maximum, 0 where none is known
+    double MaxAmps = 0.0;       // the rated maximum, 0 where none is known
     std::string MaxSource = {}; // where the rating comes from
 };
 

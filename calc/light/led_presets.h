@@ -27,8 +27,8 @@ struct LedPreset {
     std::string_view Source;
     std::span<const FluxPoint> Flux; // empty when no flux is carried
     std::string_view FluxSource;
-    LedThermal Thermal{}; // the temperature of its points and how it follows the junction's
-    double MaxAmps = 0.0; // the data sheet's maximum drive current; 0 where none was at hand
+    LedThermal Thermal{};            // the temperature of its points and how it follows the junction's
+    double MaxAmps = 0.0;            // the data sheet's maximum drive current; 0 where none was at hand
     std::string_view MaxSource = {}; // the sheet that gives it
 };
 

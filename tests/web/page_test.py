@@ -572,6 +572,34 @@ class CellTest(OnePage):
                 self.assertFalse(self.driver.find_element(By.ID, 'cells-run').is_displayed())
 
 
+class ResistorPicture(OnePage):
+    """The resistor to buy's colour bands and the LEDs as wired, drawn below
+    its table as lumora-cli resistor --plot draws them, following the series
+    chosen."""
+
+    def test_bands_and_wiring_as_on_the_command_line(self):
+        d = self.driver
+        d.find_element(By.ID, 'Command14').click()
+        for control, text in {'Text23': '12', 'Text22': '3.1', 'Text21': '20', 'Text13': '3'}.items():
+            field = d.find_element(By.ID, control)
+            field.clear()
+            field.send_keys(text)
+        d.find_element(By.ID, 'Text13').send_keys(Keys.ENTER)
+        for series in ('E96', 'E12'):
+            with self.subTest(series):
+                Select(d.find_element(By.ID, 'series')).select_by_value(series)
+                d.execute_script("document.getElementById('series').dispatchEvent(new Event('change'))")
+                shown = d.execute_script('''const svg = document.querySelector('#to-buy-picture svg');
+                    return [svg.querySelector('title').textContent, svg.querySelectorAll('polygon').length,
+                            Array.from(svg.querySelectorAll('rect'), r => r.getAttribute('fill'))]''')
+                plot = subprocess.run([str(CLI), 'resistor', '--battery', '12', '--vf', '3.1', '--current', '20',
+                                       '--leds', '3', '--e-series', series, '--plot', '-'],
+                                      capture_output=True, text=True).stdout
+                self.assertEqual(shown, [re.search(r'<title>(.*)</title>', plot).group(1), plot.count('<polygon'),
+                                         re.findall(r'<rect [^>]*?fill="([^"]*)"', plot)])
+                self.assertTrue(d.find_element(By.ID, 'to-buy-picture').is_displayed())
+
+
 class Solved(OnePage):
     """What a builder shares and resets: a solved calculator's link reopens it
     solved, live solving follows the inputs, Reset clears the result."""
