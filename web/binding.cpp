@@ -177,6 +177,16 @@ bool IsTypeableJs(const std::string& text, const std::string& kind)
                           text);
 }
 
+// What a field says when its typing was reshaped (TypingNoteText).
+std::string TypingNoteJs(const std::string& caption, const std::string& dropped, bool comma, const std::string& kind)
+{
+    const auto named = std::find(std::begin(InputKindNames), std::end(InputKindNames), kind);
+    return TypingNoteText(caption, dropped, comma,
+                          named == std::end(InputKindNames)
+                              ? InputKind::Decimal
+                              : static_cast<InputKind>(named - std::begin(InputKindNames)));
+}
+
 val ESeriesJs()
 {
     std::vector<std::string> names;
@@ -390,6 +400,7 @@ EMSCRIPTEN_BINDINGS(lumora)
     emscripten::function("quantities", &QuantitiesJs);
     emscripten::function("calculate", &CalculateJs);
     emscripten::function("isTypeable", &IsTypeableJs);
+    emscripten::function("typingNote", &TypingNoteJs);
     emscripten::function("eSeries", &ESeriesJs);
     emscripten::function("resistorToBuy", &ResistorToBuyJs);
     emscripten::function("packTexts", &PackTextsJs);

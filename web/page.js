@@ -27,22 +27,48 @@
   // takes it alone and, for ".", the field holds no "." yet, wherever the
   // caret or selection is. Pastes and drops are not filtered; Calculate
   // refuses what breaks the rule.
+  // Typing and pastes alike: a comma is the decimal point where the number
+  // has none yet, and what the field does not take is left out; either way
+  // the field says so, in its form's own status line, never silently.
+  const reshapedInput = new Set(['insertText', 'insertFromPaste', 'insertFromDrop', 'insertReplacementText']);
   function filterTyping(event) {
     const input = event.target;
-    if (event.inputType !== 'insertText' || event.data === null || !input.dataset.kind) return;
-    let accepted = '';
-    for (let c of event.data) {
-      // A typed comma is the decimal point, where the number has none yet.
-      if (c === ',' && !(input.value + accepted).includes('.')) c = '.';
+    const data = event.data ?? (event.dataTransfer ? event.dataTransfer.getData('text/plain') : null);
+    if (!reshapedInput.has(event.inputType) || data === null || !input.dataset.kind) return;
+    let accepted = '', dropped = '', comma = false;
+    for (let c of data.replace(/[\r\n]+$/, '')) {
+      if (c === ',' && !(input.value + accepted).includes('.')) { c = '.'; comma = true; }
       const dot = c === '.' && (input.value + accepted).includes('.');
       if (!dot && core.isTypeable(c, input.dataset.kind)) accepted += c;
+      else dropped += c;
     }
-    if (accepted === event.data) return;
+    sayTyping(input, core.typingNote(captionOf(input), dropped, comma, input.dataset.kind));
+    if (accepted === data) return;
     event.preventDefault();
     if (!accepted) return;
     const room = input.maxLength > 0 ? input.maxLength - input.value.length + (input.selectionEnd - input.selectionStart) : accepted.length;
     input.setRangeText(accepted.slice(0, Math.max(room, 0)), input.selectionStart, input.selectionEnd, 'end');
     input.dispatchEvent(new Event('input', { bubbles: true }));
+  }
+  function captionOf(input) {
+    const label = input.labels && input.labels[0];
+    return (label ? label.textContent : input.name || input.id).replace(/\s+/g, ' ').trim();
+  }
+  // The form's status line for typing, made on first use; a note stays
+  // until the field is left.
+  function sayTyping(input, note) {
+    const form = input.form || input.closest('form');
+    if (!form || !note) return;
+    let line = $('.typing-said', form);
+    if (!line) {
+      line = document.createElement('p');
+      line.className = 'typing-said';
+      line.id = `${form.id}-typing-said`;
+      line.setAttribute('role', 'status');
+      form.append(line);
+      form.addEventListener('focusout', () => { line.textContent = ''; });
+    }
+    line.textContent = note;
   }
 
   // Each message a Calculate brings as a small box titled "ERROR" with an OK

@@ -329,6 +329,23 @@ bool IsTypeableInto(InputKind kind, std::string_view text)
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= ' ' && c != '\x7f'; });
 }
 
+std::string TypingNoteText(std::string_view caption, std::string_view dropped, bool comma, InputKind kind)
+{
+    std::string left;
+    for (std::size_t i = 0; i < dropped.size(); ++i)
+        if (dropped.find(dropped[i]) == i)
+            left += (left.empty() ? "\"" : ", \"") + std::string(1, dropped[i]) + "\"";
+    const char* takes = kind == InputKind::Whole    ? "digits only"
+                        : kind == InputKind::Signed ? "digits, one decimal point and a minus in front"
+                                                    : "digits and one decimal point";
+    std::string note;
+    if (!left.empty())
+        note = "left out " + left + ", which it does not take (" + takes + ")";
+    if (comma)
+        note += std::string(note.empty() ? "" : "; ") + "took the comma as the decimal point";
+    return note.empty() ? note : std::string(caption) + ": " + note;
+}
+
 bool Acts(const LightInputRow& row, const RunShape& shape) { return !row.Acts || row.Acts(shape); }
 
 LightInputs ActingOnly(const LightInputs& inputs)

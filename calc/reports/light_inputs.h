@@ -141,6 +141,14 @@ RunShape ShapeOf(const LightRequest& request);
 // ("3:50"), whose check refuses what it cannot read.
 bool IsTypeableInto(InputKind kind, std::string_view text);
 
+// What a field said when typing or a paste was reshaped to fit it, so that
+// nothing changes silently: the characters left out, in the order met and
+// each once, and whether a comma was taken as the decimal point. "" when
+// neither.
+//   "Desired LED Current: left out "-", which it does not take (digits and
+//    one decimal point)"
+std::string TypingNoteText(std::string_view caption, std::string_view dropped, bool comma, InputKind kind);
+
 // Whether an input acts on a run of this shape: a linear regulator's
 // dropout does nothing for a converter.
 bool Acts(const LightInputRow& row, const RunShape& shape);

@@ -139,6 +139,21 @@ INSTANTIATE_TEST_SUITE_P(
                         "ConverterPresetLedFlat", {D::Converter, true, false}, {"current", "battery", "efficiency"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// What a field says when typing was reshaped: each character left out
+// once, in order; the comma; nothing when nothing changed.
+TEST(TypingNotes, SayWhatChanged)
+{
+    EXPECT_EQ(TypingNoteText("Current", "", false, InputKind::Decimal), "");
+    EXPECT_EQ(TypingNoteText("Current", "-e-", false, InputKind::Decimal),
+              "Current: left out \"-\", \"e\", which it does not take (digits and one decimal point)");
+    EXPECT_EQ(TypingNoteText("LEDs", ".", false, InputKind::Whole),
+              "LEDs: left out \".\", which it does not take (digits only)");
+    EXPECT_EQ(TypingNoteText("Vf", "", true, InputKind::Decimal), "Vf: took the comma as the decimal point");
+    EXPECT_EQ(TypingNoteText("Ambient", "x", true, InputKind::Signed),
+              "Ambient: left out \"x\", which it does not take (digits, one decimal point and a minus in front); "
+              "took the comma as the decimal point");
+}
+
 // The field's start, 0, is taken with a host and no limit, as the page sends it.
 TEST(LightInputRows, ZeroSensorOffsetNeedsNoLimit)
 {

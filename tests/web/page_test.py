@@ -737,6 +737,47 @@ class Typing(OnePage):
         ambient.send_keys(Keys.DELETE, '-5')
         self.assertEqual(ambient.get_attribute('value'), '-5')
 
+    def paste(self, field, text):
+        """A paste as the browser announces it to the page: beforeinput with
+        the pasted text, then the text inserted unless the page takes over."""
+        self.driver.execute_script('''const field = arguments[0], data = new DataTransfer();
+            data.setData('text/plain', arguments[1]);
+            const event = new InputEvent('beforeinput', {inputType: 'insertFromPaste', dataTransfer: data,
+                                                         bubbles: true, cancelable: true});
+            if (field.dispatchEvent(event)) {
+              field.setRangeText(arguments[1], field.selectionStart, field.selectionEnd, 'end');
+              field.dispatchEvent(new Event('input', {bubbles: true}));
+            }''', field, text)
+
+    def said(self, form):
+        return self.driver.find_element(By.ID, f'{form}-typing-said').text
+
+    def test_reshaped_input_is_said(self):
+        """What a field leaves out or reads otherwise, typed or pasted, it
+        says in its form's status line; a pasted comma is a typed one."""
+        d = self.driver
+        open_page(d, PAGE.as_uri())
+        current = d.find_element(By.ID, 'Text21')
+        current.clear()
+        current.send_keys('-5')
+        self.assertEqual(current.get_attribute('value'), '5')
+        self.assertIn('left out "-"', self.said('resistor'))
+        current.send_keys('0')
+        self.assertIn('left out "-"', self.said('resistor'), 'the note stays while the field is typed into')
+        vf = d.find_element(By.ID, 'Text22')
+        vf.click()
+        self.assertEqual(self.said('resistor'), '', 'and goes once it is left')
+        vf.clear()
+        self.paste(vf, '3,5')
+        self.assertEqual(vf.get_attribute('value'), '3.5')
+        self.assertIn('took the comma as the decimal point', self.said('resistor'))
+        battery = d.find_element(By.ID, 'Text23')
+        battery.clear()
+        self.paste(battery, '1e400')
+        self.assertEqual(battery.get_attribute('value'), '1400')
+        self.assertIn('left out "e"', self.said('resistor'))
+        self.assertIn(d.find_element(By.CSS_SELECTOR, 'label[for="Text23"]').text.strip(), self.said('resistor'))
+
 
 class Sustain(OnePage):
     """What a host sustains against lumora-cli sustain: the same lines."""
