@@ -16,7 +16,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev file
   lintian binutils man-db
   clang-14 libclang-rt-14-dev llvm-14 clang-format
-  libfmt-dev libfast-float-dev nlohmann-json3-dev
+  libfmt-dev libfast-float-dev rapidjson-dev
   emscripten chromium chromium-driver python3-selenium
 )
 # npm for the web page's test tools; a node from elsewhere may bring its own.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "calc/reports/cell_file.h"
 
-#include <nlohmann/json.hpp>
+#include <rapidjson/document.h>
+#include <rapidjson/prettywriter.h>
+#include <rapidjson/stringbuffer.h>
 
 #include <cmath>
 
@@ -9,13 +11,19 @@ namespace lumora {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-// Numbers as people read them: a few significant figures.
+// Numbers as people read them: a few decimals.
 double Rounded(double value, int decimals)
 {
     const double scale = std::pow(10.0, decimals);
     return std::round(value * scale) / scale;
+}
+
+using Writer = rapidjson::PrettyWriter<rapidjson::StringBuffer>;
+
+void Member(Writer& out, const char* key, double value)
+{
+    out.Key(key);
+    out.Double(value);
 }
 
 } // namespace
@@ -23,34 +31,49 @@ double Rounded(double value, int decimals)
 std::string CellFileText(const FittedCell& fitted, const std::string& name)
 {
     const CellModel& model = fitted.Model;
-    Json file;
-    file["lumora_cell"] = 1;
-    file["name"] = name;
-    file["capacity_mah"] = Rounded(model.CapacityAh * 1000.0, 1);
-    file["internal_mohm"] = Rounded(model.InternalOhms * 1000.0, 2);
-    file["resistance_from_logs"] = fitted.ResistanceFromLogs;
-    file["cutoff_v"] = Rounded(model.CutOffVolts, 3);
-    Json rest = Json::array();
+    rapidjson::StringBuffer text;
+    Writer out(text);
+    out.SetIndent(' ', 1);
+    out.SetMaxDecimalPlaces(4);
+    out.StartObject();
+    out.Key("lumora_cell");
+    out.Int(1);
+    out.Key("name");
+    out.String(name.c_str(), static_cast<rapidjson::SizeType>(name.size()));
+    Member(out, "capacity_mah", Rounded(model.CapacityAh * 1000.0, 1));
+    Member(out, "internal_mohm", Rounded(model.InternalOhms * 1000.0, 2));
+    out.Key("resistance_from_logs");
+    out.Bool(fitted.ResistanceFromLogs);
+    Member(out, "cutoff_v", Rounded(model.CutOffVolts, 3));
+    out.Key("rest_v");
+    out.StartArray();
     for (double volts : model.OpenCircuitVolts)
-        rest.push_back(Rounded(volts, 4));
-    file["rest_v"] = rest;
-    Json logs = Json::array();
-    for (const LogFitError& error : fitted.Errors)
-        logs.push_back({{"log", error.Name},
-                        {"amps", Rounded(error.Amps, 3)},
-                        {"rms_error_mv", Rounded(error.VoltsRms * 1000.0, 1)},
-                        {"wh_error_pct", Rounded(error.WhError * 100.0, 2)}});
-    file["fitted_to"] = logs;
-    return file.dump(1, ' ', false, Json::error_handler_t::replace) + "\n";
+        out.Double(Rounded(volts, 4));
+    out.EndArray();
+    out.Key("fitted_to");
+    out.StartArray();
+    for (const LogFitError& error : fitted.Errors) {
+        out.StartObject();
+        out.Key("log");
+        out.String(error.Name.c_str(), static_cast<rapidjson::SizeType>(error.Name.size()));
+        Member(out, "amps", Rounded(error.Amps, 3));
+        Member(out, "rms_error_mv", Rounded(error.VoltsRms * 1000.0, 1));
+        Member(out, "wh_error_pct", Rounded(error.WhError * 100.0, 2));
+        out.EndObject();
+    }
+    out.EndArray();
+    out.EndObject();
+    return std::string(text.GetString(), text.GetSize()) + "\n";
 }
 
 namespace {
 
-std::variant<double, std::string> Number(const Json& file, const char* key, double low, double high)
+std::variant<double, std::string> Number(const rapidjson::Document& file, const char* key, double low, double high)
 {
-    if (!file.contains(key) || !file[key].is_number())
+    const auto member = file.FindMember(key);
+    if (member == file.MemberEnd() || !member->value.IsNumber())
         return std::string("the cell file has no number ") + key;
-    const double value = file[key].get<double>();
+    const double value = member->value.GetDouble();
     if (!(value > low) || !(value <= high))
         return std::string("the cell file's ") + key + " is out of range";
     return value;
@@ -60,28 +83,34 @@ std::variant<double, std::string> Number(const Json& file, const char* key, doub
 
 std::variant<CellFile, std::string> ReadCellFile(std::string_view text)
 {
-    const Json file = Json::parse(text, nullptr, false);
-    if (file.is_discarded() || !file.is_object())
+    rapidjson::Document file;
+    file.Parse(text.data(), text.size());
+    if (file.HasParseError() || !file.IsObject())
         return std::string("the cell file is not JSON");
-    if (!file.contains("lumora_cell") || file["lumora_cell"] != 1)
+    const auto kind = file.FindMember("lumora_cell");
+    if (kind == file.MemberEnd() || !kind->value.IsInt() || kind->value.GetInt() != 1)
         return std::string("the cell file is not a Lumora cell (\"lumora_cell\": 1)");
     CellFile cell;
-    cell.Name = file.contains("name") && file["name"].is_string() ? file["name"].get<std::string>() : "fitted cell";
+    const auto name = file.FindMember("name");
+    cell.Name = name != file.MemberEnd() && name->value.IsString()
+                    ? std::string(name->value.GetString(), name->value.GetStringLength())
+                    : "fitted cell";
     const auto capacity = Number(file, "capacity_mah", 0.0, 1e6);
     const auto ohms = Number(file, "internal_mohm", -1e-9, 1e5);
     const auto cutOff = Number(file, "cutoff_v", 0.0, 5.0);
     for (const auto* read : {&capacity, &ohms, &cutOff})
         if (const std::string* refusal = std::get_if<std::string>(read))
             return *refusal;
-    if (!file.contains("rest_v") || !file["rest_v"].is_array() || file["rest_v"].size() < 2)
+    const auto rest = file.FindMember("rest_v");
+    if (rest == file.MemberEnd() || !rest->value.IsArray() || rest->value.Size() < 2)
         return std::string("the cell file's rest_v is not a list of two voltages or more");
     CellModel& model = cell.Model;
-    for (const Json& volts : file["rest_v"]) {
-        if (!volts.is_number() || !(volts.get<double>() > 0.0) || volts.get<double>() > 5.0)
+    for (const auto& volts : rest->value.GetArray()) {
+        if (!volts.IsNumber() || !(volts.GetDouble() > 0.0) || volts.GetDouble() > 5.0)
             return std::string("the cell file's rest_v holds a voltage outside 0 to 5 V");
-        if (!model.OpenCircuitVolts.empty() && volts.get<double>() > model.OpenCircuitVolts.back())
+        if (!model.OpenCircuitVolts.empty() && volts.GetDouble() > model.OpenCircuitVolts.back())
             return std::string("the cell file's rest_v rises; a rest curve falls from full to empty");
-        model.OpenCircuitVolts.push_back(volts.get<double>());
+        model.OpenCircuitVolts.push_back(volts.GetDouble());
     }
     model.CapacityAh = std::get<double>(capacity) / 1000.0;
     model.InternalOhms = std::get<double>(ohms) / 1000.0;
