@@ -327,6 +327,10 @@ val CellComparisonJs(const val& object)
     request.Loads = ListItems(object["loads"].as<std::string>());
     if (const std::string cutOff = object["cutoff"].as<std::string>(); !cutOff.empty())
         request.CutOff = cutOff;
+    // Builders' own cells: [{name, text}], each a file cells --fit wrote.
+    if (const val files = object["cellFiles"]; files.isArray())
+        for (unsigned i = 0; i < files["length"].as<unsigned>(); ++i)
+            request.CellFiles.emplace_back(files[i]["name"].as<std::string>(), files[i]["text"].as<std::string>());
     const CellComparison comparison = CompareCells(request);
     val result = val::object();
     result.set("refusals", ArrayOf(comparison.Refusals, RefusalMembers));

@@ -512,15 +512,25 @@
   }
 
   let lastCells = null;
+  // A builder's own cell for the battery test, read on this device.
+  let ownTestCells = [];
+  async function useOwnTestCell(file) {
+    ownTestCells = file ? [{ name: file.name, text: await file.text() }] : [];
+    $('#cells-cell-file-clear').hidden = !file;
+    if (!file) $('#cells-cell-file').value = '';
+    drawCells();
+  }
+
   function drawCells() {
     const kind = $('input[name="cells-kind"]:checked', cells).value;
     $('#cells-loads-label').textContent = kind === 'power' ? 'Test powers  W' : 'Test currents  A';
     const test = core.cellComparison({ cells: cellsChosen(), kind, loads: $('#cells-loads').value,
-      cutoff: $('#cells-cutoff').value });
+      cutoff: $('#cells-cutoff').value, cellFiles: ownTestCells });
     $('#cells-errors').replaceChildren(...refusalBoxes(test.refusals));
     listItems($('#cells-warnings'), test.warnings || []);
     sayOnce($('#cells-said'), test.refusals.length ? refusedWords(test.refusals) : 'Battery test drawn.');
-    for (const [key, id] of [['current', 'cells-loads'], ['power', 'cells-loads'], ['cutoff', 'cells-cutoff']]) {
+    for (const [key, id] of [['current', 'cells-loads'], ['power', 'cells-loads'], ['cutoff', 'cells-cutoff'],
+      ['cell-file', 'cells-cell-file']]) {
       if (test.refusals.some(r => r.input === key)) $(`#${id}`).setAttribute('aria-invalid', 'true');
     }
     if (!test.refusals.length) for (const element of $$('[aria-invalid]', cells)) element.removeAttribute('aria-invalid');
@@ -744,6 +754,8 @@
     cells.addEventListener('input', () => { drawCells(); updateLink(); });
     cells.addEventListener('submit', event => event.preventDefault());
     $('#cells-csv').addEventListener('click', () => download(lastCells.csv, 'text/csv', 'lumora-cells.csv'));
+    $('#cells-cell-file').addEventListener('change', event => useOwnTestCell(event.target.files[0] || null));
+    $('#cells-cell-file-clear').addEventListener('click', () => useOwnTestCell(null));
     $('#cells-svg').addEventListener('click', () => download(lastCells.svg, 'image/svg+xml', 'lumora-cells.svg'));
     drawCells();
     sustain.addEventListener('beforeinput', filterTyping);

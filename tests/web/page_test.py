@@ -551,6 +551,17 @@ class CellTest(OnePage):
                 plot = subprocess.run([str(CLI), *args, '--plot', '-'], capture_output=True, text=True).stdout
                 self.assertEqual(download(self.driver, 'cells-svg'), plot)
 
+    def test_own_cell_beside_the_ticked_as_lumora_cli(self):
+        d = self.driver
+        ask_cells(d, ['samsung-30q'], 'current', '3', '')
+        d.find_element(By.ID, 'cells-cell-file').send_keys(str(LOGS / 'my_30q.json'))
+        WebDriverWait(d, 10).until(lambda d: len(d.find_elements(By.CSS_SELECTOR, '#cells-table tbody tr')) == 2)
+        run = subprocess.run([str(CLI), 'cells', '--test', '--cell', 'samsung-30q', '--cell-file', 'my_30q.json',
+                              '--current', '3', '--format', 'csv'], capture_output=True, text=True, cwd=LOGS)
+        self.assertEqual(download(d, 'cells-csv'), run.stdout)
+        d.find_element(By.ID, 'cells-cell-file-clear').click()
+        self.assertEqual(len(d.find_elements(By.CSS_SELECTOR, '#cells-table tbody tr')), 1)
+
     def test_warns_past_a_cells_rating_as_lumora_cli(self):
         ask_cells(self.driver, ['sony-vtc6'], 'power', '75', '3')
         shown = self.driver.execute_script(
