@@ -7,24 +7,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <optional>
 
 namespace lumora {
 
 namespace {
-
-std::string Lower(std::string_view text)
-{
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-    return out;
-}
 
 // Each column's names, ours first, then analyzers' own.
 constexpr std::array<std::array<std::string_view, 4>, 3> Names = {{
@@ -50,8 +38,6 @@ std::vector<std::string> CellsOf(const std::string& line, char separator)
     return cells;
 }
 
-std::string At(std::size_t line) { return "line " + DoubleText(static_cast<double>(line)) + ": "; }
-
 // The readings read so far and the checks between them.
 class Reader {
   public:
@@ -66,10 +52,10 @@ class Reader {
         const std::vector<std::string> cells = CellsOf(line, m_separator);
         for (std::size_t c = 0; c < Names.size(); ++c) {
             for (std::size_t i = 0; i < cells.size() && !m_columns[c]; ++i)
-                if (std::find(Names[c].begin(), Names[c].end(), Lower(cells[i])) != Names[c].end())
+                if (std::find(Names[c].begin(), Names[c].end(), CsvName(cells[i])) != Names[c].end())
                     m_columns[c] = i;
             if (!m_columns[c])
-                return At(number) + "the header has no column " + std::string(Names[c][0]);
+                return LineMention(number) + "the header has no column " + std::string(Names[c][0]);
         }
         return std::nullopt;
     }
@@ -92,17 +78,18 @@ std::optional<std::string> Reader::Reading(const std::string& line, std::size_t 
     std::array<double, 3> v{};
     for (std::size_t c = 0; c < 3; ++c) {
         const std::optional<double> value =
-            *m_columns[c] < cells.size() ? ReadNumber(Lower(cells[*m_columns[c]])) : std::nullopt;
+            *m_columns[c] < cells.size() ? ReadNumber(CsvName(cells[*m_columns[c]])) : std::nullopt;
         if (!value || !std::isfinite(*value))
-            return At(number) + "no number for " + std::string(Names[c][0]);
+            return LineMention(number) + "no number for " + std::string(Names[c][0]);
         v[c] = *value;
     }
     const auto [seconds, volts, amps] = v;
     if (volts < 0.5 || volts > 5.0)
-        return At(number) + DoubleText(volts) + " V is outside what one cell gives, 0.5 to 5 V";
+        return LineMention(number) + DoubleText(volts) + " V is outside what one cell gives, 0.5 to 5 V";
     const double last = m_log.Points.empty() ? -INFINITY : m_log.Points.back().Seconds;
     if (seconds < last)
-        return At(number) + "time runs backwards, " + DoubleText(seconds) + " s after " + DoubleText(last) + " s";
+        return LineMention(number) + "time runs backwards, " + DoubleText(seconds) + " s after " + DoubleText(last) +
+               " s";
     if (amps == 0.0) {
         if (m_log.Points.empty())
             m_log.RestVolts = volts; // at rest before the load
@@ -112,9 +99,9 @@ std::optional<std::string> Reader::Reading(const std::string& line, std::size_t 
     }
     const int sign = amps > 0.0 ? 1 : -1;
     if (m_sign && sign != m_sign)
-        return At(number) + "the current changes sign: a charge amid the discharge";
+        return LineMention(number) + "the current changes sign: a charge amid the discharge";
     if (m_rested)
-        return At(number) + "the load starts again after a rest; give each discharge as a log of its own";
+        return LineMention(number) + "the load starts again after a rest; give each discharge as a log of its own";
     m_sign = sign;
     m_log.Points.push_back({seconds, volts, std::fabs(amps)});
     return std::nullopt;
@@ -138,21 +125,11 @@ std::variant<DischargeLog, std::string> Reader::Done() const
 std::variant<DischargeLog, std::string> ReadDischargeLog(std::string_view text, const std::string& name)
 {
     Reader reader(name);
-    std::size_t number = 0;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string line(text.substr(0, end));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (Lower(line).empty() || Lower(line).front() == '#')
-            continue;
-        const std::optional<std::string> refusal =
-            reader.HasHeader() ? reader.Reading(line, number) : reader.Header(line, number);
-        if (refusal)
-            return *refusal;
-    }
+    const std::optional<std::string> refusal = ForEachLogLine(text, [&](const std::string& line, std::size_t number) {
+        return reader.HasHeader() ? reader.Reading(line, number) : reader.Header(line, number);
+    });
+    if (refusal)
+        return *refusal;
     return reader.Done();
 }
 

@@ -7,26 +7,12 @@
 #include "calc/text/number_text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <optional>
 
 namespace lumora {
 
 namespace {
-
-std::string Trimmed(std::string_view text)
-{
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-    return out;
-}
-
-std::string LineText(std::size_t line) { return "line " + DoubleText(static_cast<double>(line)) + ": "; }
 
 // Where the log's columns stand in its header.
 struct Header {
@@ -38,7 +24,7 @@ std::variant<Header, std::string> HeaderOf(const std::vector<std::string>& cells
 {
     std::optional<std::size_t> time, lumens, percent;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        const std::string name = Trimmed(cells[i]);
+        const std::string name = CsvName(cells[i]);
         if (name == "time_min")
             time = i;
         else if (name == "lm")
@@ -47,11 +33,11 @@ std::variant<Header, std::string> HeaderOf(const std::vector<std::string>& cells
             percent = i;
     }
     if (!time)
-        return LineText(line) + "the header has no column time_min";
+        return LineMention(line) + "the header has no column time_min";
     if (!lumens && !percent)
-        return LineText(line) + "the header has no column lm or pct";
+        return LineMention(line) + "the header has no column lm or pct";
     if (lumens && percent)
-        return LineText(line) + "the header has both lm and pct; give one";
+        return LineMention(line) + "the header has both lm and pct; give one";
     return Header{*time, lumens ? *lumens : *percent, lumens.has_value()};
 }
 
@@ -59,8 +45,39 @@ std::optional<double> NumberIn(const std::vector<std::string>& cells, std::size_
 {
     if (at >= cells.size())
         return std::nullopt;
-    const std::optional<double> value = ReadNumber(Trimmed(cells[at]));
+    const std::optional<double> value = ReadNumber(CsvName(cells[at]));
     return value && std::isfinite(*value) ? value : std::nullopt;
+}
+
+// The header read into 'header'; a refusal otherwise.
+std::optional<std::string> HeaderInto(const std::vector<std::string>& cells, std::size_t number,
+                                      std::optional<Header>& header, MeasuredLog& log)
+{
+    std::variant<Header, std::string> read = HeaderOf(cells, number);
+    if (const std::string* refusal = std::get_if<std::string>(&read))
+        return *refusal;
+    header = std::get<Header>(read);
+    log.InLumens = header->InLumens;
+    return std::nullopt;
+}
+
+// One reading added to the log; a refusal where no light could give it.
+std::optional<std::string> Reading(const std::vector<std::string>& cells, std::size_t number, const Header& header,
+                                   MeasuredLog& log)
+{
+    const std::optional<double> minutes = NumberIn(cells, header.Time);
+    const std::optional<double> value = NumberIn(cells, header.Value);
+    if (!minutes || !value)
+        return LineMention(number) + "a time or an output that is no number";
+    if (*minutes < 0.0)
+        return LineMention(number) + "a time before the start, " + DoubleText(*minutes) + " min";
+    if (!log.Points.empty() && *minutes < log.Points.back().Minutes)
+        return LineMention(number) + "time runs backwards, " + DoubleText(*minutes) + " min after " +
+               DoubleText(log.Points.back().Minutes) + " min";
+    if (*value < 0.0)
+        return LineMention(number) + "a negative output, " + DoubleText(*value);
+    log.Points.push_back({*minutes, *value});
+    return std::nullopt;
 }
 
 } // namespace
@@ -69,41 +86,14 @@ std::variant<MeasuredLog, std::string> ReadMeasuredLog(std::string_view text)
 {
     std::optional<Header> header;
     MeasuredLog log;
-    std::size_t number = 0;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string line(text.substr(0, end));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (Trimmed(line).empty() || Trimmed(line).front() == '#')
-            continue;
+    const std::optional<std::string> refusal = ForEachLogLine(text, [&](const std::string& line, std::size_t number) {
         const std::optional<std::vector<std::string>> read = CsvCells(line);
         if (!read)
-            return LineText(number) + "a quote left open";
-        const std::vector<std::string>& cells = *read;
-        if (!header) {
-            std::variant<Header, std::string> read = HeaderOf(cells, number);
-            if (const std::string* refusal = std::get_if<std::string>(&read))
-                return *refusal;
-            header = std::get<Header>(read);
-            log.InLumens = header->InLumens;
-            continue;
-        }
-        const std::optional<double> minutes = NumberIn(cells, header->Time);
-        const std::optional<double> value = NumberIn(cells, header->Value);
-        if (!minutes || !value)
-            return LineText(number) + "a time or an output that is no number";
-        if (*minutes < 0.0)
-            return LineText(number) + "a time before the start, " + DoubleText(*minutes) + " min";
-        if (!log.Points.empty() && *minutes < log.Points.back().Minutes)
-            return LineText(number) + "time runs backwards, " + DoubleText(*minutes) + " min after " +
-                   DoubleText(log.Points.back().Minutes) + " min";
-        if (*value < 0.0)
-            return LineText(number) + "a negative output, " + DoubleText(*value);
-        log.Points.push_back({*minutes, *value});
-    }
+            return std::optional<std::string>(LineMention(number) + "a quote left open");
+        return header ? Reading(*read, number, *header, log) : HeaderInto(*read, number, header, log);
+    });
+    if (refusal)
+        return *refusal;
     if (!header)
         return std::string("the log is empty: give a header row with time_min and lm or pct");
     if (log.Points.size() < 2 || !(log.Points.back().Minutes > log.Points.front().Minutes))
