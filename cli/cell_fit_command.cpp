@@ -4,35 +4,15 @@
 #include "calc/reports/cell_file.h"
 #include "calc/reports/discharge_log_text.h"
 #include "calc/text/number_text.h"
-
-#include <fstream>
-#include <sstream>
+#include "cli/files.h"
 
 namespace lumora::cli {
-
-std::optional<std::string> FileText(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad())
-        return std::nullopt;
-    return text.str();
-}
 
 namespace {
 
 // A single log without a rest reading before its load takes the typical
 // resistance of a lithium-ion 18650, ohms (the generic preset's).
 constexpr double TypicalOhms = 0.028;
-
-std::string BaseName(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 CommandOutput Refused(std::string text)
 {

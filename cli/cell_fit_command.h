@@ -3,7 +3,6 @@
 
 #include "cli/report.h"
 
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,8 +19,5 @@ struct CellFitRequest {
 };
 
 CommandOutput RunCellFit(const CellFitRequest& request);
-
-// A file's whole text; nullopt when it cannot be read.
-std::optional<std::string> FileText(const std::string& path);
 
 } // namespace lumora::cli

@@ -2,6 +2,7 @@
 #include "cli/cell_test_command.h"
 
 #include "cli/cell_fit_command.h"
+#include "cli/files.h"
 
 #include "cli/command.h"
 #include "cli/lists.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/graph_command.h"
 
-#include "cli/cell_fit_command.h"
 #include "cli/command.h"
+#include "cli/files.h"
 #include "cli/options.h"
 #include <CLI/CLI.hpp>
 
@@ -63,10 +63,7 @@ CommandOutput RunGraph(const GraphRequest& request)
         std::variant<MeasuredLog, std::string> log = ReadMeasuredLog(*request.MeasuredText);
         if (const std::string* refusal = std::get_if<std::string>(&log))
             return RefusedOutput({{"measured", *request.MeasuredName + ", " + *refusal}}, false);
-        const std::string& path = *request.MeasuredName;
-        const std::size_t slash = path.find_last_of("/\\");
-        measured = CompareMeasured(run, std::get<MeasuredLog>(log),
-                                   slash == std::string::npos ? path : path.substr(slash + 1));
+        measured = CompareMeasured(run, std::get<MeasuredLog>(log), BaseName(*request.MeasuredName));
     }
     CommandOutput output;
     Report report;
@@ -119,9 +116,7 @@ class Graph final : public Command {
             std::optional<std::string> text = FileText(*path);
             if (!text)
                 return RefusedOutput({{"cell-file", "cannot read " + *path}}, false);
-            const std::size_t slash = path->find_last_of("/\\");
-            m_request.Inputs.CellFile = {slash == std::string::npos ? *path : path->substr(slash + 1),
-                                         std::move(*text)};
+            m_request.Inputs.CellFile = {BaseName(*path), std::move(*text)};
         }
         if (m_request.MeasuredName) {
             m_request.MeasuredText = FileText(*m_request.MeasuredName);
