@@ -116,38 +116,32 @@ void BM_AlkalineGraph(benchmark::State& state)
 }
 BENCHMARK(BM_AlkalineGraph);
 
-// A graph with heat: an LH351D on direct drive in a 1x18650 tube, held at
-// 55 °C.
-void BM_HeatedGraph(benchmark::State& state)
+// An LH351D on direct drive in a 1x18650 tube, from a full cell of a
+// preset, held at a limit when one is given.
+DischargeRequest InTube(const char* cell, std::optional<double> limitC)
 {
     DischargeRequest request;
-    request.Battery = ModelOf(*BatteryNamed("18650"), Pack{});
+    request.Battery = ModelOf(*BatteryNamed(cell), Pack{});
     request.Battery.CutOffVolts = 0.0;
     const LedPreset& preset = *LedNamed("lh351d");
     request.Leds.Curve = FittedCurve(preset);
     request.Flux.assign(preset.Flux.begin(), preset.Flux.end());
     request.Heat.Host = HostOf(*NamedHostNamed("18650-tube"));
     request.Heat.Led = preset.Thermal;
-    request.Heat.LimitC = state.range(0) ? std::optional<double>(55.0) : std::nullopt;
-    TimeDischarge(state, request, 5000.0);
+    request.Heat.LimitC = limitC;
+    return request;
+}
+
+// A graph with heat, free or held at 55 °C.
+void BM_HeatedGraph(benchmark::State& state)
+{
+    TimeDischarge(state, InTube("18650", state.range(0) ? std::optional<double>(55.0) : std::nullopt), 5000.0);
 }
 BENCHMARK(BM_HeatedGraph)->Arg(0)->Arg(1);
 
 // The same with the new cell model at work: a Sony VTC6, its polarisation
-// and its own temperature, on direct drive in the tube held at 55 °C.
-void BM_HighDrainGraph(benchmark::State& state)
-{
-    DischargeRequest request;
-    request.Battery = ModelOf(*BatteryNamed("sony-vtc6"), Pack{});
-    request.Battery.CutOffVolts = 0.0;
-    const LedPreset& preset = *LedNamed("lh351d");
-    request.Leds.Curve = FittedCurve(preset);
-    request.Flux.assign(preset.Flux.begin(), preset.Flux.end());
-    request.Heat.Host = HostOf(*NamedHostNamed("18650-tube"));
-    request.Heat.Led = preset.Thermal;
-    request.Heat.LimitC = 55.0;
-    TimeDischarge(state, request, 5000.0);
-}
+// and its own temperature, held at 55 °C.
+void BM_HighDrainGraph(benchmark::State& state) { TimeDischarge(state, InTube("sony-vtc6", 55.0), 5000.0); }
 BENCHMARK(BM_HighDrainGraph);
 
 // A cell fitted to two logs of about 200 readings each (1 A and 5 A).

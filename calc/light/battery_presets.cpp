@@ -301,7 +301,7 @@ CellModel ModelOf(const BatteryChoice& choice, Pack pack)
             model.PolarisationOhms = rate->PolarisationMilliohms / 1000.0 * pack.Series / pack.Parallel;
             model.PolarisationSeconds = rate->PolarisationSeconds;
             model.PolarisationActivationKelvin = rate->ActivationKilojoules * 1000.0 / GasConstant;
-            model.HeatJoulesPerKelvin = CellHeatJoulesPerKelvin(*named, *rate) * cells;
+            model.HeatJoulesPerKelvin = CellHeatJoulesPerKelvin(*rate) * cells;
             model.CoolingWattsPerKelvin = CellCoolingWattsPerKelvin(*named) * cells;
         }
     }

@@ -122,10 +122,7 @@ constexpr double StillAir = 10.0;
 
 } // namespace
 
-double CellHeatJoulesPerKelvin(const NamedCell&, const HighRate& rate)
-{
-    return rate.MassGrams / 1000.0 * SpecificHeat;
-}
+double CellHeatJoulesPerKelvin(const HighRate& rate) { return rate.MassGrams / 1000.0 * SpecificHeat; }
 
 double CellCoolingWattsPerKelvin(const NamedCell& cell) { return StillAir * CylinderSurface(cell.Format); }
 

@@ -49,9 +49,9 @@ const HighRate* HighRateOf(const NamedCell& cell);
 // is 18 mm across and 65.0 mm long; 0 for a name not of that form.
 double CylinderSurface(std::string_view format);
 
-// A named cell's own heat capacity, J/K, and its conductance to still air
-// around it, W/K.
-double CellHeatJoulesPerKelvin(const NamedCell& cell, const HighRate& rate);
+// A named cell's own heat capacity, J/K, from its mass, and its conductance
+// to still air around it, W/K, from its format's surface.
+double CellHeatJoulesPerKelvin(const HighRate& rate);
 double CellCoolingWattsPerKelvin(const NamedCell& cell);
 
 std::span<const NamedCell> NamedCells();
