@@ -299,13 +299,20 @@
     return Object.assign(actingTexts(graph, all, new Set(core.actingInputs(Object.assign(all, ownCell)))), ownCell);
   }
 
-  // A builder's own cell, fitted by lumora-cli cells --fit: its file read on
-  // this device, in place of the cell preset.
+  // A builder's own file chosen in its field (or none: Remove), read on this
+  // device and sent nowhere; its Remove button shown while there is one.
+  async function readChosen(file, field, remove) {
+    $(remove).hidden = !file;
+    if (!file) $(field).value = '';
+    return file ? file.text() : null;
+  }
+
+  // A builder's own cell, fitted by lumora-cli cells --fit, in place of the
+  // cell preset.
   let ownCell = {};
   async function useOwnCell(file) {
-    ownCell = file ? { cellFile: await file.text(), cellFileName: file.name } : {};
-    $('#graph-cell-file-clear').hidden = !file;
-    if (!file) $('#graph-cell-file').value = '';
+    const text = await readChosen(file, '#graph-cell-file', '#graph-cell-file-clear');
+    ownCell = file ? { cellFile: text, cellFileName: file.name } : {};
     drawGraph(true);
   }
 
@@ -396,13 +403,12 @@
     performance.mark('lumora-graph');
   }
 
-  // A light meter's log laid beside the prediction, read on this device and
-  // sent nowhere: chosen in its field or dropped on the graph.
+  // A light meter's log laid beside the prediction: chosen in its field or
+  // dropped on the graph.
   let measuredLog = {};
   async function useMeasured(file) {
-    measuredLog = file ? { measured: await file.text(), measuredName: file.name } : {};
-    $('#graph-measured-clear').hidden = !file;
-    if (!file) $('#graph-measured').value = '';
+    const text = await readChosen(file, '#graph-measured', '#graph-measured-clear');
+    measuredLog = file ? { measured: text, measuredName: file.name } : {};
     drawGraph(true);
   }
   function dropMeasured(event) {
@@ -512,12 +518,11 @@
   }
 
   let lastCells = null;
-  // A builder's own cell for the battery test, read on this device.
+  // A builder's own cell for the battery test, beside the cells ticked.
   let ownTestCells = [];
   async function useOwnTestCell(file) {
-    ownTestCells = file ? [{ name: file.name, text: await file.text() }] : [];
-    $('#cells-cell-file-clear').hidden = !file;
-    if (!file) $('#cells-cell-file').value = '';
+    const text = await readChosen(file, '#cells-cell-file', '#cells-cell-file-clear');
+    ownTestCells = file ? [{ name: file.name, text }] : [];
     drawCells();
   }
 

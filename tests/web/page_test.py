@@ -583,6 +583,14 @@ class CellTest(OnePage):
                 self.assertFalse(self.driver.find_element(By.ID, 'cells-run').is_displayed())
 
 
+def type_into(driver, texts):
+    """Each field emptied and its text typed key by key."""
+    for control, text in texts.items():
+        field = driver.find_element(By.ID, control)
+        field.clear()
+        field.send_keys(text)
+
+
 class ResistorPicture(OnePage):
     """The resistor to buy's colour bands and the LEDs as wired, drawn below
     its table as lumora-cli resistor --plot draws them, following the series
@@ -591,10 +599,7 @@ class ResistorPicture(OnePage):
     def test_bands_and_wiring_as_on_the_command_line(self):
         d = self.driver
         d.find_element(By.ID, 'Command14').click()
-        for control, text in {'Text23': '12', 'Text22': '3.1', 'Text21': '20', 'Text13': '3'}.items():
-            field = d.find_element(By.ID, control)
-            field.clear()
-            field.send_keys(text)
+        type_into(d, {'Text23': '12', 'Text22': '3.1', 'Text21': '20', 'Text13': '3'})
         d.find_element(By.ID, 'Text13').send_keys(Keys.ENTER)
         for series in ('E96', 'E12'):
             with self.subTest(series):
@@ -629,10 +634,7 @@ class Solved(OnePage):
             with self.subTest(form):
                 open_page(d, PAGE.as_uri())
                 d.find_element(By.ID, 'Command14' if form == 'resistor' else 'Command2').click()
-                for control, text in texts.items():
-                    field = d.find_element(By.ID, control)
-                    field.clear()
-                    field.send_keys(text)
+                type_into(d, texts)
                 d.find_element(By.ID, last).send_keys(Keys.ENTER)
                 before = self.shown(form)
                 self.assertTrue(before[0])
@@ -655,10 +657,7 @@ class Solved(OnePage):
         d = self.driver
         open_page(d, PAGE.as_uri())
         d.find_element(By.ID, 'Command2').click()
-        for control, text in {'Text1': '750', 'Text2': '3.5', 'Text3': '4.2', 'Text4': '2000'}.items():
-            field = d.find_element(By.ID, control)
-            field.clear()
-            field.send_keys(text)
+        type_into(d, {'Text1': '750', 'Text2': '3.5', 'Text3': '4.2', 'Text4': '2000'})
         d.find_element(By.ID, 'Text4').send_keys(Keys.ENTER)
         link = d.find_element(By.ID, 'link').get_attribute('href')
         d.get('about:blank')
