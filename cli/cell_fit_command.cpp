@@ -55,16 +55,21 @@ CommandOutput RunCellFit(const CellFitRequest& request)
                                Percent(error.WhError)});
     }
     const std::string ohms = RoundedText(model.InternalOhms * 1000.0, 1);
-    report.Summary = {{"Cell", request.Name, "", ""},
-                      {"Capacity", RoundedText(model.CapacityAh * 1000.0, 0), "mAh", "(the longest log's charge)"},
-                      {"Internal resistance", ohms, "mohm",
-                       fitted.ResistanceFromLogs ? "" : "(typical: one log, without a rest before its load)"},
-                      {"Cut-off", RoundedText(model.CutOffVolts, 3), "V", ""},
-                      {"Rest voltage full", RoundedText(model.OpenCircuitVolts.front(), 3), "V", ""}};
+    report.Summary = {
+        {"Cell", request.Name, "", ""},
+        {"Capacity", RoundedText(model.CapacityAh * 1000.0, 0), "mAh", "(the longest log's charge)"},
+        {"Internal resistance", ohms, "mohm",
+         fitted.ResistanceFromLogs ? "" : "(typical: one log, without a rest before its load)"},
+        {"Polarisation", RoundedText(model.PolarisationOhms * 1000.0, 1), "mohm", fitted.PolarisationNote},
+        {"Polarisation time", RoundedText(model.PolarisationSeconds, 0), "s", ""},
+        {"Cut-off", RoundedText(model.CutOffVolts, 3), "V", ""},
+        {"Rest voltage full", RoundedText(model.OpenCircuitVolts.front(), 3), "V", ""}};
     report.Record = {{"cell",
                       {{"name", request.Name, false},
                        {"capacity_mah", RoundedText(model.CapacityAh * 1000.0, 1), true},
                        {"internal_mohm", ohms, true},
+                       {"polarisation_mohm", RoundedText(model.PolarisationOhms * 1000.0, 1), true},
+                       {"polarisation_s", RoundedText(model.PolarisationSeconds, 0), true},
                        {"cutoff_v", RoundedText(model.CutOffVolts, 3), true}}}};
     CommandOutput output;
     output.Results = std::move(report);

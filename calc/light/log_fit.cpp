@@ -65,6 +65,10 @@ double Median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
+// A polarisation is kept where it leaves at most this share of the squared
+// voltage errors of the settled resistance alone.
+constexpr double ClearlyBetter = 0.8;
+
 // R as the median over the shared charge of the least-squares slope of
 // voltage against current; nullopt where the logs' currents do not differ.
 std::optional<double> ResistanceOf(const std::vector<Curve>& curves)
@@ -95,14 +99,27 @@ std::optional<double> ResistanceOf(const std::vector<Curve>& curves)
     return Median(slopes);
 }
 
+// The polarisation's voltage at each of the log's readings: 0 at the first,
+// the branch's closed form over each interval at the reading's current.
+std::vector<double> BranchVolts(const DischargeLog& log, double ohms, double seconds)
+{
+    std::vector<double> volts(log.Points.size(), 0.0);
+    for (std::size_t k = 1; k < volts.size() && ohms > 0.0; ++k) {
+        const double decay = std::exp(-(log.Points[k].Seconds - log.Points[k - 1].Seconds) / seconds);
+        volts[k] = volts[k - 1] * decay + log.Points[k].Amps * ohms * (1.0 - decay);
+    }
+    return volts;
+}
+
 // The model's voltage at each of the log's readings, at its current and
 // charge drawn, against the log's.
 LogFitError ErrorOf(const CellModel& model, const DischargeLog& log, const Curve& curve)
 {
     LogFitError error{log.Name, curve.MeanAmps, 0.0, 0.0};
+    const std::vector<double> branch = BranchVolts(log, model.PolarisationOhms, model.PolarisationSeconds);
     double squares = 0.0, wh = 0.0, previous = 0.0;
     for (std::size_t k = 0; k < curve.Ah.size(); ++k) {
-        const double volts = OpenCircuitVoltage(model, curve.Ah[k]) - curve.Amps[k] * model.InternalOhms;
+        const double volts = OpenCircuitVoltage(model, curve.Ah[k]) - curve.Amps[k] * model.InternalOhms - branch[k];
         squares += (volts - curve.Volts[k]) * (volts - curve.Volts[k]);
         const double watts = volts * curve.Amps[k];
         if (k)
@@ -114,6 +131,100 @@ LogFitError ErrorOf(const CellModel& model, const DischargeLog& log, const Curve
     return error;
 }
 
+// The rest curve the logs give for these resistances: each reading's
+// voltage plus what the resistance and the polarisation took, averaged over
+// the logs that reach each charge; where noise lifts a point above the one
+// before, it is held level, for a rest curve falls.
+std::vector<double> RestCurveOf(const std::vector<DischargeLog>& logs, const std::vector<Curve>& curves,
+                                const CellModel& model)
+{
+    std::vector<std::vector<double>> rests;
+    for (std::size_t i = 0; i < logs.size(); ++i) {
+        std::vector<double> rest = BranchVolts(logs[i], model.PolarisationOhms, model.PolarisationSeconds);
+        for (std::size_t k = 0; k < rest.size(); ++k)
+            rest[k] += curves[i].Volts[k] + curves[i].Amps[k] * model.InternalOhms;
+        rests.push_back(std::move(rest));
+    }
+    std::vector<double> curve;
+    for (int k = 0; k < RestPoints; ++k) {
+        const double q = model.CapacityAh * k / (RestPoints - 1);
+        double sum = 0.0;
+        int count = 0;
+        for (std::size_t i = 0; i < curves.size(); ++i)
+            if (curves[i].Ah.back() >= q - 1e-12) {
+                sum += At(curves[i].Ah, rests[i], q);
+                ++count;
+            }
+        curve.push_back(curve.empty() ? sum / count : std::min(sum / count, curve.back()));
+    }
+    return curve;
+}
+
+// The model with these resistances, and its errors on the logs.
+FittedCell FitWithOhms(const std::vector<DischargeLog>& logs, const std::vector<Curve>& curves, CellModel model)
+{
+    FittedCell fitted;
+    model.OpenCircuitVolts = RestCurveOf(logs, curves, model);
+    fitted.Model = model;
+    for (std::size_t i = 0; i < logs.size(); ++i)
+        fitted.Errors.push_back(ErrorOf(fitted.Model, logs[i], curves[i]));
+    return fitted;
+}
+
+double SquaredErrors(const FittedCell& fitted)
+{
+    double sum = 0.0;
+    for (const LogFitError& error : fitted.Errors)
+        sum += error.VoltsRms * error.VoltsRms;
+    return sum;
+}
+
+// The step at a log's switch-on, after a rest reading: the resistance
+// before any polarisation has built, R0 = (E - V) / I at the first reading
+// under load.
+std::optional<double> SwitchOnOhms(const std::vector<DischargeLog>& logs)
+{
+    for (const DischargeLog& log : logs)
+        if (log.RestVolts)
+            return (*log.RestVolts - log.Points.front().Volts) / log.Points.front().Amps;
+    return std::nullopt;
+}
+
+// With logs at two currents, the settled resistance R0 + R1 between them
+// is split: R0 and the time constant are the pair, of a grid, that gives
+// the logs best (R0 from a fifth to all of the settled resistance, and the
+// step at a switch-on from rest where a log has one; τ from 2 s to 20 min).
+// The polarisation is kept only where it gives the logs clearly better than
+// the settled resistance alone.
+FittedCell WithPolarisation(const std::vector<DischargeLog>& logs, const std::vector<Curve>& curves, FittedCell settled,
+                            std::optional<double> switchOnOhms)
+{
+    const double total = settled.Model.InternalOhms;
+    std::vector<double> splits;
+    for (int k = 2; k < 10; ++k)
+        splits.push_back(total * k / 10.0);
+    if (switchOnOhms && *switchOnOhms > 0.0 && *switchOnOhms < total)
+        splits.push_back(*switchOnOhms);
+    FittedCell best = settled;
+    CellModel model = settled.Model;
+    constexpr int Grid = 40;
+    for (const double ohms : splits)
+        for (int k = 0; k < Grid; ++k) {
+            model.InternalOhms = ohms;
+            model.PolarisationOhms = total - ohms;
+            model.PolarisationSeconds = 2.0 * std::pow(600.0, static_cast<double>(k) / (Grid - 1));
+            FittedCell candidate = FitWithOhms(logs, curves, model);
+            if (SquaredErrors(candidate) < SquaredErrors(best))
+                best = std::move(candidate);
+        }
+    if (!(SquaredErrors(best) < ClearlyBetter * SquaredErrors(settled))) {
+        settled.PolarisationNote = "(none: it gives the logs no better)";
+        return settled;
+    }
+    best.ResistanceFromLogs = true;
+    return best;
+}
+
 } // namespace
 
 std::variant<FittedCell, std::string> FitCellToLogs(const std::vector<DischargeLog>& logs, double typicalOhms)
@@ -123,46 +234,32 @@ std::variant<FittedCell, std::string> FitCellToLogs(const std::vector<DischargeL
     std::vector<Curve> curves;
     for (const DischargeLog& log : logs)
         curves.push_back(CurveOf(log));
-    FittedCell fitted;
+    const std::optional<double> switchOn = SwitchOnOhms(logs);
     std::optional<double> ohms = curves.size() > 1 ? ResistanceOf(curves) : std::nullopt;
-    if (!ohms && logs.front().RestVolts) {
-        const LogPoint& first = logs.front().Points.front();
-        ohms = (*logs.front().RestVolts - first.Volts) / first.Amps;
-    }
+    const bool settled = ohms.has_value();
+    bool fromLogs = true;
+    if (!ohms)
+        ohms = switchOn;
     if (!ohms) {
         ohms = typicalOhms;
-        fitted.ResistanceFromLogs = false;
+        fromLogs = false;
     }
     if (!(*ohms >= 0.0))
         return std::string("the logs give a resistance below 0: their voltage rises with the current; "
                            "are they of one cell, from full?");
-    // The rest curve over the charge the longest log drew.
-    double capacity = 0.0;
+    // The rest curve over the charge the longest log drew, to the lowest voltage a log reached.
+    CellModel model;
     for (const Curve& curve : curves)
-        capacity = std::max(capacity, curve.Ah.back());
-    CellModel& model = fitted.Model;
-    model.CapacityAh = capacity;
+        model.CapacityAh = std::max(model.CapacityAh, curve.Ah.back());
     model.InternalOhms = *ohms;
-    for (int k = 0; k < RestPoints; ++k) {
-        const double q = capacity * k / (RestPoints - 1);
-        double sum = 0.0;
-        int count = 0;
-        for (const Curve& c : curves)
-            if (c.Ah.back() >= q - 1e-12) {
-                sum += At(c.Ah, c.Volts, q) + At(c.Ah, c.Amps, q) * *ohms;
-                ++count;
-            }
-        model.OpenCircuitVolts.push_back(sum / count);
-    }
-    // A rest curve falls: where noise lifts a point above the one before, it is held level.
-    for (std::size_t k = 1; k < model.OpenCircuitVolts.size(); ++k)
-        model.OpenCircuitVolts[k] = std::min(model.OpenCircuitVolts[k], model.OpenCircuitVolts[k - 1]);
-    double lowest = logs.front().Points.back().Volts;
+    model.CutOffVolts = logs.front().Points.back().Volts;
     for (const DischargeLog& log : logs)
-        lowest = std::min(lowest, log.Points.back().Volts);
-    model.CutOffVolts = lowest;
-    for (std::size_t i = 0; i < logs.size(); ++i)
-        fitted.Errors.push_back(ErrorOf(model, logs[i], curves[i]));
+        model.CutOffVolts = std::min(model.CutOffVolts, log.Points.back().Volts);
+    FittedCell fitted = FitWithOhms(logs, curves, model);
+    fitted.ResistanceFromLogs = fromLogs;
+    if (settled)
+        return WithPolarisation(logs, curves, std::move(fitted), switchOn);
+    fitted.PolarisationNote = "(none: give logs at two currents)";
     return fitted;
 }
 

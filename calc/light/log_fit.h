@@ -21,6 +21,15 @@ namespace lumora {
 // then V_i(q) + I_i·R, averaged over the logs that reach q. A single log
 // takes R from the step at its switch-on, where it starts at rest, or else
 // the typical resistance given.
+//
+// Where logs at two currents or more give the settled resistance and one of
+// them starts at rest, the step at its switch-on gives the resistance
+// before any polarisation has built (R0), and the rest is the polarisation
+// R1 of the first-order equivalent circuit (CellModel). Its time constant
+// is the one that gives the logs best, each log's branch voltage run from 0
+// at its first reading under load. The switch-on reading is taken as the
+// instant of switch-on: a log that reads seconds later counts some of R1 in
+// R0.
 
 struct LogPoint {
     double Seconds = 0.0;
@@ -51,8 +60,9 @@ struct LogFitError {
 };
 
 struct FittedCell {
-    CellModel Model; // rest curve at RestPoints equal steps, capacity, resistance, cut-off
+    CellModel Model; // rest curve at RestPoints equal steps, capacity, resistances, cut-off
     bool ResistanceFromLogs = true;
+    std::string PolarisationNote;    // why there is none, where there is none
     std::vector<LogFitError> Errors; // a log each
 };
 

@@ -6,6 +6,7 @@
 #include <rapidjson/stringbuffer.h>
 
 #include <cmath>
+#include <optional>
 
 namespace lumora {
 
@@ -42,6 +43,10 @@ std::string CellFileText(const FittedCell& fitted, const std::string& name)
     out.String(name.c_str(), static_cast<rapidjson::SizeType>(name.size()));
     Member(out, "capacity_mah", Rounded(model.CapacityAh * 1000.0, 1));
     Member(out, "internal_mohm", Rounded(model.InternalOhms * 1000.0, 2));
+    if (model.PolarisationOhms > 0.0) {
+        Member(out, "polarisation_mohm", Rounded(model.PolarisationOhms * 1000.0, 2));
+        Member(out, "polarisation_s", Rounded(model.PolarisationSeconds, 1));
+    }
     out.Key("resistance_from_logs");
     out.Bool(fitted.ResistanceFromLogs);
     Member(out, "cutoff_v", Rounded(model.CutOffVolts, 3));
@@ -77,6 +82,22 @@ std::variant<double, std::string> Number(const rapidjson::Document& file, const 
     if (!(value > low) || !(value <= high))
         return std::string("the cell file's ") + key + " is out of range";
     return value;
+}
+
+// The polarisation, where the file has one: both its figures or neither.
+std::optional<std::string> ReadPolarisation(const rapidjson::Document& file, CellModel& model)
+{
+    const bool ohms = file.HasMember("polarisation_mohm"), seconds = file.HasMember("polarisation_s");
+    if (!ohms && !seconds)
+        return std::nullopt;
+    const auto read = Number(file, "polarisation_mohm", 0.0, 1e5);
+    const auto constant = Number(file, "polarisation_s", 0.0, 1e5);
+    for (const auto* figure : {&read, &constant})
+        if (const std::string* refusal = std::get_if<std::string>(figure))
+            return *refusal;
+    model.PolarisationOhms = std::get<double>(read) / 1000.0;
+    model.PolarisationSeconds = std::get<double>(constant);
+    return std::nullopt;
 }
 
 } // namespace
@@ -115,6 +136,8 @@ std::variant<CellFile, std::string> ReadCellFile(std::string_view text)
     model.CapacityAh = std::get<double>(capacity) / 1000.0;
     model.InternalOhms = std::get<double>(ohms) / 1000.0;
     model.CutOffVolts = std::get<double>(cutOff);
+    if (std::optional<std::string> refusal = ReadPolarisation(file, model))
+        return *refusal;
     return cell;
 }
 

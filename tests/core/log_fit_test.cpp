@@ -82,6 +82,32 @@ TEST(LogFit, TwoCurrentsPredictAThird)
             << energy;
 }
 
+// A cell with a polarisation (R0 20 mohm, R1 15 mohm, τ 30 s), logged at 1 A
+// and 5 A: the fit splits the settled resistance back into R0 and R1 and
+// finds τ, and the fitted cell gives the 5 A log's first minutes; a cell
+// without one is fitted without one.
+TEST(LogFit, APolarisationFitsBack)
+{
+    CellModel cell = Simple();
+    cell.InternalOhms = 0.020;
+    cell.PolarisationOhms = 0.015;
+    cell.PolarisationSeconds = 30.0;
+    const auto fit = FitCellToLogs({LogOf(cell, 1.0, 2.8), LogOf(cell, 5.0, 2.8, true)}, 0.028);
+    ASSERT_TRUE(std::holds_alternative<FittedCell>(fit));
+    const FittedCell& fitted = std::get<FittedCell>(fit);
+    EXPECT_EQ(fitted.PolarisationNote, "");
+    EXPECT_NEAR(fitted.Model.InternalOhms, 0.020, 0.002);
+    EXPECT_NEAR(fitted.Model.PolarisationOhms, 0.015, 0.002);
+    EXPECT_NEAR(fitted.Model.PolarisationSeconds, 30.0, 6.0);
+    for (const LogFitError& error : fitted.Errors)
+        EXPECT_LT(error.VoltsRms, 0.003) << error.Name;
+
+    const auto plain = FitCellToLogs({LogOf(Simple(), 1.0, 2.8), LogOf(Simple(), 5.0, 2.8, true)}, 0.028);
+    ASSERT_TRUE(std::holds_alternative<FittedCell>(plain));
+    EXPECT_EQ(std::get<FittedCell>(plain).Model.PolarisationOhms, 0.0);
+    EXPECT_NE(std::get<FittedCell>(plain).PolarisationNote, "");
+}
+
 // One log without a rest before it: the typical resistance, said so.
 TEST(LogFit, OneLogWithoutARestTakesTheTypicalResistance)
 {
@@ -151,13 +177,19 @@ INSTANTIATE_TEST_SUITE_P(
 // that is no cell is refused.
 TEST(CellFiles, GiveBackTheCellWritten)
 {
-    const auto fit = FitCellToLogs({LogOf(Simple(), 1.0, 2.8), LogOf(Simple(), 3.0, 2.8)}, 0.028);
+    CellModel cell = Simple();
+    cell.PolarisationOhms = 0.012;
+    cell.PolarisationSeconds = 40.0;
+    const auto fit = FitCellToLogs({LogOf(cell, 1.0, 2.8), LogOf(cell, 3.0, 2.8, true)}, 0.028);
     const FittedCell& fitted = std::get<FittedCell>(fit);
+    ASSERT_GT(fitted.Model.PolarisationOhms, 0.0);
     const auto read = ReadCellFile(CellFileText(fitted, "Mine \xff"));
     ASSERT_TRUE(std::holds_alternative<CellFile>(read)) << std::get<std::string>(read);
     const CellModel& back = std::get<CellFile>(read).Model;
     EXPECT_NEAR(back.CapacityAh, fitted.Model.CapacityAh, 1e-4);
     EXPECT_NEAR(back.InternalOhms, fitted.Model.InternalOhms, 1e-5);
+    EXPECT_NEAR(back.PolarisationOhms, fitted.Model.PolarisationOhms, 1e-5);
+    EXPECT_NEAR(back.PolarisationSeconds, fitted.Model.PolarisationSeconds, 0.05);
     ASSERT_EQ(back.OpenCircuitVolts.size(), fitted.Model.OpenCircuitVolts.size());
     for (std::size_t k = 0; k < back.OpenCircuitVolts.size(); ++k)
         EXPECT_NEAR(back.OpenCircuitVolts[k], fitted.Model.OpenCircuitVolts[k], 1e-4);
@@ -166,7 +198,11 @@ TEST(CellFiles, GiveBackTheCellWritten)
                              "{\"lumora_cell\": 1, \"capacity_mah\": 3000, \"internal_mohm\": 30, \"cutoff_v\": 2.5, "
                              "\"rest_v\": [3.0, 4.2]}",
                              "{\"lumora_cell\": 1, \"capacity_mah\": -1, \"internal_mohm\": 30, \"cutoff_v\": 2.5, "
-                             "\"rest_v\": [4.2, 3.0]}"})
+                             "\"rest_v\": [4.2, 3.0]}",
+                             "{\"lumora_cell\": 1, \"capacity_mah\": 3000, \"internal_mohm\": 30, \"cutoff_v\": 2.5, "
+                             "\"rest_v\": [4.2, 3.0], \"polarisation_mohm\": 10}",
+                             "{\"lumora_cell\": 1, \"capacity_mah\": 3000, \"internal_mohm\": 30, \"cutoff_v\": 2.5, "
+                             "\"rest_v\": [4.2, 3.0], \"polarisation_mohm\": 10, \"polarisation_s\": 0}"})
         EXPECT_TRUE(std::holds_alternative<std::string>(ReadCellFile(text))) << text;
 }
 
