@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cell_test_command.h"
 
+#include "calc/reports/cell_picture.h"
 #include "cli/cell_fit_command.h"
 #include "cli/files.h"
 

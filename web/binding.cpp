@@ -10,6 +10,7 @@
 #include "calc/light/battery_presets.h"
 #include "calc/light/standard_resistors.h"
 #include "calc/reports/cell_comparison.h"
+#include "calc/reports/cell_picture.h"
 #include "calc/reports/csv_text.h"
 #include "calc/reports/light_inputs.h"
 #include "calc/reports/light_run.h"
@@ -342,6 +343,7 @@ val CellComparisonJs(const val& object)
     result.set("columns", ArrayOf(CellComparisonColumns(), ColumnMembers));
     result.set("rows", RowLines(comparison.Rows));
     result.set("svg", CellComparisonSvg(comparison));
+    result.set("svgPage", CellComparisonSvg(comparison, {object["narrow"].as<bool>(), true}));
     result.set("warnings", Strings(comparison.Warnings));
     result.set("csv", CsvText(keys, comparison.Rows));
     return result;

@@ -526,11 +526,23 @@
     drawCells();
   }
 
+  // The pictures are drawn narrow on a phone and wide on a desktop: drawn
+  // again when the page's width crosses from one to the other.
+  let drawnNarrow = null;
+  function redrawForWidth() {
+    const narrow = ($('#graph-plot').clientWidth || graph.clientWidth) < 760;
+    if (narrow === drawnNarrow) return;
+    drawnNarrow = narrow;
+    drawGraph(true);
+    drawCells();
+  }
+
   function drawCells() {
     const kind = $('input[name="cells-kind"]:checked', cells).value;
     $('#cells-loads-label').textContent = kind === 'power' ? 'Test powers  W' : 'Test currents  A';
+    const width = $('#cells-plot').clientWidth || cells.clientWidth;
     const test = core.cellComparison({ cells: cellsChosen(), kind, loads: $('#cells-loads').value,
-      cutoff: $('#cells-cutoff').value, cellFiles: ownTestCells });
+      cutoff: $('#cells-cutoff').value, cellFiles: ownTestCells, narrow: width > 0 && width < 760 });
     $('#cells-errors').replaceChildren(...refusalBoxes(test.refusals));
     listItems($('#cells-warnings'), test.warnings || []);
     sayOnce($('#cells-said'), test.refusals.length ? refusedWords(test.refusals) : 'Battery test drawn.');
@@ -542,7 +554,7 @@
     lastCells = test.refusals.length ? null : test;
     $('#cells-run').hidden = !lastCells;
     if (!lastCells) return;
-    $('#cells-plot').innerHTML = test.svg;
+    $('#cells-plot').innerHTML = test.svgPage;
     const rows = test.rows.split('\n').slice(0, -1).map(line => line.split('\t'));
     const head = document.createElement('tr');
     for (const column of test.columns.slice(1)) {
@@ -768,6 +780,7 @@
     sustain.addEventListener('submit', event => event.preventDefault());
     drawSustain();
     window.addEventListener('hashchange', () => applyLink(location.hash.slice(1)));
+    window.addEventListener('resize', redrawForWidth);
     drawGraph();
     updateLink();
     applyLink(opened);

@@ -79,14 +79,6 @@ std::vector<std::string> RowOf(const ComparedTest& compared)
     return row;
 }
 
-// A colour for each cell, told apart in print and by the colour-blind
-// (Okabe and Ito's palette, its yellow left out as too faint on white),
-// and dashes for each load.
-constexpr std::array<const char*, 7> Colours = {"#0072b2", "#d55e00", "#009e73", "#cc79a7",
-                                                "#e69f00", "#56b4e9", "#000000"};
-constexpr std::array<const char*, 5> Dashes = {"", " stroke-dasharray=\"8 4\"", " stroke-dasharray=\"2 3\"",
-                                               " stroke-dasharray=\"12 3 2 3\"", " stroke-dasharray=\"4 4\""};
-
 } // namespace
 
 std::span<const RunColumn> CellComparisonColumns() { return Columns; }
@@ -296,84 +288,6 @@ CellComparison CompareCells(const CellComparisonRequest& request)
         }
     }
     return comparison;
-}
-
-namespace {
-
-// The battery test's grid, ticks, frame and axis titles.
-template <typename X, typename Y> void Frame(std::string& svg, const Axis& charge, const SpanAxis& volts, X x, Y y)
-{
-    constexpr double Left = 70, Right = 730, Top = 50, Bottom = 370;
-    for (double mah = 0.0; mah <= charge.top + charge.step / 2; mah += charge.step) {
-        SvgLine(svg, x(mah), Top, x(mah), Bottom, "stroke=\"#e0e0e0\"");
-        SvgText(svg, x(mah), Bottom + 16, TickLabel(mah));
-    }
-    for (double v = volts.bottom; v <= volts.top + volts.step / 2; v += volts.step) {
-        SvgLine(svg, Left, y(v), Right, y(v), "stroke=\"#e0e0e0\"");
-        SvgText(svg, Left - 6, y(v) + 4, TickLabel(v), "end");
-    }
-    svg += "<rect x=\"" + Px(Left) + "\" y=\"" + Px(Top) + "\" width=\"" + Px(Right - Left) + "\" height=\"" +
-           Px(Bottom - Top) + "\" fill=\"none\" stroke=\"#333333\"/>\n";
-    SvgText(svg, (Left + Right) / 2, Bottom + 36, "Charge delivered (mAh)");
-    SvgText(svg, 18, (Top + Bottom) / 2, "Cell voltage (V)", "middle",
-            " transform=\"rotate(-90 18 " + Px((Top + Bottom) / 2) + ")\"");
-}
-
-} // namespace
-
-std::string CellComparisonSvg(const CellComparison& comparison)
-{
-    constexpr double Width = 760, Left = 70, Right = 730, Top = 50, Bottom = 370, LegendRow = 18;
-    std::vector<const ComparedTest*> drawn;
-    double mostMah = 0.0, lowest = INFINITY, highest = 0.0;
-    for (const ComparedTest& compared : comparison.Tests) {
-        if (compared.Test.Curve.empty())
-            continue;
-        drawn.push_back(&compared);
-        mostMah = std::max(mostMah, compared.Test.DeliveredAh * 1000.0);
-        for (const CellTestPoint& point : compared.Test.Curve) {
-            lowest = std::min(lowest, point.TerminalVolts);
-            highest = std::max(highest, point.TerminalVolts);
-        }
-    }
-    if (drawn.empty())
-        lowest = 0.0, highest = 1.0;
-    const double legendRows = std::ceil(static_cast<double>(drawn.size()) / 2.0);
-    const double height = Bottom + 60 + LegendRow * legendRows;
-    const Axis charge = RoundAxis(mostMah, 8);
-    const SpanAxis volts = RoundSpan(lowest, highest, 6);
-    const auto x = [&](double mah) { return Left + (Right - Left) * mah / charge.top; };
-    const auto y = [&](double v) { return Bottom - (Bottom - Top) * (v - volts.bottom) / (volts.top - volts.bottom); };
-
-    std::string svg = SvgOpen(Width, height);
-    SvgText(svg, Width / 2, 26,
-            "Cells at constant " +
-                std::string(!drawn.empty() && drawn.front()->Load.Kind == LoadKind::Power ? "power" : "current") +
-                " to their cut-off",
-            "middle", " font-size=\"15\" font-weight=\"bold\"");
-    Frame(svg, charge, volts, x, y);
-    std::size_t cell = 0, load = 0;
-    for (std::size_t i = 0; i < drawn.size(); ++i) {
-        if (i > 0 && drawn[i]->Cell != drawn[i - 1]->Cell) {
-            ++cell;
-            load = 0;
-        } else if (i > 0) {
-            ++load;
-        }
-        const std::string style = "stroke=\"" + std::string(Colours[cell % Colours.size()]) + "\" stroke-width=\"2\"" +
-                                  Dashes[load % Dashes.size()];
-        std::string points;
-        for (const CellTestPoint& point : drawn[i]->Test.Curve)
-            points +=
-                (points.empty() ? "" : " ") + Px(x(point.DeliveredAh * 1000.0)) + "," + Px(y(point.TerminalVolts));
-        svg += "<polyline fill=\"none\" " + style + " points=\"" + points + "\"/>\n";
-        const double lx = Left + (i % 2) * (Right - Left) / 2;
-        const double ly = Bottom + 62 + LegendRow * std::floor(static_cast<double>(i) / 2.0);
-        SvgLine(svg, lx, ly - 4, lx + 28, ly - 4, style);
-        SvgText(svg, lx + 34, ly, drawn[i]->TradeName + ", " + LoadText(drawn[i]->Load), "start");
-    }
-    svg += SvgClose;
-    return svg;
 }
 
 } // namespace lumora

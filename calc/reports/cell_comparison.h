@@ -65,7 +65,4 @@ CellComparison CompareCells(const CellComparisonRequest& request);
 std::span<const RunColumn> CellCurveColumns();
 std::vector<std::vector<std::string>> CellCurveRows(const CellComparison& comparison);
 
-// The terminal voltage against the charge delivered, a line for each test.
-std::string CellComparisonSvg(const CellComparison& comparison);
-
 } // namespace lumora

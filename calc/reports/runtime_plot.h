@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/light/discharge.h"
+#include "calc/reports/svg_picture.h"
 
 #include <string>
 #include <utility>
@@ -17,18 +18,6 @@ namespace lumora {
 struct PlotLabels {
     std::string Title;    // "LH351D, direct drive, 18650"
     std::string Subtitle; // "FL1 runtime 0.73 h"
-};
-
-// How the picture is drawn: the wide layout (760 px, a legend in a row) or
-// a narrow one for a phone (360 px, fewer ticks, the title on two lines,
-// the legend a line each); in fixed light colours, the file's, or in the
-// page's: text and frame in currentColor and the curves in the page's CSS
-// variables (--plot-output, --plot-current, --plot-host, --plot-fl1,
-// --plot-regulation, --plot-measured), without a ground of its own, and with the plot
-// area's bounds and the time axis's top as data attributes for a readout.
-struct PlotLayout {
-    bool Narrow = false;
-    bool Themed = false;
 };
 
 // A builder's own log drawn beside the prediction: hours and percent of the

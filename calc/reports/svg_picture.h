@@ -41,4 +41,17 @@ void SvgText(std::string& svg, double x, double y, const std::string& text, cons
              const std::string& extra = "");
 void SvgLine(std::string& svg, double x1, double y1, double x2, double y2, const std::string& style);
 
+// How a picture is drawn: the wide layout (760 px) or a narrow one for a
+// phone (360 px, fewer ticks, the legend a line each); in fixed light
+// colours, the file's, or in the page's: text and frame in currentColor and
+// the lines in the page's CSS variables, without a ground of its own.
+// The runtime graph also gives the plot area's bounds and the time axis's
+// top as data attributes for a readout, and its lines' variables are
+// --plot-output, --plot-current, --plot-host, --plot-fl1,
+// --plot-regulation and --plot-measured.
+struct PlotLayout {
+    bool Narrow = false;
+    bool Themed = false;
+};
+
 } // namespace lumora

@@ -6,6 +6,7 @@
 #include "calc/light/discharge.h"
 #include "calc/light/operating_point.h"
 #include "calc/reports/cell_comparison.h"
+#include "calc/reports/cell_picture.h"
 #include "calc/reports/runtime_plot.h"
 #include "calc/text/number_text.h"
 

@@ -960,15 +960,20 @@ class Look(unittest.TestCase):
                     with self.subTest(f'{scheme} {width} px'):
                         self.assertLessEqual(driver.execute_script(
                             'return document.documentElement.scrollWidth'), width)
-                        self.assertLessEqual(driver.execute_script(
-                            'return document.querySelector("#graph-plot svg").getBoundingClientRect().right'), width)
+                        for plot in ('graph-plot', 'cells-plot'):
+                            self.assertLessEqual(driver.execute_script(
+                                f'return document.querySelector("#{plot} svg").getBoundingClientRect().right'), width)
                     driver.save_screenshot(str(shots / f'{scheme}-{width}.png'))
                     if scheme == 'dark':
                         # The graph on the page's dark card, not a white one: its corners' pixels.
-                        plot = driver.find_element(By.ID, 'graph-plot')
-                        png = plot.screenshot_as_png
-                        with self.subTest(f'dark graph {width} px'):
-                            self.assertLess(mean_luminance(png), 80)
+                        for plot in ('graph-plot', 'cells-plot'):
+                            png = driver.find_element(By.ID, plot).screenshot_as_png
+                            with self.subTest(f'dark {plot} {width} px'):
+                                self.assertLess(mean_luminance(png), 80)
+                        with self.subTest(f'battery test drawn as the graph at {width} px'):
+                            self.assertEqual(*driver.execute_script(
+                                'return ["#graph-plot", "#cells-plot"].map(p => document.querySelector('
+                                'p + " svg").getAttribute("width"))'))
             finally:
                 driver.quit()
 
