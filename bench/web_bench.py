@@ -30,6 +30,7 @@ from page_test import browser, open_page  # noqa: E402
 
 PAGE = pathlib.Path(os.environ['LUMORA_PAGE'])
 GLUE = PAGE.parent / 'web/lumora.js'
+PACKED = PAGE.parent / 'web/lumora_wasm.js'
 missed = 0
 
 
@@ -45,11 +46,11 @@ def kb(data):
 
 
 def sizes():
-    page, glue = PAGE.read_bytes(), GLUE.read_bytes()
-    encoded = re.search(rb'data:application/octet-stream;base64,([A-Za-z0-9+/=]+)', glue).group(1)
-    wasm = base64.b64decode(encoded)
-    parts = {'WebAssembly (binary)': wasm, 'WebAssembly as base64': encoded,
-             'JavaScript glue': glue.replace(encoded, b''), 'page: HTML, CSS, page.js': page.replace(glue, b'')}
+    page, glue, packed = PAGE.read_bytes(), GLUE.read_bytes(), PACKED.read_bytes()
+    encoded = re.search(rb"'([A-Za-z0-9+/=]+)'", packed).group(1)
+    wasm = gzip.decompress(base64.b64decode(encoded))
+    parts = {'WebAssembly (binary)': wasm, 'WebAssembly gzipped, as base64': packed,
+             'JavaScript glue': glue, 'page: HTML, CSS, page.js': page.replace(glue, b'').replace(packed, b'')}
     for name, data in parts.items():
         print(f'  {name:32} {kb(data):9.2f} KB, gzipped {kb(gzip.compress(data, 9)):7.2f} KB')
     report('lumora.html', kb(page), 'KB', 500)

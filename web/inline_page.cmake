@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: MIT
-# Puts the page together: index.html with the style sheet and the two scripts
-# (the Emscripten module, which carries the WebAssembly, and page.js) written
-# into it in place of their links, so that the one file needs nothing else.
+# Puts the page together: index.html with the style sheet and the three
+# scripts (the WebAssembly packed by pack_wasm.py, the Emscripten module and
+# page.js) written into it in place of their links, so that the one file
+# needs nothing else.
 #
-#   cmake -DSOURCE_DIR=web -DGLUE=lumora.js -DOUTPUT=lumora.html -P inline_page.cmake
+#   cmake -DSOURCE_DIR=web -DGLUE=lumora.js -DWASM=lumora_wasm.js -DOUTPUT=lumora.html -P inline_page.cmake
 file(READ ${SOURCE_DIR}/index.html page)
 
 function(inline tag closing file)
@@ -21,6 +22,7 @@ function(inline tag closing file)
 endfunction()
 
 inline([[<link rel="stylesheet" href="lumora.css">]] style ${SOURCE_DIR}/lumora.css)
+inline([[<script src="lumora_wasm.js"></script>]] script ${WASM})
 inline([[<script src="lumora.js"></script>]] script ${GLUE})
 inline([[<script src="page.js"></script>]] script ${SOURCE_DIR}/page.js)
 file(WRITE ${OUTPUT} "${page}")

@@ -787,7 +787,15 @@
     document.body.dataset.ready = 'true';
   }
 
-  createLumora().then(start, () => {
+  // The WebAssembly, carried gzipped as base64 (web/pack_wasm.py), unpacked
+  // by the browser itself.
+  function unpackedWasm() {
+    const packed = Uint8Array.from(atob(lumoraWasmGzip), c => c.charCodeAt(0));
+    const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
+    return new Response(stream).arrayBuffer();
+  }
+
+  unpackedWasm().then(wasmBinary => createLumora({ wasmBinary })).then(start, () => {
     note.textContent = 'This browser could not start the calculators (they need WebAssembly).';
   });
 })();
