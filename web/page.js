@@ -455,7 +455,10 @@
     const box = svg.getBoundingClientRect();
     const scale = Number(svg.getAttribute('width')) / box.width;
     const x = (event.clientX - box.left) * scale;
-    const left = Number(svg.dataset.left), right = Number(svg.dataset.right), hours = Number(svg.dataset.hours);
+    // Below the legend, the first minutes enlarged: their own time scale.
+    const zoomed = svg.dataset.zoomTop && (event.clientY - box.top) * scale > Number(svg.dataset.zoomTop);
+    const left = Number(svg.dataset.left), right = Number(svg.dataset.right);
+    const hours = zoomed ? Number(svg.dataset.zoomMinutes) / 60 : Number(svg.dataset.hours);
     const at = (x - left) / (right - left) * hours;
     const rows = rowsOf(lastRun);
     let best = 0;

@@ -51,6 +51,32 @@ std::string FillOf(std::string paint) { return " " + paint.replace(paint.find("s
 
 using Legend = std::vector<std::pair<std::string, std::string>>;
 
+// How far a long run's first minutes are enlarged below it, minutes; 0 for
+// none. Where the output moves early (a turbo and its step-down, the heat's
+// throttle), the panel spans twice the time after which the output stays
+// within EarlyBand points of its level at a quarter of the run, at least
+// ten minutes, to a round top.
+constexpr double EarlyBand = 5.0; // percent of the 30 s output
+double EarlyMinutes(const std::vector<DischargeRow>& rows)
+{
+    if (rows.size() < 2)
+        return 0.0;
+    const double quarter = rows.back().Hours / 4.0;
+    const auto level =
+        std::find_if(rows.begin(), rows.end(), [&](const DischargeRow& r) { return r.Hours >= quarter; });
+    double settled = 0.0;
+    for (auto row = rows.begin(); row != level; ++row)
+        if (std::abs(row->OutputPercent - level->OutputPercent) > EarlyBand)
+            settled = std::next(row)->Hours;
+    if (!(settled > 0.0))
+        return 0.0;
+    return RoundAxis(std::max(10.0, 2.0 * settled * 60.0), 6).top;
+}
+
+// The enlarged first minutes' panel: its height, and its frame's top and
+// bottom below the legend.
+constexpr double ZoomHeight = 200, ZoomTop = 48, ZoomBottom = 158;
+
 // The picture being drawn: its layout, scales and text so far.
 class Plot {
   public:
@@ -62,6 +88,7 @@ class Plot {
     void Marks();
     void Curves();
     void Key();
+    void Zoom();
     std::string Done() { return std::move(m_svg) + SvgClose; }
 
   private:
@@ -77,8 +104,10 @@ class Plot {
     bool m_minutes = false, m_heat = false, m_milliamps = false;
     double m_timeScale = 1.0, m_currentScale = 1.0;
     Axis m_time{}, m_percent{}, m_current{};
-    Legend m_legend;           // a line's paint and its words
-    std::string m_currentText; // the current's tick and title paint
+    double m_zoomMinutes = 0.0; // the first minutes enlarged below; 0 for none
+    double m_height = 0.0;      // to the legend's end
+    Legend m_legend;            // a line's paint and its words
+    std::string m_currentText;  // the current's tick and title paint
     std::string m_svg;
 };
 
@@ -119,11 +148,17 @@ Plot::Plot(const Discharge& run, PlotLayout layout, const MeasuredLine* measured
     if (m_measured)
         m_legend.push_back({m_ink.measured + " stroke-width=\"2\" stroke-dasharray=\"9 3 2 3\"", m_measured->Label});
     m_currentText = layout.Themed ? FillOf(m_ink.current) : " fill=\"#c0392b\"";
-    const double height = layout.Narrow ? g.bottom + 58 + 17.0 * static_cast<double>(m_legend.size()) : 470.0;
-    const std::string data = layout.Themed
-                                 ? " data-left=\"" + Px(g.left) + "\" data-right=\"" + Px(g.right) +
-                                       "\" data-hours=\"" + TickLabel(m_time.top / m_timeScale) + "\"" + m_ink.text
-                                 : "";
+    m_zoomMinutes = m_minutes ? 0.0 : EarlyMinutes(rows);
+    m_height = layout.Narrow ? g.bottom + 58 + 17.0 * static_cast<double>(m_legend.size()) : 470.0;
+    const double height = m_height + (m_zoomMinutes > 0.0 ? ZoomHeight : 0.0);
+    const std::string data =
+        layout.Themed ? " data-left=\"" + Px(g.left) + "\" data-right=\"" + Px(g.right) + "\" data-hours=\"" +
+                            TickLabel(m_time.top / m_timeScale) + "\"" +
+                            (m_zoomMinutes > 0.0 ? " data-zoom-top=\"" + Px(m_height) + "\" data-zoom-minutes=\"" +
+                                                       TickLabel(m_zoomMinutes) + "\""
+                                                 : "") +
+                            m_ink.text
+                      : "";
     m_svg = SvgOpen(g.width, height, !layout.Themed, data);
 }
 
@@ -230,6 +265,60 @@ void Plot::Key()
     }
 }
 
+// The run's first minutes enlarged in a panel of their own below the
+// legend: the output, the LED current, the host and a measured log on the
+// main plot's scales, to the panel's end.
+void Plot::Zoom()
+{
+    if (m_zoomMinutes == 0.0)
+        return;
+    const double minutes = m_zoomMinutes, y0 = m_height + ZoomTop, y1 = m_height + ZoomBottom;
+    const auto x = [&](double hours) { return g.left + (g.right - g.left) * hours * 60.0 / minutes; };
+    const auto y = [&](double share) { return y1 - (y1 - y0) * share; };
+    SvgText(m_svg, g.left, y0 - 10, "The first " + TickLabel(minutes) + " min, enlarged", "start",
+            " font-weight=\"bold\"");
+    const Axis ticks = RoundAxis(minutes, g.timeTicks);
+    for (double t = 0.0; t <= ticks.top + ticks.step / 2; t += ticks.step) {
+        SvgLine(m_svg, x(t / 60.0), y0, x(t / 60.0), y1, m_ink.grid);
+        SvgText(m_svg, x(t / 60.0), y1 + 16, TickLabel(t));
+    }
+    for (double p = 0.0; p <= m_percent.top + m_percent.step / 2; p += 2 * m_percent.step)
+        SvgText(m_svg, g.left - 6, y(p / m_percent.top) + 4, TickLabel(p), "end");
+    m_svg += "<rect x=\"" + Px(g.left) + "\" y=\"" + Px(y0) + "\" width=\"" + Px(g.right - g.left) + "\" height=\"" +
+             Px(y1 - y0) + "\" fill=\"none\" " + m_ink.frame + "/>\n";
+    SvgText(m_svg, (g.left + g.right) / 2, y1 + 34, "Time (min)");
+    const double end = minutes / 60.0;
+    const auto line = [&](const std::vector<std::pair<double, double>>& points, const std::string& style) {
+        std::string text;
+        for (std::size_t k = 0; k < points.size() && (k == 0 || points[k - 1].first < end); ++k) {
+            auto [hours, share] = points[k];
+            if (hours > end && k > 0) { // to the panel's edge, straight from the point before
+                const auto& [h0, s0] = points[k - 1];
+                share = s0 + (share - s0) * (end - h0) / (hours - h0);
+                hours = end;
+            }
+            text += (text.empty() ? "" : " ") + Px(x(hours)) + "," + Px(y(share));
+        }
+        m_svg += "<polyline fill=\"none\" " + style + " points=\"" + text + "\"/>\n";
+    };
+    const auto rows = [&](auto value) {
+        std::vector<std::pair<double, double>> points;
+        for (const DischargeRow& row : m_run.Rows)
+            points.emplace_back(row.Hours, value(row));
+        return points;
+    };
+    line(rows([&](const DischargeRow& r) { return r.LedAmps * m_currentScale / m_current.top; }), m_legend[1].first);
+    line(rows([&](const DischargeRow& r) { return r.OutputPercent / m_percent.top; }), m_legend[0].first);
+    if (m_heat)
+        line(rows([&](const DischargeRow& r) { return r.HostC / m_percent.top; }), m_legend[3].first);
+    if (m_measured) {
+        std::vector<std::pair<double, double>> points;
+        for (const auto& [hours, percent] : m_measured->Points)
+            points.emplace_back(hours, percent / m_percent.top);
+        line(points, m_legend.back().first);
+    }
+}
+
 } // namespace
 
 std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels, PlotLayout layout,
@@ -242,6 +331,7 @@ std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels, PlotL
     plot.Marks();
     plot.Curves();
     plot.Key();
+    plot.Zoom();
     return plot.Done();
 }
 

@@ -13,8 +13,11 @@ namespace lumora {
 // The runtime graph as an SVG picture that any browser opens: output in
 // percent of its 30-second value and the LED current against time, the
 // 10 % line of the FL1 runtime, the end of regulation, round ticks with
-// units, and a legend. Every number in it is written with DecimalText, so
-// that every build writes the same bytes.
+// units, and a legend; below it, where a run drawn in hours moves early
+// (a turbo and its step-down), its first minutes enlarged. Every number in
+// it is written with DecimalText, so that every build writes the same
+// bytes. Themed, the picture also gives the enlarged panel's top and span
+// (data-zoom-top, data-zoom-minutes) for the readout.
 struct PlotLabels {
     std::string Title;    // "LH351D, direct drive, 18650"
     std::string Subtitle; // "FL1 runtime 0.73 h"

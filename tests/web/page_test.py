@@ -22,6 +22,7 @@ import unittest
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
@@ -432,6 +433,31 @@ class Graph(OnePage):
                                             for line in csv_run.stderr.splitlines()])
                 self.assertEqual(download(self.driver, 'graph-csv'), csv_run.stdout)
                 self.assertEqual(download(self.driver, 'graph-svg'), cli([*args, '--plot', '-']).stdout)
+
+    def test_readout_follows_the_pointer_and_the_keys(self):
+        """The readout under the pointer: on the main plot at the main time
+        scale, on the enlarged first minutes at theirs; Home and End by key."""
+        d = self.driver
+        ask_graph(d, ['--led', 'lh351d', '--cell', 'panasonic-ncr18650b', '--driver', 'converter', '--current',
+                      '3800', '--host', '18650-tube', '--step-down', '3:28'])
+        svg = d.find_element(By.CSS_SELECTOR, '#graph-plot svg')
+        box = d.execute_script('const b = arguments[0].getBoundingClientRect(); '
+                               'return [b.width, b.height, Number(arguments[0].getAttribute("width"))]', svg)
+        scale = box[0] / box[2]
+        left, right = (float(svg.get_attribute(f'data-{side}')) for side in ('left', 'right'))
+        zoom_top, minutes = float(svg.get_attribute('data-zoom-top')), float(svg.get_attribute('data-zoom-minutes'))
+        hours = float(svg.get_attribute('data-hours'))
+        readout = lambda: float(d.find_element(By.ID, 'graph-readout').text.split(' h:')[0])
+        for name, share, y, span in (('main', 0.5, 150.0, hours), ('enlarged', 0.75, zoom_top + 100, minutes / 60)):
+            x = left + (right - left) * share
+            ActionChains(d).move_to_element_with_offset(svg, (x - box[2] / 2) * scale,
+                                                        y * scale - box[1] / 2).perform()
+            with self.subTest(name):
+                self.assertAlmostEqual(readout(), share * span, delta=0.06 * span)
+        d.find_element(By.ID, 'graph-plot').send_keys(Keys.HOME)
+        self.assertEqual(readout(), 0.0)
+        d.find_element(By.ID, 'graph-plot').send_keys(Keys.END)
+        self.assertGreater(readout(), 2.0)
 
     def test_fields_are_the_graphs_options(self):
         """Every field is an option of lumora-cli graph, and every option a
