@@ -383,8 +383,12 @@
     $('#graph-run').classList.toggle('stale', refused);
     $('#graph-stale').hidden = !refused;
     $('#graph-run').hidden = refused && !lastRun;
+    // The phone's bar below the fields shows the headline at once; the
+    // status above the graph says it once the typing pauses.
+    const headline = refused ? `Not drawn: ${run.refusals.map(r => r.message).join('. ')}` : run.subtitle;
+    $('#graph-bar').textContent = headline;
     if (refused) {
-      announce(`Not drawn: ${run.refusals.map(r => r.message).join('. ')}`, now);
+      announce(headline, now);
       return;
     }
     lastRun = run;

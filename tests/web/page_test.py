@@ -752,6 +752,43 @@ class Solved(OnePage):
         self.assertEqual(d.find_elements(By.CSS_SELECTOR, '#graph-errors [role="alert"], #graph-errors[role="alert"]'), [])
 
 
+class Phone(OnePage):
+    """At 360 px, the graph's headline stays in sight in a bar at the foot of
+    the screen while a graph field is edited, and follows every key; on a
+    desktop, or with no graph field focused, there is no bar."""
+
+    def test_headline_in_sight_while_typing(self):
+        d = self.driver
+        bar = d.find_element(By.ID, 'graph-bar')
+        for width in (360, 1280):
+            d.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                              {'width': width, 'height': 700, 'deviceScaleFactor': 1, 'mobile': width < 600})
+            try:
+                field = d.find_element(By.ID, 'graph-current')
+                d.execute_script('arguments[0].scrollIntoView({block: "center"})', field)
+                field.click()
+                field.send_keys(Keys.END, Keys.BACKSPACE)
+                field.send_keys('5')
+                headline = d.execute_script('return document.getElementById("graph-bar").textContent')
+                with self.subTest(width):
+                    self.assertEqual(bar.is_displayed(), width < 600)
+                    self.assertIn('FL1 runtime', headline)
+                    if width < 600:
+                        top, bottom = d.execute_script('const r = arguments[0].getBoundingClientRect(); '
+                                                       'return [r.top, r.bottom]', bar)
+                        self.assertGreaterEqual(top, 0)
+                        self.assertLessEqual(bottom, 700)
+                        field_bottom = d.execute_script('return arguments[0].getBoundingClientRect().bottom', field)
+                        self.assertLessEqual(field_bottom, top, 'the bar covers the field typed into')
+                        field.send_keys(Keys.CONTROL, 'a')
+                        field.send_keys('0')
+                        self.assertTrue(bar.text.startswith('Not drawn:'), bar.text)
+                        d.find_element(By.ID, 'graph-title').click()
+                        self.assertFalse(bar.is_displayed())
+            finally:
+                d.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+
+
 class Typing(OnePage):
     """Fields take what their syntax needs, typed key by key."""
 
