@@ -113,7 +113,7 @@
       // What no longer holds goes: the solved figure, the result and the
       // resistor to buy; the refusal itself waits for Calculate.
       $(`[data-key="${solvedKey[form.id]}"]`, form).value = '';
-      $('.result', form).textContent = '';
+      sayOnce($('.result', form), '', true);
       if (form.dataset.calculator === 'resistor') showResistorToBuy({ solved: null }, wiringOf(form));
       return outcome;
     }
@@ -123,7 +123,8 @@
     if (outcome.solved) solvedKey[form.id] = outcome.solved;
     else if (failed) delete solvedKey[form.id];
     showMessages(form, outcome.windows.map(w => w.message).concat(outcome.failures));
-    $('.result', form).textContent = failed ? '' : outcome.result;
+    // Said at once for Calculate; while typing, once the typing pauses.
+    sayOnce($('.result', form), failed ? '' : outcome.result, !live);
     if (form.dataset.calculator === 'resistor') showResistorToBuy(outcome, wiringOf(form));
     performance.mark('lumora-result');
     return outcome;
@@ -194,7 +195,7 @@
     }
     delete solvedKey[form.id];
     showMessages(form, []);
-    $('.result', form).textContent = '';
+    sayOnce($('.result', form), '', true);
     if (form.dataset.calculator === 'resistor') showResistorToBuy({ solved: null }, 'series');
     $('[data-kind]', form).focus();
     updateLink();

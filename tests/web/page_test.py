@@ -18,6 +18,7 @@ import re
 import subprocess
 import tempfile
 import threading
+import time
 import unittest
 
 from selenium import webdriver
@@ -642,6 +643,15 @@ class ResistorPicture(OnePage):
                 self.assertTrue(d.find_element(By.ID, 'to-buy-picture').is_displayed())
 
 
+# Keeps what the resistor calculator's result line says, each change.
+WATCH_RESULT = """
+window.said = [];
+const result = document.getElementById('resistor-result');
+new MutationObserver(() => window.said.push(result.textContent))
+  .observe(result, {childList: true, subtree: true, characterData: true});
+"""
+
+
 class Solved(OnePage):
     """What a builder shares and resets: a solved calculator's link reopens it
     solved, live solving follows the inputs, Reset clears the result."""
@@ -671,11 +681,29 @@ class Solved(OnePage):
                 # Editing an input solves the same quantity again, live.
                 field = d.find_element(By.ID, 'Text23' if form == 'resistor' else 'Text3')
                 field.send_keys(Keys.BACKSPACE, '6')
-                self.assertNotEqual(self.shown(form)[0], before[0])
+                # The result is said once the typing pauses.
+                WebDriverWait(d, 5).until(lambda d: self.shown(form)[0] != before[0])
                 self.assertEqual(d.find_elements(By.CSS_SELECTOR, f'#{form} .error'), [])
                 # Reset clears the result, the errors and the resistor to buy.
                 d.find_element(By.ID, 'Command14' if form == 'resistor' else 'Command2').click()
                 self.assertEqual(self.shown(form), ('', []))
+
+    def test_live_result_said_once_when_typing_pauses(self):
+        """Keys typed into a solved calculator change its result once the
+        typing pauses, not once a key; Calculate says it at once."""
+        d = self.driver
+        open_page(d, PAGE.as_uri())
+        d.find_element(By.ID, 'Command14').click()
+        type_into(d, {'Text23': '9', 'Text21': '20', 'Text22': '3.1'})
+        d.find_element(By.ID, 'Text22').send_keys(Keys.ENTER)
+        self.assertIn('Resistance 295 ohms', d.find_element(By.ID, 'resistor-result').text)
+        d.execute_script(WATCH_RESULT)
+        d.find_element(By.ID, 'Text23').send_keys(Keys.END, '1234')
+        WebDriverWait(d, 5).until(lambda d: d.execute_script('return window.said.length') > 0)
+        time.sleep(0.8)
+        said = d.execute_script('return window.said')
+        self.assertEqual(said, [d.find_element(By.ID, 'resistor-result').text])
+        self.assertIn('Resistance 4561545 ohms', said[0])  # (91234 - 3.1) / 0.02
 
     def test_solved_field_marked_followed_and_given_back(self):
         """A link reopens with its solved field marked; a live result of 0 is
