@@ -16,6 +16,17 @@ LedChoice PresetChoice(const LedPreset& preset)
             std::string(preset.MaxSource)};
 }
 
+std::string LedRatingWarning(const LedChoice& led, double mostAmps, std::optional<double> givenMaxMilliamps)
+{
+    const double ratedAmps = givenMaxMilliamps ? *givenMaxMilliamps / 1000.0 : led.MaxAmps;
+    if (!(ratedAmps > 0.0) || !(mostAmps > ratedAmps))
+        return "";
+    return "the LED carries up to " + RoundedText(mostAmps * 1000.0, 0) + " mA, above its " +
+           (givenMaxMilliamps ? "given" : "data sheet's") + " maximum of " + RoundedText(ratedAmps * 1000.0, 0) +
+           " mA" + (givenMaxMilliamps || led.MaxSource.empty() ? "" : " (" + led.MaxSource + ")") +
+           (mostAmps > 2.0 * ratedAmps ? ": it will not last" : "");
+}
+
 LedChoice TypicalThrough(double milliamps, double volts)
 {
     return {CurveThrough({milliamps / 1000.0, volts}),

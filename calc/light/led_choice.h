@@ -4,6 +4,7 @@
 #include "calc/light/led_model.h"
 #include "calc/light/led_presets.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -28,6 +29,11 @@ struct LedChoice {
 };
 
 LedChoice PresetChoice(const LedPreset& preset);
+
+// "the LED carries up to 3800 mA, above its data sheet's maximum of 3000 mA
+// (its sheet)" where the most current exceeds the rating: the one given
+// (mA) or else the LED's own; empty where it does not or none is known.
+std::string LedRatingWarning(const LedChoice& led, double mostAmps, std::optional<double> givenMaxMilliamps = {});
 
 // The curve through one point with a typical white LED's slope, named so.
 LedChoice TypicalThrough(double milliamps, double volts);

@@ -110,6 +110,21 @@ constexpr FluxPoint Sft40Flux[] = {{1.0, 473},   {2.0, 874},   {3.0, 1228},  {4.
 constexpr LedPoint White5mm[] = {{0.001, 2.662}, {0.002, 2.789}, {0.005, 2.967},
                                  {0.010, 3.117}, {0.020, 3.295}, {0.030, 3.423}};
 
+// Coloured indicator LEDs by their data sheets' typical forward voltage at
+// 20 mA, one point each; the curve through it takes a typical white LED's
+// slope (CurveThrough), so figures away from 20 mA are approximate.
+// Kingbright's L-154A4SURKQBDZGW (5 mm, spec DSAF8941 rev. V.10A) gives
+// 1.95 V for its hyper red (AlGaInP) and 3.3 V for its blue and green
+// (InGaN) dies; Rohm's SML-P12YTT86 (590 nm, AlGaInP) 2.1 V, as its part
+// library entry quotes it (jonasblixt/kicadlib, library/LEDs.lib). Their
+// heat as the 5 mm white LED's below; no rating at hand.
+constexpr LedPoint Red[] = {{0.020, 1.95}};
+constexpr LedPoint Yellow[] = {{0.020, 2.1}};
+constexpr LedPoint Green[] = {{0.020, 3.3}};
+constexpr LedPoint Blue[] = {{0.020, 3.3}};
+constexpr std::string_view KingbrightRgb =
+    "Kingbright L-154A4SURKQBDZGW data sheet DSAF8941, typical at 20 mA; a typical white LED's slope";
+
 constexpr std::string_view Koef3Flux = "the same chart";
 
 // How each LED follows its temperature. Bench tests on a copper board are
@@ -192,6 +207,16 @@ constexpr LedPreset Presets[] = {
      Sheet(25.0, 200.0, 0.2),
      0.03,
      "typical of 5 mm white LEDs' data sheets"},
+    {"red", "red indicator LED (AlGaInP)", Red, KingbrightRgb, {}, {}, Sheet(25.0, 200.0, 0.2)},
+    {"yellow",
+     "yellow indicator LED (AlGaInP)",
+     Yellow,
+     "Rohm SML-P12YTT86 data sheet as quoted by a part library, typical at 20 mA; a typical white LED's slope",
+     {},
+     {},
+     Sheet(25.0, 200.0, 0.2)},
+    {"green", "green indicator LED (InGaN)", Green, KingbrightRgb, {}, {}, Sheet(25.0, 200.0, 0.2)},
+    {"blue", "blue indicator LED (InGaN)", Blue, KingbrightRgb, {}, {}, Sheet(25.0, 200.0, 0.2)},
 };
 
 bool SameId(std::string_view a, std::string_view b)
@@ -217,7 +242,8 @@ LedCurve FittedCurve(const LedPreset& preset)
     static const auto curves = [] {
         std::array<LedCurve, std::size(Presets)> all{};
         for (std::size_t i = 0; i < all.size(); ++i)
-            all[i] = std::get<LedCurve>(FitCurve(Presets[i].Points));
+            all[i] = Presets[i].Points.size() == 1 ? CurveThrough(Presets[i].Points.front())
+                                                   : std::get<LedCurve>(FitCurve(Presets[i].Points));
         return all;
     }();
     return curves[static_cast<std::size_t>(&preset - std::begin(Presets))];

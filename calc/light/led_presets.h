@@ -37,7 +37,8 @@ std::span<const LedPreset> LedPresets();
 // A preset by its Id, without regard to case.
 const LedPreset* LedNamed(std::string_view id);
 
-// The least-squares curve through a preset's points.
+// The least-squares curve through a preset's points; through its one point
+// with a typical white LED's slope where it has one.
 LedCurve FittedCurve(const LedPreset& preset);
 
 // The flux at a current, interpolated linearly between flux points and in

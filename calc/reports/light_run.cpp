@@ -506,13 +506,8 @@ std::vector<std::string> RunWarnings(const LightRequest& request, const Discharg
     double mostAmps = 0.0;
     for (const DischargeRow& row : run.Rows)
         mostAmps = std::max(mostAmps, row.LedAmps);
-    const double ratedAmps = request.LedMax ? *request.LedMax / 1000.0 : led.MaxAmps;
-    if (ratedAmps > 0.0 && mostAmps > ratedAmps)
-        warnings.push_back("the LED carries up to " + RoundedText(mostAmps * 1000.0, 0) + " mA, above its " +
-                           (request.LedMax ? "given" : "data sheet's") + " maximum of " +
-                           RoundedText(ratedAmps * 1000.0, 0) + " mA" +
-                           (request.LedMax || led.MaxSource.empty() ? "" : " (" + led.MaxSource + ")") +
-                           (mostAmps > 2.0 * ratedAmps ? ": it will not last" : ""));
+    if (std::string rating = LedRatingWarning(led, mostAmps, request.LedMax); !rating.empty())
+        warnings.push_back(std::move(rating));
     const Driver& driver = discharge.Driver;
     if (driver.Kind != DriverKind::Direct && !run.Rows.front().Regulated)
         warnings.push_back("the " + std::string(driver.Kind == DriverKind::Linear ? "linear regulator" : "converter") +

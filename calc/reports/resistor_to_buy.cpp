@@ -145,6 +145,31 @@ ChoiceTable ChoiceRows(const ResistorOutcome& solved, Wiring wiring, const std::
     return table;
 }
 
+namespace {
+
+// The most current an LED carries in any row that lights.
+double MostLedAmps(const std::vector<ChoiceRow>& rows)
+{
+    double most = 0.0;
+    for (const ChoiceRow& row : rows)
+        if (row.Outcome.Failure == Failure::None && !row.Dark)
+            most = std::max(most, Value(row.Outcome.Fields.LedCurrent) / 1000.0);
+    return most;
+}
+
+// The battery gives just what the LEDs need: the current then follows the
+// battery's voltage and the LEDs' own spread, and no resistor can set it.
+std::string NoHeadroomWarning(const ResistorFields& solved, Wiring wiring)
+{
+    const bool series = wiring == Wiring::Series && Value(solved.LedCount) > 1.0;
+    return "the battery's " + solved.BatteryVoltage + " V is just what " +
+           (series ? "the " + solved.LedCount + " LEDs in series need" : std::string("the LED needs")) +
+           ": no resistor is left to set the current, which then follows the battery's voltage and the LEDs' "
+           "own spread; use a higher battery voltage or a current regulator";
+}
+
+} // namespace
+
 std::string SharingWarning(std::string_view count)
 {
     return "one resistor feeds " + std::string(count) +
@@ -164,7 +189,9 @@ ResistorToBuy BuyResistor(const ResistorToBuyRequest& request)
 
     ResistorToBuy bought;
     std::vector<ResistorChoice> choices{{target == Q::Resistance ? "solved" : "given", solved.Resistance}};
-    if (request.Series)
+    // A solved resistance of 0 or below is no part: no standard value beside it.
+    const bool noPart = target == Q::Resistance && !(Value(solved.Resistance) > 0.0);
+    if (request.Series && !noPart)
         choices = WithStandardNeighbours(choices.front(), *request.Series, bought.Warnings);
     bought.Curve = request.Led;
     if (!bought.Curve && Value(solved.LedCurrent) > 0.0 && Value(solved.LedVf) > 0.0)
@@ -179,8 +206,13 @@ ResistorToBuy BuyResistor(const ResistorToBuyRequest& request)
     }
     if (request.Wiring == Wiring::Parallel && Value(solved.LedCount) > 1.0)
         bought.Warnings.push_back(SharingWarning(solved.LedCount));
+    if (request.Led)
+        if (std::string rating = LedRatingWarning(*request.Led, MostLedAmps(bought.Rows)); !rating.empty())
+            bought.Warnings.push_back(std::move(rating));
     const bool negative = (target == Q::Resistance && Value(solved.Resistance) < 0.0) ||
                           (target == Q::LedCurrent && Value(solved.LedCurrent) < 0.0);
+    if (target == Q::Resistance && Value(solved.Resistance) == 0.0)
+        bought.Warnings.push_back(NoHeadroomWarning(solved, request.Wiring));
     if (negative) {
         const bool series = request.Wiring == Wiring::Series && Value(solved.LedCount) > 1.0;
         const double needs = Value(solved.LedVf) * (series ? Value(solved.LedCount) : 1.0);
@@ -190,7 +222,7 @@ ResistorToBuy BuyResistor(const ResistorToBuyRequest& request)
             " V: no resistor can make this work (the negative result says so); use " +
             (series ? "fewer LEDs in series, wire them in parallel, or " : "") + "a higher battery voltage");
     }
-    if (target == Q::Resistance && request.Series && !negative) {
+    if (target == Q::Resistance && request.Series && !noPart) {
         const std::string name(SeriesName(*request.Series));
         for (ChoiceRow& row : bought.Rows) {
             if (row.Resistor == name + " above" || row.Resistor == name) {

@@ -2,12 +2,14 @@
 // The resistor to buy, as lumora-cli and the page both show it: which rows
 // and which warnings each build gets, and how a preset's pack is named.
 #include "calc/light/battery_presets.h"
+#include "calc/light/led_presets.h"
 #include "calc/reports/resistor_to_buy.h"
 
 #include "calc/text/field_text.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -72,6 +74,28 @@ TEST(Buy, MarksTheNearestValueThatKeepsTheCurrentAtOrBelow)
     }
 }
 
+// A preset LED's rating is held against the most current of any row, the
+// standard value below included; none is said at a current well within it.
+TEST(Buy, WarnsPastTheLedsRatingInAnyRow)
+{
+    const LedChoice led = PresetChoice(*LedNamed("xp-g")); // 1500 mA
+    for (const char* milliamps : {"1000", "1480", "1600"}) {
+        const ResistorFields fields{"4.2", "", milliamps, "", "0.00", "1"};
+        const ResistorOutcome solved = CalculateResistorOnCurve(fields, Wiring::Series, led.Curve);
+        const ResistorToBuy bought = BuyResistor({solved, Wiring::Series, ESeries::E24, {}, led});
+        double most = 0.0;
+        for (const ChoiceRow& row : bought.Rows)
+            most = std::max(most, *ReadNumber(row.Outcome.Fields.LedCurrent));
+        const auto warning = std::find_if(bought.Warnings.begin(), bought.Warnings.end(), [](const std::string& w) {
+            return w.rfind("the LED carries up to", 0) == 0;
+        });
+        EXPECT_EQ(warning != bought.Warnings.end(), most > 1500.0) << milliamps << " mA, most " << most;
+        if (warning != bought.Warnings.end()) {
+            EXPECT_NE(warning->find("maximum of 1500 mA (Cree XLamp XP-G2 data sheet"), std::string::npos);
+        }
+    }
+}
+
 const std::optional<ESeries> E24 = ESeries::E24;
 INSTANTIATE_TEST_SUITE_P(
     Rows, Buy,
@@ -114,7 +138,26 @@ INSTANTIATE_TEST_SUITE_P(
                Wiring::Series,
                {},
                {"solved"},
-               {"the 3 LEDs in series need 10.5 V together, more than the battery's 9 V"}}),
+               {"the 3 LEDs in series need 10.5 V together, more than the battery's 9 V"}},
+        // Nothing to buy at or below no headroom: no standard value beside it.
+        BuyRow{"CannotWorkNoNeighbours",
+               {"9", "3.5", "20", "", "0.00", "3"},
+               Wiring::Series,
+               E24,
+               {"solved"},
+               {"the 3 LEDs in series need 10.5 V together"}},
+        BuyRow{"NoHeadroom",
+               {"3.2", "3.2", "20", "", "0.00", "1"},
+               Wiring::Series,
+               E24,
+               {"solved"},
+               {"the battery's 3.2 V is just what the LED needs: no resistor is left"}},
+        BuyRow{"NoHeadroomInSeries",
+               {"6.4", "3.2", "20", "", "0.00", "2"},
+               Wiring::Series,
+               E24,
+               {"solved"},
+               {"the battery's 6.4 V is just what the 2 LEDs in series need"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct PackRow {
