@@ -198,10 +198,11 @@ val ESeriesJs()
 
 // The resistor to buy for a solved resistor calculation's fields, as
 // lumora-cli resistor gives it: {rows: [{label, ohms, ledCurrent, wattage,
-// rating, dark}], warnings, svg: its colour bands and the LEDs as wired};
+// rating, dark}], warnings, rowsBeyond: more than the solved row, as where
+// there is a part to buy, svg: its colour bands and the LEDs as wired};
 // null when 'solvedKey' names no quantity.
 val ResistorToBuyJs(const val& object, const std::string& wiring, const std::string& series,
-                    const std::string& solvedKey)
+                    const std::string& solvedKey, const std::string& ledId)
 {
     ResistorOutcome solved;
     solved.Fields = FieldsFrom<ResistorFields>(object);
@@ -211,11 +212,33 @@ val ResistorToBuyJs(const val& object, const std::string& wiring, const std::str
     }
     if (!solved.Target)
         return val::null();
-    const ResistorToBuy bought = BuyResistor({solved, WiringNamed(wiring), ESeriesNamed(series), {}, {}});
+    // The LED chosen beside the calculator, whose curve and rating the rows follow.
+    std::optional<LedChoice> led;
+    const LedOutcome chosen = LedFromPreset(ledId);
+    if (!ledId.empty() && std::holds_alternative<LedChoice>(chosen))
+        led = std::get<LedChoice>(chosen);
+    const ResistorToBuy bought = BuyResistor({solved, WiringNamed(wiring), ESeriesNamed(series), {}, led});
     val result = val::object();
     result.set("rows", ArrayOf(bought.Rows, ChoiceRowMembers));
     result.set("warnings", Strings(bought.Warnings));
+    result.set("rowsBeyond", bought.RowsBeyond);
     result.set("svg", ResistorPictureSvg(PictureToBuy(bought, ESeriesNamed(series), WiringNamed(wiring))));
+    return result;
+}
+
+// An LED preset's forward voltage at the desired current's text: {volts,
+// said}, or {refusal}.
+val LedVoltageJs(const std::string& ledId, const std::string& milliamps)
+{
+    val result = val::object();
+    const LedOutcome led = LedFromPreset(ledId);
+    if (const LedRefusal* refusal = std::get_if<LedRefusal>(&led)) {
+        result.set("refusal", refusal->Text);
+        return result;
+    }
+    const LedVoltage voltage = LedVoltageAt(std::get<LedChoice>(led), milliamps);
+    result.set("volts", voltage.Volts);
+    result.set("said", voltage.Said);
     return result;
 }
 
@@ -410,6 +433,7 @@ EMSCRIPTEN_BINDINGS(lumora)
     emscripten::function("eSeries", &ESeriesJs);
     emscripten::function("resistorToBuy", &ResistorToBuyJs);
     emscripten::function("packTexts", &PackTextsJs);
+    emscripten::function("ledVoltage", &LedVoltageJs);
     emscripten::function("lightInputs", &LightInputsJs);
     emscripten::function("actingInputs", &ActingInputsJs);
     emscripten::function("runtimeGraph", &RuntimeGraphJs);

@@ -173,7 +173,8 @@
     const section = $('#to-buy');
     section.hidden = !lastSolved;
     if (!lastSolved) return;
-    const bought = core.resistorToBuy(lastSolved.fields, lastSolved.wiring, $('#series').value, lastSolved.solved);
+    const bought = core.resistorToBuy(lastSolved.fields, lastSolved.wiring, $('#series').value, lastSolved.solved,
+      resistorLed);
     $('tbody', section).replaceChildren(...bought.rows.map(row => {
       const tr = tableRow([row.buy ? `${row.label}, buy this` : row.label, row.ohms, row.ledCurrent, row.wattage,
         row.rating || 'none']);
@@ -181,7 +182,9 @@
       return tr;
     }));
     listItems($('#to-buy-warnings'), bought.warnings);
-    $('#to-buy-picture').innerHTML = bought.svg;
+    // No part to buy (no headroom, or less): its warnings alone.
+    $('#to-buy-table').hidden = !bought.rowsBeyond;
+    $('#to-buy-picture').innerHTML = bought.rowsBeyond ? bought.svg : '';
   }
 
   // Reset puts the calculator's texts back to their start values and the
@@ -196,7 +199,10 @@
     delete solvedKey[form.id];
     showMessages(form, []);
     sayOnce($('.result', form), '', true);
-    if (form.dataset.calculator === 'resistor') showResistorToBuy({ solved: null }, 'series');
+    if (form.dataset.calculator === 'resistor') {
+      showResistorToBuy({ solved: null }, 'series');
+      chooseLed('');
+    }
     $('[data-kind]', form).focus();
     updateLink();
   }
@@ -224,6 +230,8 @@
       select.replaceChildren(...presets.map(p => new Option(p.caption, p.value)));
     }
     $('#series').replaceChildren(...core.eSeries().map(name => new Option(name, name, name === 'E24', name === 'E24')));
+    const leds = core.lightInputs().find(row => row.key === 'led').choices.filter(c => c.value);
+    $('#resistor-led').replaceChildren(...leds.map(c => new Option(c.caption.replace(', in lumens', ''), c.value)));
   }
 
   // The runtime graph's fields, one for each of the core's light inputs that
@@ -636,6 +644,34 @@
     updateLink();
   }
 
+  // The LED chosen beside the resistor calculator: its forward voltage at
+  // the desired current fills the VF field, solving again what was solved,
+  // and the resistor to buy follows its curve and its rating; a VF typed by
+  // hand, or Reset, lets it go.
+  let resistorLed = '';
+  let fillingVf = false;
+  function chooseLed(id, said = '') {
+    resistorLed = id;
+    $('#resistor-led-said').textContent = said;
+    if (lastSolved) showResistorToBuy(null);
+    updateLink();
+  }
+  function useLed(event) {
+    event.preventDefault();
+    const id = $('#resistor-led').value;
+    const voltage = core.ledVoltage(id, $('#Text21').value);
+    if (voltage.refusal) {
+      $('#resistor-led-said').textContent = voltage.refusal;
+      return;
+    }
+    const field = $('#Text22');
+    field.value = voltage.volts;
+    fillingVf = true;
+    field.dispatchEvent(new Event('input', { bubbles: true }));
+    fillingVf = false;
+    chooseLed(id, `${voltage.said}.`);
+  }
+
   // The link: every input's text under its data-link name, and the wiring
   // and series, in the address's fragment ("#c.current=750&c.vf=3.5&…").
   function updateLink() {
@@ -644,6 +680,7 @@
     params.set('r.wiring', wiringOf($('#resistor')));
     params.set('g.wiring', wiringOf(graph));
     params.set('r.series', $('#series').value);
+    if (resistorLed) params.set('r.led', resistorLed);
     for (const form of $$('form[data-calculator]'))
       if (solvedKey[form.id]) params.set(`${form.id === 'converter' ? 'c' : 'r'}.solved`, solvedKey[form.id]);
     params.set('t.kind', $('input[name="cells-kind"]:checked').value);
@@ -684,7 +721,7 @@
     const params = currentNames(new URLSearchParams(fragment));
     const inputs = new Map($$('input[data-link]:not([type="radio"])').map(input => [input.dataset.link, input]));
     const choices = { 'r.wiring': ['series', 'parallel'], 'r.series': core.eSeries(), 'g.wiring': ['series', 'parallel'],
-      't.kind': ['current', 'power'] };
+      't.kind': ['current', 'power'], 'r.led': Array.from($('#resistor-led').options, o => o.value) };
     for (const form of $$('form[data-calculator]'))
       choices[`${form.id === 'converter' ? 'c' : 'r'}.solved`] = $$('[data-link]', form).map(e => e.dataset.link.slice(2));
     const known = $$('input[data-cell]').map(box => box.value);
@@ -710,6 +747,10 @@
     if (params.has('r.wiring')) $(`input[name="wiring"][value="${params.get('r.wiring')}"]`).checked = true;
     if (params.has('g.wiring')) $(`input[name="graph-wiring"][value="${params.get('g.wiring')}"]`).checked = true;
     if (params.has('r.series')) $('#series').value = params.get('r.series');
+    if (params.has('r.led')) {
+      $('#resistor-led').value = params.get('r.led');
+      resistorLed = params.get('r.led');
+    }
     if (params.has('t.kind')) $(`input[name="cells-kind"][value="${params.get('t.kind')}"]`).checked = true;
     if (params.has('t.cells')) {
       const chosen = params.get('t.cells').split(',');
@@ -757,7 +798,9 @@
       form.addEventListener('input', event => { solveLive(event); updateLink(); });
       form.addEventListener('change', updateLink);
     }
-    for (const preset of $$('form.preset')) preset.addEventListener('submit', usePreset);
+    for (const preset of $$('form.preset[data-for]')) preset.addEventListener('submit', usePreset);
+    $('#resistor-led-preset').addEventListener('submit', useLed);
+    $('#Text22').addEventListener('input', () => { if (!fillingVf) chooseLed(''); });
     $('#series').addEventListener('change', () => { showResistorToBuy(null); updateLink(); });
     for (const button of $$('.copy-link')) button.addEventListener('click', copyLink);
     graph.addEventListener('beforeinput', filterTyping);

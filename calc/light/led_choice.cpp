@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "calc/light/led_choice.h"
 
+#include <cmath>
+
 #include "calc/text/field_text.h"
 #include "calc/text/number_text.h"
 
@@ -25,6 +27,16 @@ std::string LedRatingWarning(const LedChoice& led, double mostAmps, std::optiona
            (givenMaxMilliamps ? "given" : "data sheet's") + " maximum of " + RoundedText(ratedAmps * 1000.0, 0) +
            " mA" + (givenMaxMilliamps || led.MaxSource.empty() ? "" : " (" + led.MaxSource + ")") +
            (mostAmps > 2.0 * ratedAmps ? ": it will not last" : "");
+}
+
+LedVoltage LedVoltageAt(const LedChoice& led, std::string_view milliampsText)
+{
+    const std::optional<double> given = IsNumberText(milliampsText) ? ReadNumber(milliampsText) : std::nullopt;
+    const bool current = given && *given > 0.0 && std::isfinite(*given);
+    const double milliamps = current ? *given : IndicatorMilliamps;
+    const std::string volts = RoundedText(ForwardVoltage(led.Curve, milliamps / 1000.0), 2);
+    return {volts, led.Name + ": " + volts + " V at " + DoubleText(milliamps) + " mA" +
+                       (current ? "" : " (no desired current given)")};
 }
 
 LedChoice TypicalThrough(double milliamps, double volts)

@@ -30,6 +30,16 @@ struct LedChoice {
 
 LedChoice PresetChoice(const LedPreset& preset);
 
+// An LED's forward voltage at a current given as a field's text, for the
+// voltage field (two decimals) and in words ("Samsung LH351D (preset):
+// 2.93 V at 350 mA"); at IndicatorMilliamps where the text is not a current
+// above 0, and said so.
+inline constexpr double IndicatorMilliamps = 20.0;
+struct LedVoltage {
+    std::string Volts, Said;
+};
+LedVoltage LedVoltageAt(const LedChoice& led, std::string_view milliampsText);
+
 // "the LED carries up to 3800 mA, above its data sheet's maximum of 3000 mA
 // (its sheet)" where the most current exceeds the rating: the one given
 // (mA) or else the LED's own; empty where it does not or none is known.

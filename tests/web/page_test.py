@@ -262,7 +262,7 @@ class Page(OnePage):
         shown = {c: d.find_element(By.ID, c).get_attribute('value') for c in SHOWN[ask['command']].values()}
         messages = [p.text for p in d.find_elements(By.CSS_SELECTOR, f'#{form} .error p')]
         table = [[cell.text for cell in tr.find_elements(By.CSS_SELECTOR, 'th, td')]
-                 for tr in d.find_elements(By.CSS_SELECTOR, '#to-buy:not([hidden]) tbody tr')]
+                 for tr in d.find_elements(By.CSS_SELECTOR, '#to-buy:not([hidden]) .table:not([hidden]) tbody tr')]
         return shown, messages, table
 
     def test_command_lines_give_the_same_texts(self):
@@ -641,6 +641,52 @@ class ResistorPicture(OnePage):
                 self.assertEqual(shown, [re.search(r'<title>(.*)</title>', plot).group(1), plot.count('<polygon'),
                                          re.findall(r'<rect [^>]*?fill="([^"]*)"', plot)])
                 self.assertTrue(d.find_element(By.ID, 'to-buy-picture').is_displayed())
+
+
+class ResistorLed(OnePage):
+    """An LED chosen beside the resistor calculator, as lumora-cli resistor
+    --led takes it: the VF it fills, the resistance solved, the resistor to
+    buy's table and its warnings (the LED's rating); a VF typed by hand lets
+    it go, and a link brings it back."""
+
+    def shown(self):
+        d = self.driver
+        rows = [[c.text for c in tr.find_elements(By.CSS_SELECTOR, 'th, td')][:3]
+                for tr in d.find_elements(By.CSS_SELECTOR, '#to-buy tbody tr')]
+        return (d.find_element(By.ID, 'Text22').get_attribute('value'),
+                d.find_element(By.ID, 'Text24').get_attribute('value'), rows,
+                [w.text for w in d.find_elements(By.CSS_SELECTOR, '#to-buy-warnings li')])
+
+    def test_led_as_on_the_command_line(self):
+        d = self.driver
+        open_page(d, PAGE.as_uri())
+        text = lambda value: str(value).removesuffix('.0')
+        for led, milliamps in (('xp-g', '1480'), ('red', '20')):
+            with self.subTest(led):
+                d.find_element(By.ID, 'Command14').click()
+                type_into(d, {'Text21': milliamps, 'Text23': '4.2'})
+                Select(d.find_element(By.ID, 'resistor-led')).select_by_value(led)
+                d.find_element(By.CSS_SELECTOR, '#resistor-led-preset button').click()
+                d.find_element(By.ID, 'Text22').send_keys(Keys.ENTER)
+                run = subprocess.run([str(CLI), 'resistor', '--led', led, '--current', milliamps, '--battery', '4.2',
+                                      '--e-series', '--format', 'json'], capture_output=True, text=True)
+                records = json.loads(run.stdout)
+                self.assertEqual(self.shown(), (
+                    text(records[0]['vf_v']), text(records[0]['resistance_ohm']),
+                    [[r['resistor'] + (', buy this' if r['note'] == 'buy this' else ''), text(r['resistance_ohm']),
+                      text(r['current_ma'])] for r in records],
+                    [line.removeprefix('lumora-cli: warning: ') for line in run.stderr.splitlines()]))
+                self.assertEqual(len(self.shown()[3]), 1 if led == 'xp-g' else 0, 'the rating, past it by 58 mA')
+        link = d.current_url
+        self.assertIn('r.led=red', link)
+        # A VF of one's own lets the LED go.
+        d.find_element(By.ID, 'Text22').send_keys(Keys.END, '1')
+        self.assertEqual(d.find_element(By.ID, 'resistor-led-said').text, '')
+        self.assertNotIn('r.led=', d.current_url)
+        d.get('about:blank')
+        open_page(d, link)
+        self.assertEqual(d.find_element(By.ID, 'resistor-led').get_attribute('value'), 'red')
+        self.assertIn('r.led=red', d.current_url)
 
 
 # Keeps what the resistor calculator's result line says, each change.
