@@ -34,6 +34,13 @@ Report EmptyReport()
     return report;
 }
 
+// "(solved)", with why the figure is one no working light gives where it is.
+std::string SolvedMark(const ConverterOutcome& outcome)
+{
+    const std::string caveat = SolvedCaveat(outcome);
+    return caveat.empty() ? "(solved)" : "(solved: " + caveat + ")";
+}
+
 StepResult Calculate(const std::vector<Input>& inputs, bool sweeping, Report& report,
                      const std::optional<std::string>& preset)
 {
@@ -71,7 +78,7 @@ StepResult Calculate(const std::vector<Input>& inputs, bool sweeping, Report& re
         for (std::size_t i = 0; i < inputs.size(); ++i) {
             const QuantityRow& q = RowOf(QuantityAt(i));
             report.Summary.push_back({std::string(q.Caption), FieldText(outcome.Fields, QuantityAt(i)),
-                                      std::string(q.Unit), QuantityAt(i) == outcome.Target ? "(solved)" : ""});
+                                      std::string(q.Unit), QuantityAt(i) == outcome.Target ? SolvedMark(outcome) : ""});
         }
         report.Summary.push_back({"Days", outcome.Fields.Days, "", ""});
         report.Summary.push_back({"Time", outcome.Fields.Clock, "", ""});

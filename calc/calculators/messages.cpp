@@ -3,6 +3,7 @@
 
 #include "calc/calculators/quantities.h"
 
+#include "calc/text/field_text.h"
 #include "calc/text/printable.h"
 
 #include <algorithm>
@@ -84,13 +85,43 @@ template <typename Outcome> std::string SolvedSentence(const Outcome& outcome)
            std::string(RowOf(*outcome.Target).Spoken);
 }
 
+double Value(const std::string& text) { return ReadNumber(text).value_or(0.0); }
+
 } // namespace
+
+std::string SolvedCaveat(const ConverterOutcome& outcome)
+{
+    if (SolvedSentence(outcome).empty() || *outcome.Target != RuntimeQuantity::Runtime ||
+        Value(outcome.Fields.Runtime) != 0.0)
+        return {};
+    const ConverterFields& f = outcome.Fields;
+    if (Value(f.BatteryVoltage) == 0.0)
+        return "a battery of 0 V holds no energy";
+    if (Value(f.Capacity) == 0.0)
+        return "a battery of 0 mAh holds no energy";
+    return {};
+}
+
+std::string SolvedCaveat(const ResistorOutcome& outcome)
+{
+    if (SolvedSentence(outcome).empty())
+        return {};
+    const double value = Value(FieldText(outcome.Fields, *outcome.Target));
+    const bool resistance = *outcome.Target == ResistorQuantity::Resistance;
+    if ((resistance || *outcome.Target == ResistorQuantity::LedCurrent) && value < 0.0)
+        return "below 0: the LEDs need more than the battery gives, so no resistor can make this work";
+    if (resistance && value == 0.0)
+        return "no headroom is left for a resistor to set the current";
+    return {};
+}
 
 std::string ResultSentence(const ConverterOutcome& outcome)
 {
     std::string sentence = SolvedSentence(outcome);
     if (!sentence.empty() && *outcome.Target == RuntimeQuantity::Runtime)
         sentence += ": " + outcome.Fields.Days + " days, " + outcome.Fields.Clock;
+    if (const std::string caveat = SolvedCaveat(outcome); !caveat.empty())
+        sentence += "; " + caveat;
     return sentence;
 }
 
@@ -99,6 +130,8 @@ std::string ResultSentence(const ResistorOutcome& outcome)
     std::string sentence = SolvedSentence(outcome);
     if (!sentence.empty())
         sentence += ", resistor power " + outcome.Fields.Wattage + " watts";
+    if (const std::string caveat = SolvedCaveat(outcome); !caveat.empty())
+        sentence += "; " + caveat;
     return sentence;
 }
 

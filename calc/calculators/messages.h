@@ -29,6 +29,13 @@ std::string NotANumberSentence(std::string_view caption, std::string_view text, 
 std::string ResultSentence(const ConverterOutcome& outcome);
 std::string ResultSentence(const ResistorOutcome& outcome);
 
+// Why a solved figure is one no working light gives, where it is one ("a
+// battery of 0 V holds no energy", "below 0: ... no resistor can make this
+// work"); the result sentence ends with it. Empty otherwise, and where
+// nothing was solved.
+std::string SolvedCaveat(const ConverterOutcome& outcome);
+std::string SolvedCaveat(const ResistorOutcome& outcome);
+
 // Plain words for a Calculate that stopped: what happened, and in which field.
 // Empty when the outcome carries no failure.
 std::string FailureText(const ConverterOutcome& outcome);
