@@ -301,8 +301,8 @@ std::string RowLines(const std::vector<std::vector<std::string>>& rows)
 // The light's run for the runtime graph, of the texts by key and "narrow"
 // for a phone's layout: {refusals: [{input, message}], summary: [{label,
 // value, unit, mark}], warnings, columns: [{key, heading, numeric}], rows
-// (RowLines), svg (the file's), svgPage (in the page's colours), csv,
-// title, subtitle}. With "measured", a light meter's log's text, and
+// (RowLines), svgPage (in the page's colours), title, subtitle}, and with
+// "files" the files to download as lumora-cli writes them: svg, csv. With "measured", a light meter's log's text, and
 // "measuredName", its file's name, the log is laid beside the run (its
 // figures in the summary, its line in both pictures), or refused in
 // measuredRefusal while the run is drawn alone.
@@ -330,9 +330,12 @@ val RuntimeGraphJs(const val& object)
     result.set("warnings", Strings(run.Warnings));
     result.set("columns", ArrayOf(run.Columns, ColumnMembers));
     result.set("rows", RowLines(run.Rows));
-    result.set("svg", RuntimePlotSvg(run.Run, run.Labels, {}, line));
     result.set("svgPage", RuntimePlotSvg(run.Run, run.Labels, {object["narrow"].as<bool>(), true}, line));
-    result.set("csv", CsvText(keys, run.Rows));
+    // The files to download only when asked: a keystroke needs the picture alone.
+    if (object["files"].isTrue()) {
+        result.set("svg", RuntimePlotSvg(run.Run, run.Labels, {}, line));
+        result.set("csv", CsvText(keys, run.Rows));
+    }
     result.set("title", run.Labels.Title);
     result.set("subtitle", run.Labels.Subtitle);
     return result;

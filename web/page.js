@@ -383,8 +383,8 @@
   let tableTimer = 0;
   function drawGraph(now = false) {
     const plot = $('#graph-plot');
-    const run = core.runtimeGraph(Object.assign(graphInputs(), measuredLog,
-      { narrow: plot.clientWidth > 0 && plot.clientWidth < 760 }));
+    const inputs = Object.assign(graphInputs(), measuredLog, { narrow: plot.clientWidth > 0 && plot.clientWidth < 760 });
+    const run = core.runtimeGraph(inputs);
     for (const element of $$('[aria-invalid]', graph)) element.removeAttribute('aria-invalid');
     for (const refusal of run.refusals) for (const control of controlsOf(refusal.input)) control.setAttribute('aria-invalid', 'true');
     $('#graph-errors').replaceChildren(...refusalBoxes(run.refusals));
@@ -401,6 +401,7 @@
       return;
     }
     lastRun = run;
+    lastGraphInputs = inputs;
     sayOnce($('#graph-measured-said'), run.measuredRefusal ||
       (measuredLog.measuredName ? `${measuredLog.measuredName} laid beside the prediction` : ''), true);
     plot.innerHTML = run.svgPage;
@@ -415,6 +416,11 @@
     announce([run.subtitle, ...run.warnings].join('; '), now);
     performance.mark('lumora-graph');
   }
+
+  // The graph's files, as lumora-cli writes them, made for a download of
+  // the last graph drawn.
+  let lastGraphInputs = null;
+  function graphFiles() { return core.runtimeGraph(Object.assign({}, lastGraphInputs, { files: true })); }
 
   // A light meter's log laid beside the prediction: chosen in its field or
   // dropped on the graph.
@@ -809,8 +815,8 @@
     graph.addEventListener('keydown', event => { if (event.key === 'Enter') drawGraph(true); });
     $('#graph-plot').addEventListener('pointermove', readoutFromPointer);
     $('#graph-plot').addEventListener('keydown', readoutByKey);
-    $('#graph-csv').addEventListener('click', () => download(lastRun.csv, 'text/csv', 'lumora-runtime.csv'));
-    $('#graph-svg').addEventListener('click', () => download(lastRun.svg, 'image/svg+xml', 'lumora-runtime.svg'));
+    $('#graph-csv').addEventListener('click', () => download(graphFiles().csv, 'text/csv', 'lumora-runtime.csv'));
+    $('#graph-svg').addEventListener('click', () => download(graphFiles().svg, 'image/svg+xml', 'lumora-runtime.svg'));
     $('#graph-measured').addEventListener('change', event => useMeasured(event.target.files[0] || null));
     $('#graph-measured-clear').addEventListener('click', () => useMeasured(null));
     $('#graph-cell-file').addEventListener('change', event => useOwnCell(event.target.files[0] || null));

@@ -24,7 +24,7 @@ double RoundStep(double range, int ticks)
 
 } // namespace
 
-std::string Px(double value) { return DecimalText(std::round(value * 10.0) / 10.0, 15); }
+std::string Px(double value) { return StepsText(std::round(value * 10.0), 1); }
 
 std::string TickLabel(double value) { return DecimalText(value, 4); }
 

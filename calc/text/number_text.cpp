@@ -126,10 +126,41 @@ double RoundHalfEven(double value) noexcept
     return nearest;
 }
 
+std::string StepsText(double steps, int decimals)
+{
+    // n × 10^-d has at most 15 significant digits here, so the double nearest
+    // it reads back to them (DBL_DIG): DoubleText's own digits, without
+    // {fmt}'s slow path for 15 of them.
+    if (!(std::fabs(steps) < 1e15) || decimals < 0 || decimals > 15 || steps != std::trunc(steps))
+        return DoubleText(steps / std::pow(10.0, decimals));
+    if (steps == 0.0)
+        return "0";
+    char buffer[24];
+    const long long whole = static_cast<long long>(std::fabs(steps));
+    std::string_view digits(buffer, static_cast<std::size_t>(std::to_chars(buffer, buffer + 24, whole).ptr - buffer));
+    std::size_t fraction = static_cast<std::size_t>(decimals);
+    while (fraction > 0 && digits.back() == '0') {
+        digits.remove_suffix(1);
+        --fraction;
+    }
+    std::string text = steps < 0.0 ? "-" : "";
+    if (digits.size() <= fraction) {
+        text += "0.";
+        text.append(fraction - digits.size(), '0');
+        text += digits;
+    } else {
+        text += digits.substr(0, digits.size() - fraction);
+        if (fraction > 0) {
+            text += '.';
+            text += digits.substr(digits.size() - fraction);
+        }
+    }
+    return text;
+}
+
 std::string RoundedText(double value, int decimals)
 {
-    const double scale = std::pow(10.0, decimals);
-    return DoubleText(RoundHalfEven(value * scale) / scale);
+    return StepsText(RoundHalfEven(value * std::pow(10.0, decimals)), decimals);
 }
 
 std::string SingleText(float value)

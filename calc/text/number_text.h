@@ -34,4 +34,9 @@ std::string DoubleText(double value);
 // writes it ("2.5" for 2.5 at two decimals).
 std::string RoundedText(double value, int decimals);
 
+// A whole number of steps of 10^-decimals, written as DoubleText writes the
+// quotient (12345 steps at two decimals: "123.45"), quickly where the steps
+// are below 10^15.
+std::string StepsText(double steps, int decimals);
+
 } // namespace lumora

@@ -2,7 +2,9 @@
 #include "calc/text/field_text.h"
 #include "calc/text/number_text.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <vector>
 
 #include <charconv>
 #include <clocale>
@@ -92,6 +94,29 @@ INSTANTIATE_TEST_SUITE_P(Rows, HalfEven,
                                          RoundRow{"OnePointFive", 1.5, 2.0}, RoundRow{"Below", 2.4999, 2.0},
                                          RoundRow{"LargeWhole", 9007199254740993.0, 9007199254740992.0}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The quick writer of rounded values gives DoubleText's own text of the
+// rounded quotient, byte for byte: at every count of decimals up to 6, for
+// values from a millionth to a billion of either sign, ties, whole numbers,
+// zero and negative zero, and beyond 10^15 steps (the slow path).
+TEST(NumberText, RoundedTextIsDoubleTextOfTheQuotient)
+{
+    std::vector<double> values = {0.0,  -0.0, 0.125, 2.5,     -2.5,   0.05,      1e-7,    123456.789,
+                                  1e15, 3e17, -1e20, 999.995, 0.0049, 1048576.5, -0.0004, 7.0};
+    std::uint64_t state = 12345;
+    for (int i = 0; i < 4000; ++i) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double unit = static_cast<double>(state >> 11) / 9007199254740992.0; // [0, 1)
+        const double magnitude = std::pow(10.0, -6.0 + 15.0 * unit);
+        values.push_back((state & 1) ? -magnitude : magnitude);
+    }
+    for (const double value : values)
+        for (int decimals = 0; decimals <= 6; ++decimals) {
+            const double scale = std::pow(10.0, decimals);
+            ASSERT_EQ(RoundedText(value, decimals), DoubleText(RoundHalfEven(value * scale) / scale))
+                << value << " to " << decimals;
+        }
+}
 
 // Where the C++ library has floating-point to_chars, it is the reference for
 // both writers: the rounded digits at every precision, and the shortest text
