@@ -57,11 +57,15 @@ CommandOutput RunCellFit(const CellFitRequest& request)
     const std::string ohms = RoundedText(model.InternalOhms * 1000.0, 1);
     report.Summary = {
         {"Cell", request.Name, "", ""},
-        {"Capacity", RoundedText(model.CapacityAh * 1000.0, 0), "mAh", "(the longest log's charge)"},
+        {"Capacity", RoundedText(model.CapacityAh * 1000.0, 0), "mAh",
+         model.AvailableShare < 1.0 ? "(the longest log's charge and what its load left in the bound well)"
+                                    : "(the longest log's charge)"},
         {"Internal resistance", ohms, "mohm",
          fitted.ResistanceFromLogs ? "" : "(typical: one log, without a rest before its load)"},
         {"Polarisation", RoundedText(model.PolarisationOhms * 1000.0, 1), "mohm", fitted.PolarisationNote},
         {"Polarisation time", RoundedText(model.PolarisationSeconds, 0), "s", ""},
+        {"Available share", RoundedText(model.AvailableShare, 2), "", fitted.RateNote},
+        {"Levelling", RoundedText(model.LevellingPerHour, 2), "per h", ""},
         {"Cut-off", RoundedText(model.CutOffVolts, 3), "V", ""},
         {"Rest voltage full", RoundedText(model.OpenCircuitVolts.front(), 3), "V", ""}};
     report.Record = {{"cell",
@@ -70,6 +74,8 @@ CommandOutput RunCellFit(const CellFitRequest& request)
                        {"internal_mohm", ohms, true},
                        {"polarisation_mohm", RoundedText(model.PolarisationOhms * 1000.0, 1), true},
                        {"polarisation_s", RoundedText(model.PolarisationSeconds, 0), true},
+                       {"available_share", RoundedText(model.AvailableShare, 2), true},
+                       {"levelling_per_h", RoundedText(model.LevellingPerHour, 2), true},
                        {"cutoff_v", RoundedText(model.CutOffVolts, 3), true}}}};
     CommandOutput output;
     output.Results = std::move(report);

@@ -160,6 +160,22 @@ std::vector<double> RestCurveOf(const std::vector<DischargeLog>& logs, const std
     return curve;
 }
 
+// The log's curve with the charge the rest curve is read at: drawn, plus
+// what the load has left behind in the bound well, u = (1 - c)·δ, the lag δ
+// run over the readings by the kinetic battery model's closed form at each
+// reading's current (CellModel).
+Curve Shifted(const DischargeLog& log, Curve curve, double share, double perHour)
+{
+    double lag = 0.0;
+    for (std::size_t k = 1; k < curve.Ah.size() && share < 1.0; ++k) {
+        const double hours = (log.Points[k].Seconds - log.Points[k - 1].Seconds) / 3600.0;
+        const double filled = perHour > 0.0 ? -std::expm1(-perHour * hours) / perHour : hours;
+        lag = lag * std::exp(-perHour * hours) + log.Points[k].Amps / share * filled;
+        curve.Ah[k] += (1.0 - share) * lag;
+    }
+    return curve;
+}
+
 // The model with these resistances, and its errors on the logs.
 FittedCell FitWithOhms(const std::vector<DischargeLog>& logs, const std::vector<Curve>& curves, CellModel model)
 {
@@ -188,6 +204,44 @@ std::optional<double> SwitchOnOhms(const std::vector<DischargeLog>& logs)
         if (log.RestVolts)
             return (*log.RestVolts - log.Points.front().Volts) / log.Points.front().Amps;
     return std::nullopt;
+}
+
+// With logs at two currents, the load's effect on the charge: the kinetic
+// battery model's share c and levelling rate k' that, each with the
+// resistance and rest curve its shifted logs give, fit the logs best, of a
+// grid (c from 0.5 to 0.95, k' from 0.1 to 30 per hour). Kept only where it
+// gives them clearly better than one well; 'chosen' is left the logs'
+// curves as the kept model reads them.
+FittedCell WithRate(const std::vector<DischargeLog>& logs, const std::vector<Curve>& curves, FittedCell settled,
+                    std::vector<Curve>& chosen)
+{
+    FittedCell best = settled;
+    constexpr int Rates = 12;
+    for (const double share : {0.95, 0.9, 0.8, 0.7, 0.6, 0.5})
+        for (int k = 0; k < Rates; ++k) {
+            CellModel model = settled.Model;
+            model.AvailableShare = share;
+            model.LevellingPerHour = 0.1 * std::pow(300.0, static_cast<double>(k) / (Rates - 1));
+            std::vector<Curve> shifted;
+            for (std::size_t i = 0; i < logs.size(); ++i)
+                shifted.push_back(Shifted(logs[i], curves[i], share, model.LevellingPerHour));
+            const std::optional<double> ohms = ResistanceOf(shifted);
+            if (!ohms || !(*ohms >= 0.0))
+                continue;
+            model.InternalOhms = *ohms;
+            for (const Curve& curve : shifted)
+                model.CapacityAh = std::max(model.CapacityAh, curve.Ah.back());
+            FittedCell candidate = FitWithOhms(logs, shifted, model);
+            if (SquaredErrors(candidate) < SquaredErrors(best)) {
+                best = std::move(candidate);
+                chosen = std::move(shifted);
+            }
+        }
+    if (SquaredErrors(best) < ClearlyBetter * SquaredErrors(settled))
+        return best;
+    chosen = curves;
+    settled.RateNote = "(one well: a rate effect gives the logs no better)";
+    return settled;
 }
 
 // With logs at two currents, the settled resistance R0 + R1 between them
@@ -257,9 +311,13 @@ std::variant<FittedCell, std::string> FitCellToLogs(const std::vector<DischargeL
         model.CutOffVolts = std::min(model.CutOffVolts, log.Points.back().Volts);
     FittedCell fitted = FitWithOhms(logs, curves, model);
     fitted.ResistanceFromLogs = fromLogs;
-    if (settled)
-        return WithPolarisation(logs, curves, std::move(fitted), switchOn);
+    if (settled) {
+        std::vector<Curve> chosen = curves;
+        fitted = WithRate(logs, curves, std::move(fitted), chosen);
+        return WithPolarisation(logs, chosen, std::move(fitted), switchOn);
+    }
     fitted.PolarisationNote = "(none: give logs at two currents)";
+    fitted.RateNote = "(one well: give logs at two currents)";
     return fitted;
 }
 

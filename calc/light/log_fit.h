@@ -30,6 +30,11 @@ namespace lumora {
 // at its first reading under load. The switch-on reading is taken as the
 // instant of switch-on: a log that reads seconds later counts some of R1 in
 // R0.
+//
+// Logs at two currents also give the load's effect on the charge, the
+// kinetic battery model's two wells (CellModel): each log's rest curve is
+// read at the charge drawn plus what its load left in the bound well, the
+// share and levelling rate those that give the logs best.
 
 struct LogPoint {
     double Seconds = 0.0;
@@ -63,6 +68,7 @@ struct FittedCell {
     CellModel Model; // rest curve at RestPoints equal steps, capacity, resistances, cut-off
     bool ResistanceFromLogs = true;
     std::string PolarisationNote;    // why there is none, where there is none
+    std::string RateNote;            // why there is one well, where there is one
     std::vector<LogFitError> Errors; // a log each
 };
 

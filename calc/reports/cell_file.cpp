@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace lumora {
 
@@ -43,6 +44,10 @@ std::string CellFileText(const FittedCell& fitted, const std::string& name)
     out.String(name.c_str(), static_cast<rapidjson::SizeType>(name.size()));
     Member(out, "capacity_mah", Rounded(model.CapacityAh * 1000.0, 1));
     Member(out, "internal_mohm", Rounded(model.InternalOhms * 1000.0, 2));
+    if (model.AvailableShare < 1.0) {
+        Member(out, "available_share", Rounded(model.AvailableShare, 4));
+        Member(out, "levelling_per_h", Rounded(model.LevellingPerHour, 4));
+    }
     if (model.PolarisationOhms > 0.0) {
         Member(out, "polarisation_mohm", Rounded(model.PolarisationOhms * 1000.0, 2));
         Member(out, "polarisation_s", Rounded(model.PolarisationSeconds, 1));
@@ -84,20 +89,32 @@ std::variant<double, std::string> Number(const rapidjson::Document& file, const 
     return value;
 }
 
-// The polarisation, where the file has one: both its figures or neither.
-std::optional<std::string> ReadPolarisation(const rapidjson::Document& file, CellModel& model)
+// Two figures the file has both of or neither, each in (low, high]: read
+// into 'first' and 'second', scaled; a refusal where one is missing or out
+// of range.
+std::optional<std::string> ReadPair(const rapidjson::Document& file, const char* a, const char* b,
+                                    std::pair<double, double> high, double& first, double& second, double scale)
 {
-    const bool ohms = file.HasMember("polarisation_mohm"), seconds = file.HasMember("polarisation_s");
-    if (!ohms && !seconds)
+    if (!file.HasMember(a) && !file.HasMember(b))
         return std::nullopt;
-    const auto read = Number(file, "polarisation_mohm", 0.0, 1e5);
-    const auto constant = Number(file, "polarisation_s", 0.0, 1e5);
-    for (const auto* figure : {&read, &constant})
+    const auto one = Number(file, a, 0.0, high.first);
+    const auto two = Number(file, b, 0.0, high.second);
+    for (const auto* figure : {&one, &two})
         if (const std::string* refusal = std::get_if<std::string>(figure))
             return *refusal;
-    model.PolarisationOhms = std::get<double>(read) / 1000.0;
-    model.PolarisationSeconds = std::get<double>(constant);
+    first = std::get<double>(one) * scale;
+    second = std::get<double>(two);
     return std::nullopt;
+}
+
+// The polarisation and the two wells, where the file has them.
+std::optional<std::string> ReadDynamics(const rapidjson::Document& file, CellModel& model)
+{
+    if (auto refusal = ReadPair(file, "polarisation_mohm", "polarisation_s", {1e5, 1e5}, model.PolarisationOhms,
+                                model.PolarisationSeconds, 0.001))
+        return refusal;
+    return ReadPair(file, "available_share", "levelling_per_h", {1.0, 1e4}, model.AvailableShare,
+                    model.LevellingPerHour, 1.0);
 }
 
 } // namespace
@@ -136,7 +153,7 @@ std::variant<CellFile, std::string> ReadCellFile(std::string_view text)
     model.CapacityAh = std::get<double>(capacity) / 1000.0;
     model.InternalOhms = std::get<double>(ohms) / 1000.0;
     model.CutOffVolts = std::get<double>(cutOff);
-    if (std::optional<std::string> refusal = ReadPolarisation(file, model))
+    if (std::optional<std::string> refusal = ReadDynamics(file, model))
         return *refusal;
     return cell;
 }
