@@ -199,7 +199,8 @@ val ESeriesJs()
 // The resistor to buy for a solved resistor calculation's fields, as
 // lumora-cli resistor gives it: {rows: [{label, ohms, ledCurrent, wattage,
 // rating, dark}], warnings, rowsBeyond: more than the solved row, as where
-// there is a part to buy, svg: its colour bands and the LEDs as wired};
+// there is a part to buy, svg: its colour bands and the LEDs as wired, in
+// the page's theme};
 // null when 'solvedKey' names no quantity.
 val ResistorToBuyJs(const val& object, const std::string& wiring, const std::string& series,
                     const std::string& solvedKey, const std::string& ledId)
@@ -222,7 +223,9 @@ val ResistorToBuyJs(const val& object, const std::string& wiring, const std::str
     result.set("rows", ArrayOf(bought.Rows, ChoiceRowMembers));
     result.set("warnings", Strings(bought.Warnings));
     result.set("rowsBeyond", bought.RowsBeyond);
-    result.set("svg", ResistorPictureSvg(PictureToBuy(bought, ESeriesNamed(series), WiringNamed(wiring))));
+    ResistorPicture picture = PictureToBuy(bought, ESeriesNamed(series), WiringNamed(wiring));
+    picture.Themed = true;
+    result.set("svg", ResistorPictureSvg(picture));
     return result;
 }
 

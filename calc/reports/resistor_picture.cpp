@@ -14,7 +14,9 @@ namespace {
 
 constexpr double Width = 440;
 constexpr int MostDrawnLeds = 6;
-constexpr const char* Wire = "stroke=\"#222222\" stroke-width=\"2\"";
+// Wires, plates and outlines in the picture's colour: dark on its own white
+// ground, the page's text colour in the page's theme.
+constexpr const char* Wire = "stroke=\"currentColor\" stroke-width=\"2\"";
 
 std::string BandNames(const ColourCode& code)
 {
@@ -45,7 +47,7 @@ void DrawLed(std::string& svg, double x, double y, bool down)
     const std::string points =
         down ? Px(x - 9) + "," + Px(y - 8) + " " + Px(x + 9) + "," + Px(y - 8) + " " + Px(x) + "," + Px(y + 8)
              : Px(x - 8) + "," + Px(y - 9) + " " + Px(x - 8) + "," + Px(y + 9) + " " + Px(x + 8) + "," + Px(y);
-    svg += "<polygon points=\"" + points + "\" fill=\"#fff6bf\" stroke=\"#222222\" stroke-width=\"1.5\"/>\n";
+    svg += "<polygon points=\"" + points + "\" fill=\"#fff6bf\" stroke=\"currentColor\" stroke-width=\"1.5\"/>\n";
     if (down)
         SvgLine(svg, x - 9, y + 8, x + 9, y + 8, Wire);
     else
@@ -75,7 +77,7 @@ double DrawCircuit(std::string& svg, const ResistorPicture& picture, const Colou
     // The battery: a long and a short plate, + on top.
     SvgLine(svg, left, top, left, top + 22, Wire);
     SvgLine(svg, left - 14, top + 22, left + 14, top + 22, Wire);
-    SvgLine(svg, left - 8, top + 30, left + 8, top + 30, "stroke=\"#222222\" stroke-width=\"4\"");
+    SvgLine(svg, left - 8, top + 30, left + 8, top + 30, "stroke=\"currentColor\" stroke-width=\"4\"");
     SvgLine(svg, left, top + 30, left, bottom, Wire);
     SvgText(svg, left - 20, top + 20, "+", "middle", " font-size=\"14\"");
     SvgLine(svg, left, top, 90, top, Wire);
@@ -107,7 +109,7 @@ double DrawCircuit(std::string& svg, const ResistorPicture& picture, const Colou
                                                 : count + " LEDs in series";
     if (picture.LedCount > drawn)
         caption += " (" + DoubleText(drawn) + " drawn)";
-    SvgText(svg, Width / 2, bottom + 24, caption);
+    SvgText(svg, Width / 2, bottom + 26, caption, "middle", " font-size=\"15\"");
     return bottom + 36;
 }
 
@@ -150,10 +152,11 @@ std::string ResistorPictureSvg(const ResistorPicture& picture)
     std::string body;
     if (code)
         DrawPart(body, *code);
-    SvgText(body, Width / 2, 118, words, "middle", " font-size=\"13\"");
+    SvgText(body, Width / 2, 120, words, "middle", " font-size=\"15\"");
     const double height = DrawCircuit(body, picture, code ? &*code : nullptr);
-    return SvgOpen(Width, height, true, " role=\"img\" aria-label=\"" + Escaped(words) + "\"") + "<title>" +
-           Escaped(words) + "</title>\n" + body + SvgClose;
+    const std::string colour = picture.Themed ? " fill=\"currentColor\"" : " color=\"#222222\"";
+    return SvgOpen(Width, height, !picture.Themed, colour + " role=\"img\" aria-label=\"" + Escaped(words) + "\"") +
+           "<title>" + Escaped(words) + "</title>\n" + body + SvgClose;
 }
 
 } // namespace lumora

@@ -20,6 +20,9 @@ struct ResistorPicture {
     ESeries Series = ESeries::E24;
     lumora::Wiring Wiring = lumora::Wiring::Series;
     int LedCount = 1;
+    // In the page's theme: its text colour for wires and words, no ground
+    // of its own; else dark on white, for a file.
+    bool Themed = false;
 };
 
 std::string ResistorPictureSvg(const ResistorPicture& picture);
