@@ -11,13 +11,9 @@ namespace lumora {
 
 namespace {
 
-// The picture's frame and the plot area inside it, pixels, wide and narrow.
-struct Geometry {
-    double width, left, right, top, bottom;
-    int chargeTicks, voltTicks;
-};
-constexpr Geometry Wide = {760, 70, 730, 50, 370, 8, 6};
-constexpr Geometry Narrow = {360, 46, 340, 44, 300, 4, 5};
+// The picture and its plot area, wide and narrow; ticks of charge and voltage.
+constexpr PlotFrame Wide = {760, 70, 730, 50, 370, 8, 6};
+constexpr PlotFrame Narrow = {360, 46, 340, 44, 300, 4, 5};
 constexpr double LegendRow = 18;
 
 // A colour for each cell, told apart in print and by the colour-blind
@@ -69,7 +65,7 @@ class Picture {
     void Key();
 
     PlotLayout m_layout;
-    Geometry g;
+    PlotFrame g;
     std::vector<Series> m_series;
     std::vector<std::string> m_cells, m_loads;
     std::vector<std::string> m_cellNames;
@@ -103,8 +99,8 @@ Picture::Picture(const CellComparison& comparison, PlotLayout layout)
     }
     if (m_series.empty())
         lowest = 0.0, highest = 1.0;
-    m_charge = RoundAxis(mostMah, g.chargeTicks);
-    m_volts = RoundSpan(lowest, highest, g.voltTicks);
+    m_charge = RoundAxis(mostMah, g.xTicks);
+    m_volts = RoundSpan(lowest, highest, g.yTicks);
     m_grouped = m_cells.size() > 1 && m_loads.size() > 1;
     m_entries = m_grouped ? m_cells.size() + m_loads.size() : m_series.size();
     const double columns = layout.Narrow ? 1.0 : 2.0;

@@ -10,13 +10,9 @@ namespace lumora {
 
 namespace {
 
-// The picture's frame and the plot area inside it, pixels, wide and narrow.
-struct Geometry {
-    double width, left, right, top, bottom;
-    int timeTicks, valueTicks;
-};
-constexpr Geometry Wide = {760, 70, 690, 60, 380, 8, 6};
-constexpr Geometry Narrow = {360, 46, 314, 74, 300, 4, 5};
+// The picture and its plot area, wide and narrow; ticks of time and value.
+constexpr PlotFrame Wide = {760, 70, 690, 60, 380, 8, 6};
+constexpr PlotFrame Narrow = {360, 46, 314, 74, 300, 4, 5};
 
 // Paint by role: fixed colours, or the page's.
 struct Ink {
@@ -99,7 +95,7 @@ class Plot {
     const Discharge& m_run;
     const MeasuredLine* m_measured;
     PlotLayout m_layout;
-    Geometry g;
+    PlotFrame g;
     Ink m_ink;
     bool m_minutes = false, m_heat = false, m_milliamps = false;
     double m_timeScale = 1.0, m_currentScale = 1.0;
@@ -122,7 +118,7 @@ Plot::Plot(const Discharge& run, PlotLayout layout, const MeasuredLine* measured
     // Minutes for runs under two hours.
     m_minutes = endHours < 2.0;
     m_timeScale = m_minutes ? 60.0 : 1.0;
-    m_time = RoundAxis(endHours * m_timeScale, g.timeTicks);
+    m_time = RoundAxis(endHours * m_timeScale, g.xTicks);
     double mostPercent = 100.0, mostAmps = 0.0;
     // With a host, its temperature in °C shares the left scale.
     m_heat = !rows.empty() && rows.front().HostC != 0.0;
@@ -136,8 +132,8 @@ Plot::Plot(const Discharge& run, PlotLayout layout, const MeasuredLine* measured
     // LED current in mA below 1 A.
     m_milliamps = mostAmps < 1.0;
     m_currentScale = m_milliamps ? 1000.0 : 1.0;
-    m_percent = RoundAxis(mostPercent * 1.05, g.valueTicks);
-    m_current = RoundAxis(mostAmps * m_currentScale * 1.05, g.valueTicks);
+    m_percent = RoundAxis(mostPercent * 1.05, g.yTicks);
+    m_current = RoundAxis(mostAmps * m_currentScale * 1.05, g.yTicks);
     m_legend = {{m_ink.output + " stroke-width=\"2.5\"", run.Summary.InLumens ? "output (lumens, %)" : "output (%)"},
                 {m_ink.current + " stroke-width=\"1.5\" stroke-dasharray=\"5 3\"",
                  m_milliamps ? "LED current (mA)" : "LED current (A)"},
@@ -277,7 +273,7 @@ void Plot::Zoom()
     const auto y = [&](double share) { return y1 - (y1 - y0) * share; };
     SvgText(m_svg, g.left, y0 - 10, "The first " + TickLabel(minutes) + " min, enlarged", "start",
             " font-weight=\"bold\"");
-    const Axis ticks = RoundAxis(minutes, g.timeTicks);
+    const Axis ticks = RoundAxis(minutes, g.xTicks);
     for (double t = 0.0; t <= ticks.top + ticks.step / 2; t += ticks.step) {
         SvgLine(m_svg, x(t / 60.0), y0, x(t / 60.0), y1, m_ink.grid);
         SvgText(m_svg, x(t / 60.0), y1 + 16, TickLabel(t));

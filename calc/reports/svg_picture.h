@@ -41,6 +41,13 @@ void SvgText(std::string& svg, double x, double y, const std::string& text, cons
              const std::string& extra = "");
 void SvgLine(std::string& svg, double x1, double y1, double x2, double y2, const std::string& style);
 
+// A plot's picture and the plot area inside it, pixels: the picture's
+// width, the area's sides, and how many ticks along x and y at most.
+struct PlotFrame {
+    double width, left, right, top, bottom;
+    int xTicks, yTicks;
+};
+
 // How a picture is drawn: the wide layout (760 px) or a narrow one for a
 // phone (360 px, fewer ticks, the legend a line each); in fixed light
 // colours, the file's, or in the page's: text and frame in currentColor and
