@@ -304,9 +304,10 @@ std::string RowLines(const std::vector<std::vector<std::string>>& rows)
 // The light's run for the runtime graph, of the texts by key and "narrow"
 // for a phone's layout: {refusals: [{input, message}], summary: [{label,
 // value, unit, mark}], warnings, columns: [{key, heading, numeric}], rows
-// (RowLines), svgPage (in the page's colours), title, subtitle}, and with
-// "files" the files to download as lumora-cli writes them: svg, csv. With "measured", a light meter's log's text, and
-// "measuredName", its file's name, the log is laid beside the run (its
+// (RowLines), svgPage (in the page's colours), title, subtitle, headline},
+// and with "files" the files to download as lumora-cli writes them: svg,
+// csv. With "measured", a light meter's log's text, and "measuredName",
+// its file's name, the log is laid beside the run (its
 // figures in the summary, its line in both pictures), or refused in
 // measuredRefusal while the run is drawn alone.
 val RuntimeGraphJs(const val& object)
@@ -341,6 +342,7 @@ val RuntimeGraphJs(const val& object)
     }
     result.set("title", run.Labels.Title);
     result.set("subtitle", run.Labels.Subtitle);
+    result.set("headline", run.Headline);
     return result;
 }
 

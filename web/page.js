@@ -394,7 +394,7 @@
     $('#graph-run').hidden = refused && !lastRun;
     // The phone's bar below the fields shows the headline at once; the
     // status above the graph says it once the typing pauses.
-    const headline = refused ? `Not drawn: ${run.refusals.map(r => r.message).join('. ')}` : run.subtitle;
+    const headline = refused ? `Not drawn: ${run.refusals.map(r => r.message).join('. ')}` : run.headline;
     $('#graph-bar').textContent = headline;
     if (refused) {
       announce(headline, now);

@@ -448,6 +448,19 @@ void DescribeHeat(const Heat& heat, const DischargeSummary& summary, const std::
     }
 }
 
+// FL1 runtime, output at 30 s and, where the run settles, the level it
+// sustains, as the summary gives them.
+std::string HeadlineOf(const DischargeSummary& summary)
+{
+    const std::string unit = summary.InLumens ? " lm" : " mA";
+    std::string line = "FL1 runtime " + RoundedText(summary.Fl1Hours, 2) + " h" +
+                       (summary.Fl1Reached ? "" : " at least") + ", " + OutputText(summary, summary.Output30s) + unit +
+                       " at 30 s";
+    if (summary.SettledHours)
+        line += ", " + OutputText(summary, summary.SustainedOutput) + unit + " sustained";
+    return line;
+}
+
 // The level the light settles at once the driver has made its last change
 // and the host has stopped moving, or "not reached" when the cell fades
 // first.
@@ -537,6 +550,7 @@ LightRun Describe(const LightRequest& request, const DischargeRequest& discharge
     run.Warnings = RunWarnings(request, discharge, built, run.Run);
     run.Labels = {built.Led.Name + ", " + CircuitName(discharge.Driver, discharge.Leds),
                   built.BatteryName + ": FL1 runtime " + RoundedText(summary.Fl1Hours, 2) + " h"};
+    run.Headline = HeadlineOf(summary);
     return run;
 }
 

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <regex>
 #include <set>
 #include <string>
@@ -199,6 +201,12 @@ TEST(LightInputRows, TheExampleBuildRuns)
     EXPECT_TRUE(run.Warnings.empty()) << run.Warnings.front();
     EXPECT_TRUE(run.Run.Summary.InLumens);
     EXPECT_TRUE(run.Run.Summary.LimitHours && run.Run.Summary.SettledHours);
+    // Its headline, figure for figure the summary's.
+    std::map<std::string, std::string> figures;
+    for (const RunField& field : run.Figures)
+        figures[field.Key] = field.Text;
+    EXPECT_EQ(run.Headline, "FL1 runtime " + figures["fl1_runtime_h"] + " h, " + figures["output_30s"] +
+                                " lm at 30 s, " + figures["sustained_output"] + " lm sustained");
 }
 
 } // namespace
