@@ -72,11 +72,17 @@ std::string NotANumberSentence(std::string_view caption, std::string_view text, 
 
 namespace {
 
+// Whether the outcome solved a quantity: no window, no failure, a target.
+template <typename Outcome> bool Solved(const Outcome& outcome)
+{
+    return outcome.Windows.empty() && outcome.Failure == Failure::None && outcome.Target;
+}
+
 // "Runtime 2.66 hours": the solved quantity, its text and its unit; empty
 // when the outcome solved nothing.
 template <typename Outcome> std::string SolvedSentence(const Outcome& outcome)
 {
-    if (!outcome.Windows.empty() || outcome.Failure != Failure::None || !outcome.Target)
+    if (!Solved(outcome))
         return {};
     std::string_view name = RowOf(*outcome.Target).Phrase;
     if (name.starts_with("the "))
@@ -85,28 +91,25 @@ template <typename Outcome> std::string SolvedSentence(const Outcome& outcome)
            std::string(RowOf(*outcome.Target).Spoken);
 }
 
-double Value(const std::string& text) { return ReadNumber(text).value_or(0.0); }
-
 } // namespace
 
 std::string SolvedCaveat(const ConverterOutcome& outcome)
 {
-    if (SolvedSentence(outcome).empty() || *outcome.Target != RuntimeQuantity::Runtime ||
-        Value(outcome.Fields.Runtime) != 0.0)
+    if (!Solved(outcome) || *outcome.Target != RuntimeQuantity::Runtime || NumberOrZero(outcome.Fields.Runtime) != 0.0)
         return {};
     const ConverterFields& f = outcome.Fields;
-    if (Value(f.BatteryVoltage) == 0.0)
+    if (NumberOrZero(f.BatteryVoltage) == 0.0)
         return "a battery of 0 V holds no energy";
-    if (Value(f.Capacity) == 0.0)
+    if (NumberOrZero(f.Capacity) == 0.0)
         return "a battery of 0 mAh holds no energy";
     return {};
 }
 
 std::string SolvedCaveat(const ResistorOutcome& outcome)
 {
-    if (SolvedSentence(outcome).empty())
+    if (!Solved(outcome))
         return {};
-    const double value = Value(FieldText(outcome.Fields, *outcome.Target));
+    const double value = NumberOrZero(FieldText(outcome.Fields, *outcome.Target));
     const bool resistance = *outcome.Target == ResistorQuantity::Resistance;
     if ((resistance || *outcome.Target == ResistorQuantity::LedCurrent) && value < 0.0)
         return "below 0: the LEDs need more than the battery gives, so no resistor can make this work";

@@ -13,8 +13,6 @@ namespace {
 
 using Q = ResistorQuantity;
 
-double Value(const std::string& text) { return ReadNumber(text).value_or(0.0); }
-
 // The fields at a current and forward voltage found on the curve: the
 // window's own power from the rounded current and resistance, which it
 // computes after solving the battery voltage the current needs.
@@ -37,9 +35,9 @@ LedString StringOf(const ResistorFields& fields, Wiring wiring, const LedCurve& 
 {
     LedString string;
     string.Curve = curve;
-    string.Count = Value(fields.LedCount);
+    string.Count = NumberOrZero(fields.LedCount);
     string.Wiring = wiring;
-    string.ResistorOhms = Value(fields.Resistance);
+    string.ResistorOhms = NumberOrZero(fields.Resistance);
     return string;
 }
 
@@ -56,14 +54,14 @@ ResistorOutcome CalculateResistorOnCurve(const ResistorFields& fields, Wiring wi
         return outcome;
     }
     if (IsBlank(fields.LedCurrent)) {
-        const double count = Value(fields.LedCount);
-        if (Value(fields.Resistance) < 0.0 || !(count >= 1.0))
+        const double count = NumberOrZero(fields.LedCount);
+        if (NumberOrZero(fields.Resistance) < 0.0 || !(count >= 1.0))
             return outcome;
         const OperatingPoint point =
-            SolveOperatingPoint(StringOf(fields, wiring, curve), Value(fields.BatteryVoltage), 0.0);
+            SolveOperatingPoint(StringOf(fields, wiring, curve), NumberOrZero(fields.BatteryVoltage), 0.0);
         return AtCurrent(fields, wiring, point.LedAmps, point.LedVolts);
     }
-    const double amps = Value(fields.LedCurrent) / 1000.0;
+    const double amps = NumberOrZero(fields.LedCurrent) / 1000.0;
     if (!(amps > 0.0))
         return outcome; // the window's own outcome with a forward voltage of 0
     checked.LedVf = DoubleText(ForwardVoltage(curve, amps));
@@ -77,7 +75,7 @@ std::vector<ResistorChoice> WithStandardNeighbours(const ResistorChoice& resisto
 {
     std::vector<ResistorChoice> choices{resistor};
     const std::string name(SeriesName(series));
-    const double ohms = Value(resistor.Ohms);
+    const double ohms = NumberOrZero(resistor.Ohms);
     const StandardNeighbours next = NeighboursOf(series, ohms);
     if (next.Below && next.Below == next.Above) {
         choices.push_back({name, *next.Below});
@@ -115,7 +113,7 @@ ChoiceTable ChoiceRows(const ResistorOutcome& solved, Wiring wiring, const std::
                 row.Outcome =
                     curve ? CalculateResistorOnCurve(fields, wiring, *curve) : CalculateResistor(fields, wiring);
                 const bool failed = row.Outcome.Failure != Failure::None || !row.Outcome.Windows.empty();
-                const double milliamps = Value(row.Outcome.Fields.LedCurrent);
+                const double milliamps = NumberOrZero(row.Outcome.Fields.LedCurrent);
                 row.Dark = !failed && (curve ? milliamps / 1000.0 < DarkLedAmps : milliamps <= 0.0);
                 if (row.Dark && !curve) {
                     // Below its forward voltage the window's line gives no current.
@@ -129,12 +127,12 @@ ChoiceTable ChoiceRows(const ResistorOutcome& solved, Wiring wiring, const std::
                                : " the battery is below the LEDs' forward voltage: the LEDs go dark"));
             }
             if (row.Outcome.Failure == Failure::None && !row.Dark)
-                worst = std::max(worst, Value(row.Outcome.Fields.Wattage));
+                worst = std::max(worst, NumberOrZero(row.Outcome.Fields.Wattage));
             rows.push_back(std::move(row));
         }
         // A resistance of 0 or below is no part to buy.
-        const std::optional<double> rating = Value(choice.Ohms) > 0.0 ? RatingFor(worst) : std::nullopt;
-        if (!rating && Value(choice.Ohms) > 0.0)
+        const std::optional<double> rating = NumberOrZero(choice.Ohms) > 0.0 ? RatingFor(worst) : std::nullopt;
+        if (!rating && NumberOrZero(choice.Ohms) > 0.0)
             table.Warnings.push_back("a " + choice.Ohms + " ohm resistor dissipates up to " + DoubleText(worst) +
                                      " W: no common rating is twice that");
         for (ChoiceRow& row : rows) {
@@ -153,7 +151,7 @@ double MostLedAmps(const std::vector<ChoiceRow>& rows)
     double most = 0.0;
     for (const ChoiceRow& row : rows)
         if (row.Outcome.Failure == Failure::None && !row.Dark)
-            most = std::max(most, Value(row.Outcome.Fields.LedCurrent) / 1000.0);
+            most = std::max(most, NumberOrZero(row.Outcome.Fields.LedCurrent) / 1000.0);
     return most;
 }
 
@@ -161,7 +159,7 @@ double MostLedAmps(const std::vector<ChoiceRow>& rows)
 // battery's voltage and the LEDs' own spread, and no resistor can set it.
 std::string NoHeadroomWarning(const ResistorFields& solved, Wiring wiring)
 {
-    const bool series = wiring == Wiring::Series && Value(solved.LedCount) > 1.0;
+    const bool series = wiring == Wiring::Series && NumberOrZero(solved.LedCount) > 1.0;
     return "the battery's " + solved.BatteryVoltage + " V is just what " +
            (series ? "the " + solved.LedCount + " LEDs in series need" : std::string("the LED needs")) +
            ": no resistor is left to set the current, which then follows the battery's voltage and the LEDs' "
@@ -190,12 +188,12 @@ ResistorToBuy BuyResistor(const ResistorToBuyRequest& request)
     ResistorToBuy bought;
     std::vector<ResistorChoice> choices{{target == Q::Resistance ? "solved" : "given", solved.Resistance}};
     // A solved resistance of 0 or below is no part: no standard value beside it.
-    const bool noPart = target == Q::Resistance && !(Value(solved.Resistance) > 0.0);
+    const bool noPart = target == Q::Resistance && !(NumberOrZero(solved.Resistance) > 0.0);
     if (request.Series && !noPart)
         choices = WithStandardNeighbours(choices.front(), *request.Series, bought.Warnings);
     bought.Curve = request.Led;
-    if (!bought.Curve && Value(solved.LedCurrent) > 0.0 && Value(solved.LedVf) > 0.0)
-        bought.Curve = TypicalThrough(Value(solved.LedCurrent), Value(solved.LedVf));
+    if (!bought.Curve && NumberOrZero(solved.LedCurrent) > 0.0 && NumberOrZero(solved.LedVf) > 0.0)
+        bought.Curve = TypicalThrough(NumberOrZero(solved.LedCurrent), NumberOrZero(solved.LedVf));
     bought.RowsBeyond = choices.size() > 1 || points.size() > 1;
     ChoiceTable table = ChoiceRows(request.Solved, request.Wiring, choices, points,
                                    bought.Curve ? std::optional<LedCurve>(bought.Curve->Curve) : std::nullopt);
@@ -204,18 +202,18 @@ ResistorToBuy BuyResistor(const ResistorToBuyRequest& request)
         if (std::find(bought.Warnings.begin(), bought.Warnings.end(), warning) == bought.Warnings.end())
             bought.Warnings.push_back(std::move(warning));
     }
-    if (request.Wiring == Wiring::Parallel && Value(solved.LedCount) > 1.0)
+    if (request.Wiring == Wiring::Parallel && NumberOrZero(solved.LedCount) > 1.0)
         bought.Warnings.push_back(SharingWarning(solved.LedCount));
     if (request.Led)
         if (std::string rating = LedRatingWarning(*request.Led, MostLedAmps(bought.Rows)); !rating.empty())
             bought.Warnings.push_back(std::move(rating));
-    const bool negative = (target == Q::Resistance && Value(solved.Resistance) < 0.0) ||
-                          (target == Q::LedCurrent && Value(solved.LedCurrent) < 0.0);
-    if (target == Q::Resistance && Value(solved.Resistance) == 0.0)
+    const bool negative = (target == Q::Resistance && NumberOrZero(solved.Resistance) < 0.0) ||
+                          (target == Q::LedCurrent && NumberOrZero(solved.LedCurrent) < 0.0);
+    if (target == Q::Resistance && NumberOrZero(solved.Resistance) == 0.0)
         bought.Warnings.push_back(NoHeadroomWarning(solved, request.Wiring));
     if (negative) {
-        const bool series = request.Wiring == Wiring::Series && Value(solved.LedCount) > 1.0;
-        const double needs = Value(solved.LedVf) * (series ? Value(solved.LedCount) : 1.0);
+        const bool series = request.Wiring == Wiring::Series && NumberOrZero(solved.LedCount) > 1.0;
+        const double needs = NumberOrZero(solved.LedVf) * (series ? NumberOrZero(solved.LedCount) : 1.0);
         bought.Warnings.push_back(
             std::string(series ? "the " + solved.LedCount + " LEDs in series need " : "the LED needs ") +
             DoubleText(needs) + (series ? " V together" : " V") + ", more than the battery's " + solved.BatteryVoltage +

@@ -63,4 +63,6 @@ std::optional<double> ReadNumber(std::string_view text) noexcept
     return value;
 }
 
+double NumberOrZero(std::string_view text) noexcept { return ReadNumber(text).value_or(0.0); }
+
 } // namespace lumora

@@ -37,4 +37,8 @@ bool IsNumberText(std::string_view text) noexcept;
 // and one below the smallest subnormal as zero. Any other text gives nullopt.
 std::optional<double> ReadNumber(std::string_view text) noexcept;
 
+// A field's number, or 0 where the text holds none (a blank field, or one
+// the calculator refused before it got here).
+double NumberOrZero(std::string_view text) noexcept;
+
 } // namespace lumora
