@@ -23,10 +23,13 @@ LogTotals TotalsOf(const DischargeLog& log)
 
 namespace {
 
-// A log as voltage and current against the charge drawn, Ah.
+// A log as voltage and current against the charge the rest curve is read
+// at (Ah: drawn, plus what a model's load left in its bound well), with the
+// polarisation's voltage at each reading (0 without one), its mean current
+// and its energy.
 struct Curve {
-    std::vector<double> Ah, Volts, Amps;
-    double MeanAmps = 0.0;
+    std::vector<double> Ah, Volts, Amps, Branch;
+    double MeanAmps = 0.0, Wh = 0.0;
 };
 
 Curve CurveOf(const DischargeLog& log)
@@ -41,7 +44,10 @@ Curve CurveOf(const DischargeLog& log)
         curve.Volts.push_back(log.Points[k].Volts);
         curve.Amps.push_back(log.Points[k].Amps);
     }
-    curve.MeanAmps = TotalsOf(log).MeanAmps;
+    curve.Branch.assign(curve.Ah.size(), 0.0);
+    const LogTotals totals = TotalsOf(log);
+    curve.MeanAmps = totals.MeanAmps;
+    curve.Wh = totals.Wh;
     return curve;
 }
 
@@ -65,8 +71,8 @@ double Median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
-// A polarisation is kept where it leaves at most this share of the squared
-// voltage errors of the settled resistance alone.
+// Two wells or a polarisation are kept where they leave at most this share
+// of the squared voltage errors of the fit without them.
 constexpr double ClearlyBetter = 0.8;
 
 // R as the median over the shared charge of the least-squares slope of
@@ -99,16 +105,24 @@ std::optional<double> ResistanceOf(const std::vector<Curve>& curves)
     return Median(slopes);
 }
 
-// The polarisation's voltage at each of the log's readings: 0 at the first,
-// the branch's closed form over each interval at the reading's current.
-std::vector<double> BranchVolts(const DischargeLog& log, double ohms, double seconds)
+// The logs as a model reads them: its own law (Advance) run from a full
+// cell at rest over each log's intervals at each reading's current, the
+// charge shifted by what the load left in the bound well and the
+// polarisation's voltage kept, reading by reading.
+std::vector<Curve> ReadBy(const CellModel& model, const std::vector<DischargeLog>& logs,
+                          const std::vector<Curve>& drawn)
 {
-    std::vector<double> volts(log.Points.size(), 0.0);
-    for (std::size_t k = 1; k < volts.size() && ohms > 0.0; ++k) {
-        const double decay = std::exp(-(log.Points[k].Seconds - log.Points[k - 1].Seconds) / seconds);
-        volts[k] = volts[k - 1] * decay + log.Points[k].Amps * ohms * (1.0 - decay);
+    std::vector<Curve> read = drawn;
+    for (std::size_t i = 0; i < logs.size() && HasDynamics(model); ++i) {
+        const std::vector<LogPoint>& points = logs[i].Points;
+        CellState state = RestingCell(CellReferenceC);
+        for (std::size_t k = 1; k < points.size(); ++k) {
+            state = Advance(model, state, points[k].Amps, (points[k].Seconds - points[k - 1].Seconds) / 3600.0);
+            read[i].Ah[k] += BoundBehind(model, state);
+            read[i].Branch[k] = state.PolarisationVolts;
+        }
     }
-    return volts;
+    return read;
 }
 
 // The model's voltage at each of the log's readings, at its current and
@@ -116,10 +130,10 @@ std::vector<double> BranchVolts(const DischargeLog& log, double ohms, double sec
 LogFitError ErrorOf(const CellModel& model, const DischargeLog& log, const Curve& curve)
 {
     LogFitError error{log.Name, curve.MeanAmps, 0.0, 0.0};
-    const std::vector<double> branch = BranchVolts(log, model.PolarisationOhms, model.PolarisationSeconds);
     double squares = 0.0, wh = 0.0, previous = 0.0;
     for (std::size_t k = 0; k < curve.Ah.size(); ++k) {
-        const double volts = OpenCircuitVoltage(model, curve.Ah[k]) - curve.Amps[k] * model.InternalOhms - branch[k];
+        const double volts =
+            OpenCircuitVoltage(model, curve.Ah[k]) - curve.Amps[k] * model.InternalOhms - curve.Branch[k];
         squares += (volts - curve.Volts[k]) * (volts - curve.Volts[k]);
         const double watts = volts * curve.Amps[k];
         if (k)
@@ -127,7 +141,7 @@ LogFitError ErrorOf(const CellModel& model, const DischargeLog& log, const Curve
         previous = watts;
     }
     error.VoltsRms = std::sqrt(squares / static_cast<double>(curve.Ah.size()));
-    error.WhError = wh / TotalsOf(log).Wh - 1.0;
+    error.WhError = wh / curve.Wh - 1.0;
     return error;
 }
 
@@ -135,14 +149,13 @@ LogFitError ErrorOf(const CellModel& model, const DischargeLog& log, const Curve
 // voltage plus what the resistance and the polarisation took, averaged over
 // the logs that reach each charge; where noise lifts a point above the one
 // before, it is held level, for a rest curve falls.
-std::vector<double> RestCurveOf(const std::vector<DischargeLog>& logs, const std::vector<Curve>& curves,
-                                const CellModel& model)
+std::vector<double> RestCurveOf(const std::vector<Curve>& curves, const CellModel& model)
 {
     std::vector<std::vector<double>> rests;
-    for (std::size_t i = 0; i < logs.size(); ++i) {
-        std::vector<double> rest = BranchVolts(logs[i], model.PolarisationOhms, model.PolarisationSeconds);
+    for (const Curve& curve : curves) {
+        std::vector<double> rest = curve.Branch;
         for (std::size_t k = 0; k < rest.size(); ++k)
-            rest[k] += curves[i].Volts[k] + curves[i].Amps[k] * model.InternalOhms;
+            rest[k] += curve.Volts[k] + curve.Amps[k] * model.InternalOhms;
         rests.push_back(std::move(rest));
     }
     std::vector<double> curve;
@@ -160,27 +173,12 @@ std::vector<double> RestCurveOf(const std::vector<DischargeLog>& logs, const std
     return curve;
 }
 
-// The log's curve with the charge the rest curve is read at: drawn, plus
-// what the load has left behind in the bound well, u = (1 - c)·δ, the lag δ
-// run over the readings by the kinetic battery model's closed form at each
-// reading's current (CellModel).
-Curve Shifted(const DischargeLog& log, Curve curve, double share, double perHour)
-{
-    double lag = 0.0;
-    for (std::size_t k = 1; k < curve.Ah.size() && share < 1.0; ++k) {
-        const double hours = (log.Points[k].Seconds - log.Points[k - 1].Seconds) / 3600.0;
-        const double filled = perHour > 0.0 ? -std::expm1(-perHour * hours) / perHour : hours;
-        lag = lag * std::exp(-perHour * hours) + log.Points[k].Amps / share * filled;
-        curve.Ah[k] += (1.0 - share) * lag;
-    }
-    return curve;
-}
-
-// The model with these resistances, and its errors on the logs.
+// The model with these resistances, and its errors on the logs as it
+// reads them (ReadBy).
 FittedCell FitWithOhms(const std::vector<DischargeLog>& logs, const std::vector<Curve>& curves, CellModel model)
 {
     FittedCell fitted;
-    model.OpenCircuitVolts = RestCurveOf(logs, curves, model);
+    model.OpenCircuitVolts = RestCurveOf(curves, model);
     fitted.Model = model;
     for (std::size_t i = 0; i < logs.size(); ++i)
         fitted.Errors.push_back(ErrorOf(fitted.Model, logs[i], curves[i]));
@@ -208,12 +206,10 @@ std::optional<double> SwitchOnOhms(const std::vector<DischargeLog>& logs)
 
 // With logs at two currents, the load's effect on the charge: the kinetic
 // battery model's share c and levelling rate k' that, each with the
-// resistance and rest curve its shifted logs give, fit the logs best, of a
+// resistance and rest curve its logs then give, fit the logs best, of a
 // grid (c from 0.5 to 0.95, k' from 0.1 to 30 per hour). Kept only where it
-// gives them clearly better than one well; 'chosen' is left the logs'
-// curves as the kept model reads them.
-FittedCell WithRate(const std::vector<DischargeLog>& logs, const std::vector<Curve>& curves, FittedCell settled,
-                    std::vector<Curve>& chosen)
+// gives them clearly better than one well.
+FittedCell WithRate(const std::vector<DischargeLog>& logs, const std::vector<Curve>& drawn, FittedCell settled)
 {
     FittedCell best = settled;
     constexpr int Rates = 12;
@@ -222,24 +218,19 @@ FittedCell WithRate(const std::vector<DischargeLog>& logs, const std::vector<Cur
             CellModel model = settled.Model;
             model.AvailableShare = share;
             model.LevellingPerHour = 0.1 * std::pow(300.0, static_cast<double>(k) / (Rates - 1));
-            std::vector<Curve> shifted;
-            for (std::size_t i = 0; i < logs.size(); ++i)
-                shifted.push_back(Shifted(logs[i], curves[i], share, model.LevellingPerHour));
-            const std::optional<double> ohms = ResistanceOf(shifted);
+            const std::vector<Curve> read = ReadBy(model, logs, drawn);
+            const std::optional<double> ohms = ResistanceOf(read);
             if (!ohms || !(*ohms >= 0.0))
                 continue;
             model.InternalOhms = *ohms;
-            for (const Curve& curve : shifted)
+            for (const Curve& curve : read)
                 model.CapacityAh = std::max(model.CapacityAh, curve.Ah.back());
-            FittedCell candidate = FitWithOhms(logs, shifted, model);
-            if (SquaredErrors(candidate) < SquaredErrors(best)) {
+            FittedCell candidate = FitWithOhms(logs, read, model);
+            if (SquaredErrors(candidate) < SquaredErrors(best))
                 best = std::move(candidate);
-                chosen = std::move(shifted);
-            }
         }
     if (SquaredErrors(best) < ClearlyBetter * SquaredErrors(settled))
         return best;
-    chosen = curves;
     settled.RateNote = "(one well: a rate effect gives the logs no better)";
     return settled;
 }
@@ -250,7 +241,7 @@ FittedCell WithRate(const std::vector<DischargeLog>& logs, const std::vector<Cur
 // step at a switch-on from rest where a log has one; τ from 2 s to 20 min).
 // The polarisation is kept only where it gives the logs clearly better than
 // the settled resistance alone.
-FittedCell WithPolarisation(const std::vector<DischargeLog>& logs, const std::vector<Curve>& curves, FittedCell settled,
+FittedCell WithPolarisation(const std::vector<DischargeLog>& logs, const std::vector<Curve>& drawn, FittedCell settled,
                             std::optional<double> switchOnOhms)
 {
     const double total = settled.Model.InternalOhms;
@@ -267,7 +258,7 @@ FittedCell WithPolarisation(const std::vector<DischargeLog>& logs, const std::ve
             model.InternalOhms = ohms;
             model.PolarisationOhms = total - ohms;
             model.PolarisationSeconds = 2.0 * std::pow(600.0, static_cast<double>(k) / (Grid - 1));
-            FittedCell candidate = FitWithOhms(logs, curves, model);
+            FittedCell candidate = FitWithOhms(logs, ReadBy(model, logs, drawn), model);
             if (SquaredErrors(candidate) < SquaredErrors(best))
                 best = std::move(candidate);
         }
@@ -275,7 +266,6 @@ FittedCell WithPolarisation(const std::vector<DischargeLog>& logs, const std::ve
         settled.PolarisationNote = "(none: it gives the logs no better)";
         return settled;
     }
-    best.ResistanceFromLogs = true;
     return best;
 }
 
@@ -311,11 +301,8 @@ std::variant<FittedCell, std::string> FitCellToLogs(const std::vector<DischargeL
         model.CutOffVolts = std::min(model.CutOffVolts, log.Points.back().Volts);
     FittedCell fitted = FitWithOhms(logs, curves, model);
     fitted.ResistanceFromLogs = fromLogs;
-    if (settled) {
-        std::vector<Curve> chosen = curves;
-        fitted = WithRate(logs, curves, std::move(fitted), chosen);
-        return WithPolarisation(logs, chosen, std::move(fitted), switchOn);
-    }
+    if (settled)
+        return WithPolarisation(logs, curves, WithRate(logs, curves, std::move(fitted)), switchOn);
     fitted.PolarisationNote = "(none: give logs at two currents)";
     fitted.RateNote = "(one well: give logs at two currents)";
     return fitted;
