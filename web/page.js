@@ -200,8 +200,8 @@
     showMessages(form, []);
     sayOnce($('.result', form), '', true);
     if (form.dataset.calculator === 'resistor') {
-      showResistorToBuy({ solved: null }, 'series');
       chooseLed('');
+      showResistorToBuy({ solved: null }, 'series');
     }
     $('[data-kind]', form).focus();
     updateLink();
@@ -383,7 +383,7 @@
   let tableTimer = 0;
   function drawGraph(now = false) {
     const plot = $('#graph-plot');
-    const inputs = Object.assign(graphInputs(), measuredLog, { narrow: plot.clientWidth > 0 && plot.clientWidth < 760 });
+    const inputs = Object.assign(graphInputs(), measuredLog, { narrow: drawnNarrow(plot, graph) });
     const run = core.runtimeGraph(inputs);
     for (const element of $$('[aria-invalid]', graph)) element.removeAttribute('aria-invalid');
     for (const refusal of run.refusals) for (const control of controlsOf(refusal.input)) control.setAttribute('aria-invalid', 'true');
@@ -548,13 +548,19 @@
     drawCells();
   }
 
-  // The pictures are drawn narrow on a phone and wide on a desktop: drawn
-  // again when the page's width crosses from one to the other.
-  let drawnNarrow = null;
+  // The pictures are drawn narrow where their place is under the wide
+  // picture's 760 px (a phone, or a column beside the fields), else wide;
+  // a place not laid out yet is measured by the section around it. They
+  // are drawn again when the page's width crosses from one to the other.
+  function drawnNarrow(place, around) {
+    const width = place.clientWidth || around.clientWidth;
+    return width > 0 && width < 760;
+  }
+  let narrowDrawn = null;
   function redrawForWidth() {
-    const narrow = ($('#graph-plot').clientWidth || graph.clientWidth) < 760;
-    if (narrow === drawnNarrow) return;
-    drawnNarrow = narrow;
+    const narrow = drawnNarrow($('#graph-plot'), graph);
+    if (narrow === narrowDrawn) return;
+    narrowDrawn = narrow;
     drawGraph(true);
     drawCells();
   }
@@ -562,9 +568,8 @@
   function drawCells() {
     const kind = $('input[name="cells-kind"]:checked', cells).value;
     $('#cells-loads-label').textContent = kind === 'power' ? 'Test powers  W' : 'Test currents  A';
-    const width = $('#cells-plot').clientWidth || cells.clientWidth;
     const test = core.cellComparison({ cells: cellsChosen(), kind, loads: $('#cells-loads').value,
-      cutoff: $('#cells-cutoff').value, cellFiles: ownTestCells, narrow: width > 0 && width < 760 });
+      cutoff: $('#cells-cutoff').value, cellFiles: ownTestCells, narrow: drawnNarrow($('#cells-plot'), cells) });
     $('#cells-errors').replaceChildren(...refusalBoxes(test.refusals));
     listItems($('#cells-warnings'), test.warnings || []);
     sayOnce($('#cells-said'), test.refusals.length ? refusedWords(test.refusals) : 'Battery test drawn.');
@@ -651,16 +656,16 @@
   }
 
   // The LED chosen beside the resistor calculator: its forward voltage at
-  // the desired current fills the VF field, solving again what was solved,
-  // and the resistor to buy follows its curve and its rating; a VF typed by
-  // hand, or Reset, lets it go.
+  // the desired current fills the VF field as typing would, so that the
+  // form's own input handling solves again what was solved, redraws the
+  // resistor to buy (which follows the LED's curve and rating) and updates
+  // the link. A VF typed by hand, or Reset, lets it go; the field's own
+  // listener runs before the form's, so those see it gone.
   let resistorLed = '';
   let fillingVf = false;
   function chooseLed(id, said = '') {
     resistorLed = id;
     $('#resistor-led-said').textContent = said;
-    if (lastSolved) showResistorToBuy(null);
-    updateLink();
   }
   function useLed(event) {
     event.preventDefault();
@@ -670,12 +675,12 @@
       $('#resistor-led-said').textContent = voltage.refusal;
       return;
     }
+    chooseLed(id, `${voltage.said}.`);
     const field = $('#Text22');
     field.value = voltage.volts;
     fillingVf = true;
     field.dispatchEvent(new Event('input', { bubbles: true }));
     fillingVf = false;
-    chooseLed(id, `${voltage.said}.`);
   }
 
   // The link: every input's text under its data-link name, and the wiring
