@@ -159,8 +159,7 @@ void Picture::Frame()
         SvgLine(m_svg, g.left, Y(v), g.right, Y(v), grid);
         SvgText(m_svg, g.left - 6, Y(v) + 4, TickLabel(v), "end");
     }
-    m_svg += "<rect x=\"" + Px(g.left) + "\" y=\"" + Px(g.top) + "\" width=\"" + Px(g.right - g.left) + "\" height=\"" +
-             Px(g.bottom - g.top) + "\" fill=\"none\" " + Neutral() + "/>\n";
+    SvgFrame(m_svg, g.left, g.top, g.right, g.bottom, Neutral());
     SvgText(m_svg, (g.left + g.right) / 2, g.bottom + 36, "Charge delivered (mAh)");
     const double side = m_layout.Narrow ? 13 : 18;
     SvgText(m_svg, side, (g.top + g.bottom) / 2, "Cell voltage (V)", "middle",

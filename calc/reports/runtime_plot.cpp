@@ -83,6 +83,8 @@ class Plot {
     void AxisTitles();
     void Marks();
     void Curves();
+    template <typename Across, typename Up, typename UpAmps>
+    void Lines(Across x, Up percentY, UpAmps currentY, double end);
     void Key();
     void Zoom();
     std::string Done() { return std::move(m_svg) + SvgClose; }
@@ -190,8 +192,7 @@ void Plot::Grid()
     }
     for (double c = 0.0; c <= m_current.top + m_current.step / 2; c += m_current.step)
         SvgText(m_svg, g.right + 6, YCurrent(c / m_currentScale) + 4, TickLabel(c), "start", m_currentText);
-    m_svg += "<rect x=\"" + Px(g.left) + "\" y=\"" + Px(g.top) + "\" width=\"" + Px(g.right - g.left) + "\" height=\"" +
-             Px(g.bottom - g.top) + "\" fill=\"none\" " + m_ink.frame + "/>\n";
+    SvgFrame(m_svg, g.left, g.top, g.right, g.bottom, m_ink.frame);
 }
 
 void Plot::AxisTitles()
@@ -229,22 +230,43 @@ void Plot::Marks()
 
 void Plot::Curves()
 {
-    const auto path = [&](auto y, const std::string& style) {
-        std::string points;
-        for (const DischargeRow& row : m_run.Rows)
-            points += (points.empty() ? "" : " ") + Px(X(row.Hours)) + "," + Px(y(row));
-        m_svg += "<polyline fill=\"none\" " + style + " points=\"" + points + "\"/>\n";
+    Lines([&](double hours) { return X(hours); }, [&](double percent) { return YPercent(percent); },
+          [&](double amps) { return YCurrent(amps); }, INFINITY);
+}
+
+// The run's lines, the LED current, the output, the host and a measured
+// log, each in its legend's paint, placed by a panel's x (hours) and y (of
+// a percent, of a current), to 'end' hours: a line that runs past it stops
+// at it, straight from the point before.
+template <typename Across, typename Up, typename UpAmps>
+void Plot::Lines(Across x, Up percentY, UpAmps currentY, double end)
+{
+    using Points = std::vector<std::pair<double, double>>; // hours, value
+    const auto line = [&](const Points& points, auto y, const std::string& style) {
+        std::string text;
+        for (std::size_t k = 0; k < points.size() && (k == 0 || points[k - 1].first < end); ++k) {
+            auto [hours, value] = points[k];
+            if (hours > end && k > 0) {
+                const auto& [h0, v0] = points[k - 1];
+                value = v0 + (value - v0) * (end - h0) / (hours - h0);
+                hours = end;
+            }
+            text += (text.empty() ? "" : " ") + Px(x(hours)) + "," + Px(y(value));
+        }
+        m_svg += "<polyline fill=\"none\" " + style + " points=\"" + text + "\"/>\n";
     };
-    path([&](const DischargeRow& row) { return YCurrent(row.LedAmps); }, m_legend[1].first);
-    path([&](const DischargeRow& row) { return YPercent(row.OutputPercent); }, m_legend[0].first);
+    const auto rows = [&](double DischargeRow::*member) {
+        Points points;
+        for (const DischargeRow& row : m_run.Rows)
+            points.emplace_back(row.Hours, row.*member);
+        return points;
+    };
+    line(rows(&DischargeRow::LedAmps), currentY, m_legend[1].first);
+    line(rows(&DischargeRow::OutputPercent), percentY, m_legend[0].first);
     if (m_heat)
-        path([&](const DischargeRow& row) { return YPercent(row.HostC); }, m_legend[3].first);
-    if (m_measured) {
-        std::string points;
-        for (const auto& [hours, percent] : m_measured->Points)
-            points += (points.empty() ? "" : " ") + Px(X(hours)) + "," + Px(YPercent(percent));
-        m_svg += "<polyline fill=\"none\" " + m_legend.back().first + " points=\"" + points + "\"/>\n";
-    }
+        line(rows(&DischargeRow::HostC), percentY, m_legend[3].first);
+    if (m_measured)
+        line(Points(m_measured->Points.begin(), m_measured->Points.end()), percentY, m_legend.back().first);
 }
 
 // The legend: in a row below the time axis (a second for the host and the
@@ -280,39 +302,11 @@ void Plot::Zoom()
     }
     for (double p = 0.0; p <= m_percent.top + m_percent.step / 2; p += 2 * m_percent.step)
         SvgText(m_svg, g.left - 6, y(p / m_percent.top) + 4, TickLabel(p), "end");
-    m_svg += "<rect x=\"" + Px(g.left) + "\" y=\"" + Px(y0) + "\" width=\"" + Px(g.right - g.left) + "\" height=\"" +
-             Px(y1 - y0) + "\" fill=\"none\" " + m_ink.frame + "/>\n";
+    SvgFrame(m_svg, g.left, y0, g.right, y1, m_ink.frame);
     SvgText(m_svg, (g.left + g.right) / 2, y1 + 34, "Time (min)");
-    const double end = minutes / 60.0;
-    const auto line = [&](const std::vector<std::pair<double, double>>& points, const std::string& style) {
-        std::string text;
-        for (std::size_t k = 0; k < points.size() && (k == 0 || points[k - 1].first < end); ++k) {
-            auto [hours, share] = points[k];
-            if (hours > end && k > 0) { // to the panel's edge, straight from the point before
-                const auto& [h0, s0] = points[k - 1];
-                share = s0 + (share - s0) * (end - h0) / (hours - h0);
-                hours = end;
-            }
-            text += (text.empty() ? "" : " ") + Px(x(hours)) + "," + Px(y(share));
-        }
-        m_svg += "<polyline fill=\"none\" " + style + " points=\"" + text + "\"/>\n";
-    };
-    const auto rows = [&](auto value) {
-        std::vector<std::pair<double, double>> points;
-        for (const DischargeRow& row : m_run.Rows)
-            points.emplace_back(row.Hours, value(row));
-        return points;
-    };
-    line(rows([&](const DischargeRow& r) { return r.LedAmps * m_currentScale / m_current.top; }), m_legend[1].first);
-    line(rows([&](const DischargeRow& r) { return r.OutputPercent / m_percent.top; }), m_legend[0].first);
-    if (m_heat)
-        line(rows([&](const DischargeRow& r) { return r.HostC / m_percent.top; }), m_legend[3].first);
-    if (m_measured) {
-        std::vector<std::pair<double, double>> points;
-        for (const auto& [hours, percent] : m_measured->Points)
-            points.emplace_back(hours, percent / m_percent.top);
-        line(points, m_legend.back().first);
-    }
+    Lines(
+        x, [&](double percent) { return y(percent / m_percent.top); },
+        [&](double amps) { return y(amps * m_currentScale / m_current.top); }, minutes / 60.0);
 }
 
 } // namespace

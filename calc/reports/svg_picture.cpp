@@ -85,4 +85,10 @@ void SvgLine(std::string& svg, double x1, double y1, double x2, double y2, const
            "/>\n";
 }
 
+void SvgFrame(std::string& svg, double left, double top, double right, double bottom, const std::string& paint)
+{
+    svg += "<rect x=\"" + Px(left) + "\" y=\"" + Px(top) + "\" width=\"" + Px(right - left) + "\" height=\"" +
+           Px(bottom - top) + "\" fill=\"none\" " + paint + "/>\n";
+}
+
 } // namespace lumora

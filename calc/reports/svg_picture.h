@@ -40,6 +40,8 @@ inline constexpr const char* SvgClose = "</svg>\n";
 void SvgText(std::string& svg, double x, double y, const std::string& text, const char* anchor = "middle",
              const std::string& extra = "");
 void SvgLine(std::string& svg, double x1, double y1, double x2, double y2, const std::string& style);
+// A plot area's frame: a rectangle without fill, in a stroke's paint.
+void SvgFrame(std::string& svg, double left, double top, double right, double bottom, const std::string& paint);
 
 // A plot's picture and the plot area inside it, pixels: the picture's
 // width, the area's sides, and how many ticks along x and y at most.
