@@ -47,11 +47,6 @@ std::optional<double> Positive(std::string_view key, std::string_view caption, s
     return value;
 }
 
-std::string LoadText(const CellLoad& load)
-{
-    return DoubleText(load.Value) + (load.Kind == LoadKind::Current ? " A" : " W");
-}
-
 std::string EndText(CellTestEnd end)
 {
     switch (end) {
@@ -80,6 +75,11 @@ std::vector<std::string> RowOf(const ComparedTest& compared)
 }
 
 } // namespace
+
+std::string LoadText(const CellLoad& load)
+{
+    return DoubleText(load.Value) + (load.Kind == LoadKind::Current ? " A" : " W");
+}
 
 std::span<const RunColumn> CellComparisonColumns() { return Columns; }
 

@@ -52,6 +52,9 @@ struct CellComparison {
 
 std::span<const RunColumn> CellComparisonColumns();
 
+// A test's load as the table and the picture give it: "3 A", "75 W".
+std::string LoadText(const CellLoad& load);
+
 // The items of a list as people type it: "1, 3,10" is "1", "3", "10";
 // blanks around an item are dropped, an empty item kept (and refused as no
 // number).

@@ -40,11 +40,6 @@ std::size_t PlaceOf(std::vector<std::string>& seen, const std::string& key)
     return seen.size() - 1;
 }
 
-std::string LoadWords(const CellLoad& load)
-{
-    return DoubleText(load.Value) + (load.Kind == LoadKind::Current ? " A" : " W");
-}
-
 class Picture {
   public:
     Picture(const CellComparison& comparison, PlotLayout layout);
@@ -67,13 +62,11 @@ class Picture {
     PlotLayout m_layout;
     PlotFrame g;
     std::vector<Series> m_series;
-    std::vector<std::string> m_cells, m_loads;
-    std::vector<std::string> m_cellNames;
-    std::vector<CellLoad> m_loadValues;
+    std::vector<std::string> m_cells, m_cellNames; // each cell's key and trade name, in order of appearance
+    std::vector<std::string> m_loads;              // each load's text (LoadText), in order of appearance
     Axis m_charge{};
     SpanAxis m_volts{};
     bool m_grouped = false;
-    std::size_t m_entries = 0;
     std::string m_svg;
 };
 
@@ -87,9 +80,7 @@ Picture::Picture(const CellComparison& comparison, PlotLayout layout)
         const std::size_t cell = PlaceOf(m_cells, compared.Cell);
         if (cell == m_cellNames.size())
             m_cellNames.push_back(compared.TradeName);
-        const std::size_t load = PlaceOf(m_loads, LoadWords(compared.Load));
-        if (load == m_loadValues.size())
-            m_loadValues.push_back(compared.Load);
+        const std::size_t load = PlaceOf(m_loads, LoadText(compared.Load));
         m_series.push_back({&compared, cell, load});
         mostMah = std::max(mostMah, compared.Test.DeliveredAh * 1000.0);
         for (const CellTestPoint& point : compared.Test.Curve) {
@@ -102,9 +93,9 @@ Picture::Picture(const CellComparison& comparison, PlotLayout layout)
     m_charge = RoundAxis(mostMah, g.xTicks);
     m_volts = RoundSpan(lowest, highest, g.yTicks);
     m_grouped = m_cells.size() > 1 && m_loads.size() > 1;
-    m_entries = m_grouped ? m_cells.size() + m_loads.size() : m_series.size();
+    const std::size_t entries = m_grouped ? m_cells.size() + m_loads.size() : m_series.size();
     const double columns = layout.Narrow ? 1.0 : 2.0;
-    const double height = g.bottom + 60 + LegendRow * std::ceil(static_cast<double>(m_entries) / columns);
+    const double height = g.bottom + 60 + LegendRow * std::ceil(static_cast<double>(entries) / columns);
     m_svg = SvgOpen(g.width, height, !layout.Themed, layout.Themed ? " fill=\"currentColor\"" : "");
     const std::string kind =
         !m_series.empty() && m_series.front().Test->Load.Kind == LoadKind::Power ? "power" : "current";
@@ -203,13 +194,12 @@ void Picture::Key()
         for (std::size_t cell = 0; cell < m_cells.size(); ++cell)
             Entry(row++, Stroke(cell) + " stroke-width=\"2\"", cell, m_cellNames[cell]);
         for (std::size_t load = 0; load < m_loads.size(); ++load)
-            Entry(row++, Neutral() + " stroke-width=\"2\"" + Dashes[load % Dashes.size()], std::nullopt,
-                  LoadWords(m_loadValues[load]));
+            Entry(row++, Neutral() + " stroke-width=\"2\"" + Dashes[load % Dashes.size()], std::nullopt, m_loads[load]);
         return;
     }
     for (const Series& series : m_series)
         Entry(row++, Stroke(series.Cell) + " stroke-width=\"2\"" + Dashes[series.Load % Dashes.size()], series.Cell,
-              series.Test->TradeName + ", " + LoadWords(series.Test->Load));
+              series.Test->TradeName + ", " + LoadText(series.Test->Load));
 }
 
 std::string Picture::Done()
