@@ -155,15 +155,29 @@ double MostLedAmps(const std::vector<ChoiceRow>& rows)
     return most;
 }
 
-// The battery gives just what the LEDs need: the current then follows the
-// battery's voltage and the LEDs' own spread, and no resistor can set it.
-std::string NoHeadroomWarning(const ResistorFields& solved, Wiring wiring)
+// Where the battery gives the LEDs no headroom: less than they need (a
+// negative result, solved for the resistance or the current), or just what
+// they need (a resistance of 0), when the current follows the battery's
+// voltage and the LEDs' own spread and no resistor can set it. Empty where
+// there is headroom.
+std::string HeadroomWarning(const ResistorOutcome& outcome, Wiring wiring)
 {
+    const ResistorFields& solved = outcome.Fields;
+    const ResistorQuantity target = *outcome.Target;
     const bool series = wiring == Wiring::Series && NumberOrZero(solved.LedCount) > 1.0;
-    return "the battery's " + solved.BatteryVoltage + " V is just what " +
-           (series ? "the " + solved.LedCount + " LEDs in series need" : std::string("the LED needs")) +
-           ": no resistor is left to set the current, which then follows the battery's voltage and the LEDs' "
-           "own spread; use a higher battery voltage or a current regulator";
+    const std::string leds = series ? "the " + solved.LedCount + " LEDs in series need" : "the LED needs";
+    if (target == ResistorQuantity::Resistance && NumberOrZero(solved.Resistance) == 0.0)
+        return "the battery's " + solved.BatteryVoltage + " V is just what " + leds +
+               ": no resistor is left to set the current, which then follows the battery's voltage and the LEDs' "
+               "own spread; use a higher battery voltage or a current regulator";
+    const bool negative = (target == ResistorQuantity::Resistance && NumberOrZero(solved.Resistance) < 0.0) ||
+                          (target == ResistorQuantity::LedCurrent && NumberOrZero(solved.LedCurrent) < 0.0);
+    if (!negative)
+        return {};
+    const double needs = NumberOrZero(solved.LedVf) * (series ? NumberOrZero(solved.LedCount) : 1.0);
+    return leds + " " + DoubleText(needs) + (series ? " V together" : " V") + ", more than the battery's " +
+           solved.BatteryVoltage + " V: no resistor can make this work (the negative result says so); use " +
+           (series ? "fewer LEDs in series, wire them in parallel, or " : "") + "a higher battery voltage";
 }
 
 } // namespace
@@ -207,19 +221,8 @@ ResistorToBuy BuyResistor(const ResistorToBuyRequest& request)
     if (request.Led)
         if (std::string rating = LedRatingWarning(*request.Led, MostLedAmps(bought.Rows)); !rating.empty())
             bought.Warnings.push_back(std::move(rating));
-    const bool negative = (target == Q::Resistance && NumberOrZero(solved.Resistance) < 0.0) ||
-                          (target == Q::LedCurrent && NumberOrZero(solved.LedCurrent) < 0.0);
-    if (target == Q::Resistance && NumberOrZero(solved.Resistance) == 0.0)
-        bought.Warnings.push_back(NoHeadroomWarning(solved, request.Wiring));
-    if (negative) {
-        const bool series = request.Wiring == Wiring::Series && NumberOrZero(solved.LedCount) > 1.0;
-        const double needs = NumberOrZero(solved.LedVf) * (series ? NumberOrZero(solved.LedCount) : 1.0);
-        bought.Warnings.push_back(
-            std::string(series ? "the " + solved.LedCount + " LEDs in series need " : "the LED needs ") +
-            DoubleText(needs) + (series ? " V together" : " V") + ", more than the battery's " + solved.BatteryVoltage +
-            " V: no resistor can make this work (the negative result says so); use " +
-            (series ? "fewer LEDs in series, wire them in parallel, or " : "") + "a higher battery voltage");
-    }
+    if (std::string headroom = HeadroomWarning(request.Solved, request.Wiring); !headroom.empty())
+        bought.Warnings.push_back(std::move(headroom));
     if (target == Q::Resistance && request.Series && !noPart) {
         const std::string name(SeriesName(*request.Series));
         for (ChoiceRow& row : bought.Rows) {
