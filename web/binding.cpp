@@ -215,9 +215,9 @@ val ResistorToBuyJs(const val& object, const std::string& wiring, const std::str
         return val::null();
     // The LED chosen beside the calculator, whose curve and rating the rows follow.
     std::optional<LedChoice> led;
-    const LedOutcome chosen = LedFromPreset(ledId);
-    if (!ledId.empty() && std::holds_alternative<LedChoice>(chosen))
-        led = std::get<LedChoice>(chosen);
+    if (!ledId.empty())
+        if (LedOutcome chosen = LedFromPreset(ledId); std::holds_alternative<LedChoice>(chosen))
+            led = std::move(std::get<LedChoice>(chosen));
     const ResistorToBuy bought = BuyResistor({solved, WiringNamed(wiring), ESeriesNamed(series), {}, led});
     val result = val::object();
     result.set("rows", ArrayOf(bought.Rows, ChoiceRowMembers));

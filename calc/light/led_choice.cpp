@@ -31,7 +31,7 @@ std::string LedRatingWarning(const LedChoice& led, double mostAmps, std::optiona
 
 LedVoltage LedVoltageAt(const LedChoice& led, std::string_view milliampsText)
 {
-    const std::optional<double> given = IsNumberText(milliampsText) ? ReadNumber(milliampsText) : std::nullopt;
+    const std::optional<double> given = ReadNumber(milliampsText);
     const bool current = given && *given > 0.0 && std::isfinite(*given);
     const double milliamps = current ? *given : IndicatorMilliamps;
     const std::string volts = RoundedText(ForwardVoltage(led.Curve, milliamps / 1000.0), 2);
