@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cell_fit_command.h"
 
-#include "calc/reports/cell_file.h"
 #include "calc/reports/discharge_log_text.h"
+#include "calc/request/cell_file.h"
 #include "calc/text/number_text.h"
 #include "cli/files.h"
 

@@ -3,7 +3,7 @@
 
 #include "calc/calculators/quantities.h"
 #include "calc/light/battery_presets.h"
-#include "calc/reports/light_inputs.h"
+#include "calc/request/light_inputs.h"
 #include "cli/field_input.h"
 #include "cli/led_options.h"
 #include "cli/sweep.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "calc/reports/light_inputs.h"
+#include "calc/request/light_inputs.h"
 #include "cli/report.h"
 
 namespace lumora::cli {

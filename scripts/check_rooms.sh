@@ -13,9 +13,10 @@ allowed() {
     calc/text/*) echo "text/" ;;
     calc/light/*) echo "text/ light/" ;;
     calc/calculators/*) echo "text/ calculators/ light/wiring.h" ;;
-    calc/reports/*) echo "text/ light/ calculators/ reports/" ;;
+    calc/request/*) echo "text/ light/ calculators/ request/" ;;
+    calc/reports/*) echo "text/ light/ calculators/ request/ reports/" ;;
     ui/* | app/*) echo "text/ calculators/ light/wiring.h" ;;
-    *) echo "text/ light/ calculators/ reports/" ;;
+    *) echo "text/ light/ calculators/ request/ reports/" ;;
   esac
 }
 

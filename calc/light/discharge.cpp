@@ -179,8 +179,9 @@ DischargeStart StartOf(const Node& first)
     return DischargeStart::Lit;
 }
 
-// One run, its output in lumens when the request carries flux points.
-Discharge Run(const DischargeRequest& request)
+// One run, its output in lumens when the request carries flux points; to
+// its end, or only until its first step past 'untilHours'.
+Discharge Run(const DischargeRequest& request, double untilHours = INFINITY)
 {
     Discharge result;
     DischargeSummary& summary = result.Summary;
@@ -193,10 +194,11 @@ Discharge Run(const DischargeRequest& request)
     summary.StartOutput = stepper.Output(first);
     result.Rows.push_back(stepper.Row(first));
     Loop loop(request, stepper, result, first);
-    while (loop.Step()) {
-    }
+    bool ended = false;
+    while (!ended && loop.Hours() < untilHours)
+        ended = !loop.Step();
     summary.EndHours = loop.Hours();
-    if (summary.End == DischargeEnd::CutOff || summary.End == DischargeEnd::Empty) {
+    if (ended && (summary.End == DischargeEnd::CutOff || summary.End == DischargeEnd::Empty)) {
         // The light goes out: a last row without current.
         DischargeRow out;
         out.Hours = loop.Hours();
@@ -212,6 +214,8 @@ Discharge Run(const DischargeRequest& request)
 }
 
 } // namespace
+
+Discharge RunFirstSeconds(const DischargeRequest& request, double seconds) { return Run(request, seconds / 3600.0); }
 
 Discharge RunDischarge(const DischargeRequest& request)
 {

@@ -127,4 +127,10 @@ struct Discharge {
 // quantity, and says how far it reached (BeyondFluxAmps).
 Discharge RunDischarge(const DischargeRequest& request);
 
+// The same run only as far as its first step past 'seconds', with the
+// same steps, so that its figures up to then (Output30s above all) are the
+// whole run's; in lumens even where it reaches beyond the flux points
+// (BeyondFluxAmps says so), as it is not run again in current.
+Discharge RunFirstSeconds(const DischargeRequest& request, double seconds);
+
 } // namespace lumora

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "calc/light/led_choice.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "calc/text/field_text.h"
@@ -67,25 +68,82 @@ LedOutcome LedFromPreset(std::string_view id)
     return PresetChoice(*preset);
 }
 
+namespace {
+
+// One point "MA=V" or "MA=V:LM", or nullopt for a text that is neither.
+struct WrittenPoint {
+    LedPoint Point;
+    std::optional<double> Lumens;
+};
+std::optional<WrittenPoint> ReadPoint(std::string_view text)
+{
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view milliamps = text.substr(0, equals);
+    std::string_view volts = text.substr(equals + 1);
+    std::string_view lumens;
+    if (const std::size_t colon = volts.find(':'); colon != std::string_view::npos) {
+        lumens = volts.substr(colon + 1);
+        volts = volts.substr(0, colon);
+        if (!IsNumberText(lumens))
+            return std::nullopt;
+    }
+    if (!IsNumberText(milliamps) || !IsNumberText(volts))
+        return std::nullopt;
+    WrittenPoint point{{*ReadNumber(milliamps) / 1000.0, *ReadNumber(volts)}, std::nullopt};
+    if (!lumens.empty())
+        point.Lumens = *ReadNumber(lumens);
+    return point;
+}
+
+// The points' flux, in rising current, where every point gives it; a
+// refusal where only some do or two share a current.
+std::variant<std::vector<FluxPoint>, std::string> FluxOf(const std::vector<WrittenPoint>& points)
+{
+    std::vector<FluxPoint> flux;
+    for (const WrittenPoint& point : points)
+        if (point.Lumens)
+            flux.push_back({point.Point.Amps, *point.Lumens});
+    if (flux.empty())
+        return flux;
+    if (flux.size() != points.size())
+        return std::string("give the flux of every point or of none: MA=V:LM, for example 350=2.9:140");
+    std::sort(flux.begin(), flux.end(), [](const FluxPoint& a, const FluxPoint& b) { return a.Amps < b.Amps; });
+    for (std::size_t i = 1; i < flux.size(); ++i)
+        if (!(flux[i].Amps > flux[i - 1].Amps))
+            return std::string("two points at one current: give each current once");
+    return flux;
+}
+
+} // namespace
+
 LedOutcome LedFromPoints(const std::vector<std::string>& texts)
 {
+    std::vector<WrittenPoint> written;
     std::vector<LedPoint> points;
     for (const std::string& text : texts) {
-        const std::size_t equals = text.find('=');
-        const std::string_view milliamps = std::string_view(text).substr(0, equals);
-        const std::string_view volts =
-            equals == std::string::npos ? std::string_view() : std::string_view(text).substr(equals + 1);
-        if (equals == std::string::npos || !IsNumberText(milliamps) || !IsNumberText(volts))
-            return LedRefusal{"led-point", "write a point as MA=V, for example 350=2.9, not \"" + text + "\""};
-        points.push_back({*ReadNumber(milliamps) / 1000.0, *ReadNumber(volts)});
+        const std::optional<WrittenPoint> point = ReadPoint(text);
+        if (!point)
+            return LedRefusal{"led-point",
+                              "write a point as MA=V, for example 350=2.9, or with its flux as MA=V:LM, for example "
+                              "350=2.9:140, not \"" +
+                                  text + "\""};
+        written.push_back(*point);
+        points.push_back(point->Point);
     }
     if (points.size() < 2)
         return LedRefusal{"led-point", "give two points or more (one point is {vf} with {current})"};
+    auto flux = FluxOf(written);
+    if (auto* refusal = std::get_if<std::string>(&flux))
+        return LedRefusal{"led-point", std::move(*refusal)};
     auto fitted = FitCurve(points);
     if (auto* refusal = std::get_if<std::string>(&fitted))
         return LedRefusal{"led-point", std::move(*refusal)};
-    return LedChoice{
-        std::get<LedCurve>(fitted), "fitted to " + std::to_string(points.size()) + " points (least squares)", {}};
+    std::vector<FluxPoint> lumens = std::get<std::vector<FluxPoint>>(std::move(flux));
+    const std::string name = "fitted to " + std::to_string(points.size()) + " points (least squares)" +
+                             (lumens.empty() ? "" : ", with their flux");
+    return LedChoice{std::get<LedCurve>(fitted), name, std::move(lumens)};
 }
 
 LedOutcome LedFromSpice(std::string_view line)

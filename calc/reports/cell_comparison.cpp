@@ -4,9 +4,9 @@
 #include "calc/calculators/messages.h"
 #include "calc/calculators/runtime_display.h"
 #include "calc/light/battery_presets.h"
-#include "calc/reports/cell_file.h"
-#include "calc/reports/light_inputs.h"
 #include "calc/reports/svg_picture.h"
+#include "calc/request/cell_file.h"
+#include "calc/request/light_inputs.h"
 #include "calc/text/field_text.h"
 #include "calc/text/number_text.h"
 

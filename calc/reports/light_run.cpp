@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "calc/reports/light_run.h"
 
-#include "calc/reports/light_reading.h"
+#include "calc/request/light_assembly.h"
+#include "calc/request/light_reading.h"
 
 #include "calc/calculators/messages.h"
 #include "calc/calculators/runtime_display.h"
@@ -170,163 +171,20 @@ namespace {
 
 using R = LightRequest;
 
-// What a run was built of, in the words its summary and picture give.
-struct Built {
-    LedChoice Led;
-    std::optional<BatteryChoice> Cell;
-    Pack CellPack;
-    std::string BatteryName, HostName;
-};
-
 std::string StringName(const LedString& leds)
 {
     return DoubleText(leds.Count) + (leds.Wiring == Wiring::Series ? " in series" : " in parallel");
 }
 
-// The driver and its current; a refusal for those no driver can have.
-std::optional<LightRun> SetDriver(const LightRequest& request, Driver& driver)
+// A run that is only a refusal.
+LightRun Refused(RequestRefusal refused)
 {
-    driver.Kind = ShapeOf(request).Driver;
-    const std::optional<double> current = request.Current;
-    if (driver.Kind != DriverKind::Direct && !current)
-        return Refused(&R::Current,
-                       std::string("the ") + (driver.Kind == DriverKind::Linear ? "linear" : "converter") +
-                           " driver regulates a current; give it in mA",
-                       true);
-    if (request.Vf && !current)
-        return Refused(&R::Vf,
-                       "give " + MentionOf(&R::Current) + " too, the current at which the LED has this forward voltage",
-                       true);
-    if (current && !(*current > 0.0))
-        return Refused(&R::Current, "the LED current must be above 0 mA");
-    if (current)
-        driver.RegulatedAmps = *current / 1000.0;
-    driver.DropoutVolts = *ValueOf(request, &R::Dropout);
-    driver.Efficiency = *ValueOf(request, &R::Efficiency) / 100.0;
-    return std::nullopt;
+    LightRun run;
+    run.Refusals.push_back(std::move(refused.Refusal));
+    run.Usage = refused.Usage;
+    return run;
 }
-
-// The LEDs' string and the driver's own limits, once the LED is known.
-std::optional<LightRun> SetString(const LightRequest& request, const LedChoice& led, DischargeRequest& discharge)
-{
-    discharge.Leds.Curve = led.Curve;
-    discharge.Flux = led.Flux;
-    if (std::optional<LightRun> refused = SetOptics(request, discharge))
-        return refused;
-    discharge.Leds.Count = *ValueOf(request, &R::Leds);
-    if (!(discharge.Leds.Count >= 1.0))
-        return Refused(&R::Leds, std::string(ErrorMessage(ErrorWindow::Form8)));
-    discharge.Leds.Wiring = ValueOf(request, &R::Wiring) == "parallel" ? Wiring::Parallel : Wiring::Series;
-    discharge.Leds.ResistorOhms = *ValueOf(request, &R::Resistance);
-    const Driver& driver = discharge.Driver;
-    if (!(driver.Efficiency > 0.0) || driver.Efficiency > 1.0)
-        return Refused(&R::Efficiency, std::string(ErrorMessage(ErrorWindow::Form6)) + ", and above 0");
-    if (driver.Kind == DriverKind::Linear && !(driver.DropoutVolts > 0.0))
-        return Refused(&R::Dropout, "a linear regulator needs a dropout above 0 V");
-    return std::nullopt;
-}
-
-// The battery: a preset in its pack or a flat voltage, its capacity and
-// resistance.
-// A builder's own cell in a pack: voltages add in series, charge in
-// parallel, and the resistance as resistances do.
-CellModel OwnCellPack(CellModel cell, Pack pack)
-{
-    for (double& volts : cell.OpenCircuitVolts)
-        volts *= pack.Series;
-    cell.CutOffVolts *= pack.Series;
-    cell.CapacityAh *= pack.Parallel;
-    cell.InternalOhms *= static_cast<double>(pack.Series) / pack.Parallel;
-    return cell;
-}
-
-std::optional<LightRun> SetBattery(const LightRequest& request, DischargeRequest& discharge, Built& built)
-{
-    const std::optional<double> battery = request.FlatBattery;
-    built.Cell = request.Cell ? BatteryNamed(*request.Cell) : std::nullopt;
-    built.CellPack = *PackNamed(ValueOf(request, &R::Pack));
-    if (battery && built.Cell)
-        return RefusedRun(MentionOf(&R::FlatBattery) + " and " + MentionOf(&R::Cell) +
-                              ": give one battery, a preset or a flat voltage",
-                          true);
-    if (request.Own && (battery || built.Cell))
-        return RefusedRun("your own cell's file and " + (battery ? MentionOf(&R::FlatBattery) : MentionOf(&R::Cell)) +
-                              ": give one battery",
-                          true);
-    if (request.Pack && !built.Cell && !request.Own)
-        return RefusedRun(MentionOf(&R::Pack) + " needs the cells: give " + MentionOf(&R::Cell, "NAME") +
-                              ", or your own cell's file",
-                          true);
-    if (request.Own) {
-        discharge.Battery = OwnCellPack(request.Own->Model, built.CellPack);
-        built.BatteryName = request.Own->Name + " (" + request.Own->File + "), " + DoubleText(built.CellPack.Series) +
-                            "S" + DoubleText(built.CellPack.Parallel) + "P";
-    } else if (battery) {
-        if (!(*battery > 0.0) || *battery > LargestBatteryVolts)
-            return Refused(&R::FlatBattery, DoubleText(*battery) + " V is no flashlight battery; give 0 to " +
-                                                DoubleText(LargestBatteryVolts) + " V");
-        discharge.Battery = FlatCell(*battery, 0.0);
-        built.BatteryName = "flat " + DoubleText(*battery) + " V";
-    } else if (built.Cell) {
-        discharge.Battery = ModelOf(*built.Cell, built.CellPack);
-        built.BatteryName = PackName(*built.Cell, built.CellPack);
-    } else {
-        return RefusedRun("give the battery: " + MentionOf(&R::Cell, "NAME") + " (and " + MentionOf(&R::Pack) +
-                              "), or " + MentionOf(&R::FlatBattery, "V") + " for a flat cell",
-                          true);
-    }
-    // Only a converter stops at the chemistry's end of discharge unless a
-    // cut-off is given: a direct or linear driver runs until the light fades.
-    if (discharge.Driver.Kind != DriverKind::Converter)
-        discharge.Battery.CutOffVolts = 0.0;
-    if (request.Capacity)
-        discharge.Battery.CapacityAh = *request.Capacity / 1000.0;
-    if (!request.Capacity && !(discharge.Battery.CapacityAh > 0.0))
-        return Refused(&R::Capacity, built.BatteryName + " names no cell format; give the capacity in mAh", true);
-    if (!(discharge.Battery.CapacityAh > 0.0))
-        return Refused(&R::Capacity, "a capacity of 0 mAh gives no light at all");
-    if (request.InternalResistance)
-        discharge.Battery.InternalOhms = *request.InternalResistance / 1000.0;
-    return std::nullopt;
-}
-
-std::optional<LightRun> SetStep(const LightRequest& request, DischargeRequest& discharge)
-{
-    const double stepPercent = *ValueOf(request, &R::Step);
-    if (!(stepPercent > 0.0) || stepPercent > 1.0)
-        return Refused(&R::Step, "a step draws more than 0 and at most 1 % of the capacity");
-    if (100.0 / stepPercent > LargestRunRows)
-        return Refused(&R::Step,
-                       DoubleText(stepPercent) + " % would give more than " + DoubleText(LargestRunRows) + " rows");
-    discharge.StepFraction = stepPercent / 100.0;
-    return std::nullopt;
-}
-
-// The discharge's request from the light's, and what it was built of.
-std::variant<DischargeRequest, LightRun> DischargeOf(const LightRequest& request, Built& built)
-{
-    DischargeRequest discharge;
-    if (std::optional<LightRun> refused = SetDriver(request, discharge.Driver))
-        return std::move(*refused);
-    std::variant<LedChoice, RunRefusal> led = ChosenLed(request);
-    if (RunRefusal* refusal = std::get_if<RunRefusal>(&led)) {
-        const bool usage = refusal->Input.empty(); // no LED given at all
-        return Refused(std::move(*refusal), usage);
-    }
-    built.Led = std::get<LedChoice>(std::move(led));
-    if (std::optional<LightRun> refused = SetString(request, built.Led, discharge))
-        return std::move(*refused);
-    if (std::optional<LightRun> refused = SetBattery(request, discharge, built))
-        return std::move(*refused);
-    if (std::optional<LightRun> refused =
-            SetCutOffAndCharge(request, built.Cell || request.Own ? built.CellPack.Series : 1, discharge))
-        return std::move(*refused);
-    if (std::optional<LightRun> refused = SetHeat(request, built.Led, discharge, built.HostName))
-        return std::move(*refused);
-    if (std::optional<LightRun> refused = SetStep(request, discharge))
-        return std::move(*refused);
-    return discharge;
-}
+LightRun RefusedRun(std::string text) { return Refused(RunRefused(std::move(text))); }
 
 // A run that never lit, in words; nullopt for one that did.
 std::optional<LightRun> StartRefusal(const DischargeRequest& discharge, DischargeStart start)
@@ -352,12 +210,19 @@ std::optional<LightRun> StartRefusal(const DischargeRequest& discharge, Discharg
 }
 
 // The inputs as the run took them: the summary's first lines and the record's.
-void DescribeInputs(const DischargeRequest& discharge, const Built& built, Summary& figures)
+void DescribeInputs(const AssembledLight& built, Summary& figures)
 {
+    const DischargeRequest& discharge = built.Discharge;
     const Driver& driver = discharge.Driver;
     const CellModel& cell = discharge.Battery;
     figures.Line("LED", built.Led.Name);
     figures.Line("Driver", CircuitName(driver, discharge.Leds));
+    if (built.WantedLumens) {
+        // What the drive was solved for, and which of its figures.
+        const bool current = built.Solved == SolvedFor::Current;
+        figures.Line("Wanted output", DoubleText(*built.WantedLumens), "lm");
+        figures.Mark(std::string("at 30 s: the ") + (current ? "current" : "series resistance") + " solved for it");
+    }
     figures.Line("LEDs", StringName(discharge.Leds));
     figures.Line("Optics", DoubleText(discharge.OpticsShare * 100.0), "%");
     figures.Mark("of the LEDs' light out the front");
@@ -374,6 +239,10 @@ void DescribeInputs(const DischargeRequest& discharge, const Built& built, Summa
     figures.Input("driver", std::string(DriverKindName(driver.Kind)), false);
     if (driver.Kind != DriverKind::Direct)
         figures.Input("current_ma", DoubleText(driver.RegulatedAmps * 1000.0));
+    if (built.WantedLumens) {
+        figures.Input("output_lm", DoubleText(*built.WantedLumens));
+        figures.Input("solved", built.Solved == SolvedFor::Current ? "current_ma" : "resistance_ohm", false);
+    }
     if (driver.Kind == DriverKind::Linear)
         figures.Input("dropout_v", DoubleText(driver.DropoutVolts));
     if (driver.Kind == DriverKind::Converter)
@@ -489,7 +358,7 @@ void DescribeSustained(const DischargeSummary& summary, bool heat, Summary& figu
 // never holds its current.
 // A named cell driven past its maker's maximum continuous discharge, at
 // the run's highest draw per cell; "" for none.
-std::string CellRatingWarning(const Built& built, const Discharge& run)
+std::string CellRatingWarning(const AssembledLight& built, const Discharge& run)
 {
     if (!built.Cell || !built.Cell->named || !(built.Cell->named->MaxAmps > 0.0))
         return {};
@@ -503,7 +372,7 @@ std::string CellRatingWarning(const Built& built, const Discharge& run)
            "'s maximum continuous " + DoubleText(cell.MaxAmps) + " A (" + std::string(cell.MaxSource) + ")";
 }
 
-std::vector<std::string> RunWarnings(const LightRequest& request, const DischargeRequest& discharge, const Built& built,
+std::vector<std::string> RunWarnings(const DischargeRequest& discharge, const AssembledLight& built,
                                      const Discharge& run)
 {
     const LedChoice& led = built.Led;
@@ -514,12 +383,12 @@ std::vector<std::string> RunWarnings(const LightRequest& request, const Discharg
                            RoundedText(summary.BeyondFluxAmps * 1000.0, 0) + " mA, beyond its measured flux (up to " +
                            RoundedText(discharge.Flux.back().Amps * 1000.0, 0) + " mA)");
     const LedString& leds = discharge.Leds;
-    if (request.Leds && leds.Wiring == Wiring::Parallel && leds.Count > 1.0 && leds.ResistorOhms > 0.0)
-        warnings.push_back(SharingWarning(DoubleText(*request.Leds)));
+    if (built.CountGiven && leds.Wiring == Wiring::Parallel && leds.Count > 1.0 && leds.ResistorOhms > 0.0)
+        warnings.push_back(SharingWarning(DoubleText(leds.Count)));
     double mostAmps = 0.0;
     for (const DischargeRow& row : run.Rows)
         mostAmps = std::max(mostAmps, row.LedAmps);
-    if (std::string rating = LedRatingWarning(led, mostAmps, request.LedMax); !rating.empty())
+    if (std::string rating = LedRatingWarning(led, mostAmps, built.LedMaxMilliamps); !rating.empty())
         warnings.push_back(std::move(rating));
     const Driver& driver = discharge.Driver;
     if (driver.Kind != DriverKind::Direct && !run.Rows.front().Regulated)
@@ -532,8 +401,9 @@ std::vector<std::string> RunWarnings(const LightRequest& request, const Discharg
 }
 
 // The run made and put in words: its rows, summary, warnings and labels.
-LightRun Describe(const LightRequest& request, const DischargeRequest& discharge, const Built& built, Discharge made)
+LightRun Describe(const AssembledLight& built, Discharge made)
 {
+    const DischargeRequest& discharge = built.Discharge;
     LightRun run;
     run.Run = std::move(made);
     const DischargeSummary& summary = run.Run.Summary;
@@ -541,13 +411,13 @@ LightRun Describe(const LightRequest& request, const DischargeRequest& discharge
     run.Columns = RunColumns(heat);
     run.Rows = RowTexts(run.Run, discharge.Battery, discharge.Driver.Kind, heat);
     Summary figures(run);
-    DescribeInputs(discharge, built, figures);
+    DescribeInputs(built, figures);
     DescribeFigures(discharge, summary, figures);
     if (heat)
         DescribeHeat(discharge.Heat, summary, built.HostName, figures);
     if (heat || summary.SettledHours)
         DescribeSustained(summary, heat, figures);
-    run.Warnings = RunWarnings(request, discharge, built, run.Run);
+    run.Warnings = RunWarnings(discharge, built, run.Run);
     run.Labels = {built.Led.Name + ", " + CircuitName(discharge.Driver, discharge.Leds),
                   built.BatteryName + ": FL1 runtime " + RoundedText(summary.Fl1Hours, 2) + " h"};
     run.Headline = HeadlineOf(summary);
@@ -558,15 +428,14 @@ LightRun Describe(const LightRequest& request, const DischargeRequest& discharge
 
 LightRun RunLight(const LightRequest& request)
 {
-    Built built;
-    std::variant<DischargeRequest, LightRun> made = DischargeOf(request, built);
-    if (LightRun* refused = std::get_if<LightRun>(&made))
+    Assembly assembled = AssembleLight(request);
+    if (RequestRefusal* refused = std::get_if<RequestRefusal>(&assembled))
+        return Refused(std::move(*refused));
+    const AssembledLight& light = std::get<AssembledLight>(assembled);
+    Discharge run = RunDischarge(light.Discharge);
+    if (std::optional<LightRun> refused = StartRefusal(light.Discharge, run.Summary.Start))
         return std::move(*refused);
-    const DischargeRequest& discharge = std::get<DischargeRequest>(made);
-    Discharge run = RunDischarge(discharge);
-    if (std::optional<LightRun> refused = StartRefusal(discharge, run.Summary.Start))
-        return std::move(*refused);
-    return Describe(request, discharge, built, std::move(run));
+    return Describe(light, std::move(run));
 }
 
 LightRun RunLight(const LightInputs& inputs)

@@ -6,8 +6,9 @@
 #include "calc/light/driver.h"
 #include "calc/light/led_choice.h"
 #include "calc/light/led_presets.h"
-#include "calc/reports/light_inputs.h"
 #include "calc/reports/runtime_plot.h"
+#include "calc/request/light_inputs.h"
+#include "calc/request/light_request.h"
 
 #include <optional>
 #include <span>
@@ -21,11 +22,6 @@ namespace lumora {
 // and put in words: the FL1 figures, one row of texts per step and the
 // picture's labels. lumora-cli graph and the web page's runtime graph both
 // make their runs here, so that they check, word and round alike.
-
-// The most rows a run may give.
-inline constexpr double LargestRunRows = 100000;
-// No flashlight's battery gives more.
-inline constexpr double LargestBatteryVolts = 1000;
 
 // One line of the summary: "FL1 runtime", "1.19", "h", "(01:11:41)".
 struct RunLine {

@@ -3,7 +3,8 @@
 
 #include "calc/calculators/quantities.h"
 #include "calc/light/discharge_step.h"
-#include "calc/reports/light_reading.h"
+#include "calc/request/light_assembly.h"
+#include "calc/request/light_reading.h"
 #include "calc/text/number_text.h"
 
 #include <algorithm>
@@ -82,17 +83,12 @@ class Light {
     DischargeRequest m_request;
 };
 
-SustainedOutput RefusedOutput(const LightRun& run)
+SustainedOutput RefusedOutput(RequestRefusal refused)
 {
     SustainedOutput out;
-    out.Refusals = run.Refusals;
-    out.Usage = run.Usage;
+    out.Refusals.push_back(std::move(refused.Refusal));
+    out.Usage = refused.Usage;
     return out;
-}
-
-SustainedOutput RefusedOutput(RunRefusal refusal, bool usage = false)
-{
-    return RefusedOutput(Refused(std::move(refusal), usage));
 }
 
 } // namespace
@@ -126,28 +122,26 @@ namespace {
 std::variant<SustainedOutput, std::pair<LedChoice, DischargeRequest>> LightOf(const LightRequest& request,
                                                                               std::string& hostName)
 {
-    std::variant<LedChoice, RunRefusal> chosen = ChosenLed(request);
-    if (RunRefusal* refusal = std::get_if<RunRefusal>(&chosen)) {
-        const bool usage = refusal->Input.empty(); // no LED given at all
-        return RefusedOutput(std::move(*refusal), usage);
-    }
+    std::variant<LedChoice, RequestRefusal> chosen = ChosenLed(request);
+    if (RequestRefusal* refusal = std::get_if<RequestRefusal>(&chosen))
+        return RefusedOutput(std::move(*refusal));
     LedChoice led = std::get<LedChoice>(std::move(chosen));
     DischargeRequest discharge;
     discharge.Leds.Count = *ValueOf(request, &R::Leds);
     if (!(discharge.Leds.Count >= 1.0))
-        return RefusedOutput(RefusalOf(&R::Leds, "give 1 LED or more"));
+        return RefusedOutput(RefusalAbout(&R::Leds, "give 1 LED or more"));
     discharge.Driver.Efficiency = *ValueOf(request, &R::Efficiency) / 100.0;
     const double efficiency = discharge.Driver.Efficiency;
     if (!(efficiency > 0.0) || efficiency > 1.0)
-        return RefusedOutput(RefusalOf(&R::Efficiency, "the driver's efficiency must be above 0 and at most 100 %"));
-    if (std::optional<LightRun> refused = SetOptics(request, discharge))
+        return RefusedOutput(RefusalAbout(&R::Efficiency, "the driver's efficiency must be above 0 and at most 100 %"));
+    if (std::optional<RequestRefusal> refused = SetOptics(request, discharge))
         return RefusedOutput(*refused);
-    if (std::optional<LightRun> refused = SetHeat(request, led, discharge, hostName))
+    if (std::optional<RequestRefusal> refused = SetHeat(request, led, discharge, hostName))
         return RefusedOutput(*refused);
     if (!HasHost(discharge.Heat.Host))
-        return RefusedOutput(RunRefusal{"", "give the host: " + HostWays()}, true);
+        return RefusedOutput(RunRefused("give the host: " + HostWays(), true));
     if (!discharge.Heat.LimitC)
-        return RefusedOutput(RefusalOf(&R::ThermalLimit, "give the temperature the host may reach"), true);
+        return RefusedOutput(RefusalAbout(&R::ThermalLimit, "give the temperature the host may reach", true));
     return std::pair{std::move(led), std::move(discharge)};
 }
 
@@ -176,8 +170,8 @@ std::optional<SustainedOutput> AddWanted(const LightRequest& request, const Ligh
     const double want = *request.Want;
     const double top = light.At(most, false).lumens;
     if (!(want > 0.0) || want > top)
-        return RefusedOutput(RefusalOf(&R::Want, "give an output above 0 and at most " + RoundedText(top, 0) +
-                                                     " lm, the most the LEDs give within their measured range"));
+        return RefusedOutput(RefusalAbout(&R::Want, "give an output above 0 and at most " + RoundedText(top, 0) +
+                                                        " lm, the most the LEDs give within their measured range"));
     const AtLimit wanted = light.At(light.Giving(want, most), false);
     const double needed = (*heat.LimitC - heat.AmbientC) / wanted.heatW;
     const std::string material = ValueOf(request, &R::HostMaterial);
@@ -236,8 +230,8 @@ SustainedOutput SustainLight(const LightRequest& request)
     if (!request.Want)
         return out;
     if (!lumens)
-        return RefusedOutput(RefusalOf(&R::Want, "the LED has no measured flux; choose an LED preset measured in "
-                                                 "lumens"));
+        return RefusedOutput(RefusalAbout(&R::Want, "the LED has no measured flux; choose an LED preset measured in "
+                                                    "lumens"));
     if (std::optional<SustainedOutput> refused = AddWanted(request, light, heat, most, out))
         return std::move(*refused);
     return out;

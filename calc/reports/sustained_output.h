@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "calc/reports/light_inputs.h"
 #include "calc/reports/light_run.h"
+#include "calc/request/light_inputs.h"
 
 #include <span>
 #include <string_view>

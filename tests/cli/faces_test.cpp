@@ -3,8 +3,8 @@
 // of a light's run has its option, with its default in the help, so that
 // the command line, the page and the window cannot drift apart.
 #include "calc/calculators/quantities.h"
-#include "calc/reports/light_inputs.h"
 #include "calc/reports/sustained_output.h"
+#include "calc/request/light_inputs.h"
 #include "cli/command_line.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // The light's inputs as rows: every face's words come from them, so every
 // refusal must read in a face's own words, every mention must name a row,
 // and each input must act exactly where its physics does.
-#include "calc/reports/light_inputs.h"
 #include "calc/reports/light_run.h"
+#include "calc/request/light_inputs.h"
 #include "calc/text/mentions.h"
 
 #include <gtest/gtest.h>

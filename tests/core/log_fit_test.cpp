@@ -4,8 +4,8 @@
 // comes, and a log no cell can give is refused by its line.
 #include "calc/light/battery_presets.h"
 #include "calc/light/cell_test.h"
-#include "calc/reports/cell_file.h"
 #include "calc/reports/discharge_log_text.h"
+#include "calc/request/cell_file.h"
 
 #include <gtest/gtest.h>
 

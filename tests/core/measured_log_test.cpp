@@ -2,9 +2,9 @@
 // A light meter's log beside the prediction: read as a builder's meter
 // writes it, refused where no light could have made it, and its figures
 // against a log made from the prediction itself.
-#include "calc/reports/light_inputs.h"
 #include "calc/reports/light_run.h"
 #include "calc/reports/measured_log.h"
+#include "calc/request/light_inputs.h"
 
 #include <gtest/gtest.h>
 

@@ -22,8 +22,9 @@ struct LightRequest {
     std::vector<std::string> LedPoints;
     std::optional<std::string> LedSpice;
     std::optional<double> LedMax, Current, Vf;
-    // The share of the LEDs' light the optics pass, %.
-    std::optional<double> Optics;
+    // The share of the LEDs' light the optics pass, %; the output wanted
+    // 30 s after switch-on, lm, in place of a current.
+    std::optional<double> Optics, Output;
     // The driver and the LEDs' circuit: ohms, a count, %, V.
     std::optional<std::string> Driver, Wiring;
     std::optional<double> Resistance, Leds, Efficiency, Dropout;

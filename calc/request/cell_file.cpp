@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/reports/cell_file.h"
+#include "calc/request/cell_file.h"
 
 #include <rapidjson/document.h>
 #include <rapidjson/prettywriter.h>

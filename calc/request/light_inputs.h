@@ -2,7 +2,7 @@
 #pragma once
 
 #include "calc/light/driver.h"
-#include "calc/reports/light_request.h"
+#include "calc/request/light_request.h"
 #include "calc/text/field_text.h"
 
 #include <map>
@@ -110,21 +110,6 @@ struct LightInputs {
 // of the texts of a field that takes several; false for a number's field,
 // which is read by its typing rules.
 bool PlaceText(LightRequest& request, const LightInputRow& row, const std::string& text);
-
-// The inputs read into their fields: a number by the window's typing rules,
-// a choice or pack checked by its row; every refusal of a number (Refusals),
-// else the first of a choice, pack or unknown input (then Usage).
-struct ReadLight {
-    LightRequest Request;
-    std::vector<RunRefusal> Refusals;
-    bool Usage = false;
-};
-ReadLight ReadLightInputs(const LightInputs& inputs);
-
-// The number given, or its row's default; nullopt for neither.
-std::optional<double> ValueOf(const LightRequest& request, NumberField field);
-// The text given, or its row's default ("" for none).
-std::string ValueOf(const LightRequest& request, TextField field);
 
 // A build to start from, as the page first shows it: an XP-G-class LED on
 // one 18650 behind a 2.8 A linear regulator (the README's), with a typical

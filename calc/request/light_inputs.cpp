@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calc/reports/light_inputs.h"
+#include "calc/request/light_inputs.h"
 
 #include "calc/calculators/quantities.h"
 #include "calc/light/battery_presets.h"
@@ -98,6 +98,7 @@ std::string CheckStepDown(std::string_view text)
 
 bool Regulates(const RunShape& s) { return s.Driver != DriverKind::Direct || !s.LedNamed; }
 bool TypicalLed(const RunShape& s) { return !s.LedNamed; }
+bool LedGiven(const RunShape& s) { return s.LedNamed; }
 bool PresetCell(const RunShape& s) { return s.CellNamed; }
 bool FlatCell(const RunShape& s) { return !s.CellNamed; }
 bool Converts(const RunShape& s) { return s.Driver == DriverKind::Converter; }
@@ -107,15 +108,18 @@ bool Hosted(const RunShape& s) { return s.HostGiven; }
 using K = InputKind;
 
 // clang-format off
-const std::array<LightInputRow, 33> Rows = {{
+const std::array<LightInputRow, 34> Rows = {{
     {.Key = "driver", .Field = &LightRequest::Driver, .Caption = "Driver", .Phrase = "the driver", .ValueName = "NAME", .Kind = K::Choice,
      .Default = "direct", .Help = "direct (FET, with {resistance}), linear or converter", .Choices = DriverChoices,
      .Check = CheckDriver},
     {.Key = "led", .Field = &LightRequest::Led, .Caption = "LED", .Phrase = "an LED preset", .ValueName = "NAME", .Kind = K::Choice,
      .Help = "an LED preset in place of {vf}", .CommandLineNote = "; 'lumora-cli leds' lists them", .Group = "led",
      .Sustains = true, .Choices = LedChoices, .NoChoice = "Typical white LED through the Vf at the current", .Check = CheckLed},
-    {.Key = "led-point", .Field = &LightRequest::LedPoints, .Caption = "LED point", .Phrase = "measured points", .ValueName = "MA=V",
-     .Kind = K::Points, .Help = "a measured point of the LED, twice or more: MA=V", .Group = "led",
+    {.Key = "led-point", .Field = &LightRequest::LedPoints, .Caption = "LED point", .Phrase = "measured points", .ValueName = "MA=V[:LM]",
+     .Kind = K::Points,
+     .Help = "a measured point of the LED, twice or more: MA=V, or MA=V:LM with its flux in lumens (of every point, "
+             "for a graph in lumens)",
+     .Group = "led",
      .CommandLineOnly = true, .Sustains = true},
     {.Key = "led-spice", .Field = &LightRequest::LedSpice, .Caption = "SPICE diode", .Phrase = "a SPICE diode", .ValueName = "'IS= N= RS='",
      .Kind = K::Line, .Help = "the LED as a SPICE diode, for example 'IS=4.4e-9 N=8.39 RS=7.8'", .Group = "led",
@@ -131,6 +135,11 @@ const std::array<LightInputRow, 33> Rows = {{
     {.Key = "current", .Field = &LightRequest::Current, .Caption = "LED Current", .Phrase = "the LED current", .Unit = "mA", .ValueName = "MA",
      .Help = "the driver's regulated current per LED, mA; with {vf}, the current at which it is given",
      .Sustains = true, .Acts = Regulates},
+    {.Key = "output", .Field = &LightRequest::Output, .Caption = "Wanted output", .Phrase = "the wanted output", .Unit = "lm",
+     .ValueName = "LM",
+     .Help = "the output wanted 30 s after switch-on, out the front, of all the LEDs, in place of {current}: the "
+             "driver's current is solved for it (on direct drive, the series resistance)",
+     .Acts = LedGiven},
     {.Key = "vf", .Field = &LightRequest::Vf, .Caption = "LED Vf Voltage", .Phrase = "the LED Vf", .Unit = "V", .ValueName = "V",
      .Help = "forward voltage of one LED at {current}, V", .Group = "led", .Sustains = true, .Acts = TypicalLed},
     {.Key = "resistance", .Field = &LightRequest::Resistance, .Caption = "Resistance", .Phrase = "the series resistance", .Unit = "ohm",
@@ -206,7 +215,7 @@ const std::array<LightInputRow, 33> Rows = {{
      .Help = "a timed step-down: after MIN minutes the current (a direct driver's duty) falls to PCT %, for "
              "example 3:50",
      .Check = CheckStepDown},
-    {.Key = "want", .Field = &LightRequest::Want, .Caption = "Wanted output", .Phrase = "the wanted output", .Unit = "lm", .ValueName = "LM",
+    {.Key = "want", .Field = &LightRequest::Want, .Caption = "Output to sustain", .Phrase = "the output to sustain", .Unit = "lm", .ValueName = "LM",
      .Help = "an output to hold at the limit: the host it needs", .SustainOnly = true},
     {.Key = "step", .Field = &LightRequest::Step, .Caption = "Step", .Phrase = "the step", .Unit = "%", .ValueName = "PCT", .Default = "1",
      .Help = "the most charge one row draws, % of the capacity", .CommandLineOnly = true},
