@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/reports/light_run.h"
+#include "calc/request/build_changes.h"
 #include "calc/request/light_inputs.h"
 #include "cli/report.h"
 
@@ -22,6 +23,10 @@ struct GraphRequest {
     // text, as read.
     std::optional<std::string> MeasuredName, MeasuredText;
     std::optional<std::string> CellFileName; // a fitted cell's file, read into Inputs
+    // Other builds beside this one, each its changes ("led=sft-40,current=3000"),
+    // a cell-file's text read; and the format they are reported in.
+    std::vector<std::vector<InputChange>> Versus;
+    Format Reported = Format::Text;
 };
 
 CommandOutput RunGraph(const GraphRequest& request);

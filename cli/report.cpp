@@ -136,16 +136,17 @@ void WriteJsonRows(const Report& report, std::ostream& out, std::string_view ind
     out << (report.Rows.empty() ? "]" : "\n" + std::string(indent) + "]");
 }
 
-void WriteJson(const Report& report, std::ostream& out)
+// A report with a record as one JSON object, its lines indented by 'indent'.
+void WriteRecord(const Report& report, std::ostream& out, const std::string& indent)
 {
-    if (report.Record.empty()) {
-        WriteJsonRows(report, out, "");
-        out << '\n';
-        return;
-    }
     out << "{\n";
+    if (!report.Name.empty()) {
+        out << indent << " \"name\": ";
+        WriteJsonString(out, report.Name);
+        out << ",\n";
+    }
     for (const auto& [name, fields] : report.Record) {
-        out << ' ';
+        out << indent << ' ';
         WriteJsonString(out, name);
         out << ": {";
         for (std::size_t f = 0; f < fields.size(); ++f) {
@@ -156,14 +157,36 @@ void WriteJson(const Report& report, std::ostream& out)
         }
         out << "},\n";
     }
-    out << " \"warnings\": [";
+    out << indent << " \"warnings\": [";
     for (std::size_t w = 0; w < report.RecordWarnings.size(); ++w) {
         out << (w ? ", " : "");
         WriteJsonString(out, report.RecordWarnings[w]);
     }
-    out << "],\n \"rows\": ";
-    WriteJsonRows(report, out, " ");
-    out << "\n}\n";
+    out << "],\n" << indent << " \"rows\": ";
+    WriteJsonRows(report, out, indent + " ");
+    out << "\n" << indent << "}";
+}
+
+void WriteJson(const Report& report, std::ostream& out)
+{
+    if (!report.Parts.empty()) {
+        out << "{\n ";
+        WriteJsonString(out, report.PartsName);
+        out << ": [";
+        for (std::size_t p = 0; p < report.Parts.size(); ++p) {
+            out << (p ? ", " : "");
+            WriteRecord(report.Parts[p], out, " ");
+        }
+        out << "]\n}\n";
+        return;
+    }
+    if (report.Record.empty()) {
+        WriteJsonRows(report, out, "");
+        out << '\n';
+        return;
+    }
+    WriteRecord(report, out, "");
+    out << '\n';
 }
 
 } // namespace

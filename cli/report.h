@@ -41,6 +41,12 @@ struct Report {
     // of the rows.
     std::vector<std::pair<std::string, std::vector<Field>>> Record;
     std::vector<std::string> RecordWarnings;
+    // Reports of several things side by side (builds compared): JSON is then
+    // one object holding them, each a record, as an array named PartsName;
+    // a part's Name comes first in its object.
+    std::string Name;
+    std::string PartsName;
+    std::vector<Report> Parts;
 
     // Appends a row, its texts given by column key; keys not given stay empty.
     void AddRow(const std::vector<std::pair<std::string_view, std::string>>& cells);

@@ -317,7 +317,7 @@ val RuntimeGraphJs(const val& object)
     result.set("refusals", ArrayOf(run.Refusals, RefusalMembers));
     if (!run.Refusals.empty())
         return result;
-    std::optional<MeasuredLine> measured;
+    std::optional<PlotLine> measured;
     if (const val text = object["measured"]; text.isString()) {
         const std::string name = object["measuredName"].as<std::string>();
         std::variant<MeasuredLog, std::string> log = ReadMeasuredLog(text.as<std::string>());
@@ -326,7 +326,7 @@ val RuntimeGraphJs(const val& object)
         else
             measured = CompareMeasured(run, std::get<MeasuredLog>(log), name);
     }
-    const MeasuredLine* line = measured ? &*measured : nullptr;
+    const PlotLine* line = measured ? &*measured : nullptr;
     std::vector<std::string> keys;
     for (const RunColumn& column : run.Columns)
         keys.emplace_back(column.Key);

@@ -168,7 +168,7 @@ std::string RatioText(double measured, double predicted)
 
 } // namespace
 
-MeasuredLine CompareMeasured(LightRun& run, const MeasuredLog& log, const std::string& name)
+PlotLine CompareMeasured(LightRun& run, const MeasuredLog& log, const std::string& name)
 {
     const DischargeSummary& prediction = run.Run.Summary;
     const MeasuredFigures figures = FiguresOf(log);

@@ -57,6 +57,6 @@ std::vector<std::pair<double, double>> PlottedPoints(const MeasuredLog& log, con
 // the prediction (measured over predicted); the record gains
 // measured_fl1_runtime_h, measured_fl1_ratio, measured_output_30s and
 // measured_output_30s_ratio; the line to draw is returned, named 'name'.
-MeasuredLine CompareMeasured(LightRun& run, const MeasuredLog& log, const std::string& name);
+PlotLine CompareMeasured(LightRun& run, const MeasuredLog& log, const std::string& name);
 
 } // namespace lumora

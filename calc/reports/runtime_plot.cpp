@@ -4,6 +4,7 @@
 #include "calc/reports/svg_picture.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace lumora {
@@ -18,6 +19,17 @@ constexpr PlotFrame Narrow = {360, 46, 314, 74, 300, 4, 5};
 struct Ink {
     std::string text, frame, grid, output, current, fl1, regulation, host, measured;
 };
+// Other builds' lines: a colour and a dash each, quieter than the run's.
+constexpr std::array<const char*, OtherLineStyles> OtherColours = {"#6a8fc7", "#b8860b", "#2e8b57", "#a0522d",
+                                                                   "#708090", "#8b5a9c", "#4b8b8b"};
+constexpr std::array<const char*, OtherLineStyles> OtherDashes = {"8 3",  "2 2", "10 3 2 3", "4 4",
+                                                                  "12 4", "1 3", "6 2 2 2"};
+std::string OtherStyle(std::size_t i, bool themed)
+{
+    const std::string paint = themed ? "style=\"stroke:var(--plot-build-" + std::to_string(i + 1) + ")\""
+                                     : "stroke=\"" + std::string(OtherColours[i]) + "\"";
+    return paint + " stroke-width=\"1.75\" stroke-opacity=\"0.85\" stroke-dasharray=\"" + OtherDashes[i] + "\"";
+}
 Ink Light()
 {
     return {"",
@@ -76,7 +88,7 @@ constexpr double ZoomHeight = 200, ZoomTop = 48, ZoomBottom = 158;
 // The picture being drawn: its layout, scales and text so far.
 class Plot {
   public:
-    Plot(const Discharge& run, PlotLayout layout, const MeasuredLine* measured);
+    Plot(const Discharge& run, PlotLayout layout, const PlotLine* measured, const OtherBuilds& others);
 
     void Title(const PlotLabels& labels);
     void Grid();
@@ -86,6 +98,7 @@ class Plot {
     template <typename Across, typename Up, typename UpAmps>
     void Lines(Across x, Up percentY, UpAmps currentY, double end);
     void Key();
+    std::vector<std::pair<double, double>> KeyPlaces() const;
     void Zoom();
     std::string Done() { return std::move(m_svg) + SvgClose; }
 
@@ -95,7 +108,8 @@ class Plot {
     double YCurrent(double amps) const { return g.bottom - (g.bottom - g.top) * amps * m_currentScale / m_current.top; }
 
     const Discharge& m_run;
-    const MeasuredLine* m_measured;
+    const PlotLine* m_measured;
+    std::span<const PlotLine> m_others;
     PlotLayout m_layout;
     PlotFrame g;
     Ink m_ink;
@@ -104,19 +118,24 @@ class Plot {
     Axis m_time{}, m_percent{}, m_current{};
     double m_zoomMinutes = 0.0; // the first minutes enlarged below; 0 for none
     double m_height = 0.0;      // to the legend's end
-    Legend m_legend;            // a line's paint and its words
-    std::string m_currentText;  // the current's tick and title paint
+    Legend m_legend;            // a line's paint and its words: the run's own, then the other builds'
+    std::size_t m_ownEntries = 0;
+    std::string m_currentText; // the current's tick and title paint
     std::string m_svg;
 };
 
-Plot::Plot(const Discharge& run, PlotLayout layout, const MeasuredLine* measured)
-    : m_run(run), m_measured(measured && !measured->Points.empty() ? measured : nullptr), m_layout(layout),
+Plot::Plot(const Discharge& run, PlotLayout layout, const PlotLine* measured, const OtherBuilds& others)
+    : m_run(run), m_measured(measured && !measured->Points.empty() ? measured : nullptr),
+      m_others(others.Lines.first(std::min(others.Lines.size(), OtherLineStyles))), m_layout(layout),
       g(layout.Narrow ? Narrow : Wide), m_ink(layout.Themed ? Themed() : Light())
 {
     const std::vector<DischargeRow>& rows = run.Rows;
     double endHours = rows.empty() ? 1.0 : rows.back().Hours;
     if (m_measured)
         endHours = std::max(endHours, m_measured->Points.back().first);
+    for (const PlotLine& other : m_others)
+        if (!other.Points.empty())
+            endHours = std::max(endHours, other.Points.back().first);
     // Minutes for runs under two hours.
     m_minutes = endHours < 2.0;
     m_timeScale = m_minutes ? 60.0 : 1.0;
@@ -131,12 +150,16 @@ Plot::Plot(const Discharge& run, PlotLayout layout, const MeasuredLine* measured
     if (m_measured)
         for (const auto& [hours, percent] : m_measured->Points)
             mostPercent = std::max(mostPercent, percent);
+    for (const PlotLine& other : m_others)
+        for (const auto& [hours, percent] : other.Points)
+            mostPercent = std::max(mostPercent, percent);
     // LED current in mA below 1 A.
     m_milliamps = mostAmps < 1.0;
     m_currentScale = m_milliamps ? 1000.0 : 1.0;
     m_percent = RoundAxis(mostPercent * 1.05, g.yTicks);
     m_current = RoundAxis(mostAmps * m_currentScale * 1.05, g.yTicks);
-    m_legend = {{m_ink.output + " stroke-width=\"2.5\"", run.Summary.InLumens ? "output (lumens, %)" : "output (%)"},
+    const std::string own = run.Summary.InLumens ? "output (lumens, %)" : "output (%)";
+    m_legend = {{m_ink.output + " stroke-width=\"2.5\"", m_others.empty() ? own : others.Name + ": " + own},
                 {m_ink.current + " stroke-width=\"1.5\" stroke-dasharray=\"5 3\"",
                  m_milliamps ? "LED current (mA)" : "LED current (A)"},
                 {m_ink.fl1 + " stroke-dasharray=\"6 4\"", "10 % of the 30 s output"}};
@@ -145,9 +168,14 @@ Plot::Plot(const Discharge& run, PlotLayout layout, const MeasuredLine* measured
                             "host temperature (C, left scale)"});
     if (m_measured)
         m_legend.push_back({m_ink.measured + " stroke-width=\"2\" stroke-dasharray=\"9 3 2 3\"", m_measured->Label});
+    m_ownEntries = m_legend.size();
+    for (std::size_t i = 0; i < m_others.size(); ++i)
+        m_legend.push_back({OtherStyle(i, layout.Themed), m_others[i].Label});
     m_currentText = layout.Themed ? FillOf(m_ink.current) : " fill=\"#c0392b\"";
     m_zoomMinutes = m_minutes ? 0.0 : EarlyMinutes(rows);
-    m_height = layout.Narrow ? g.bottom + 58 + 17.0 * static_cast<double>(m_legend.size()) : 470.0;
+    m_height = layout.Narrow      ? g.bottom + 58 + 17.0 * static_cast<double>(m_legend.size())
+               : m_others.empty() ? 470.0
+                                  : KeyPlaces().back().second + 12.0;
     const double height = m_height + (m_zoomMinutes > 0.0 ? ZoomHeight : 0.0);
     const std::string data =
         layout.Themed ? " data-left=\"" + Px(g.left) + "\" data-right=\"" + Px(g.right) + "\" data-hours=\"" +
@@ -266,21 +294,56 @@ void Plot::Lines(Across x, Up percentY, UpAmps currentY, double end)
     if (m_heat)
         line(rows(&DischargeRow::HostC), percentY, m_legend[3].first);
     if (m_measured)
-        line(Points(m_measured->Points.begin(), m_measured->Points.end()), percentY, m_legend.back().first);
+        line(Points(m_measured->Points.begin(), m_measured->Points.end()), percentY, m_legend[m_ownEntries - 1].first);
+    for (std::size_t i = 0; i < m_others.size(); ++i)
+        line(Points(m_others[i].Points.begin(), m_others[i].Points.end()), percentY, m_legend[m_ownEntries + i].first);
 }
 
 // The legend: in a row below the time axis (a second for the host and the
 // measured log), or a line each in the narrow layout.
 void Plot::Key()
 {
+    const std::vector<std::pair<double, double>> places = KeyPlaces();
     for (std::size_t i = 0; i < m_legend.size(); ++i) {
-        const double at = static_cast<double>(i);
-        const bool second = i >= 3;
-        const double lx = m_layout.Narrow ? g.left : g.left + (second ? 260.0 * (at - 3.0) : 200.0 * at);
-        const double ly = m_layout.Narrow ? g.bottom + 62 + 17.0 * at : g.bottom + 66 + (second ? 18 : 0);
+        const auto [lx, ly] = places[i];
         SvgLine(m_svg, lx, ly - 4, lx + 28, ly - 4, m_legend[i].first);
         SvgText(m_svg, lx + 34, ly, m_legend[i].second, "start");
     }
+}
+
+// Where each legend entry's line starts and its text's baseline: a line
+// each in the narrow layout; in the wide one a row of three below the time
+// axis (a second for the host and the measured log), or, beside other
+// builds, the builds' outputs a line each below the run's other lines.
+std::vector<std::pair<double, double>> Plot::KeyPlaces() const
+{
+    std::vector<std::pair<double, double>> places;
+    const double top = g.bottom + 66;
+    for (std::size_t i = 0; i < m_legend.size(); ++i) {
+        const double at = static_cast<double>(i);
+        if (m_layout.Narrow)
+            places.emplace_back(g.left, g.bottom + 62 + 17.0 * at);
+        else if (m_others.empty())
+            places.emplace_back(i >= 3 ? g.left + 260.0 * (at - 3.0) : g.left + 200.0 * at, top + (i >= 3 ? 18 : 0));
+        else
+            places.emplace_back(0.0, 0.0);
+    }
+    if (m_layout.Narrow || m_others.empty())
+        return places;
+    // The run's lines but its output in a row, the measured log below.
+    double row = 0.0, column = 0.0;
+    for (std::size_t i = 1; i < m_ownEntries; ++i) {
+        const bool measured = m_measured && i + 1 == m_ownEntries;
+        if (measured && column > 0.0)
+            row += 1.0, column = 0.0;
+        places[i] = {g.left + 200.0 * column, top + 18.0 * row};
+        column += 1.0;
+    }
+    row += 1.0;
+    places[0] = {g.left, top + 18.0 * row};
+    for (std::size_t i = m_ownEntries; i < m_legend.size(); ++i)
+        places[i] = {g.left, top + 18.0 * (row + static_cast<double>(i - m_ownEntries) + 1.0)};
+    return places;
 }
 
 // The run's first minutes enlarged in a panel of their own below the
@@ -296,7 +359,7 @@ void Plot::Zoom()
     SvgText(m_svg, g.left, y0 - 10, "The first " + TickLabel(minutes) + " min, enlarged", "start",
             " font-weight=\"bold\"");
     const Axis ticks = RoundAxis(minutes, g.xTicks);
-    for (double t = 0.0; t <= ticks.top + ticks.step / 2; t += ticks.step) {
+    for (double t = 0.0; t <= minutes + ticks.step / 1000; t += ticks.step) {
         SvgLine(m_svg, x(t / 60.0), y0, x(t / 60.0), y1, m_ink.grid);
         SvgText(m_svg, x(t / 60.0), y1 + 16, TickLabel(t));
     }
@@ -311,10 +374,10 @@ void Plot::Zoom()
 
 } // namespace
 
-std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels, PlotLayout layout,
-                           const MeasuredLine* measured)
+std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels, PlotLayout layout, const PlotLine* measured,
+                           const OtherBuilds& others)
 {
-    Plot plot(run, layout, measured);
+    Plot plot(run, layout, measured, others);
     plot.Title(labels);
     plot.Grid();
     plot.AxisTitles();

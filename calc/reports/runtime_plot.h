@@ -4,6 +4,8 @@
 #include "calc/light/discharge.h"
 #include "calc/reports/svg_picture.h"
 
+#include <cstddef>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,14 +25,23 @@ struct PlotLabels {
     std::string Subtitle; // "FL1 runtime 0.73 h"
 };
 
-// A builder's own log drawn beside the prediction: hours and percent of the
-// prediction's output at 30 s, and its legend's words.
-struct MeasuredLine {
+// A line beside the run, a builder's own log or another build's output:
+// hours and percent of the run's own output at 30 s, and its legend's words.
+struct PlotLine {
     std::vector<std::pair<double, double>> Points;
     std::string Label;
 };
 
+// Other builds' outputs are drawn quieter than the run's own, each in a
+// colour and dash of its own (at most OtherLineStyles of them), named in
+// the legend, and the run's own output is named 'name' there.
+inline constexpr std::size_t OtherLineStyles = 7;
+struct OtherBuilds {
+    std::string Name; // the run's own
+    std::span<const PlotLine> Lines;
+};
+
 std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels, PlotLayout layout = {},
-                           const MeasuredLine* measured = nullptr);
+                           const PlotLine* measured = nullptr, const OtherBuilds& others = {});
 
 } // namespace lumora

@@ -98,7 +98,7 @@ TEST(MeasuredLogs, GiveTheFactorsTheyWereStretchedBy)
         MeasuredLog log;
         for (const DischargeRow& row : run.Run.Rows)
             log.Points.push_back({row.Hours * 60.0 * time, row.Output * output});
-        const MeasuredLine line = CompareMeasured(run, log, "stretched.csv");
+        const PlotLine line = CompareMeasured(run, log, "stretched.csv");
         EXPECT_NEAR(std::stod(FigureOf(run, "measured_fl1_ratio")), time, 0.01) << time;
         EXPECT_NEAR(std::stod(FigureOf(run, "measured_output_30s_ratio")), output, 0.01) << output;
         EXPECT_EQ(FigureOf(run, "measured_fl1_reached"), "true");
