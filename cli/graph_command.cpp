@@ -170,29 +170,30 @@ class Graph final : public Command {
         AddLightOptions(*command, m_light);
         command
             ->add_option("--plot", m_request.Plot,
-                         "also write the runtime graph as an SVG picture; '-' writes it to standard output in place "
-                         "of the table")
+                         "Also write the runtime graph as an SVG picture; '-' writes it to standard output in place "
+                         "of the table.")
             ->option_text("FILE.svg");
         command
             ->add_option("--measured", m_request.MeasuredName,
-                         "a light meter's runtime log to lay beside the prediction: CSV with columns time_min and lm "
-                         "(or pct of the output at 30 s); the summary gives its FL1 runtime and output at 30 s and "
-                         "their ratios to the prediction, and the plot draws it")
+                         "A light meter's runtime log to lay beside the prediction: CSV with columns time_min (or "
+                         "time_h) and lm (or pct of the output at 30 s), as this command's own CSV also reads; the "
+                         "summary gives its FL1 runtime and output at 30 s and their ratios to the prediction, and "
+                         "the plot draws it.")
             ->option_text("FILE.csv");
         command
             ->add_option("--cell-file", m_request.CellFileName,
-                         "your own cell's file, written by fitting logs with the cells command; in place of a cell "
-                         "preset, in a pack as one is")
+                         "Your own cell's file, written by fitting logs with the cells command, in place of a cell "
+                         "preset, in a pack as one is.")
             ->option_text("FILE.json");
         command
             ->add_option("--vs", m_versus,
-                         "another build beside this one, as what it changes: KEY=VALUE[,KEY=VALUE...], each KEY an "
+                         "Another build beside this one, as what it changes: KEY=VALUE[,KEY=VALUE...], each KEY an "
                          "option's name without its dashes, for example led=sft-40,current=3000 (host= for none); "
                          "repeat it for more builds, " +
                              std::to_string(MostBuilds) +
                              " in all at most. The text gives the builds' figures side by side, each with its "
                              "difference from the first; CSV every build's rows with a build column; JSON each "
-                             "build's record; the plot every build's output")
+                             "build's record; the plot every build's output.")
             ->option_text("KEY=VALUE[,...]");
         AddFormat(*command, m_format);
         return command;

@@ -117,7 +117,7 @@ std::vector<Figure> Figures()
          [](const LightRun& r) { return Hosted(r, r.Run.Summary.PeakHostC); },
          [](double d) { return Difference(d, 1, "K"); }},
         {"Peak LED junction",
-         [](const LightRun& r) { return Hosted(r, 0.0) ? RoundedText(PeakJunction(r), 1) + " C" : std::string(); },
+         [](const LightRun& r) { return Hosted(r, 0.0) ? RoundedText(PeakJunction(r), 1) + " °C" : std::string(); },
          [](const LightRun& r) { return Hosted(r, PeakJunction(r)); }, [](double d) { return Difference(d, 1, "K"); }},
         {"Energy drawn", line("Energy drawn"), [](const LightRun& r) { return r.Run.Summary.DrawnWh; },
          [](double d) { return Difference(d, 2, "Wh"); }},

@@ -17,7 +17,8 @@ namespace lumora {
 
 namespace {
 
-constexpr std::array<RunColumn, 3> HeatColumns = {{{"host_c", "Host C"}, {"junction_c", "Tj C"}, {"heat_w", "Heat W"}}};
+constexpr std::array<RunColumn, 3> HeatColumns = {
+    {{"host_c", "Host °C"}, {"junction_c", "Tj °C"}, {"heat_w", "Heat W"}}};
 // The heat's columns go in before these last two.
 constexpr std::size_t TrailingColumns = 2;
 constexpr std::array<RunColumn, 13> Columns = {{{"time_h", "Time h"},
@@ -305,10 +306,10 @@ void DescribeHeat(const Heat& heat, const DischargeSummary& summary, const std::
         figures.Input("thermal_limit_c", DoubleText(*heat.LimitC + heat.SensorOffsetK));
         figures.Input("sensor_offset_k", DoubleText(heat.SensorOffsetK));
         if (heat.SensorOffsetK > 0.0)
-            figures.Line("Host held at", RoundedText(*heat.LimitC, 1) + " C, the sensor " +
+            figures.Line("Host held at", RoundedText(*heat.LimitC, 1) + " °C, the sensor " +
                                              DoubleText(heat.SensorOffsetK) + " K hotter at the limit");
     }
-    figures.Both("Peak host temperature", "peak_host_c", RoundedText(summary.PeakHostC, 1), "C");
+    figures.Both("Peak host temperature", "peak_host_c", RoundedText(summary.PeakHostC, 1), "°C");
     if (heat.LimitC) {
         if (summary.LimitHours)
             figures.Duration("Time to the limit", "limit", *summary.LimitHours);

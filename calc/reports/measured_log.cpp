@@ -14,31 +14,47 @@ namespace lumora {
 
 namespace {
 
-// Where the log's columns stand in its header.
+// Where the log's columns stand in its header. A meter's log names them
+// time_min and lm or pct; lumora-cli graph's own CSV (and the page's)
+// time_h, lumens and output_pct, the lumens empty where the run is counted
+// in LED current.
 struct Header {
     std::size_t Time = 0, Value = 0;
+    double MinutesPerUnit = 1.0;
     bool InLumens = true;
+    std::optional<std::size_t> Percent; // a run's own CSV: its percent, for when it has no lumens
 };
 
 std::variant<Header, std::string> HeaderOf(const std::vector<std::string>& cells, std::size_t line)
 {
-    std::optional<std::size_t> time, lumens, percent;
+    std::optional<std::size_t> minutes, hours, lumens, percent, runLumens, runPercent;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const std::string name = CsvName(cells[i]);
-        if (name == "time_min")
-            time = i;
-        else if (name == "lm")
-            lumens = i;
-        else if (name == "pct")
-            percent = i;
+        for (const auto& [column, index] :
+             {std::pair{"time_min", &minutes}, std::pair{"time_h", &hours}, std::pair{"lm", &lumens},
+              std::pair{"pct", &percent}, std::pair{"lumens", &runLumens}, std::pair{"output_pct", &runPercent}})
+            if (name == column)
+                *index = i;
     }
-    if (!time)
-        return LineMention(line) + "the header has no column time_min";
-    if (!lumens && !percent)
-        return LineMention(line) + "the header has no column lm or pct";
+    if (!minutes && !hours)
+        return LineMention(line) + "the header has no column time_min (or time_h)";
     if (lumens && percent)
         return LineMention(line) + "the header has both lm and pct; give one";
-    return Header{*time, lumens ? *lumens : *percent, lumens.has_value()};
+    Header header;
+    header.Time = minutes ? *minutes : *hours;
+    header.MinutesPerUnit = minutes ? 1.0 : 60.0;
+    if (lumens || percent) {
+        header.Value = lumens ? *lumens : *percent;
+        header.InLumens = lumens.has_value();
+    } else if (runLumens || runPercent) {
+        header.Value = runLumens ? *runLumens : *runPercent;
+        header.InLumens = runLumens.has_value();
+        if (runLumens)
+            header.Percent = runPercent;
+    } else {
+        return LineMention(line) + "the header has no column lm or pct";
+    }
+    return header;
 }
 
 std::optional<double> NumberIn(const std::vector<std::string>& cells, std::size_t at)
@@ -65,7 +81,8 @@ std::optional<std::string> HeaderInto(const std::vector<std::string>& cells, std
 std::optional<std::string> Reading(const std::vector<std::string>& cells, std::size_t number, const Header& header,
                                    MeasuredLog& log)
 {
-    const std::optional<double> minutes = NumberIn(cells, header.Time);
+    const std::optional<double> time = NumberIn(cells, header.Time);
+    const std::optional<double> minutes = time ? std::optional<double>(*time * header.MinutesPerUnit) : std::nullopt;
     const std::optional<double> value = NumberIn(cells, header.Value);
     if (!minutes || !value)
         return LineMention(number) + "a time or an output that is no number";
@@ -90,7 +107,16 @@ std::variant<MeasuredLog, std::string> ReadMeasuredLog(std::string_view text)
         const std::optional<std::vector<std::string>> read = CsvCells(line);
         if (!read)
             return std::optional<std::string>(LineMention(number) + "a quote left open");
-        return header ? Reading(*read, number, *header, log) : HeaderInto(*read, number, header, log);
+        if (!header)
+            return HeaderInto(*read, number, header, log);
+        // A run's own CSV counted in LED current leaves its lumens empty.
+        if (log.Points.empty() && header->Percent && header->Value < read->size() &&
+            CsvName((*read)[header->Value]).empty()) {
+            header->Value = *header->Percent;
+            header->InLumens = log.InLumens = false;
+        }
+        header->Percent.reset();
+        return Reading(*read, number, *header, log);
     });
     if (refusal)
         return *refusal;

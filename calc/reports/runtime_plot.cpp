@@ -85,10 +85,51 @@ double EarlyMinutes(const std::vector<DischargeRow>& rows)
 // bottom below the legend.
 constexpr double ZoomHeight = 200, ZoomTop = 48, ZoomBottom = 158;
 
+// A text broken after its commas into lines of at most 'most' characters
+// (a part longer than that on a line of its own).
+std::vector<std::string> Wrapped(const std::string& text, std::size_t most)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const std::size_t comma = text.find(", ", from);
+        const std::string part = text.substr(from, comma == std::string::npos ? std::string::npos : comma + 1 - from);
+        from = comma == std::string::npos ? text.size() : comma + 2;
+        const std::string joined = line.empty() ? part : line + " " + part;
+        if (!line.empty() && joined.size() > most) {
+            lines.push_back(line);
+            line = part;
+        } else {
+            line = joined;
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+// The most characters of a title's and a subtitle's line: what bold 13 px
+// and plain 12 px DejaVu Sans (the widest of the fonts named) fit across the
+// narrow picture, with a margin; and across the wide one.
+constexpr std::size_t NarrowTitle = 38, NarrowSubtitle = 48, WideTitle = 72, WideSubtitle = 100;
+
+// Where the frame may start below the title and subtitle's last line.
+double TitleBottom(const PlotLabels& labels, bool narrow)
+{
+    const double titles = static_cast<double>(Wrapped(labels.Title, narrow ? NarrowTitle : WideTitle).size());
+    const double subtitles =
+        static_cast<double>(Wrapped(labels.Subtitle, narrow ? NarrowSubtitle : WideSubtitle).size());
+    const double last =
+        (narrow ? 20 : 24) + 17 * (titles - 1) + (narrow ? (titles == 1 ? 22 : 18) : 19) + 16 * (subtitles - 1);
+    return last + (narrow ? 19 : 17);
+}
+
 // The picture being drawn: its layout, scales and text so far.
 class Plot {
   public:
-    Plot(const Discharge& run, PlotLayout layout, const PlotLine* measured, const OtherBuilds& others);
+    Plot(const Discharge& run, const PlotLabels& labels, PlotLayout layout, const PlotLine* measured,
+         const OtherBuilds& others);
 
     void Title(const PlotLabels& labels);
     void Grid();
@@ -124,11 +165,16 @@ class Plot {
     std::string m_svg;
 };
 
-Plot::Plot(const Discharge& run, PlotLayout layout, const PlotLine* measured, const OtherBuilds& others)
+Plot::Plot(const Discharge& run, const PlotLabels& labels, PlotLayout layout, const PlotLine* measured,
+           const OtherBuilds& others)
     : m_run(run), m_measured(measured && !measured->Points.empty() ? measured : nullptr),
       m_others(others.Lines.first(std::min(others.Lines.size(), OtherLineStyles))), m_layout(layout),
       g(layout.Narrow ? Narrow : Wide), m_ink(layout.Themed ? Themed() : Light())
 {
+    // A title or subtitle on more lines moves the plot down.
+    const double shift = std::max(0.0, TitleBottom(labels, layout.Narrow) - g.top);
+    g.top += shift;
+    g.bottom += shift;
     const std::vector<DischargeRow>& rows = run.Rows;
     double endHours = rows.empty() ? 1.0 : rows.back().Hours;
     if (m_measured)
@@ -165,7 +211,7 @@ Plot::Plot(const Discharge& run, PlotLayout layout, const PlotLine* measured, co
                 {m_ink.fl1 + " stroke-dasharray=\"6 4\"", "10 % of the 30 s output"}};
     if (m_heat)
         m_legend.push_back({m_ink.host + " stroke-width=\"2\" stroke-dasharray=\"1 3\" stroke-linecap=\"round\"",
-                            "host temperature (C, left scale)"});
+                            "host temperature (°C, left scale)"});
     if (m_measured)
         m_legend.push_back({m_ink.measured + " stroke-width=\"2\" stroke-dasharray=\"9 3 2 3\"", m_measured->Label});
     m_ownEntries = m_legend.size();
@@ -174,7 +220,7 @@ Plot::Plot(const Discharge& run, PlotLayout layout, const PlotLine* measured, co
     m_currentText = layout.Themed ? FillOf(m_ink.current) : " fill=\"#c0392b\"";
     m_zoomMinutes = m_minutes ? 0.0 : EarlyMinutes(rows);
     m_height = layout.Narrow      ? g.bottom + 58 + 17.0 * static_cast<double>(m_legend.size())
-               : m_others.empty() ? 470.0
+               : m_others.empty() ? 470.0 + shift
                                   : KeyPlaces().back().second + 12.0;
     const double height = m_height + (m_zoomMinutes > 0.0 ? ZoomHeight : 0.0);
     const std::string data =
@@ -188,21 +234,23 @@ Plot::Plot(const Discharge& run, PlotLayout layout, const PlotLine* measured, co
     m_svg = SvgOpen(g.width, height, !layout.Themed, data);
 }
 
-// The title, on two lines in the narrow layout where it is long.
+// The title and subtitle, each on as many lines as its words need; the plot
+// moves down for each line beyond the usual two (or three, narrow, where
+// the title takes two).
 void Plot::Title(const PlotLabels& labels)
 {
-    const std::size_t comma = labels.Title.find(", ");
+    const bool narrow = m_layout.Narrow;
+    const std::vector<std::string> title = Wrapped(labels.Title, narrow ? NarrowTitle : WideTitle);
+    const std::vector<std::string> subtitle = Wrapped(labels.Subtitle, narrow ? NarrowSubtitle : WideSubtitle);
+    const std::string bold =
+        narrow ? " font-size=\"13\" font-weight=\"bold\"" : " font-size=\"15\" font-weight=\"bold\"";
     const double middle = g.width / 2;
-    if (m_layout.Narrow && labels.Title.size() > 44 && comma != std::string::npos) {
-        SvgText(m_svg, middle, 20, labels.Title.substr(0, comma + 1), "middle",
-                " font-size=\"13\" font-weight=\"bold\"");
-        SvgText(m_svg, middle, 37, labels.Title.substr(comma + 2), "middle", " font-size=\"13\" font-weight=\"bold\"");
-        SvgText(m_svg, middle, 55, labels.Subtitle);
-    } else {
-        SvgText(m_svg, middle, 24, labels.Title, "middle",
-                m_layout.Narrow ? " font-size=\"13\" font-weight=\"bold\"" : " font-size=\"15\" font-weight=\"bold\"");
-        SvgText(m_svg, middle, m_layout.Narrow ? 42 : 43, labels.Subtitle);
-    }
+    double y = narrow ? 20 : 24;
+    for (std::size_t i = 0; i < title.size(); ++i, y += 17)
+        SvgText(m_svg, middle, y, title[i], "middle", bold);
+    y += narrow ? (title.size() == 1 ? 5 : 1) : 2;
+    for (std::size_t i = 0; i < subtitle.size(); ++i, y += 16)
+        SvgText(m_svg, middle, y, subtitle[i]);
 }
 
 // Grid and ticks: time below, output on the left, current on the right;
@@ -230,9 +278,11 @@ void Plot::AxisTitles()
     const std::string outputAxis = m_layout.Narrow ? (lumens ? "Output (% of lm at 30 s)" : "Output (%)")
                                    : lumens        ? "Output (% of lumens at 30 s)"
                                                    : "Output (% of 30 s value)";
-    const double leftTitle = m_layout.Narrow ? 12 : 18, rightTitle = g.width - (m_layout.Narrow ? 8 : 16);
+    // Turned a quarter clockwise, the right title's letters rise to the right
+    // of its line by their height: it stands that far inside the edge.
+    const double leftTitle = m_layout.Narrow ? 12 : 18, rightTitle = g.width - (m_layout.Narrow ? 14 : 16);
     const double middle = (g.top + g.bottom) / 2;
-    SvgText(m_svg, leftTitle, middle, m_heat ? outputAxis + ", host (C)" : outputAxis, "middle",
+    SvgText(m_svg, leftTitle, middle, m_heat ? outputAxis + ", host (°C)" : outputAxis, "middle",
             " transform=\"rotate(-90 " + Px(leftTitle) + " " + Px(middle) + ")\"");
     SvgText(m_svg, rightTitle, middle, m_milliamps ? "LED current (mA)" : "LED current (A)", "middle",
             m_currentText + " transform=\"rotate(90 " + Px(rightTitle) + " " + Px(middle) + ")\"");
@@ -377,7 +427,7 @@ void Plot::Zoom()
 std::string RuntimePlotSvg(const Discharge& run, const PlotLabels& labels, PlotLayout layout, const PlotLine* measured,
                            const OtherBuilds& others)
 {
-    Plot plot(run, layout, measured, others);
+    Plot plot(run, labels, layout, measured, others);
     plot.Title(labels);
     plot.Grid();
     plot.AxisTitles();

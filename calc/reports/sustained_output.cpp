@@ -179,7 +179,7 @@ std::optional<SustainedOutput> AddWanted(const LightRequest& request, const Ligh
     const std::string forWant = "(for " + RoundedText(want, 0) + " lm)";
     Line(out, "Heat to shed", "wanted_heat_w", RoundedText(wanted.heatW, 2), "W", forWant);
     Line(out, "Host to air needed", "wanted_host_k_per_w", RoundedText(needed, 2), "K/W", forWant);
-    Line(out, "Surface needed", "wanted_area_cm2", RoundedText(area, 0), "cm2", "(" + material + ")");
+    Line(out, "Surface needed", "wanted_area_cm2", RoundedText(area, 0), "cm²", "(" + material + ")");
     return std::nullopt;
 }
 
@@ -211,7 +211,7 @@ SustainedOutput SustainLight(const LightRequest& request)
     out.Summary.push_back(
         {"Host", hostName + ": " + RoundedText(heat.Host.KelvinPerWatt, 2) + " K/W to the air", "", ""});
     if (heat.SensorOffsetK > 0.0)
-        out.Summary.push_back({"Host held at", RoundedText(*heat.LimitC, 1), "C",
+        out.Summary.push_back({"Host held at", RoundedText(*heat.LimitC, 1), "°C",
                                "the sensor " + DoubleText(heat.SensorOffsetK) + " K hotter at the limit"});
     out.Understood = {{"led", led.Name, false},
                       {"leds", DoubleText(count), true},
@@ -226,7 +226,7 @@ SustainedOutput SustainLight(const LightRequest& request)
     if (lumens)
         Line(out, "Sustained output", "sustained_lumens", RoundedText(held.lumens, 0), "lm", mark);
     Line(out, "Heat shed", "sustained_heat_w", RoundedText(held.heatW, 2), "W");
-    Line(out, "Junction", "junction_c", RoundedText(JunctionC(heat.Led, *heat.LimitC, held.ledHeatW), 1), "C");
+    Line(out, "Junction", "junction_c", RoundedText(JunctionC(heat.Led, *heat.LimitC, held.ledHeatW), 1), "°C");
     if (!request.Want)
         return out;
     if (!lumens)

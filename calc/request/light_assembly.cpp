@@ -228,10 +228,10 @@ Step SetHost(const LightRequest& request, Host& host, std::string& hostName)
         if (!(mass > 0.0))
             return RefusalAbout(&R::HostMass, "a host of 0 g holds no heat; give its mass above 0 g");
         if (!(*area > 0.0))
-            return RefusalAbout(&R::HostArea, "a host of 0 cm2 sheds no heat; give its surface above 0 cm2");
+            return RefusalAbout(&R::HostArea, "a host of 0 cm² sheds no heat; give its surface above 0 cm²");
         const std::string material = ValueOf(request, &R::HostMaterial);
         host = HostOf(mass, *HostMaterialNamed(material), *area);
-        hostName = DoubleText(mass) + " g of " + material + ", " + DoubleText(*area) + " cm2";
+        hostName = DoubleText(mass) + " g of " + material + ", " + DoubleText(*area) + " cm²";
     }
     return std::nullopt;
 }
@@ -260,13 +260,13 @@ Step SetDriverHeat(const LightRequest& request, Heat& heat)
     if (const std::optional<double> limit = request.ThermalLimit) {
         const double offset = *ValueOf(request, &R::SensorOffset);
         if (!(*limit > heat.AmbientC))
-            return RefusalAbout(&R::ThermalLimit, "a limit of " + DoubleText(*limit) + " C is not above the ambient " +
-                                                      DoubleText(heat.AmbientC) + " C: the light could never come on");
+            return RefusalAbout(&R::ThermalLimit, "a limit of " + DoubleText(*limit) + " °C is not above the ambient " +
+                                                      DoubleText(heat.AmbientC) + " °C: the light could never come on");
         if (!(*limit - offset > heat.AmbientC))
             return RefusalAbout(&R::SensorOffset, "with the sensor " + DoubleText(offset) +
                                                       " K above the host, the host is held at " +
-                                                      DoubleText(*limit - offset) + " C, not above the ambient " +
-                                                      DoubleText(heat.AmbientC) + " C: the light could never come on");
+                                                      DoubleText(*limit - offset) + " °C, not above the ambient " +
+                                                      DoubleText(heat.AmbientC) + " °C: the light could never come on");
         heat.LimitC = *limit - offset;
         heat.SensorOffsetK = offset;
     }
@@ -395,7 +395,7 @@ std::optional<RequestRefusal> SetHeat(const LightRequest& request, const LedChoi
     const double ambient = *ValueOf(request, &R::Ambient);
     if (ambient < AbsoluteZeroC)
         return RefusalAbout(&R::Ambient,
-                            DoubleText(ambient) + " C is below absolute zero (" + DoubleText(AbsoluteZeroC) + " C)");
+                            DoubleText(ambient) + " °C is below absolute zero (" + DoubleText(AbsoluteZeroC) + " °C)");
     const int ways = (request.Host ? 1 : 0) + (request.HostResistance ? 1 : 0) + (request.HostMass ? 1 : 0);
     if (ways > 1)
         return RunRefused(MentionOf(&R::Host) + ", " + MentionOf(&R::HostResistance) + " and " +

@@ -56,15 +56,18 @@ std::vector<InputChoice> HostChoices()
 std::vector<InputChoice> MaterialChoices()
 {
     std::vector<InputChoice> choices;
-    for (const HostMaterial& material : HostMaterials())
-        choices.push_back({std::string(material.Id), std::string(material.Id), ""});
+    for (const HostMaterial& material : HostMaterials()) {
+        std::string caption(material.Id);
+        caption[0] = static_cast<char>(caption[0] - 'a' + 'A');
+        choices.push_back({std::string(material.Id), caption, ""});
+    }
     return choices;
 }
 
 std::vector<InputChoice> WiringChoices()
 {
-    return {{"series", "Series", "the LEDs in series (the default)"},
-            {"parallel", "Parallel", "the LEDs in parallel behind the one resistor"}};
+    return {{"series", "Series", "The LEDs in series (the default)."},
+            {"parallel", "Parallel", "The LEDs in parallel behind the one resistor."}};
 }
 
 // "no driver "x"; known: direct, linear, converter", from a row's choices.
@@ -104,128 +107,146 @@ bool FlatCell(const RunShape& s) { return !s.CellNamed; }
 bool Converts(const RunShape& s) { return s.Driver == DriverKind::Converter; }
 bool Linear(const RunShape& s) { return s.Driver == DriverKind::Linear; }
 bool Hosted(const RunShape& s) { return s.HostGiven; }
+// A host of one's own by its resistance and heat capacity, or by its mass,
+// material and surface: each way's fields where no host is named and the
+// other way is not taken.
+bool HostByResistance(const RunShape& s) { return !s.HostNamed && !s.HostByMass; }
+bool HostByMass(const RunShape& s) { return !s.HostNamed && !s.HostByResistance; }
 
 using K = InputKind;
 
 // clang-format off
+// Each help is whole sentences, as the page shows it beside its field and
+// lumora-cli --help prints it; a default is said after it.
 const std::array<LightInputRow, 34> Rows = {{
     {.Key = "driver", .Field = &LightRequest::Driver, .Caption = "Driver", .Phrase = "the driver", .ValueName = "NAME", .Kind = K::Choice,
-     .Default = "direct", .Help = "direct (FET, with {resistance}), linear or converter", .Choices = DriverChoices,
-     .Check = CheckDriver},
+     .Default = "direct",
+     .Help = "How the driver feeds the LEDs: direct drive (a FET, with {resistance}), a linear regulator or a "
+             "constant-current converter.",
+     .Choices = DriverChoices, .Check = CheckDriver},
     {.Key = "led", .Field = &LightRequest::Led, .Caption = "LED", .Phrase = "an LED preset", .ValueName = "NAME", .Kind = K::Choice,
-     .Help = "an LED preset in place of {vf}", .CommandLineNote = "; 'lumora-cli leds' lists them", .Group = "led",
+     .Help = "An LED by its maker's name, with its measured curve, flux and rating, in place of {vf}.",
+     .CommandLineNote = " 'lumora-cli leds' lists them.", .Group = "led",
      .Sustains = true, .Choices = LedChoices, .NoChoice = "Typical white LED through the Vf at the current", .Check = CheckLed},
     {.Key = "led-point", .Field = &LightRequest::LedPoints, .Caption = "LED point", .Phrase = "measured points", .ValueName = "MA=V[:LM]",
      .Kind = K::Points,
-     .Help = "a measured point of the LED, twice or more: MA=V, or MA=V:LM with its flux in lumens (of every point, "
-             "for a graph in lumens)",
-     .Group = "led",
-     .CommandLineOnly = true, .Sustains = true},
+     .Help = "A point measured on your LED, MA=V, or MA=V:LM with its flux in lumens; give two or more, and the flux "
+             "of every point for a graph in lumens.",
+     .Group = "led", .CommandLineOnly = true, .Sustains = true},
     {.Key = "led-spice", .Field = &LightRequest::LedSpice, .Caption = "SPICE diode", .Phrase = "a SPICE diode", .ValueName = "'IS= N= RS='",
-     .Kind = K::Line, .Help = "the LED as a SPICE diode, for example 'IS=4.4e-9 N=8.39 RS=7.8'", .Group = "led",
+     .Kind = K::Line, .Help = "Your LED as a SPICE diode, for example 'IS=4.4e-9 N=8.39 RS=7.8'.", .Group = "led",
      .CommandLineOnly = true, .Sustains = true},
     {.Key = "led-max", .Field = &LightRequest::LedMax, .Caption = "LED maximum", .Phrase = "the LED's rated maximum", .Unit = "mA",
-     .ValueName = "MA", .DefaultNote = "the preset's data sheet's",
-     .Help = "the most current the LED is rated for: a run that drives it harder says so"},
+     .ValueName = "MA", .DefaultNote = "the LED's data sheet's",
+     .Help = "The most current the LED is rated for, in mA: a run that drives it harder says so."},
     {.Key = "optics", .Field = &LightRequest::Optics, .Caption = "Optics", .Phrase = "the optics' share",
      .Unit = "%", .ValueName = "PCT", .Default = TypicalOpticsPercent,
-     .Help = "the share of the LEDs' light that leaves the light through its reflector or optic and lens, % "
-             "(87: an aluminium reflector behind an uncoated glass lens; 100: the bare emitter)",
+     .Help = "The share of the LEDs' light that leaves the light through its reflector or optic and lens, in %: 87 for "
+             "an aluminium reflector behind an uncoated glass lens, 100 for the bare emitter.",
      .Sustains = true},
     {.Key = "current", .Field = &LightRequest::Current, .Caption = "LED Current", .Phrase = "the LED current", .Unit = "mA", .ValueName = "MA",
-     .Help = "the driver's regulated current per LED, mA; with {vf}, the current at which it is given",
+     .Help = "The current the driver holds in each LED, in mA; for a typical LED, also the current its Vf is given at.",
      .Sustains = true, .Acts = Regulates},
     {.Key = "output", .Field = &LightRequest::Output, .Caption = "Wanted output", .Phrase = "the wanted output", .Unit = "lm",
      .ValueName = "LM",
-     .Help = "the output wanted 30 s after switch-on, out the front, of all the LEDs, in place of {current}: the "
-             "driver's current is solved for it (on direct drive, the series resistance)",
+     .Help = "The light you want 30 s after switch-on, in lumens out the front of the whole light, in place of "
+             "{current}: the driver's current is solved for it (on direct drive, the series resistance).",
      .Acts = LedGiven},
     {.Key = "vf", .Field = &LightRequest::Vf, .Caption = "LED Vf Voltage", .Phrase = "the LED Vf", .Unit = "V", .ValueName = "V",
-     .Help = "forward voltage of one LED at {current}, V", .Group = "led", .Sustains = true, .Acts = TypicalLed},
+     .Help = "The forward voltage of one LED at {current}, in V, for a typical white LED through it.", .Group = "led",
+     .Sustains = true, .Acts = TypicalLed},
     {.Key = "resistance", .Field = &LightRequest::Resistance, .Caption = "Resistance", .Phrase = "the series resistance", .Unit = "ohm",
-     .ValueName = "OHM", .Default = "0", .Help = "the series resistor, ohms"},
+     .ValueName = "OHM", .Default = "0", .Help = "A resistor in series with the LEDs, in ohms."},
     {.Key = "leds", .Field = &LightRequest::Leds, .Caption = "# of LEDs", .Phrase = "the number of LEDs", .ValueName = "N", .Kind = K::Whole,
-     .Default = "1", .Help = "number of LEDs", .Sustains = true},
+     .Default = "1", .Help = "How many LEDs the light has.", .Sustains = true},
     {.Key = "wiring", .Field = &LightRequest::Wiring, .Caption = "Wiring", .Phrase = "the wiring", .Kind = K::Choice, .Default = "series",
-     .Help = "the LEDs in series or in parallel behind the one resistor", .ChoiceFlags = true,
+     .Help = "Whether the LEDs are in series or in parallel behind the one resistor.", .ChoiceFlags = true,
      .Choices = WiringChoices, .Check = CheckWiring},
     {.Key = "cell", .Field = &LightRequest::Cell, .Caption = "Battery", .Phrase = "the battery preset", .ValueName = "NAME", .Kind = K::Choice,
-     .Help = "a battery preset: a chemistry (li-ion), a cell format (18650) or both (aa-nimh)",
-     .CommandLineNote = "; 'lumora-cli cells' lists them", .Choices = CellChoices,
+     .Help = "The battery: a cell by its maker's name, a cell format (18650) or a chemistry (Li-ion).",
+     .CommandLineNote = " 'lumora-cli cells' lists them.", .Choices = CellChoices,
      .NoChoice = "Flat battery at the voltage below", .Check = CheckCell},
     {.Key = "pack", .Field = &LightRequest::Pack, .Caption = "Pack", .Phrase = "the pack", .ValueName = "2S1P", .Kind = K::Pack,
-     .Default = "1S1P", .Help = "cells in series and parallel, for example 2S, 2P or 2S2P", .Check = CheckPack,
+     .Default = "1S1P", .Help = "The cells in series and in parallel, for example 2S, 2P or 2S2P.", .Check = CheckPack,
      .Acts = PresetCell},
     {.Key = "battery", .Field = &LightRequest::FlatBattery, .Caption = "Battery Input Voltage", .Phrase = "the battery voltage", .Unit = "V",
      .ValueName = "V",
-     .Help = "a flat cell of this voltage, without internal resistance (the runtime calculator's assumption)",
+     .Help = "A flat battery of this voltage, in V, without internal resistance: the runtime calculator's assumption.",
      .Acts = FlatCell},
     {.Key = "capacity", .Field = &LightRequest::Capacity, .Caption = "Battery mAh Capacity", .Phrase = "the capacity", .Unit = "mAh",
-     .ValueName = "MAH", .DefaultNote = "the preset's", .Help = "capacity, mAh"},
+     .ValueName = "MAH", .DefaultNote = "the battery's own", .Help = "The battery's capacity, in mAh."},
     {.Key = "internal-resistance", .Field = &LightRequest::InternalResistance, .Caption = "Internal resistance", .Phrase = "the internal resistance",
-     .Unit = "mohm", .ValueName = "MOHM", .DefaultNote = "the preset's",
-     .Help = "the battery's internal resistance, milliohms"},
+     .Unit = "mohm", .ValueName = "MOHM", .DefaultNote = "the battery's own",
+     .Help = "The battery's internal resistance, in milliohms."},
     {.Key = "cutoff", .Field = &LightRequest::CutOff, .Caption = "Cut-off", .Phrase = "the cut-off", .Unit = "V", .ValueName = "V",
      .DefaultNote = "none for direct and linear drive, the chemistry's empty voltage for a converter",
-     .Help = "the voltage per cell at which the light stops, as a protected cell or a driver's low-voltage "
-             "protection does, V",
+     .Help = "The voltage of each cell at which the light stops, as a protected cell or a driver's low-voltage "
+             "protection stops it, in V.",
      .Acts = PresetCell},
     {.Key = "start", .Field = &LightRequest::Start, .Caption = "Start voltage", .Phrase = "the start voltage", .Unit = "V", .ValueName = "V",
-     .Help = "the rest voltage per cell at switch-on, for a cell not fully charged, V", .Group = "start",
+     .Help = "The rest voltage of each cell at switch-on, in V, for a cell not fully charged.", .Group = "start",
      .Acts = PresetCell},
     {.Key = "charge", .Field = &LightRequest::Charge, .Caption = "Charge", .Phrase = "the charge", .Unit = "%", .ValueName = "PCT",
-     .Default = "100", .Help = "the charge left at switch-on, % of full", .Group = "start"},
+     .Default = "100", .Help = "The charge left at switch-on, in % of full.", .Group = "start"},
     {.Key = "efficiency", .Field = &LightRequest::Efficiency, .Caption = "Converter Efficiency", .Phrase = "the converter efficiency", .Unit = "%",
-     .ValueName = "PCT", .Default = TypicalEfficiency, .Help = "converter efficiency, %", .Sustains = true, .Acts = Converts},
+     .ValueName = "PCT", .Default = TypicalEfficiency, .Help = "The converter's efficiency, in %.", .Sustains = true, .Acts = Converts},
     // What the common AMC7135-type regulators and FET-and-sense-resistor
     // drivers of flashlights need across them at their regulated current.
     {.Key = "dropout", .Field = &LightRequest::Dropout, .Caption = "Dropout", .Phrase = "the dropout", .Unit = "V", .ValueName = "V",
-     .Default = "0.15", .Help = "what the linear regulator needs across it, V", .Acts = Linear},
+     .Default = "0.15", .Help = "What the linear regulator needs across it, in V.", .Acts = Linear},
     {.Key = "host", .Field = &LightRequest::Host, .Caption = "Host", .Phrase = "a host", .ValueName = "NAME", .Kind = K::Choice,
-     .Help = "a typical host the light is built in, whose heat the LEDs and driver warm", .Group = "host",
+     .Help = "A typical host the light is built in, whose heat the LEDs and driver warm.", .Group = "host",
      .Sustains = true, .Choices = HostChoices, .NoChoice = "No host: the LEDs at their points' temperatures", .Check = CheckHost},
     {.Key = "host-resistance", .Field = &LightRequest::HostResistance, .Caption = "Host to air", .Phrase = "the host's resistance to the air", .Unit = "K/W",
-     .ValueName = "K/W", .Help = "in place of {host}: the host's thermal resistance to still air, with {host-heat-capacity}",
-     .Group = "host", .Sustains = true},
+     .ValueName = "K/W", .Help = "In place of {host}: the host's thermal resistance to still air, in K/W, with {host-heat-capacity}.",
+     .Group = "host", .Sustains = true, .Acts = HostByResistance},
     {.Key = "host-heat-capacity", .Field = &LightRequest::HostHeatCapacity, .Caption = "Host heat capacity", .Phrase = "the host's heat capacity",
-     .Unit = "J/K", .ValueName = "J/K", .Help = "the heat capacity of the host with its cells, J/K", .Sustains = true},
+     .Unit = "J/K", .ValueName = "J/K", .Help = "The heat capacity of the host with its cells, in J/K.", .Sustains = true,
+     .Acts = HostByResistance},
     {.Key = "host-mass", .Field = &LightRequest::HostMass, .Caption = "Host mass", .Phrase = "the host's mass", .Unit = "g", .ValueName = "G",
-     .Help = "in place of {host}: the light's mass without its cells, with {host-area}", .Group = "host", .Sustains = true},
+     .Help = "In place of {host}: the light's mass without its cells, in g, with {host-area}.", .Group = "host", .Sustains = true,
+     .Acts = HostByMass},
     {.Key = "host-material", .Field = &LightRequest::HostMaterial, .Caption = "Host material", .Phrase = "the host's material", .ValueName = "NAME",
-     .Kind = K::Choice, .Default = "aluminium", .Help = "what the host is made of", .Sustains = true, .Choices = MaterialChoices,
-     .Check = CheckMaterial},
-    {.Key = "host-area", .Field = &LightRequest::HostArea, .Caption = "Host surface", .Phrase = "the host's surface", .Unit = "cm2",
-     .ValueName = "CM2", .Help = "the host's outer surface, cm2", .Sustains = true},
-    {.Key = "ambient", .Field = &LightRequest::Ambient, .Caption = "Ambient", .Phrase = "the ambient", .Unit = "C", .ValueName = "C",
-     .Kind = K::Signed, .Default = "25", .Help = "the still air around the light, degrees C", .Sustains = true, .Acts = Hosted},
-    {.Key = "thermal-limit", .Field = &LightRequest::ThermalLimit, .Caption = "Thermal limit", .Phrase = "the thermal limit", .Unit = "C",
+     .Kind = K::Choice, .Default = "aluminium", .Help = "What the host of that mass is made of.", .Sustains = true,
+     .Choices = MaterialChoices, .Check = CheckMaterial, .Acts = HostByMass},
+    {.Key = "host-area", .Field = &LightRequest::HostArea, .Caption = "Host surface", .Phrase = "the host's surface", .Unit = "cm²",
+     .ValueName = "CM2", .Help = "The host's outer surface, in cm².", .Sustains = true, .Acts = HostByMass},
+    {.Key = "ambient", .Field = &LightRequest::Ambient, .Caption = "Ambient", .Phrase = "the ambient", .Unit = "°C", .ValueName = "C",
+     .Kind = K::Signed, .Default = "25", .Help = "The still air around the light, in °C.", .Sustains = true, .Acts = Hosted},
+    {.Key = "thermal-limit", .Field = &LightRequest::ThermalLimit, .Caption = "Thermal limit", .Phrase = "the thermal limit", .Unit = "°C",
      .ValueName = "C", .Kind = K::Signed,
-     .Help = "the host temperature the driver holds at most, lowering its current (a direct driver by PWM), "
-             "degrees C",
+     .Help = "The hottest the driver lets the host get, in °C, lowering its current (a direct driver by PWM).",
      .Sustains = true, .Acts = Hosted},
     {.Key = "sensor-offset", .Field = &LightRequest::SensorOffset, .Caption = "Sensor offset", .Phrase = "the sensor offset",
      .Unit = "K",
      .ValueName = "K", .Default = "0",
-     .Help = "how much hotter the driver's temperature sensor runs than the host's surface, K: the driver holds its "
-             "sensor at the thermal limit and the surface that much below (a sensor on the driver board, a few K, "
-             "for example 5)",
+     .Help = "How much hotter the driver's temperature sensor runs than the host's surface, in K: the driver holds its "
+             "sensor at the thermal limit and the surface that much below it. A sensor on the driver board runs a few "
+             "K hotter, for example 5.",
      .Sustains = true, .Acts = Hosted},
     {.Key = "step-down", .Field = &LightRequest::StepDown, .Caption = "Step-down", .Phrase = "the step-down", .Unit = "min:%",
      .ValueName = "MIN:PCT", .Kind = K::Line,
-     .Help = "a timed step-down: after MIN minutes the current (a direct driver's duty) falls to PCT %, for "
-             "example 3:50",
+     .Help = "A timed step-down: after MIN minutes the current (a direct driver's duty) falls to PCT %, for "
+             "example 3:50.",
      .Check = CheckStepDown},
     {.Key = "want", .Field = &LightRequest::Want, .Caption = "Output to sustain", .Phrase = "the output to sustain", .Unit = "lm", .ValueName = "LM",
-     .Help = "an output to hold at the limit: the host it needs", .SustainOnly = true},
+     .Help = "An output the host should hold at its limit, in lumens: the host it needs is worked out.", .SustainOnly = true},
     {.Key = "step", .Field = &LightRequest::Step, .Caption = "Step", .Phrase = "the step", .Unit = "%", .ValueName = "PCT", .Default = "1",
-     .Help = "the most charge one row draws, % of the capacity", .CommandLineOnly = true},
+     .Help = "The most charge one row draws, in % of the capacity.", .CommandLineOnly = true},
 }};
 // clang-format on
 
-std::string WhenNotGiven(const LightInputRow& row)
+// What a field left empty stands for, as a sentence after its help:
+// " Left empty: 87 %." on the page, " When not given: 87 %." on the command line.
+std::string StandsFor(const LightInputRow& row)
 {
     const std::string_view stands = row.Default.empty() ? row.DefaultNote : row.Default;
-    return stands.empty() ? std::string() : " (" + std::string(stands) + " when not given)";
+    if (stands.empty())
+        return "";
+    std::string text(stands);
+    if (!row.Default.empty() && !row.Unit.empty() && row.Kind != InputKind::Line)
+        text += " " + std::string(row.Unit);
+    return text;
 }
 
 } // namespace
@@ -291,7 +312,10 @@ RunShape ShapeOf(const LightRequest& request)
     shape.Driver = DriverNamed(request.Driver.value_or("direct")).value_or(DriverKind::Direct);
     shape.LedNamed = request.Led || !request.LedPoints.empty() || request.LedSpice;
     shape.CellNamed = request.Cell.has_value() || request.Own.has_value();
-    shape.HostGiven = request.Host || request.HostResistance || request.HostMass;
+    shape.HostNamed = request.Host.has_value();
+    shape.HostByResistance = request.HostResistance.has_value();
+    shape.HostByMass = request.HostMass.has_value();
+    shape.HostGiven = shape.HostNamed || shape.HostByResistance || shape.HostByMass;
     return shape;
 }
 
@@ -377,11 +401,17 @@ std::string PageWords(std::string_view text)
     });
 }
 
-std::string PageHelp(const LightInputRow& row) { return PageWords(row.Help) + WhenNotGiven(row); }
+std::string PageHelp(const LightInputRow& row)
+{
+    const std::string stands = StandsFor(row);
+    return PageWords(row.Help) + (stands.empty() ? "" : " Left empty: " + stands + ".");
+}
 
 std::string CommandLineHelp(const LightInputRow& row)
 {
-    return AsOptions(row.Help) + WhenNotGiven(row) + std::string(row.CommandLineNote);
+    const std::string stands = StandsFor(row);
+    return AsOptions(row.Help) + (stands.empty() ? "" : " When not given: " + stands + ".") +
+           std::string(row.CommandLineNote);
 }
 
 } // namespace lumora

@@ -41,6 +41,7 @@ struct RunShape {
     bool LedNamed = false;  // a preset, points or a SPICE diode; else a typical LED through vf at current
     bool CellNamed = false; // a battery preset; else a flat battery
     bool HostGiven = false; // a host, by name, resistance and capacity, or mass and surface
+    bool HostNamed = false, HostByResistance = false, HostByMass = false; // which way
 };
 
 struct LightInputRow {

@@ -162,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"--led", "xm-l2", "--cell", "21700", "--host", "21700-tube", "--step-down", "3:100", "--driver",
                    "converter", "--current", "3000"},
                   "Peak host temperature",
-                  "80.1 C"},
+                  "80.1 °C"},
         // A timed step-down needs no host: at 3 min the current falls to
         // 40 %, below half of the 30-s output at once.
         FigureRow{
