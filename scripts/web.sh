@@ -55,4 +55,4 @@ export LUMORA_AXE=$PWD/$npm_dir/node_modules/axe-core/axe.min.js
 cmake --build --preset ci --target lumora-cli -j "$jobs"
 export LUMORA_CLI=$PWD/build-ci/cli/lumora-cli
 export LUMORA_SCREENSHOTS=$PWD/$build_dir/screenshots
-exec "$python" tests/web/page_test.py
+exec "$python" -m unittest discover -v -s tests/web -p "*_test.py"

@@ -9,6 +9,7 @@
 #include "calc/calculators/quantities.h"
 #include "calc/light/battery_presets.h"
 #include "calc/light/standard_resistors.h"
+#include "calc/reports/build_comparison.h"
 #include "calc/reports/cell_comparison.h"
 #include "calc/reports/cell_picture.h"
 #include "calc/reports/csv_text.h"
@@ -19,6 +20,7 @@
 #include "calc/reports/runtime_plot.h"
 #include "calc/reports/sustained_output.h"
 #include "calc/request/light_inputs.h"
+#include "calc/request/light_reading.h"
 #include "calc/text/number_text.h"
 #include "web/js_values.h"
 
@@ -55,6 +57,7 @@ const Member<LightInputRow> LightInputMembers[] = {
     {"help", [](const LightInputRow& r) { return Js(PageHelp(r)); }},
     {"field", [](const LightInputRow& r) { return val(!r.CommandLineOnly); }},
     {"sustainOnly", &LightInputRow::SustainOnly},
+    {"section", &LightInputRow::Section},
     {"choices", [](const LightInputRow& r) { return r.Choices ? ArrayOf(r.Choices(), ChoiceMembers) : val::array(); }}};
 const Member<RunRefusal> RefusalMembers[] = {{"input", &RunRefusal::Input},
                                              {"message", [](const RunRefusal& r) { return Js(PageWords(r.Text)); }}};
@@ -260,6 +263,13 @@ val PackTextsJs(const std::string& name, const std::string& packName)
 
 val LightInputsJs() { return ArrayOf(LightInputRows(), LightInputMembers); }
 
+// The folded groups of a light's form, in their order.
+val InputSectionsJs()
+{
+    const std::span<const std::string_view> sections = LightInputSections();
+    return Strings(std::vector<std::string>(sections.begin(), sections.end()));
+}
+
 // The run's texts by their rows' keys; a blank one is not given.
 LightInputs InputsFrom(const val& object)
 {
@@ -310,10 +320,71 @@ std::string RowLines(const std::vector<std::vector<std::string>>& rows)
 // its file's name, the log is laid beside the run (its
 // figures in the summary, its line in both pictures), or refused in
 // measuredRefusal while the run is drawn alone.
+// Kept builds, each its texts as the graph's fields gave them, as what
+// each changes of the current build's ('inputs'): the inputs that differ,
+// and its own cell's file where that differs.
+std::vector<std::vector<InputChange>> KeptChanges(const LightInputs& inputs, const val& kept)
+{
+    std::vector<std::vector<InputChange>> changes;
+    for (unsigned i = 0; i < kept["length"].as<unsigned>(); ++i) {
+        const LightInputs build = InputsFrom(kept[i]);
+        std::vector<InputChange> change = ChangesBetween(inputs, build);
+        if (build.CellFile != inputs.CellFile)
+            change.push_back(build.CellFile ? InputChange{"cell-file", build.CellFile->first, build.CellFile->second}
+                                            : InputChange{"cell", "", std::nullopt});
+        changes.push_back(std::move(change));
+    }
+    return changes;
+}
+
+const Member<ComparedCell> ComparedCellMembers[] = {{"value", &ComparedCell::Value},
+                                                    {"difference", &ComparedCell::Difference}};
+const Member<ComparedRow> ComparedRowMembers[] = {
+    {"label", &ComparedRow::Label},
+    {"cells", [](const ComparedRow& r) { return ArrayOf(r.Cells, ComparedCellMembers); }}};
+const Member<ComparedBuild> ComparedBuildMembers[] = {{"name", &ComparedBuild::Name},
+                                                      {"changes", &ComparedBuild::Changes}};
+
+// The inputs as the run understood them, by their keys: {current_ma, ...}.
+val UnderstoodJs(const LightRun& run)
+{
+    val understood = val::object();
+    for (const RunField& field : run.Understood)
+        understood.set(field.Key, field.Text);
+    return understood;
+}
+
+// The light's run for the runtime graph, of the texts by key and "narrow"
+// for a phone's layout: {refusals: [{input, message}], summary: [{label,
+// value, unit, mark}], understood: {key: text}, warnings, columns: [{key,
+// heading, numeric}], rows (RowLines), svgPage (in the page's colours),
+// title, subtitle, headline}, and with "files" the files to download as
+// lumora-cli writes them: svg, csv. With "measured", a light meter's log's
+// text, and "measuredName", its file's name, the log is laid beside the
+// run (its figures in the summary, its line in both pictures), or refused
+// in measuredRefusal while the run is drawn alone. With "kept", builds kept
+// (each its texts), they are compared with this one: builds: [{name,
+// changes}], compared: [{label, cells: [{value, difference}]}], their
+// outputs beside this one's in the pictures; or keptRefusals.
 val RuntimeGraphJs(const val& object)
 {
-    LightRun run = RunLight(InputsFrom(object));
+    const LightInputs inputs = InputsFrom(object);
+    BuildComparison comparison;
+    const bool kept = object["kept"].isArray() && object["kept"]["length"].as<unsigned>() > 0;
+    if (kept) {
+        comparison = CompareBuilds(inputs, KeptChanges(inputs, object["kept"]));
+        if (!comparison.Refusals.empty() && !comparison.Builds.empty())
+            comparison.Builds.clear();
+    }
     val result = val::object();
+    const bool compared = kept && comparison.Refusals.empty();
+    if (kept && !compared)
+        result.set("keptRefusals", ArrayOf(comparison.Refusals, RefusalMembers));
+    if (!compared) {
+        comparison = {};
+        comparison.Builds.push_back({"", "", inputs, RunLight(inputs)});
+    }
+    LightRun& run = comparison.Builds.front().Run;
     result.set("refusals", ArrayOf(run.Refusals, RefusalMembers));
     if (!run.Refusals.empty())
         return result;
@@ -331,18 +402,56 @@ val RuntimeGraphJs(const val& object)
     for (const RunColumn& column : run.Columns)
         keys.emplace_back(column.Key);
     result.set("summary", ArrayOf(run.Summary, FigureMembers));
+    result.set("understood", UnderstoodJs(run));
     result.set("warnings", Strings(run.Warnings));
     result.set("columns", ArrayOf(run.Columns, ColumnMembers));
     result.set("rows", RowLines(run.Rows));
-    result.set("svgPage", RuntimePlotSvg(run.Run, run.Labels, {object["narrow"].as<bool>(), true}, line));
+    const PlotLayout page{object["narrow"].as<bool>(), true};
+    result.set("svgPage",
+               compared ? ComparisonPlotSvg(comparison, page, line) : RuntimePlotSvg(run.Run, run.Labels, page, line));
+    if (compared) {
+        result.set("builds", ArrayOf(comparison.Builds, ComparedBuildMembers));
+        result.set("compared", ArrayOf(comparison.Rows, ComparedRowMembers));
+    }
     // The files to download only when asked: a keystroke needs the picture alone.
     if (object["files"].isTrue()) {
-        result.set("svg", RuntimePlotSvg(run.Run, run.Labels, {}, line));
+        result.set("svg",
+                   compared ? ComparisonPlotSvg(comparison, {}, line) : RuntimePlotSvg(run.Run, run.Labels, {}, line));
         result.set("csv", CsvText(keys, run.Rows));
     }
     result.set("title", run.Labels.Title);
     result.set("subtitle", run.Labels.Subtitle);
     result.set("headline", run.Headline);
+    return result;
+}
+
+// What a kept build changes of the current one, as a link carries it:
+// "led=sft-40,current=3000".
+std::string ChangesBetweenJs(const val& base, const val& other)
+{
+    return ChangesText(ChangesBetween(InputsFrom(base), InputsFrom(other)));
+}
+
+// A kept build from the current one's texts and what it changes, as a link
+// carries it: {texts} by key, or {refusal}.
+val ChangedJs(const val& base, const std::string& changes)
+{
+    val result = val::object();
+    std::variant<std::vector<InputChange>, std::string> read = ReadChanges(changes);
+    if (const std::string* refusal = std::get_if<std::string>(&read)) {
+        result.set("refusal", *refusal);
+        return result;
+    }
+    const LightInputs changed = Changed(InputsFrom(base), std::get<std::vector<InputChange>>(read));
+    // A value its field would not take, or a choice that names none.
+    if (const ReadLight checked = ReadLightInputs(changed); !checked.Refusals.empty()) {
+        result.set("refusal", PageWords(checked.Refusals.front().Text));
+        return result;
+    }
+    val texts = val::object();
+    for (const auto& [key, text] : changed.Texts)
+        texts.set(key, text);
+    result.set("texts", texts);
     return result;
 }
 
@@ -443,8 +552,11 @@ EMSCRIPTEN_BINDINGS(lumora)
     emscripten::function("packTexts", &PackTextsJs);
     emscripten::function("ledVoltage", &LedVoltageJs);
     emscripten::function("lightInputs", &LightInputsJs);
+    emscripten::function("inputSections", &InputSectionsJs);
     emscripten::function("actingInputs", &ActingInputsJs);
     emscripten::function("runtimeGraph", &RuntimeGraphJs);
+    emscripten::function("changesBetween", &ChangesBetweenJs);
+    emscripten::function("changed", &ChangedJs);
     emscripten::function("cellComparison", &CellComparisonJs);
     emscripten::function("testCells", &TestCellsJs);
     emscripten::function("sustainKeys", &SustainKeysJs);

@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: MIT
-# Puts the page together: index.html with the style sheet and the three
-# scripts (the WebAssembly packed by pack_wasm.py, the Emscripten module and
-# page.js) written into it in place of their links, so that the one file
-# needs nothing else.
+# Puts the page together: index.html with the style sheet and its scripts
+# (the WebAssembly packed by pack_wasm.py, the Emscripten module and the
+# page's parts, page_*.js and page.js) written into it in place of their
+# links, so that the one file needs nothing else.
 #
 #   cmake -DSOURCE_DIR=web -DGLUE=lumora.js -DWASM=lumora_wasm.js -DOUTPUT=lumora.html -P inline_page.cmake
 file(READ ${SOURCE_DIR}/index.html page)
@@ -24,5 +24,10 @@ endfunction()
 inline([[<link rel="stylesheet" href="lumora.css">]] style ${SOURCE_DIR}/lumora.css)
 inline([[<script src="lumora_wasm.js"></script>]] script ${WASM})
 inline([[<script src="lumora.js"></script>]] script ${GLUE})
-inline([[<script src="page.js"></script>]] script ${SOURCE_DIR}/page.js)
+# The page's own parts, in the order index.html names them.
+string(REGEX MATCHALL "<script src=\"page[a-z_]*[.]js\"></script>" parts "${page}")
+foreach(tag ${parts})
+  string(REGEX REPLACE "<script src=\"(page[a-z_]*[.]js)\"></script>" "\\1" part "${tag}")
+  inline("${tag}" script ${SOURCE_DIR}/${part})
+endforeach()
 file(WRITE ${OUTPUT} "${page}")

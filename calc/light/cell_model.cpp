@@ -104,7 +104,8 @@ double ResistanceAt(const CellModel& cell, const CellState& state)
 
 bool AvailableEmpty(const CellModel& cell, const CellState& state)
 {
-    return state.DrawnAh + BoundBehind(cell, state) >= cell.CapacityAh;
+    const double share = cell.AvailableShare < 1.0 ? EmptyShare : 0.0; // one well empties exactly
+    return state.DrawnAh + BoundBehind(cell, state) >= cell.CapacityAh * (1.0 - share);
 }
 
 double PolarisationOhmsAt(const CellModel& cell, const CellState& state)

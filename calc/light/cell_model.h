@@ -115,6 +115,11 @@ double CellLossWatts(const CellModel& cell, const CellState& state, double amps)
 bool HasDynamics(const CellModel& cell);
 
 // The available well is empty: the cell gives nothing more until it rests.
+// With two wells, empty to within this share of the capacity, since the
+// bound well's lag refills what a step draws ever more slightly as the well
+// nears empty: no step then draws a meaningful charge, and a run would add
+// rows of the same moment, as many as rounding allows.
+inline constexpr double EmptyShare = 1e-6;
 bool AvailableEmpty(const CellModel& cell, const CellState& state);
 
 // The state after 'hours' at a constant current of 'amps' (0 at rest), the

@@ -185,8 +185,10 @@ void Name(std::vector<ComparedBuild>& builds)
         std::string name;
         for (const std::string& word : words)
             name += (name.empty() ? "" : ", ") + word;
-        if (name.empty() || !names.insert(name).second)
-            name += (name.empty() ? "" : " ") + std::string("(build ") + std::to_string(i + 1) + ")";
+        if (name.empty())
+            name = i == 0 ? "build 1" : "the same as build 1";
+        if (!names.insert(name).second)
+            name += " (build " + std::to_string(i + 1) + ")";
         builds[i].Name = name;
     }
 }

@@ -82,18 +82,18 @@ std::optional<std::string> Reading(const std::vector<std::string>& cells, std::s
                                    MeasuredLog& log)
 {
     const std::optional<double> time = NumberIn(cells, header.Time);
-    const std::optional<double> minutes = time ? std::optional<double>(*time * header.MinutesPerUnit) : std::nullopt;
     const std::optional<double> value = NumberIn(cells, header.Value);
-    if (!minutes || !value)
+    if (!time || !value)
         return LineMention(number) + "a time or an output that is no number";
-    if (*minutes < 0.0)
-        return LineMention(number) + "a time before the start, " + DoubleText(*minutes) + " min";
-    if (!log.Points.empty() && *minutes < log.Points.back().Minutes)
-        return LineMention(number) + "time runs backwards, " + DoubleText(*minutes) + " min after " +
+    const double minutes = *time * header.MinutesPerUnit;
+    if (minutes < 0.0)
+        return LineMention(number) + "a time before the start, " + DoubleText(minutes) + " min";
+    if (!log.Points.empty() && minutes < log.Points.back().Minutes)
+        return LineMention(number) + "time runs backwards, " + DoubleText(minutes) + " min after " +
                DoubleText(log.Points.back().Minutes) + " min";
     if (*value < 0.0)
         return LineMention(number) + "a negative output, " + DoubleText(*value);
-    log.Points.push_back({*minutes, *value});
+    log.Points.push_back({minutes, *value});
     return std::nullopt;
 }
 

@@ -85,17 +85,20 @@ double EarlyMinutes(const std::vector<DischargeRow>& rows)
 // bottom below the legend.
 constexpr double ZoomHeight = 200, ZoomTop = 48, ZoomBottom = 158;
 
-// A text broken after its commas into lines of at most 'most' characters
-// (a part longer than that on a line of its own).
+// A text broken after its commas and semicolons into lines of at most
+// 'most' characters (a part longer than that on a line of its own).
 std::vector<std::string> Wrapped(const std::string& text, std::size_t most)
 {
     std::vector<std::string> lines;
     std::string line;
     std::size_t from = 0;
     while (from < text.size()) {
-        const std::size_t comma = text.find(", ", from);
-        const std::string part = text.substr(from, comma == std::string::npos ? std::string::npos : comma + 1 - from);
-        from = comma == std::string::npos ? text.size() : comma + 2;
+        // The next place a line may end: after a comma or a semicolon.
+        std::size_t end = std::string::npos;
+        for (const char* mark : {", ", "; "})
+            end = std::min(end, text.find(mark, from));
+        const std::string part = text.substr(from, end == std::string::npos ? std::string::npos : end + 1 - from);
+        from = end == std::string::npos ? text.size() : end + 2;
         const std::string joined = line.empty() ? part : line + " " + part;
         if (!line.empty() && joined.size() > most) {
             lines.push_back(line);
@@ -113,6 +116,10 @@ std::vector<std::string> Wrapped(const std::string& text, std::size_t most)
 // and plain 12 px DejaVu Sans (the widest of the fonts named) fit across the
 // narrow picture, with a margin; and across the wide one.
 constexpr std::size_t NarrowTitle = 38, NarrowSubtitle = 48, WideTitle = 72, WideSubtitle = 100;
+// A legend entry's line, from its words' start: across the narrow picture,
+// and the wide one; and the gap between an entry's lines.
+constexpr std::size_t NarrowKey = 40, WideKey = 95;
+constexpr double KeyLineGap = 14.0;
 
 // Where the frame may start below the title and subtitle's last line.
 double TitleBottom(const PlotLabels& labels, bool narrow)
@@ -140,6 +147,13 @@ class Plot {
     void Lines(Across x, Up percentY, UpAmps currentY, double end);
     void Key();
     std::vector<std::pair<double, double>> KeyPlaces() const;
+    std::vector<std::string> KeyLines(std::size_t entry) const;
+    // Where the legend ends: its last entry's last line.
+    double KeyBottom() const
+    {
+        const std::size_t last = m_legend.size() - 1;
+        return KeyPlaces().back().second + KeyLineGap * static_cast<double>(KeyLines(last).size() - 1);
+    }
     void Zoom();
     std::string Done() { return std::move(m_svg) + SvgClose; }
 
@@ -219,9 +233,7 @@ Plot::Plot(const Discharge& run, const PlotLabels& labels, PlotLayout layout, co
         m_legend.push_back({OtherStyle(i, layout.Themed), m_others[i].Label});
     m_currentText = layout.Themed ? FillOf(m_ink.current) : " fill=\"#c0392b\"";
     m_zoomMinutes = m_minutes ? 0.0 : EarlyMinutes(rows);
-    m_height = layout.Narrow      ? g.bottom + 58 + 17.0 * static_cast<double>(m_legend.size())
-               : m_others.empty() ? 470.0 + shift
-                                  : KeyPlaces().back().second + 12.0;
+    m_height = layout.Narrow ? KeyBottom() + 13.0 : m_others.empty() ? 470.0 + shift : KeyBottom() + 12.0;
     const double height = m_height + (m_zoomMinutes > 0.0 ? ZoomHeight : 0.0);
     const std::string data =
         layout.Themed ? " data-left=\"" + Px(g.left) + "\" data-right=\"" + Px(g.right) + "\" data-hours=\"" +
@@ -357,8 +369,20 @@ void Plot::Key()
     for (std::size_t i = 0; i < m_legend.size(); ++i) {
         const auto [lx, ly] = places[i];
         SvgLine(m_svg, lx, ly - 4, lx + 28, ly - 4, m_legend[i].first);
-        SvgText(m_svg, lx + 34, ly, m_legend[i].second, "start");
+        const std::vector<std::string> lines = KeyLines(i);
+        for (std::size_t k = 0; k < lines.size(); ++k)
+            SvgText(m_svg, lx + 34, ly + KeyLineGap * static_cast<double>(k), lines[k], "start");
     }
+}
+
+// An entry's words on as many lines as a line each needs: in the narrow
+// layout, and for the builds' lines in the wide one; the wide layout's
+// rows of three keep their short words on one.
+std::vector<std::string> Plot::KeyLines(std::size_t i) const
+{
+    if (!m_layout.Narrow && (m_others.empty() || (i > 0 && i < m_ownEntries)))
+        return {m_legend[i].second};
+    return Wrapped(m_legend[i].second, m_layout.Narrow ? NarrowKey : WideKey);
 }
 
 // Where each legend entry's line starts and its text's baseline: a line
@@ -369,18 +393,22 @@ std::vector<std::pair<double, double>> Plot::KeyPlaces() const
 {
     std::vector<std::pair<double, double>> places;
     const double top = g.bottom + 66;
+    // The lines of the entries before, beyond their first.
+    double extra = 0.0;
     for (std::size_t i = 0; i < m_legend.size(); ++i) {
         const double at = static_cast<double>(i);
         if (m_layout.Narrow)
-            places.emplace_back(g.left, g.bottom + 62 + 17.0 * at);
+            places.emplace_back(g.left, g.bottom + 62 + 17.0 * at + KeyLineGap * extra);
         else if (m_others.empty())
             places.emplace_back(i >= 3 ? g.left + 260.0 * (at - 3.0) : g.left + 200.0 * at, top + (i >= 3 ? 18 : 0));
         else
             places.emplace_back(0.0, 0.0);
+        extra += static_cast<double>(KeyLines(i).size() - 1);
     }
     if (m_layout.Narrow || m_others.empty())
         return places;
-    // The run's lines but its output in a row, the measured log below.
+    // The run's lines but its output in a row, the measured log below;
+    // then the builds' outputs, the run's own first, a line each.
     double row = 0.0, column = 0.0;
     for (std::size_t i = 1; i < m_ownEntries; ++i) {
         const bool measured = m_measured && i + 1 == m_ownEntries;
@@ -389,10 +417,15 @@ std::vector<std::pair<double, double>> Plot::KeyPlaces() const
         places[i] = {g.left + 200.0 * column, top + 18.0 * row};
         column += 1.0;
     }
-    row += 1.0;
-    places[0] = {g.left, top + 18.0 * row};
-    for (std::size_t i = m_ownEntries; i < m_legend.size(); ++i)
-        places[i] = {g.left, top + 18.0 * (row + static_cast<double>(i - m_ownEntries) + 1.0)};
+    double y = top + 18.0 * (row + 1.0);
+    for (std::size_t i : {std::size_t{0}}) {
+        places[i] = {g.left, y};
+        y += 18.0 + KeyLineGap * static_cast<double>(KeyLines(i).size() - 1);
+    }
+    for (std::size_t i = m_ownEntries; i < m_legend.size(); ++i) {
+        places[i] = {g.left, y};
+        y += 18.0 + KeyLineGap * static_cast<double>(KeyLines(i).size() - 1);
+    }
     return places;
 }
 

@@ -112,6 +112,10 @@ bool ActsOnSustain(std::string_view key, const LightInputs& inputs)
         return false;
     if (row->Field == LightField(&R::Vf) || row->Field == LightField(&R::Current))
         return !ShapeOf(inputs).LedNamed;
+    // A host's own fields as a run shows them: only those of the way taken.
+    if (row->Group == "host" || row->Field == LightField(&R::HostHeatCapacity) ||
+        row->Field == LightField(&R::HostArea) || row->Field == LightField(&R::HostMaterial))
+        return Acts(*row, ShapeOf(inputs));
     return true;
 }
 

@@ -138,7 +138,7 @@ const std::array<LightInputRow, 34> Rows = {{
      .CommandLineOnly = true, .Sustains = true},
     {.Key = "led-max", .Field = &LightRequest::LedMax, .Caption = "LED maximum", .Phrase = "the LED's rated maximum", .Unit = "mA",
      .ValueName = "MA", .DefaultNote = "the LED's data sheet's",
-     .Help = "The most current the LED is rated for, in mA: a run that drives it harder says so."},
+     .Help = "The most current the LED is rated for, in mA: a run that drives it harder says so.", .Section = "Advanced"},
     {.Key = "optics", .Field = &LightRequest::Optics, .Caption = "Optics", .Phrase = "the optics' share",
      .Unit = "%", .ValueName = "PCT", .Default = TypicalOpticsPercent,
      .Help = "The share of the LEDs' light that leaves the light through its reflector or optic and lens, in %: 87 for "
@@ -156,7 +156,7 @@ const std::array<LightInputRow, 34> Rows = {{
      .Help = "The forward voltage of one LED at {current}, in V, for a typical white LED through it.", .Group = "led",
      .Sustains = true, .Acts = TypicalLed},
     {.Key = "resistance", .Field = &LightRequest::Resistance, .Caption = "Resistance", .Phrase = "the series resistance", .Unit = "ohm",
-     .ValueName = "OHM", .Default = "0", .Help = "A resistor in series with the LEDs, in ohms."},
+     .ValueName = "OHM", .Default = "0", .Help = "A resistor in series with the LEDs, in ohms.", .Section = "Advanced"},
     {.Key = "leds", .Field = &LightRequest::Leds, .Caption = "# of LEDs", .Phrase = "the number of LEDs", .ValueName = "N", .Kind = K::Whole,
      .Default = "1", .Help = "How many LEDs the light has.", .Sustains = true},
     {.Key = "wiring", .Field = &LightRequest::Wiring, .Caption = "Wiring", .Phrase = "the wiring", .Kind = K::Choice, .Default = "series",
@@ -174,65 +174,65 @@ const std::array<LightInputRow, 34> Rows = {{
      .Help = "A flat battery of this voltage, in V, without internal resistance: the runtime calculator's assumption.",
      .Acts = FlatCell},
     {.Key = "capacity", .Field = &LightRequest::Capacity, .Caption = "Battery mAh Capacity", .Phrase = "the capacity", .Unit = "mAh",
-     .ValueName = "MAH", .DefaultNote = "the battery's own", .Help = "The battery's capacity, in mAh."},
+     .ValueName = "MAH", .DefaultNote = "the battery's own", .Help = "The battery's capacity, in mAh.", .Section = "Cell details"},
     {.Key = "internal-resistance", .Field = &LightRequest::InternalResistance, .Caption = "Internal resistance", .Phrase = "the internal resistance",
      .Unit = "mohm", .ValueName = "MOHM", .DefaultNote = "the battery's own",
-     .Help = "The battery's internal resistance, in milliohms."},
+     .Help = "The battery's internal resistance, in milliohms.", .Section = "Cell details"},
     {.Key = "cutoff", .Field = &LightRequest::CutOff, .Caption = "Cut-off", .Phrase = "the cut-off", .Unit = "V", .ValueName = "V",
      .DefaultNote = "none for direct and linear drive, the chemistry's empty voltage for a converter",
      .Help = "The voltage of each cell at which the light stops, as a protected cell or a driver's low-voltage "
              "protection stops it, in V.",
-     .Acts = PresetCell},
+     .Acts = PresetCell, .Section = "Cell details"},
     {.Key = "start", .Field = &LightRequest::Start, .Caption = "Start voltage", .Phrase = "the start voltage", .Unit = "V", .ValueName = "V",
      .Help = "The rest voltage of each cell at switch-on, in V, for a cell not fully charged.", .Group = "start",
-     .Acts = PresetCell},
+     .Acts = PresetCell, .Section = "Cell details"},
     {.Key = "charge", .Field = &LightRequest::Charge, .Caption = "Charge", .Phrase = "the charge", .Unit = "%", .ValueName = "PCT",
-     .Default = "100", .Help = "The charge left at switch-on, in % of full.", .Group = "start"},
+     .Default = "100", .Help = "The charge left at switch-on, in % of full.", .Group = "start", .Section = "Cell details"},
     {.Key = "efficiency", .Field = &LightRequest::Efficiency, .Caption = "Converter Efficiency", .Phrase = "the converter efficiency", .Unit = "%",
-     .ValueName = "PCT", .Default = TypicalEfficiency, .Help = "The converter's efficiency, in %.", .Sustains = true, .Acts = Converts},
+     .ValueName = "PCT", .Default = TypicalEfficiency, .Help = "The converter's efficiency, in %.", .Sustains = true, .Acts = Converts, .Section = "Advanced"},
     // What the common AMC7135-type regulators and FET-and-sense-resistor
     // drivers of flashlights need across them at their regulated current.
     {.Key = "dropout", .Field = &LightRequest::Dropout, .Caption = "Dropout", .Phrase = "the dropout", .Unit = "V", .ValueName = "V",
-     .Default = "0.15", .Help = "What the linear regulator needs across it, in V.", .Acts = Linear},
+     .Default = "0.15", .Help = "What the linear regulator needs across it, in V.", .Acts = Linear, .Section = "Advanced"},
     {.Key = "host", .Field = &LightRequest::Host, .Caption = "Host", .Phrase = "a host", .ValueName = "NAME", .Kind = K::Choice,
      .Help = "A typical host the light is built in, whose heat the LEDs and driver warm.", .Group = "host",
      .Sustains = true, .Choices = HostChoices, .NoChoice = "No host: the LEDs at their points' temperatures", .Check = CheckHost},
     {.Key = "host-resistance", .Field = &LightRequest::HostResistance, .Caption = "Host to air", .Phrase = "the host's resistance to the air", .Unit = "K/W",
      .ValueName = "K/W", .Help = "In place of {host}: the host's thermal resistance to still air, in K/W, with {host-heat-capacity}.",
-     .Group = "host", .Sustains = true, .Acts = HostByResistance},
+     .Group = "host", .Sustains = true, .Acts = HostByResistance, .Section = "Heat"},
     {.Key = "host-heat-capacity", .Field = &LightRequest::HostHeatCapacity, .Caption = "Host heat capacity", .Phrase = "the host's heat capacity",
      .Unit = "J/K", .ValueName = "J/K", .Help = "The heat capacity of the host with its cells, in J/K.", .Sustains = true,
-     .Acts = HostByResistance},
+     .Acts = HostByResistance, .Section = "Heat"},
     {.Key = "host-mass", .Field = &LightRequest::HostMass, .Caption = "Host mass", .Phrase = "the host's mass", .Unit = "g", .ValueName = "G",
      .Help = "In place of {host}: the light's mass without its cells, in g, with {host-area}.", .Group = "host", .Sustains = true,
-     .Acts = HostByMass},
+     .Acts = HostByMass, .Section = "Heat"},
     {.Key = "host-material", .Field = &LightRequest::HostMaterial, .Caption = "Host material", .Phrase = "the host's material", .ValueName = "NAME",
      .Kind = K::Choice, .Default = "aluminium", .Help = "What the host of that mass is made of.", .Sustains = true,
-     .Choices = MaterialChoices, .Check = CheckMaterial, .Acts = HostByMass},
+     .Choices = MaterialChoices, .Check = CheckMaterial, .Acts = HostByMass, .Section = "Heat"},
     {.Key = "host-area", .Field = &LightRequest::HostArea, .Caption = "Host surface", .Phrase = "the host's surface", .Unit = "cm²",
-     .ValueName = "CM2", .Help = "The host's outer surface, in cm².", .Sustains = true, .Acts = HostByMass},
+     .ValueName = "CM2", .Help = "The host's outer surface, in cm².", .Sustains = true, .Acts = HostByMass, .Section = "Heat"},
     {.Key = "ambient", .Field = &LightRequest::Ambient, .Caption = "Ambient", .Phrase = "the ambient", .Unit = "°C", .ValueName = "C",
-     .Kind = K::Signed, .Default = "25", .Help = "The still air around the light, in °C.", .Sustains = true, .Acts = Hosted},
+     .Kind = K::Signed, .Default = "25", .Help = "The still air around the light, in °C.", .Sustains = true, .Acts = Hosted, .Section = "Heat"},
     {.Key = "thermal-limit", .Field = &LightRequest::ThermalLimit, .Caption = "Thermal limit", .Phrase = "the thermal limit", .Unit = "°C",
      .ValueName = "C", .Kind = K::Signed,
      .Help = "The hottest the driver lets the host get, in °C, lowering its current (a direct driver by PWM).",
-     .Sustains = true, .Acts = Hosted},
+     .Sustains = true, .Acts = Hosted, .Section = "Heat"},
     {.Key = "sensor-offset", .Field = &LightRequest::SensorOffset, .Caption = "Sensor offset", .Phrase = "the sensor offset",
      .Unit = "K",
      .ValueName = "K", .Default = "0",
      .Help = "How much hotter the driver's temperature sensor runs than the host's surface, in K: the driver holds its "
              "sensor at the thermal limit and the surface that much below it. A sensor on the driver board runs a few "
              "K hotter, for example 5.",
-     .Sustains = true, .Acts = Hosted},
+     .Sustains = true, .Acts = Hosted, .Section = "Heat"},
     {.Key = "step-down", .Field = &LightRequest::StepDown, .Caption = "Step-down", .Phrase = "the step-down", .Unit = "min:%",
      .ValueName = "MIN:PCT", .Kind = K::Line,
      .Help = "A timed step-down: after MIN minutes the current (a direct driver's duty) falls to PCT %, for "
              "example 3:50.",
-     .Check = CheckStepDown},
+     .Check = CheckStepDown, .Section = "Step-down"},
     {.Key = "want", .Field = &LightRequest::Want, .Caption = "Output to sustain", .Phrase = "the output to sustain", .Unit = "lm", .ValueName = "LM",
      .Help = "An output the host should hold at its limit, in lumens: the host it needs is worked out.", .SustainOnly = true},
     {.Key = "step", .Field = &LightRequest::Step, .Caption = "Step", .Phrase = "the step", .Unit = "%", .ValueName = "PCT", .Default = "1",
-     .Help = "The most charge one row draws, in % of the capacity.", .CommandLineOnly = true},
+     .Help = "The most charge one row draws, in % of the capacity.", .CommandLineOnly = true, .Section = "Advanced"},
 }};
 // clang-format on
 
@@ -252,6 +252,12 @@ std::string StandsFor(const LightInputRow& row)
 } // namespace
 
 std::span<const LightInputRow> LightInputRows() { return Rows; }
+
+std::span<const std::string_view> LightInputSections()
+{
+    static constexpr std::array<std::string_view, 4> Sections = {"Cell details", "Heat", "Step-down", "Advanced"};
+    return Sections;
+}
 
 const LightInputRow* LightInputNamed(std::string_view key)
 {

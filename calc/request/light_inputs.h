@@ -66,9 +66,15 @@ struct LightInputRow {
     // Why a text is no choice or pack ('no LED "xq-e"; known: ...'); "" when it is one.
     std::string (*Check)(std::string_view text) = nullptr;
     bool (*Acts)(const RunShape& shape) = nullptr; // nullptr: always
+    // Where a form shows it: "" among the usual fields, first; else the
+    // folded group it sits in ("Cell details", "Heat", "Step-down", "Advanced").
+    std::string_view Section{};
 };
 
 std::span<const LightInputRow> LightInputRows();
+
+// The folded groups a form shows the rows' sections in, in their order.
+std::span<const std::string_view> LightInputSections();
 
 // The row of a key; nullptr for none.
 const LightInputRow* LightInputNamed(std::string_view key);
