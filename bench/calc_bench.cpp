@@ -9,7 +9,10 @@
 #include "calc/light/cell_test.h"
 #include "calc/light/discharge.h"
 #include "calc/light/log_fit.h"
+#include "calc/reports/build_comparison.h"
 #include "calc/reports/cell_comparison.h"
+#include "calc/request/drive_solution.h"
+#include "calc/request/light_reading.h"
 
 #include <benchmark/benchmark.h>
 
@@ -177,6 +180,51 @@ void BM_CellComparison(benchmark::State& state)
     SetTarget(state, 50000.0);
 }
 BENCHMARK(BM_CellComparison);
+
+// The light the graph's example builds: an LH351D on a linear driver in a
+// 1x18650 tube held at 55 °C, with a current or a wanted output.
+LightInputs ExampleInputs(const char* key, const char* text)
+{
+    LightInputs inputs;
+    for (const auto& [k, t] : {std::pair{"led", "lh351d"},
+                               {"cell", "18650"},
+                               {"driver", "linear"},
+                               {"host", "18650-tube"},
+                               {"thermal-limit", "55"},
+                               {key, text}})
+        inputs.Give(k, t);
+    return inputs;
+}
+
+// What a wanted output adds to a graph: the drive solved, each guess the
+// run as far as 30 s, against 2 ms.
+void BM_WantedOutputSolve(benchmark::State& state)
+{
+    const ReadLight read = ReadLightInputs(ExampleInputs("current", "1000"));
+    const AssembledLight light = std::get<AssembledLight>(AssembleLight(read.Request));
+    for (auto _ : state) {
+        Assembly solved = SolveDrive(light, 900.0);
+        benchmark::DoNotOptimize(solved);
+    }
+    SetTarget(state, 2000.0);
+}
+BENCHMARK(BM_WantedOutputSolve);
+
+// Eight builds side by side, each its whole heated graph, against 20 ms.
+void BM_EightBuilds(benchmark::State& state)
+{
+    std::vector<std::vector<InputChange>> others;
+    for (const char* changes : {"led=sft-40", "led=sst-20", "led=519a", "cell=samsung-30q", "current=2000",
+                                "current=3000", "host=21700-tube"})
+        others.push_back(std::get<std::vector<InputChange>>(ReadChanges(changes)));
+    const LightInputs first = ExampleInputs("current", "2800");
+    for (auto _ : state) {
+        BuildComparison comparison = CompareBuilds(first, others);
+        benchmark::DoNotOptimize(comparison);
+    }
+    SetTarget(state, 20000.0);
+}
+BENCHMARK(BM_EightBuilds);
 
 } // namespace
 } // namespace lumora::bench

@@ -17,7 +17,7 @@ packages=(
   lintian binutils man-db
   clang-14 libclang-rt-14-dev llvm-14 clang-format
   libfmt-dev libfast-float-dev rapidjson-dev
-  emscripten chromium chromium-driver python3-selenium
+  emscripten zopfli chromium chromium-driver python3-selenium
 )
 # npm for the web page's test tools; a node from elsewhere may bring its own.
 command -v npm >/dev/null 2>&1 || packages+=(npm)

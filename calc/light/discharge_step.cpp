@@ -132,7 +132,9 @@ double Stepper::Output(const Node& node) const
 Node Stepper::Boundary(const Node& start, double to, const std::function<bool(const Node&)>& holds) const
 {
     double from = start.cell.DrawnAh;
-    for (int i = 0; i < Bisections; ++i) {
+    // Placed to a ten-billionth of the capacity: far finer than any row shows.
+    const double close = BoundaryShare * m_request.Battery.CapacityAh;
+    for (int i = 0; i < Bisections && to - from > close; ++i) {
         const double middle = from + (to - from) / 2.0;
         (holds(StepTo(start, middle)) ? from : to) = middle;
     }

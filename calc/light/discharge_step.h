@@ -16,8 +16,10 @@ namespace lumora::discharge_step {
 inline constexpr double UnlimitedAmps = 1e4;
 // Halvings of a step where the current changes fast.
 inline constexpr int MostHalvings = 6;
-// Bisections to place the end of regulation, a cut-off or the end of the longest run.
+// Bisections to place the end of regulation, a cut-off or the end of the
+// longest run: at most, and until it is placed to this share of the capacity.
 inline constexpr int Bisections = 60;
+inline constexpr double BoundaryShare = 1e-10;
 
 // Fixed-point rounds for a step's time and the bound well's lag, which
 // depend on each other through the current; and for the LEDs' heat and

@@ -24,8 +24,14 @@ DriverPoint Linear(const Driver& driver, const LedString& leds, double openCircu
     const double heldBatteryAmps = leds.InParallel() * driver.RegulatedAmps;
     const double passOhms = driver.DropoutVolts / heldBatteryAmps;
     DriverPoint result;
-    result.Point = SolveOperatingPoint(leds, openCircuitVolts, internalOhms + passOhms);
-    if (result.Point.LedAmps < driver.RegulatedAmps) {
+    // The regulator holds its current where the cell gives what the string
+    // needs at it with the dropout to spare (the operating point's current
+    // rises with the voltage): only below that is the point solved.
+    const double needed = leds.InSeries() * ForwardVoltage(leds.Curve, driver.RegulatedAmps) +
+                          heldBatteryAmps * (leds.ResistorOhms + internalOhms + passOhms);
+    if (!(openCircuitVolts >= needed))
+        result.Point = SolveOperatingPoint(leds, openCircuitVolts, internalOhms + passOhms);
+    if (!(openCircuitVolts >= needed) && result.Point.LedAmps < driver.RegulatedAmps) {
         result.InternalWatts = result.Point.BatteryAmps * result.Point.BatteryAmps * internalOhms;
         result.DriverWatts = result.Point.SourceWatts - result.InternalWatts;
         result.Point.TerminalVolts = openCircuitVolts - result.Point.BatteryAmps * internalOhms;

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "calc/reports/build_comparison.h"
 
+#include "calc/text/field_text.h"
 #include "calc/text/number_text.h"
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <optional>
 #include <set>
 
@@ -57,15 +57,19 @@ std::string DurationDifference(double hours)
     return std::fabs(hours) < 2.0 ? Difference(hours * 60.0, 0, "min") : Difference(hours, 1, "h");
 }
 
-// One figure: its words for a build, and the number its difference is of
-// (nullopt where there is none to compare).
+// One figure: its words for a build (the summary line of 'line', or what
+// 'words' makes), and the number its difference is of (nullopt where there
+// is none to compare), that difference in 'unit' or, for a duration, in
+// minutes or hours; 'sameUnit' where two runs' numbers compare only in the
+// same unit of output.
 struct Figure {
-    std::string label;
-    std::function<std::string(const LightRun&)> words;
-    std::function<std::optional<double>(const LightRun&)> number;
-    std::function<std::string(double)> difference;
-    // Whether two runs' numbers compare: the same unit of output.
-    bool sameUnit = false;
+    const char* label;
+    const char* line;
+    std::string (*words)(const LightRun&);
+    std::optional<double> (*number)(const LightRun&);
+    const char* unit;
+    int decimals;
+    bool duration, sameUnit;
 };
 
 std::optional<double> Hosted(const LightRun& run, double value)
@@ -81,64 +85,69 @@ double PeakJunction(const LightRun& run)
     return peak;
 }
 
-std::vector<Figure> Figures()
+std::string DriveWords(const LightRun& r)
 {
-    const auto line = [](const char* label) { return [label](const LightRun& r) { return Shown(r, label); }; };
-    return {
-        {"Drive",
-         [](const LightRun& r) {
-             const std::string current = Understood(r, "current_ma");
-             const bool solved = !Understood(r, "solved").empty();
-             return (current.empty() ? Understood(r, "resistance_ohm") + " ohm in series" : current + " mA") +
-                    (solved ? " (solved)" : "");
-         },
-         [](const LightRun& r) -> std::optional<double> {
-             const std::string current = Understood(r, "current_ma");
-             return current.empty() ? std::nullopt : std::optional<double>(std::stod(current));
-         },
-         [](double d) { return Difference(d, 0, "mA"); }},
-        {"Output at 30 s", line("Output at 30 s"), [](const LightRun& r) { return r.Run.Summary.Output30s; },
-         [](double d) { return Difference(d, 0, "lm"); }, true},
-        {"FL1 runtime", line("FL1 runtime"), [](const LightRun& r) { return r.Run.Summary.Fl1Hours; },
-         DurationDifference},
-        {"Step-down",
-         [](const LightRun& r) {
-             const std::optional<double> turbo = r.Run.Summary.TurboHours;
-             return turbo ? "after " + RoundedText(*turbo * 60.0, 1) + " min" : std::string("none");
-         },
-         [](const LightRun& r) { return r.Run.Summary.TurboHours; }, DurationDifference},
-        {"Sustained output", line("Sustained output"),
-         [](const LightRun& r) -> std::optional<double> {
-             const DischargeSummary& s = r.Run.Summary;
-             return s.SettledHours ? std::optional<double>(s.SustainedOutput) : std::nullopt;
-         },
-         [](double d) { return Difference(d, 0, "lm"); }, true},
-        {"Peak host temperature", line("Peak host temperature"),
-         [](const LightRun& r) { return Hosted(r, r.Run.Summary.PeakHostC); },
-         [](double d) { return Difference(d, 1, "K"); }},
-        {"Peak LED junction",
-         [](const LightRun& r) { return Hosted(r, 0.0) ? RoundedText(PeakJunction(r), 1) + " °C" : std::string(); },
-         [](const LightRun& r) { return Hosted(r, PeakJunction(r)); }, [](double d) { return Difference(d, 1, "K"); }},
-        {"Energy drawn", line("Energy drawn"), [](const LightRun& r) { return r.Run.Summary.DrawnWh; },
-         [](double d) { return Difference(d, 2, "Wh"); }},
-        {"Warnings",
-         [](const LightRun& r) { return r.Warnings.empty() ? std::string("none") : std::to_string(r.Warnings.size()); },
-         [](const LightRun&) { return std::nullopt; }, [](double) { return std::string(); }},
-    };
+    const std::string current = Understood(r, "current_ma");
+    return (current.empty() ? Understood(r, "resistance_ohm") + " ohm in series" : current + " mA") +
+           (Understood(r, "solved").empty() ? "" : " (solved)");
 }
+
+std::optional<double> DriveNumber(const LightRun& r) { return ReadNumber(Understood(r, "current_ma")); }
+
+std::string StepDownWords(const LightRun& r)
+{
+    const std::optional<double> turbo = r.Run.Summary.TurboHours;
+    return turbo ? "after " + RoundedText(*turbo * 60.0, 1) + " min" : std::string("none");
+}
+
+std::optional<double> Sustained(const LightRun& r)
+{
+    const DischargeSummary& s = r.Run.Summary;
+    return s.SettledHours ? std::optional<double>(s.SustainedOutput) : std::nullopt;
+}
+
+std::string JunctionWords(const LightRun& r)
+{
+    return Hosted(r, 0.0) ? RoundedText(PeakJunction(r), 1) + " °C" : std::string();
+}
+
+std::string WarningWords(const LightRun& r)
+{
+    return r.Warnings.empty() ? std::string("none") : std::to_string(r.Warnings.size());
+}
+
+constexpr Figure Figures[] = {
+    {"Drive", nullptr, DriveWords, DriveNumber, "mA", 0, false, false},
+    {"Output at 30 s", "Output at 30 s", nullptr,
+     [](const LightRun& r) -> std::optional<double> { return r.Run.Summary.Output30s; }, "lm", 0, false, true},
+    {"FL1 runtime", "FL1 runtime", nullptr,
+     [](const LightRun& r) -> std::optional<double> { return r.Run.Summary.Fl1Hours; }, "", 0, true, false},
+    {"Step-down", nullptr, StepDownWords, [](const LightRun& r) { return r.Run.Summary.TurboHours; }, "", 0, true,
+     false},
+    {"Sustained output", "Sustained output", nullptr, Sustained, "lm", 0, false, true},
+    {"Peak host temperature", "Peak host temperature", nullptr,
+     [](const LightRun& r) { return Hosted(r, r.Run.Summary.PeakHostC); }, "K", 1, false, false},
+    {"Peak LED junction", nullptr, JunctionWords, [](const LightRun& r) { return Hosted(r, PeakJunction(r)); }, "K", 1,
+     false, false},
+    {"Energy drawn", "Energy drawn", nullptr,
+     [](const LightRun& r) -> std::optional<double> { return r.Run.Summary.DrawnWh; }, "Wh", 2, false, false},
+    {"Warnings", nullptr, WarningWords, [](const LightRun&) -> std::optional<double> { return std::nullopt; }, "", 0,
+     false, false},
+};
 
 std::vector<ComparedRow> RowsOf(const std::vector<ComparedBuild>& builds)
 {
     std::vector<ComparedRow> rows;
-    for (const Figure& figure : Figures()) {
+    const LightRun& first = builds.front().Run;
+    for (const Figure& figure : Figures) {
         ComparedRow row{figure.label, {}};
-        const LightRun& first = builds.front().Run;
         for (const ComparedBuild& build : builds) {
-            ComparedCell cell{figure.words(build.Run), ""};
+            ComparedCell cell{figure.line ? Shown(build.Run, figure.line) : figure.words(build.Run), ""};
             const std::optional<double> a = figure.number(first), b = figure.number(build.Run);
             const bool comparable = !figure.sameUnit || first.Run.Summary.InLumens == build.Run.Run.Summary.InLumens;
             if (&build != &builds.front() && a && b && comparable)
-                cell.Difference = figure.difference(*b - *a);
+                cell.Difference =
+                    figure.duration ? DurationDifference(*b - *a) : Difference(*b - *a, figure.decimals, figure.unit);
             row.Cells.push_back(std::move(cell));
         }
         // A figure no build has (no host anywhere) is left out.

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 namespace lumora {
 
@@ -63,8 +62,8 @@ double Rounded(double value)
 
 // Where 'gap' crosses 0 between 'low' and 'high', whose gaps have opposite
 // signs: regula falsi, Illinois's variant, to within 'tolerance' of a gap.
-double Crossing(double low, double high, double gapLow, double gapHigh, const std::function<double(double)>& gap,
-                double tolerance)
+template <typename Gap>
+double Crossing(double low, double high, double gapLow, double gapHigh, Gap gap, double tolerance)
 {
     int side = 0;
     for (int i = 0; i < MostIterations; ++i) {
