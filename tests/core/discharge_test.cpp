@@ -2,11 +2,14 @@
 #include "calc/calculators/runtime_calculator.h"
 #include "calc/light/battery_presets.h"
 #include "calc/light/discharge.h"
+#include "calc/light/driver.h"
+#include "calc/light/operating_point.h"
 #include "calc/text/field_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace lumora {
 namespace {
@@ -135,6 +138,36 @@ namespace {
 
 // The optics scale the output and nothing electrical: every row's currents
 // and voltages as with the bare emitter, its lumens in proportion.
+// A linear regulator holds its current exactly where the string's own
+// operating point, with the pass element fully on, would reach it: in
+// series or parallel, behind a resistor and a cell's resistance, on either
+// side of the edge.
+TEST(Linear, RegulatesExactlyWhereTheOperatingPointReachesItsCurrent)
+{
+    const LedCurve curve = FittedCurve(*LedNamed("lh351d"));
+    const Driver driver{DriverKind::Linear, 1.5, 0.15, 1.0};
+    for (const auto& [count, wiring, ohms] : {std::tuple{1.0, Wiring::Series, 0.0},
+                                              {2.0, Wiring::Series, 0.2},
+                                              {3.0, Wiring::Parallel, 0.1},
+                                              {2.0, Wiring::Parallel, 0.0}}) {
+        const LedString leds{curve, count, wiring, ohms};
+        const double internal = 0.05, pass = driver.DropoutVolts / (leds.InParallel() * driver.RegulatedAmps);
+        // The open-circuit voltage at which the fully-on string carries the current.
+        double low = 0.0, high = 40.0;
+        for (int i = 0; i < 200; ++i) {
+            const double middle = (low + high) / 2.0;
+            (SolveOperatingPoint(leds, middle, internal + pass).LedAmps < driver.RegulatedAmps ? low : high) = middle;
+        }
+        for (const double volts : {low * (1.0 - 1e-6), high * (1.0 + 1e-6)}) {
+            const DriverPoint at = Operate(driver, leds, volts, internal, 0.0);
+            EXPECT_EQ(at.Regulated, volts > high) << count << " LEDs at " << volts << " V";
+            EXPECT_NEAR(at.Point.LedAmps,
+                        volts > high ? driver.RegulatedAmps : SolveOperatingPoint(leds, volts, internal + pass).LedAmps,
+                        1e-9);
+        }
+    }
+}
+
 TEST(Optics, ScaleTheOutputAndNothingElectrical)
 {
     DischargeRequest bare = Build("18650", {}, "lh351d", DriverKind::Linear, 1.5);

@@ -78,7 +78,17 @@ def browser(width=1280, height=900, requests=False):
         options.add_argument(flag)
     # The console's errors, for a test to read; with 'requests', the network's too.
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL', **({'performance': 'ALL'} if requests else {})})
-    return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    if width < 600:
+        viewport(driver, width, height)
+    return driver
+
+
+def viewport(driver, width, height):
+    """The page's viewport at exactly this size, as a phone's: a headless
+    window is at least 500 px wide."""
+    driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                           {'width': width, 'height': height, 'deviceScaleFactor': 1, 'mobile': width < 600})
 
 
 def open_page(driver, url):
