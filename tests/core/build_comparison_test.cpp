@@ -143,8 +143,9 @@ TEST(ChangesBetween, MakeTheOtherBuildOfTheFirst)
         const LightInputs wanted = Inputs(other);
         const std::vector<InputChange> changes = ChangesBetween(base, wanted);
         EXPECT_EQ(TextsOf(Changed(base, changes)), TextsOf(wanted)) << ChangesText(changes);
-        if (!changes.empty())
+        if (!changes.empty()) {
             EXPECT_EQ(TextsOf(Changed(base, ChangesOf(ChangesText(changes).c_str()))), TextsOf(wanted));
+        }
     }
 }
 
