@@ -11,6 +11,7 @@
 
 #include "calc/calculators/resistor_calculator.h"
 #include "calc/calculators/runtime_calculator.h"
+#include "calc/text/printable.h"
 #include "cli/command_line.h"
 #include "fuzz_support.h"
 
@@ -156,8 +157,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(exit >= 0 && exit <= 3);
     FUZZ_CHECK(exit == 0 || !told.empty());
     FUZZ_CHECK(exit != 2 || printed.empty());
-    for (char c : printed)
-        FUZZ_CHECK(c == '\n' || (c >= 0x20 && c < 0x7F));
+    // Every printed line is whole UTF-8 without a control character (the
+    // units' °C and cm², a difference's minus sign, but nothing a terminal
+    // would act on).
+    std::istringstream printedLines(printed);
+    for (std::string line; std::getline(printedLines, line);)
+        FUZZ_CHECK(lumora::Printable(line) == line);
     std::string word;
     for (char c : printed + '\n') {
         if (c == ' ' || c == ',' || c == '\n' || c == '"' || c == ':') {
