@@ -10,7 +10,7 @@
 #
 #   FUZZ_SMOKE_RUNS   runs per target in a smoke run (default 100000)
 #   FUZZ_SECONDS      seconds per target in a long run (default 300)
-#   FUZZ_TARGETS      targets to run (default: all four)
+#   FUZZ_TARGETS      targets to run (default: all seven)
 #   CXX               the Clang to build with (default clang++-14, else clang++)
 #
 # Committed seeds in fuzz/corpus/ and fuzz/regressions/ are only read: new
@@ -22,7 +22,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 mode=${1:-smoke}
 build_dir=build-fuzz
-targets=(${FUZZ_TARGETS:-fuzz_field_text fuzz_converter fuzz_resistor fuzz_cli_args})
+targets=(${FUZZ_TARGETS:-fuzz_field_text fuzz_converter fuzz_resistor fuzz_cli_args fuzz_measured_log fuzz_discharge_log fuzz_cell_file})
 jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 
 case "$mode" in
@@ -52,14 +52,24 @@ cmake --build --preset fuzz -j "$jobs"
 artifacts=$root/$build_dir/artifacts
 mkdir -p "$artifacts"
 
-# The committed inputs of a target: its seeds and the inputs of past findings.
-seed_dirs() {
-  local dir
-  for dir in "$root/fuzz/corpus/$1" "$root/fuzz/regressions/$1"; do
-    if [ -d "$dir" ]; then
-      printf '%s\n' "$dir"
-    fi
-  done
+# A target's seeds, and the inputs of its past findings, each run once
+# before any fuzzing: a finding's input may be far larger than the inputs
+# worth growing from the seeds.
+seed_dir() {
+  if [ -d "$root/fuzz/corpus/$1" ]; then
+    printf '%s\n' "$root/fuzz/corpus/$1"
+  fi
+}
+replay() {
+  local target=$1 log=$2
+  local -a inputs=()
+  if [ -d "$root/fuzz/regressions/$target" ]; then
+    mapfile -t inputs < <(find "$root/fuzz/regressions/$target" -type f | sort)
+  fi
+  if [ ${#inputs[@]} -eq 0 ]; then
+    return 0
+  fi
+  "$root/$build_dir/fuzz/$target" -artifact_prefix="$artifacts/$target-" "${inputs[@]}" >"$log" 2>&1
 }
 
 failed=()
@@ -70,9 +80,12 @@ if [ "$mode" = smoke ]; then
     rm -rf "$scratch"
     mkdir -p "$scratch"
     log=$root/$build_dir/smoke/$target.log
-    mapfile -t seeds < <(seed_dirs "$target")
+    mapfile -t seeds < <(seed_dir "$target")
     echo "fuzz: $target, $runs runs"
-    if "$root/$build_dir/fuzz/$target" -runs="$runs" -seed=1 -artifact_prefix="$artifacts/$target-" \
+    if ! replay "$target" "$log.replay"; then
+      tail -n 60 "$log.replay"
+      failed+=("$target")
+    elif "$root/$build_dir/fuzz/$target" -runs="$runs" -seed=1 -artifact_prefix="$artifacts/$target-" \
       "$scratch" "${seeds[@]}" >"$log" 2>&1; then
       grep -E '^#[0-9]+[[:space:]]+DONE' "$log" || true
     else
@@ -87,8 +100,14 @@ else
     corpus=$root/$build_dir/corpus/$target
     mkdir -p "$corpus"
     log=$root/$build_dir/$target.log
-    mapfile -t seeds < <(seed_dirs "$target")
+    mapfile -t seeds < <(seed_dir "$target")
     echo "fuzz: $target for ${seconds}s, log in $log"
+    if ! replay "$target" "$log.replay"; then
+      tail -n 60 "$log.replay"
+      failed+=("$target")
+      pids+=(0)
+      continue
+    fi
     "$root/$build_dir/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 \
       -artifact_prefix="$artifacts/$target-" "$corpus" "${seeds[@]}" >"$log" 2>&1 &
     pids+=($!)
@@ -96,7 +115,9 @@ else
   for i in "${!targets[@]}"; do
     target=${targets[$i]}
     log=$root/$build_dir/$target.log
-    if wait "${pids[$i]}"; then
+    if [ "${pids[$i]}" = 0 ]; then
+      continue # its replay failed
+    elif wait "${pids[$i]}"; then
       echo "fuzz: $target: $(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}') executions, no finding"
     else
       tail -n 60 "$log"

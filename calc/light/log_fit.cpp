@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "calc/light/log_fit.h"
 
+#include "calc/text/number_text.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -295,11 +297,19 @@ std::variant<FittedCell, std::string> FitCellToLogs(const std::vector<DischargeL
     CellModel model;
     for (const Curve& curve : curves)
         model.CapacityAh = std::max(model.CapacityAh, curve.Ah.back());
+    if (!(model.CapacityAh >= FewestCapacityAh) || !(model.CapacityAh <= MostCapacityAh))
+        return "the logs draw " + DoubleText(model.CapacityAh * 1000.0) + " mAh, outside the " +
+               DoubleText(FewestCapacityAh * 1000.0) + " to " + DoubleText(MostCapacityAh * 1000.0) +
+               " mAh of a cell; are the times in seconds and the currents in amperes?";
     model.InternalOhms = *ohms;
     model.CutOffVolts = logs.front().Points.back().Volts;
     for (const DischargeLog& log : logs)
         model.CutOffVolts = std::min(model.CutOffVolts, log.Points.back().Volts);
     FittedCell fitted = FitWithOhms(logs, curves, model);
+    const std::vector<double>& rest = fitted.Model.OpenCircuitVolts;
+    if (std::any_of(rest.begin(), rest.end(), [](double volts) { return !(volts > 0.0) || volts > 5.0; }))
+        return std::string("the logs give a cell whose rest voltage is outside 0 to 5 V; "
+                           "are they of one cell, its current in amperes?");
     fitted.ResistanceFromLogs = fromLogs;
     if (settled)
         return WithPolarisation(logs, curves, WithRate(logs, curves, std::move(fitted)), switchOn);

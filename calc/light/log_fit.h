@@ -73,10 +73,14 @@ struct FittedCell {
 };
 
 inline constexpr int RestPoints = 41;
+// The charges a fit takes (Ah): from a button cell's to far past any pack a
+// light carries; outside them the log's time or current is not in seconds
+// and amperes.
+inline constexpr double FewestCapacityAh = 0.001, MostCapacityAh = 1000.0;
 
 // The fit, or why the logs cannot give one (no log, a log whose voltage
 // rises under load past its rest value, a resistance that comes out below
-// 0).
+// 0, a charge outside FewestCapacityAh to MostCapacityAh).
 std::variant<FittedCell, std::string> FitCellToLogs(const std::vector<DischargeLog>& logs, double typicalOhms);
 
 } // namespace lumora

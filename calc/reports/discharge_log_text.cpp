@@ -90,6 +90,10 @@ std::optional<std::string> Reader::Reading(const std::string& line, std::size_t 
     if (seconds < last)
         return LineMention(number) + "time runs backwards, " + DoubleText(seconds) + " s after " + DoubleText(last) +
                " s";
+    constexpr double MostAmps = 100.0; // past any cell's rated pulse
+    if (std::fabs(amps) > MostAmps)
+        return LineMention(number) + DoubleText(std::fabs(amps)) + " A is more than one cell gives, up to " +
+               DoubleText(MostAmps) + " A";
     if (amps == 0.0) {
         if (m_log.Points.empty())
             m_log.RestVolts = volts; // at rest before the load

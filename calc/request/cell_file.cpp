@@ -8,6 +8,7 @@
 #include <cmath>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace lumora {
 
@@ -117,14 +118,42 @@ std::optional<std::string> ReadDynamics(const rapidjson::Document& file, CellMod
                     model.LevellingPerHour, 1.0);
 }
 
+// A cell file is an object of numbers and lists of numbers: two levels.
+constexpr int MostNesting = 8;
+
+// Whether a value nests deeper than 'most' levels, walked without recursion.
+bool DeeperThan(const rapidjson::Value& top, int most)
+{
+    std::vector<std::pair<const rapidjson::Value*, int>> open{{&top, 1}};
+    while (!open.empty()) {
+        const auto [value, depth] = open.back();
+        open.pop_back();
+        if (depth > most)
+            return true;
+        if (value->IsArray())
+            for (const rapidjson::Value& item : value->GetArray())
+                open.emplace_back(&item, depth + 1);
+        else if (value->IsObject())
+            for (const auto& member : value->GetObject())
+                open.emplace_back(&member.value, depth + 1);
+    }
+    return false;
+}
+
 } // namespace
 
 std::variant<CellFile, std::string> ReadCellFile(std::string_view text)
 {
+    // A file from someone else may nest arrays a million deep: read without
+    // recursion (RapidJSON's iterative parser), and refuse what nests deeper
+    // than any cell file does.
     rapidjson::Document file;
-    file.Parse(text.data(), text.size());
+    file.Parse<rapidjson::kParseIterativeFlag>(text.data(), text.size());
     if (file.HasParseError() || !file.IsObject())
         return std::string("the cell file is not JSON");
+    if (DeeperThan(file, MostNesting))
+        return "the cell file nests deeper than " + std::to_string(MostNesting) +
+               " levels; a cell file is an object of numbers and one list";
     const auto kind = file.FindMember("lumora_cell");
     if (kind == file.MemberEnd() || !kind->value.IsInt() || kind->value.GetInt() != 1)
         return std::string("the cell file is not a Lumora cell (\"lumora_cell\": 1)");
@@ -133,7 +162,7 @@ std::variant<CellFile, std::string> ReadCellFile(std::string_view text)
     cell.Name = name != file.MemberEnd() && name->value.IsString()
                     ? std::string(name->value.GetString(), name->value.GetStringLength())
                     : "fitted cell";
-    const auto capacity = Number(file, "capacity_mah", 0.0, 1e6);
+    const auto capacity = Number(file, "capacity_mah", 0.0, MostCapacityAh * 1000.0);
     const auto ohms = Number(file, "internal_mohm", -1e-9, 1e5);
     const auto cutOff = Number(file, "cutoff_v", 0.0, 5.0);
     for (const auto* read : {&capacity, &ohms, &cutOff})

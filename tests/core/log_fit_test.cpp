@@ -147,6 +147,33 @@ TEST(LogFit, OneLogWithoutARestTakesTheTypicalResistance)
     EXPECT_DOUBLE_EQ(std::get<FittedCell>(fit).Model.InternalOhms, 0.028);
 }
 
+// A log whose time or current is not in seconds and amperes gives a cell
+// that is none: a charge no cell holds, at either end, or a rest voltage
+// above any cell's; refused with the question to ask (a cell file of
+// 10^28 mAh, or of 13 V, used to be written and then refused on reading).
+TEST(LogFit, ALogOfNoCellIsRefused)
+{
+    for (const double seconds : {1e26, 0.0001}) {
+        DischargeLog log = LogOf(Simple(), 1.0, 2.8);
+        const double end = log.Points.back().Seconds;
+        for (LogPoint& point : log.Points)
+            point.Seconds *= seconds / end;
+        const auto fit = FitCellToLogs({log}, 0.028);
+        ASSERT_TRUE(std::holds_alternative<std::string>(fit)) << seconds;
+        EXPECT_NE(std::get<std::string>(fit).find("are the times in seconds"), std::string::npos);
+    }
+    // A log near 5 V at 90 A, with the typical resistance, puts the rest
+    // curve above any cell's.
+    DischargeLog log = LogOf(Simple(), 1.0, 2.8);
+    for (LogPoint& point : log.Points) {
+        point.Volts += 0.7;
+        point.Amps = 90.0;
+    }
+    const auto fit = FitCellToLogs({log}, 0.05);
+    ASSERT_TRUE(std::holds_alternative<std::string>(fit));
+    EXPECT_NE(std::get<std::string>(fit).find("rest voltage is outside 0 to 5 V"), std::string::npos);
+}
+
 // A charger-analyzer's export: tabs, its own column names, the discharge
 // logged negative, a rest reading first.
 TEST(DischargeLogs, ReadAnAnalyzersExport)
@@ -195,6 +222,8 @@ INSTANTIATE_TEST_SUITE_P(
                                         "line 1: the header has no column current_a"},
                     RefusedDischargeLog{"TooFew", Readings(9), "only 9 readings"},
                     RefusedDischargeLog{"TooHigh", Readings(12, "30,5.2,1\n"), "line 2: 5.2 V is outside"},
+                    RefusedDischargeLog{"TooMuchCurrent", Readings(12, "30,3.9,186.2\n"),
+                                        "line 2: 186.2 A is more than one cell gives"},
                     RefusedDischargeLog{"TooLow", Readings(12, "30,0.4,1\n"), "line 2: 0.4 V is outside"},
                     RefusedDischargeLog{"Backwards", Readings(12, "9999,3.9,1\n"), "line 3: time runs backwards"},
                     RefusedDischargeLog{"SignChanges", Readings(12, "30,3.9,-1\n"), "line 3: the current changes sign"},
@@ -244,6 +273,27 @@ TEST(CellFiles, GiveBackTheCellWritten)
                              "{\"lumora_cell\": 1, \"capacity_mah\": 3000, \"internal_mohm\": 30, \"cutoff_v\": 2.5, "
                              "\"rest_v\": [4.2, 3.0], \"available_share\": 1.5, \"levelling_per_h\": 1}"})
         EXPECT_TRUE(std::holds_alternative<std::string>(ReadCellFile(text))) << text;
+}
+
+// A file from someone else may nest a million deep: refused in words, read
+// without recursion (the reader used to run out of stack), and a file just
+// within the nesting a cell file may have still read.
+TEST(CellFiles, NestingDeepIsRefusedNotRecursed)
+{
+    const std::string cell = "{\"lumora_cell\": 1, \"capacity_mah\": 3000, \"internal_mohm\": 30, \"cutoff_v\": "
+                             "2.5, \"rest_v\": [4.2, 3.0], \"notes\": ";
+    const auto nested = [](int levels) { return std::string(levels, '[') + std::string(levels, ']'); };
+    const auto read = [&](const std::string& notes) { return ReadCellFile(cell + notes + "}"); };
+    EXPECT_TRUE(std::holds_alternative<CellFile>(read(nested(7))));
+    const auto deeper = read(nested(8));
+    ASSERT_TRUE(std::holds_alternative<std::string>(deeper));
+    EXPECT_NE(std::get<std::string>(deeper).find("nests deeper than 8 levels"), std::string::npos);
+    const auto million = read(nested(1000000));
+    ASSERT_TRUE(std::holds_alternative<std::string>(million));
+    EXPECT_NE(std::get<std::string>(million).find("nests deeper"), std::string::npos);
+    const auto open = ReadCellFile(std::string(1000000, '['));
+    ASSERT_TRUE(std::holds_alternative<std::string>(open));
+    EXPECT_EQ(std::get<std::string>(open), "the cell file is not JSON");
 }
 
 } // namespace
