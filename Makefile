@@ -6,7 +6,7 @@
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build program run check fit-cells format test sanitize fuzz windows web package bench clean
+.PHONY: all setup configure build program run check fit-cells fit-leds format test sanitize fuzz windows web package bench clean
 
 all: build
 
@@ -37,6 +37,13 @@ check: build
 # for calc/light/named_cells.cpp (after adding a test or a cell).
 fit-cells: build
 	build/tests/core/lumora_cell_fit
+
+# Remakes the LED presets' fit table in docs/led-fits.md from the bench runs
+# in ../shared/data (after changing a preset or scripts/derive_led_points.py).
+fit-leds: build
+	sed -n '1,/^<!-- The table below is made by make fit-leds. -->$$/p' docs/led-fits.md >docs/led-fits.md.new
+	build/tests/published/lumora_led_fit_table >>docs/led-fits.md.new
+	mv docs/led-fits.md.new docs/led-fits.md
 
 # Rewrites every tracked C++ source as clang-format would.
 format:

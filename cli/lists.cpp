@@ -11,6 +11,19 @@
 
 namespace lumora::cli {
 
+namespace {
+
+// A named cell's maximum continuous discharge, A, or that its maker gives
+// none; nothing for a chemistry or format, which no one maker rates.
+std::string RatingText(const BatteryChoice& choice)
+{
+    if (!choice.named)
+        return {};
+    return choice.named->MaxAmps > 0.0 ? DoubleText(choice.named->MaxAmps) : std::string(NoRatingText);
+}
+
+} // namespace
+
 Report CellsReport()
 {
     Report report;
@@ -34,10 +47,11 @@ Report CellsReport()
                        {"empty_v", texts.Empty},
                        {"capacity_mah", texts.CapacityMah.value_or("")},
                        {"resistance_mohm", choice.cell ? DoubleText(model.InternalOhms * 1000.0) : ""},
-                       // The maker's maximum continuous discharge, where a named cell's sheet gives one.
-                       {"max_a", choice.named && choice.named->MaxAmps > 0.0 ? DoubleText(choice.named->MaxAmps) : ""},
+                       {"max_a", RatingText(choice)},
                        {"cell", TradeName(choice)},
-                       {"source", choice.named ? std::string(choice.named->Source) : ""}});
+                       {"source", choice.named ? std::string(choice.named->Source) +
+                                                     "; rating: " + std::string(choice.named->MaxSource)
+                                               : ""}});
     }
     return report;
 }
@@ -51,19 +65,19 @@ Report LedsReport()
     for (const LedPreset& preset : LedPresets()) {
         const LedCurve curve = FittedCurve(preset);
         const SpiceDiode diode = SpiceOf(curve);
-        report.AddRow({{"name", std::string(preset.Id)},
-                       {"a_v", DecimalText(curve.A, 4)},
-                       {"b_v", DecimalText(curve.B, 3)},
-                       {"rs_ohm", DecimalText(curve.Rs, 3)},
-                       {"is_a", DecimalText(diode.Is, 3)},
-                       {"n", DecimalText(diode.N, 3)},
-                       {"flux", preset.Flux.empty() ? "no" : "yes"},
-                       // The data sheet's rating, where one was at hand.
-                       {"max_ma", preset.MaxAmps > 0.0 ? DoubleText(preset.MaxAmps * 1000.0) : ""},
-                       {"led", std::string(preset.Name)},
-                       {"source", std::string(preset.Source) +
-                                      (preset.Flux.empty() ? "" : "; flux: " + std::string(preset.FluxSource)) +
-                                      (preset.MaxSource.empty() ? "" : "; rating: " + std::string(preset.MaxSource))}});
+        report.AddRow(
+            {{"name", std::string(preset.Id)},
+             {"a_v", DecimalText(curve.A, 4)},
+             {"b_v", DecimalText(curve.B, 3)},
+             {"rs_ohm", DecimalText(curve.Rs, 3)},
+             {"is_a", DecimalText(diode.Is, 3)},
+             {"n", DecimalText(diode.N, 3)},
+             {"flux", preset.Flux.empty() ? "no" : "yes"},
+             {"max_ma", preset.MaxAmps > 0.0 ? DoubleText(preset.MaxAmps * 1000.0) : std::string(NoRatingText)},
+             {"led", std::string(preset.Name)},
+             {"source", std::string(preset.Source) +
+                            (preset.Flux.empty() ? "" : "; flux: " + std::string(preset.FluxSource)) +
+                            "; rating: " + preset.MaxSource}});
     }
     return report;
 }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace lumora {
@@ -140,6 +141,18 @@ Candidate FitWith(std::span<const LedPoint> points, std::optional<double> fixedB
     candidate.ok = std::isfinite(candidate.squares) && candidate.curve.B >= SmallestLogSlope * (1.0 - 1e-12) &&
                    candidate.curve.Rs >= 0.0;
     return candidate;
+}
+
+// The point a curve misses most, and by how much, V.
+std::pair<LedPoint, double> WorstMiss(const std::vector<LedPoint>& points, const LedCurve& curve)
+{
+    std::pair<LedPoint, double> worst{points.front(), -1.0};
+    for (const LedPoint& p : points) {
+        const double miss = std::fabs(p.Volts - ForwardVoltage(curve, p.Amps));
+        if (miss > worst.second)
+            worst = {p, miss};
+    }
+    return worst;
 }
 
 // Through two points: the typical logarithmic slope and the resistance the
@@ -287,27 +300,34 @@ std::variant<LedCurve, std::string> FitCurve(std::span<const LedPoint> given)
     if (points.size() == 2)
         return ThroughTwo(points[0], points[1]);
 
-    Candidate best;
+    // The slope free first; where the points ask for one below an ideal
+    // diode's, they do not fix it (too few, or one taken warmer than the
+    // rest), and the typical white LED's is taken, as through two points,
+    // unless it misses them; the ideal diode's last.
     const std::optional<double> freeValue;
-    for (const auto& [b, rs] : {std::pair{freeValue, freeValue}, std::pair{freeValue, std::optional<double>(0.0)},
-                                std::pair{std::optional<double>(SmallestLogSlope), freeValue},
-                                std::pair{std::optional<double>(SmallestLogSlope), std::optional<double>(0.0)}}) {
-        const Candidate candidate = FitWith(points, b, rs);
-        if (candidate.ok && (!best.ok || candidate.squares < best.squares))
-            best = candidate;
+    std::optional<LedCurve> fitted;
+    for (const std::optional<double> b :
+         {freeValue, std::optional<double>(TypicalLogSlope), std::optional<double>(SmallestLogSlope)}) {
+        Candidate best;
+        for (const std::optional<double> rs : {freeValue, std::optional<double>(0.0)}) {
+            const Candidate candidate = FitWith(points, b, rs);
+            if (candidate.ok && (!best.ok || candidate.squares < best.squares))
+                best = candidate;
+        }
+        if (best.ok && (!fitted || WorstMiss(points, best.curve).second <= LargestFitMiss)) {
+            fitted = best.curve;
+            if (WorstMiss(points, best.curve).second <= LargestFitMiss)
+                break;
+        }
     }
-    if (!best.ok)
+    if (!fitted)
         return std::string("no curve V = a + b·ln(I) + Rs·I fits these points");
-    const auto worst = std::max_element(points.begin(), points.end(), [&](const LedPoint& x, const LedPoint& y) {
-        return std::fabs(x.Volts - ForwardVoltage(best.curve, x.Amps)) <
-               std::fabs(y.Volts - ForwardVoltage(best.curve, y.Amps));
-    });
-    const double miss = std::fabs(worst->Volts - ForwardVoltage(best.curve, worst->Amps));
+    const auto [worst, miss] = WorstMiss(points, *fitted);
     if (miss > LargestFitMiss)
         return "no curve V = a + b·ln(I) + Rs·I passes within " + DecimalText(LargestFitMiss * 1000.0, 6) +
-               " mV of these points: the nearest misses " + PointText(*worst) + " by " +
+               " mV of these points: the nearest misses " + PointText(worst) + " by " +
                DecimalText(std::round(miss * 1000.0), 6) + " mV";
-    return best.curve;
+    return *fitted;
 }
 
 SpiceDiode SpiceOf(const LedCurve& curve) { return {std::exp(-curve.A / curve.B), curve.B / ThermalVoltage, curve.Rs}; }

@@ -6,7 +6,9 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumora {
 
@@ -19,18 +21,22 @@ struct FluxPoint {
 // A common flashlight LED: its forward voltage at several currents, the
 // curve fitted to them, and where it carries them, its flux at several
 // currents of the same measurement (rising currents), each with where the
-// figures come from and the currents they span.
+// figures come from. The presets are data/leds.csv and data/led-points.csv,
+// put into the program at build time; those files cite every figure.
 struct LedPreset {
-    std::string_view Id;   // "xm-l2"
-    std::string_view Name; // "Cree XLamp XM-L2"
-    std::span<const LedPoint> Points;
-    std::string_view Source;
-    std::span<const FluxPoint> Flux; // empty when no flux is carried
-    std::string_view FluxSource;
-    LedThermal Thermal{};            // the temperature of its points and how it follows the junction's
-    double MaxAmps = 0.0;            // the data sheet's maximum drive current; 0 where none was at hand
-    std::string_view MaxSource = {}; // the sheet that gives it
+    std::string Id;   // "xm-l2"
+    std::string Name; // "Cree XLamp XM-L2"
+    std::vector<LedPoint> Points;
+    std::string Source;
+    std::vector<FluxPoint> Flux; // empty when no flux is carried
+    std::string FluxSource;
+    LedThermal Thermal{};  // the temperature of its points and how it follows the junction's
+    double MaxAmps = 0.0;  // the maker's maximum continuous current; 0 where none is published
+    std::string MaxSource; // the sheet that gives it, or why there is none
 };
+
+// What the lists and warnings say of an LED without a rating.
+inline constexpr std::string_view NoRatingText = "no rating published";
 
 std::span<const LedPreset> LedPresets();
 

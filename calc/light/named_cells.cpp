@@ -22,8 +22,8 @@ namespace {
 // typical of the chemistry: such rows say so.
 // Resistances measured as DC are marked so; the others are approximate.
 // Last in each row, the maker's data sheet's maximum continuous discharge
-// and the sheet; 0 where none is given (the beltrona-14500's sheet, NiMH,
-// alkaline and lithium primary cells).
+// and the sheet; 0 where none is published, and why (the beltrona-14500's
+// sheet, NiMH and alkaline cells' sheets give none).
 
 // clang-format off
 constexpr NamedCell Table[] = {
@@ -39,7 +39,7 @@ constexpr NamedCell Table[] = {
     {"molicel-p28a", "Molicel INR-18650-P28A", "18650", "li-ion", 2814, 18, 0.98, 1.0, 0.5,
      "Molicel data sheet: 2800 mAh at 0.56 A to 2.5 V; tayvoy.com: 2761 mAh at 10 A, 18 mohm DC", 35.0, "Molicel INR-18650-P28A data sheet"},
     {"panasonic-ncr18650b", "Panasonic NCR18650B", "18650", "li-ion", 3293, 45, 0.98, 1.0, 0.5,
-     "Batemo cell library: 3.28 Ah at C/10 to 2.5 V; load and resistance typical, approximate", 0.0, ""},
+     "Batemo cell library: 3.28 Ah at C/10 to 2.5 V; load and resistance typical, approximate", 0.0, "none in the sources at hand: Batemo's library measures the cell, it does not rate it"},
     // 21700 lithium-ion.
     {"samsung-40t", "Samsung INR21700-40T", "21700", "li-ion", 4121, 12, 0.98, 1.0, 0.5,
      "thunderheartreviews.com (2018): about 4100 mAh at 0.8 A, 3800 mAh or more at 20 A, 12 mohm DC at 4 A", 35.0, "Samsung SDI INR21700-40T data sheet"},
@@ -54,29 +54,29 @@ constexpr NamedCell Table[] = {
      "Team Peryton logs of nine cells (2022): 3920 mAh, 14.26 Wh at 4.25 A to 2.5 V; 1677 mAh, 6.52 Wh at 9.95 A to 3.7 V", 45.0, "Molicel INR-21700-P42A data sheet"},
     // Small lithium-ion.
     {"beltrona-14500", "Beltrona BELLIIONAA800 (14500)", "14500", "li-ion", 800, 100, 0.98, 1.0, 0.5,
-     "Beltrona data sheet: 800 mAh at 0.2 C, 100 mohm after charge; load typical", 0.0, ""},
+     "Beltrona data sheet: 800 mAh at 0.2 C, 100 mohm after charge; load typical", 0.0, "Beltrona's data sheet gives none"},
     {"dnk-18350", "DNK Power 18350 1400 mAh", "18350", "li-ion", 1400, 30, 0.98, 1.0, 0.5,
      "DNK Power data sheet: 1400 mAh nominal, 1380 minimum, 30 mohm or less, 3 A most, to 2.5 V; load typical", 3.0, "DNK Power 18350 data sheet"},
     // Nickel-metal hydride.
     {"eneloop-aa", "Panasonic eneloop AA (BK-3MCC)", "AA", "nimh", 2000, 30, 0.98, 1.0, 0.5,
-     "Panasonic: 2000 mAh typical, 1900 minimum; a user's 17 cells in use: 1877 mAh at 0.5 A; load and resistance typical", 0.0, ""},
+     "Panasonic: 2000 mAh typical, 1900 minimum; a user's 17 cells in use: 1877 mAh at 0.5 A; load and resistance typical", 0.0, "Panasonic's eneloop data sheet gives none"},
     {"eneloop-aaa", "Panasonic eneloop AAA (BK-4MCC)", "AAA", "nimh", 800, 40, 0.98, 1.0, 0.5,
-     "Panasonic: 800 mAh typical, 750 minimum; a user's 5 cells in use: 778 mAh at 0.2 A; load and resistance typical", 0.0, ""},
+     "Panasonic: 800 mAh typical, 750 minimum; a user's 5 cells in use: 778 mAh at 0.2 A; load and resistance typical", 0.0, "Panasonic's eneloop data sheet gives none"},
     // Alkaline.
     {"duracell-aa", "Duracell Coppertop AA", "AA", "alkaline", 2868, 150, 0.293, 0.499, 6.0,
      "PowerStream AA tests (2020): 2200, 1300, 830, 540 mAh at 0.1, 0.5, 1, 2 A; Duracell data sheet: 3000 mAh "
-     "at 25 mA to 0.8 V; resistance approximate", 0.0, ""},
+     "at 25 mA to 0.8 V; resistance approximate", 0.0, "Duracell's Coppertop data sheet gives none"},
     {"energizer-aa", "Energizer Max AA", "AA", "alkaline", 3073, 150, 0.231, 0.748, 4.33,
      "PowerStream AA tests (2020): 1170, 930, 700 mAh at 0.5, 1, 2 A; MyBroadband (2018): 349 mAh at 0.8 A to "
-     "1.1 V; Energizer E91 data sheet: 3000 mAh at 25 mA to 0.8 V; resistance approximate", 0.0, ""},
+     "1.1 V; Energizer E91 data sheet: 3000 mAh at 25 mA to 0.8 V; resistance approximate", 0.0, "Energizer's E91 data sheet gives none"},
     {"duracell-aaa", "Duracell Coppertop AAA", "AAA", "alkaline", 1253, 250, 0.249, 2.654, 3.13,
-     "rightbattery.com: 970, 777, 553, 336 mAh at 0.1, 0.2, 0.3, 0.5 A to 1 V; resistance approximate", 0.0, ""},
+     "rightbattery.com: 970, 777, 553, 336 mAh at 0.1, 0.2, 0.3, 0.5 A to 1 V; resistance approximate", 0.0, "none in the sources at hand: rightbattery.com measures the cell, it does not rate it"},
     {"energizer-aaa", "Energizer Max AAA", "AAA", "alkaline", 1200, 250, 0.249, 2.654, 3.13,
-     "Energizer E92 data sheet: about 1200 mAh at a light load; load as the Duracell AAA's, approximate", 0.0, ""},
+     "Energizer E92 data sheet: about 1200 mAh at a light load; load as the Duracell AAA's, approximate", 0.0, "Energizer's E92 data sheet gives none"},
     // Lithium iron disulfide.
     {"energizer-lithium-aa", "Energizer Ultimate Lithium AA", "AA", "lithium", 3035, 120, 0.98, 1.0, 0.5,
      "PowerStream AA tests (2020): 2800 mAh at 2 A; MyBroadband (2018): 2882 mAh at 0.8 A to 1.1 V; resistance "
-     "approximate", 0.0, ""},
+     "approximate", 0.0, "none in the sources at hand: Energizer's L91 sheet was not among them"},
 };
 // clang-format on
 

@@ -24,7 +24,7 @@ struct NamedCell {
     double ResistanceRise = 0.0;
     std::string_view Source; // where the figures come from, in a line
     // The maker's data sheet's maximum continuous discharge, A, and the
-    // sheet; 0 where the sheet gives none (alkaline and NiMH cells).
+    // sheet; 0 where none is published (alkaline and NiMH cells), and why.
     double MaxAmps = 0.0;
     std::string_view MaxSource;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "calc/text/csv_cells.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,10 +14,6 @@ namespace lumora {
 // A table as CSV: the header row, then one line per row, each ended by "\n";
 // a cell holding a comma, quote or line break is quoted (RFC 4180).
 std::string CsvText(const std::vector<std::string>& header, const std::vector<std::vector<std::string>>& rows);
-
-// The cells of one CSV line: commas apart, quotes around a cell that holds
-// one, a doubled quote for a quote (RFC 4180); nullopt for a quote left open.
-std::optional<std::vector<std::string>> CsvCells(std::string_view line);
 
 // A log's cell as a column's name or a number's text: the blanks around it
 // dropped, its letters in lower case.

@@ -9,6 +9,7 @@
 #include "calc/light/thermal.h"
 #include "calc/text/field_text.h"
 #include "calc/text/mentions.h"
+#include "calc/text/number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -27,9 +28,12 @@ std::vector<InputChoice> DriverChoices()
 std::vector<InputChoice> LedChoices()
 {
     std::vector<InputChoice> choices;
-    for (const LedPreset& preset : LedPresets())
-        choices.push_back(
-            {std::string(preset.Id), std::string(preset.Name) + (preset.Flux.empty() ? "" : ", in lumens"), ""});
+    for (const LedPreset& preset : LedPresets()) {
+        // "Cree XLamp XM-L2, in lumens, rated 3000 mA": its output's unit and its maker's limit.
+        const std::string rating =
+            preset.MaxAmps > 0.0 ? "rated " + DoubleText(preset.MaxAmps * 1000.0) + " mA" : std::string(NoRatingText);
+        choices.push_back({preset.Id, preset.Name + (preset.Flux.empty() ? "" : ", in lumens") + ", " + rating, ""});
+    }
     return choices;
 }
 
@@ -39,8 +43,13 @@ std::vector<InputChoice> CellChoices()
     for (const BatteryChoice& preset : BatteryPresets()) {
         // Each by the name it is sold by: "Samsung INR18650-30Q", "NiMH AA".
         const PackTexts texts = TextsOf(preset, Pack{});
+        std::string rating;
+        if (preset.named)
+            rating = preset.named->MaxAmps > 0.0 ? ", rated " + DoubleText(preset.named->MaxAmps) + " A"
+                                                 : ", " + std::string(NoRatingText);
         choices.push_back({PresetName(preset),
-                           TradeName(preset) + (texts.CapacityMah ? ", " + *texts.CapacityMah + " mAh" : ""), ""});
+                           TradeName(preset) + (texts.CapacityMah ? ", " + *texts.CapacityMah + " mAh" : "") + rating,
+                           ""});
     }
     return choices;
 }

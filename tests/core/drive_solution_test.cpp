@@ -176,8 +176,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RefusedRow{"BothOutputAndCurrent", With(Linear, {{"led", "lh351d"}, {"output", "500"}, {"current", "700"}}),
                    "output", "not both", false},
-        RefusedRow{"AnLedWithoutFluxNamedWithTheWayToGiveIt", With(Linear, {{"led", "xm-l2"}, {"output", "500"}}),
-                   "output", "Cree XLamp XM-L2 (preset) has no measured flux", false},
+        RefusedRow{"AnLedWithoutFluxNamedWithTheWayToGiveIt", With(Linear, {{"led", "5mm"}, {"output", "5"}}), "output",
+                   "generic 5 mm white LED, 20 mA (preset) has no measured flux", false},
         RefusedRow{"PointsWithoutFlux",
                    With(Linear, {{"led-point", "350=2.8"}, {"led-point", "1000=3.0"}, {"output", "500"}}), "output",
                    "{led-point MA=V:LM}", false},

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "calc/light/led_model.h"
 #include "calc/light/led_presets.h"
+#include "calc/light/named_cells.h"
 #include "calc/reports/resistor_to_buy.h"
 #include "calc/text/field_text.h"
 
@@ -21,6 +22,23 @@ TEST(LedPresets, ReproduceTheirPoints)
         for (const LedPoint& point : preset.Points)
             EXPECT_NEAR(ForwardVoltage(curve, point.Amps), point.Volts, 0.035) << preset.Id << " " << point.Amps;
     }
+}
+
+// Every LED preset and named cell carries its maker's maximum current with
+// the sheet, or says no rating is published and why; the white power LEDs
+// all have flux, so a graph of any of them is in lumens.
+TEST(LedPresets, EachHasARatingOrSaysNoneIsPublished)
+{
+    for (const LedPreset& preset : LedPresets()) {
+        EXPECT_FALSE(preset.MaxSource.empty()) << preset.Id;
+        if (!(preset.MaxAmps > 0.0)) {
+            EXPECT_EQ(preset.MaxSource.rfind(NoRatingText, 0), 0u) << preset.Id << ": " << preset.MaxSource;
+        }
+        const bool indicator = preset.Points.back().Amps <= 0.03;
+        EXPECT_EQ(preset.Flux.empty(), indicator) << preset.Id;
+    }
+    for (const NamedCell& cell : NamedCells())
+        EXPECT_FALSE(cell.MaxSource.empty()) << cell.Id;
 }
 
 // Published figures of LEDs against the presets' curves, which were fitted

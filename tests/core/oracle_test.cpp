@@ -88,7 +88,10 @@ TEST(Oracle, OperatingPointAgreesWithNgspice)
     };
     double worst = 0.0;
     for (const LedPreset& preset : LedPresets()) {
-        for (const Circuit& c : circuits) {
+        // A 6 V LED (dies in pairs in series) meets the circuits at twice their voltage.
+        const double scale = ForwardVoltage(FittedCurve(preset), 1.0) > 4.5 ? 2.0 : 1.0;
+        for (Circuit c : circuits) {
+            c.volts *= scale;
             const LedString string{FittedCurve(preset), static_cast<double>(c.count), c.wiring, c.ohms};
             const double lumora = SolveOperatingPoint(string, c.volts, c.internalOhms).BatteryAmps;
             const double spice = SpiceBatteryAmps(FittedCurve(preset), c, dir);
