@@ -6,7 +6,7 @@
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup configure build program run check fit-cells fit-leds format test sanitize fuzz windows web package bench clean
+.PHONY: all setup configure build program run check fit-cells fit-leds fit-cell-logs format test sanitize fuzz windows web package bench clean
 
 all: build
 
@@ -44,6 +44,18 @@ fit-leds: build
 	sed -n '1,/^<!-- The table below is made by make fit-leds. -->$$/p' docs/led-fits.md >docs/led-fits.md.new
 	build/tests/published/lumora_led_fit_table >>docs/led-fits.md.new
 	mv docs/led-fits.md.new docs/led-fits.md
+
+# Fits the named 30Q to its own logs in ../shared/data: its figures into
+# data/cell-fits.csv, then the leave-one-out table into docs/cell-fits.md.
+fit-cell-logs: build
+	grep -E '^(#|cell,figure)' data/cell-fits.csv >data/cell-fits.csv.new
+	build/tests/published/lumora_cell_log_fit >>data/cell-fits.csv.new
+	mv data/cell-fits.csv.new data/cell-fits.csv
+	cmake --build --preset default -j $(JOBS)
+	sed -n '1,/^<!-- The leave-one-out table below is made by make fit-cell-logs. -->$$/p' docs/cell-fits.md >docs/cell-fits.md.new
+	build/tests/published/lumora_cell_log_fit --table >>docs/cell-fits.md.new
+	sed -n '/^<!-- End of the leave-one-out table. -->$$/,$$p' docs/cell-fits.md >>docs/cell-fits.md.new
+	mv docs/cell-fits.md.new docs/cell-fits.md
 
 # Rewrites every tracked C++ source as clang-format would.
 format:

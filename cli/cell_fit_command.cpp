@@ -66,6 +66,10 @@ CommandOutput RunCellFit(const CellFitRequest& request)
         {"Polarisation time", RoundedText(model.PolarisationSeconds, 0), "s", ""},
         {"Available share", RoundedText(model.AvailableShare, 2), "", fitted.RateNote},
         {"Levelling", RoundedText(model.LevellingPerHour, 2), "per h", ""},
+        {"Activation", RoundedText(model.ResistanceActivationKelvin * GasConstant / 1000.0, 1), "kJ/mol",
+         model.ResistanceActivationKelvin > 0.0 ? "(both resistances, from the logged cell temperature)" : ""},
+        {"Heat capacity", RoundedText(model.HeatJoulesPerKelvin, 0), "J/K", fitted.HeatNote},
+        {"Cooling", RoundedText(model.CoolingWattsPerKelvin * 1000.0, 1), "mW/K", ""},
         {"Cut-off", RoundedText(model.CutOffVolts, 3), "V", ""},
         {"Rest voltage full", RoundedText(model.OpenCircuitVolts.front(), 3), "V", ""}};
     report.Record = {{"cell",
@@ -76,6 +80,9 @@ CommandOutput RunCellFit(const CellFitRequest& request)
                        {"polarisation_s", RoundedText(model.PolarisationSeconds, 0), true},
                        {"available_share", RoundedText(model.AvailableShare, 2), true},
                        {"levelling_per_h", RoundedText(model.LevellingPerHour, 2), true},
+                       {"activation_k", RoundedText(model.ResistanceActivationKelvin, 0), true},
+                       {"heat_j_per_k", RoundedText(model.HeatJoulesPerKelvin, 1), true},
+                       {"cooling_w_per_k", RoundedText(model.CoolingWattsPerKelvin, 4), true},
                        {"cutoff_v", RoundedText(model.CutOffVolts, 3), true}}}};
     CommandOutput output;
     output.Results = std::move(report);

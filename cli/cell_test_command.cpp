@@ -112,7 +112,9 @@ class Cells final : public Command {
             command
                 .add_option("--fit", m_fitLogs,
                             "fit a cell to discharge logs from full to a cut-off (CSV with time_s, voltage_v and "
-                            "current_a, or a charger-analyzer's export), one or more; writes the cell to --out")
+                            "current_a, or a charger-analyzer's export; with cell_c and ambient_c, the cell's heat "
+                            "too), one or more; "
+                            "writes the cell to --out")
                 ->option_text("LOG.csv ...");
         command.add_option("--name", m_name, "the fitted cell's name")->option_text("NAME")->needs(fit);
         CLI::Option* out =

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace lumora {
 
@@ -266,18 +267,43 @@ PackTexts TextsOf(const BatteryChoice& choice, Pack pack)
 {
     PackTexts texts{Times(choice.chemistry->Full, pack.Series), Times(choice.chemistry->Nominal, pack.Series),
                     Times(choice.chemistry->Empty, pack.Series), std::nullopt};
-    if (choice.named)
+    const CellModel* fitted = choice.named ? FittedModelOf(*choice.named) : nullptr;
+    if (fitted)
+        texts.CapacityMah = std::to_string(static_cast<int>(std::lround(fitted->CapacityAh * 1000.0)) * pack.Parallel);
+    else if (choice.named)
         texts.CapacityMah = std::to_string(choice.named->CapacityMah * pack.Parallel);
     else if (choice.cell)
         texts.CapacityMah = std::to_string(choice.cell->CapacityMah * pack.Parallel);
     return texts;
 }
 
-// J/(mol K).
-constexpr double GasConstant = 8.314462618;
+namespace {
+
+// A named cell fitted whole to its logs, as a pack of it: voltages and
+// resistances with the cells in series, charge with those in parallel,
+// heat with them all; the chemistry's empty voltage its cut-off.
+CellModel PackOfFitted(const CellModel& cell, const BatteryChoice& choice, Pack pack)
+{
+    CellModel model = cell;
+    const double cells = pack.Series * pack.Parallel;
+    for (double& volts : model.OpenCircuitVolts)
+        volts *= pack.Series;
+    model.CutOffVolts = *ReadNumber(choice.chemistry->Empty) * pack.Series;
+    model.CapacityAh *= pack.Parallel;
+    model.InternalOhms *= static_cast<double>(pack.Series) / pack.Parallel;
+    model.PolarisationOhms *= static_cast<double>(pack.Series) / pack.Parallel;
+    model.HeatJoulesPerKelvin *= cells;
+    model.CoolingWattsPerKelvin *= cells;
+    return model;
+}
+
+} // namespace
 
 CellModel ModelOf(const BatteryChoice& choice, Pack pack)
 {
+    if (choice.named)
+        if (const CellModel* fitted = FittedModelOf(*choice.named))
+            return PackOfFitted(*fitted, choice, pack);
     CellModel model;
     for (double volts : choice.chemistry->RestVolts)
         model.OpenCircuitVolts.push_back(volts * pack.Series);

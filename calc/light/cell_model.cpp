@@ -94,12 +94,22 @@ double AvailableVoltage(const CellModel& cell, const CellState& state)
     return OpenCircuitVoltage(cell, state.DrawnAh + BoundBehind(cell, state));
 }
 
+double ArrheniusFactor(double activationKelvin, double celsius)
+{
+    if (activationKelvin == 0.0)
+        return 1.0;
+    constexpr double Absolute = 273.15;
+    const double kelvin = std::max(celsius, -Absolute + 1.0) + Absolute;
+    return std::exp(activationKelvin * (1.0 / kelvin - 1.0 / (CellReferenceC + Absolute)));
+}
+
 double ResistanceAt(const CellModel& cell, const CellState& state)
 {
+    const double warmth = ArrheniusFactor(cell.ResistanceActivationKelvin, state.Celsius);
     if (cell.ResistanceRise == 0.0 || !(cell.CapacityAh > 0.0))
-        return cell.InternalOhms;
+        return cell.InternalOhms * warmth;
     const double x = std::clamp((state.DrawnAh + BoundBehind(cell, state)) / cell.CapacityAh, 0.0, 1.0);
-    return cell.InternalOhms * (1.0 + cell.ResistanceRise * x * x);
+    return cell.InternalOhms * (1.0 + cell.ResistanceRise * x * x) * warmth;
 }
 
 bool AvailableEmpty(const CellModel& cell, const CellState& state)
@@ -110,12 +120,7 @@ bool AvailableEmpty(const CellModel& cell, const CellState& state)
 
 double PolarisationOhmsAt(const CellModel& cell, const CellState& state)
 {
-    if (cell.PolarisationOhms == 0.0)
-        return 0.0;
-    const double ActivationKelvin = cell.PolarisationActivationKelvin;
-    constexpr double Absolute = 273.15;
-    const double kelvin = std::max(state.Celsius, -Absolute + 1.0) + Absolute;
-    return cell.PolarisationOhms * std::exp(ActivationKelvin * (1.0 / kelvin - 1.0 / (CellReferenceC + Absolute)));
+    return cell.PolarisationOhms * ArrheniusFactor(cell.PolarisationActivationKelvin, state.Celsius);
 }
 
 double SourceVoltage(const CellModel& cell, const CellState& state)

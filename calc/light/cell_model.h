@@ -29,8 +29,12 @@ struct CellModel {
     // to empty (last); a single value for a flat cell.
     std::vector<double> OpenCircuitVolts;
     double CapacityAh = 0.0;
-    double InternalOhms = 0.0; // DC resistance of the full cell
-    double CutOffVolts = 0.0;  // terminal voltage below which the driver stops; 0 for none
+    double InternalOhms = 0.0; // DC resistance of the full cell, at 25 °C
+    // How the DC resistance falls as the cell warms, Ea / R in kelvin, as
+    // the polarisation's does (ArrheniusFactor); 0 for a resistance that
+    // does not follow the temperature.
+    double ResistanceActivationKelvin = 0.0;
+    double CutOffVolts = 0.0; // terminal voltage below which the driver stops; 0 for none
     // The kinetic battery model's share of the charge the load draws from
     // directly (c, above 0 and at most 1) and the rate at which the wells
     // level out (k' = k / (c (1 - c)), per hour).
@@ -61,6 +65,10 @@ struct CellModel {
 
 // The temperature at which a cell's resistances are given, °C.
 inline constexpr double CellReferenceC = 25.0;
+
+// The gas constant, J/(mol K): an activation energy Ea is GasConstant times
+// its Ea/R in kelvin.
+inline constexpr double GasConstant = 8.314462618;
 
 // A cell of constant voltage and no internal resistance, the runtime
 // calculator's own assumption.
@@ -95,7 +103,12 @@ double BoundBehind(const CellModel& cell, const CellState& state);
 // at no current just now, before it recovers.
 double AvailableVoltage(const CellModel& cell, const CellState& state);
 
-// The internal resistance at this state.
+// Arrhenius's law for a resistance given at 25 °C:
+// exp(Ea/R · (1/T - 1/298.15 K)), 1 for no activation.
+double ArrheniusFactor(double activationKelvin, double celsius);
+
+// The internal resistance at this state: its rise with the charge drawn,
+// and its fall with the cell's temperature.
 double ResistanceAt(const CellModel& cell, const CellState& state);
 
 // The polarisation resistance at the cell's temperature:

@@ -29,12 +29,17 @@ namespace {
 // at (Ah: drawn, plus what a model's load left in its bound well), with the
 // polarisation's voltage at each reading (0 without one), its mean current
 // and its energy.
+// Warmth is the DC resistance's factor at each reading's temperature (1
+// where the log has none).
 struct Curve {
-    std::vector<double> Ah, Volts, Amps, Branch;
+    std::vector<double> Ah, Volts, Amps, Branch, Warmth;
     double MeanAmps = 0.0, Wh = 0.0;
 };
 
-Curve CurveOf(const DischargeLog& log)
+// What the DC resistance takes at a reading: I·R·warmth.
+double Drop(const Curve& curve, std::size_t k, double ohms) { return curve.Amps[k] * curve.Warmth[k] * ohms; }
+
+Curve CurveOf(const DischargeLog& log, double activationKelvin = 0.0)
 {
     Curve curve;
     double ah = 0.0;
@@ -45,6 +50,8 @@ Curve CurveOf(const DischargeLog& log)
         curve.Ah.push_back(ah);
         curve.Volts.push_back(log.Points[k].Volts);
         curve.Amps.push_back(log.Points[k].Amps);
+        const double celsius = log.Points[k].Celsius;
+        curve.Warmth.push_back(std::isfinite(celsius) ? ArrheniusFactor(activationKelvin, celsius) : 1.0);
     }
     curve.Branch.assign(curve.Ah.size(), 0.0);
     const LogTotals totals = TotalsOf(log);
@@ -78,7 +85,9 @@ double Median(std::vector<double> values)
 constexpr double ClearlyBetter = 0.8;
 
 // R as the median over the shared charge of the least-squares slope of
-// voltage against current; nullopt where the logs' currents do not differ.
+// voltage against current (times the resistance's warmth factor, where the
+// logs give the cell's temperature); nullopt where the logs' currents do
+// not differ.
 std::optional<double> ResistanceOf(const std::vector<Curve>& curves)
 {
     double shared = curves.front().Ah.back();
@@ -89,13 +98,14 @@ std::optional<double> ResistanceOf(const std::vector<Curve>& curves)
     for (int s = 1; s < Samples; ++s) {
         const double q = shared * s / Samples;
         double meanI = 0.0, meanV = 0.0;
+        const auto drive = [&](const Curve& c) { return At(c.Ah, c.Amps, q) * At(c.Ah, c.Warmth, q); };
         for (const Curve& c : curves) {
-            meanI += At(c.Ah, c.Amps, q) / static_cast<double>(curves.size());
+            meanI += drive(c) / static_cast<double>(curves.size());
             meanV += At(c.Ah, c.Volts, q) / static_cast<double>(curves.size());
         }
         double sii = 0.0, siv = 0.0;
         for (const Curve& c : curves) {
-            const double di = At(c.Ah, c.Amps, q) - meanI;
+            const double di = drive(c) - meanI;
             sii += di * di;
             siv += di * (At(c.Ah, c.Volts, q) - meanV);
         }
@@ -108,7 +118,8 @@ std::optional<double> ResistanceOf(const std::vector<Curve>& curves)
 }
 
 // The logs as a model reads them: its own law (Advance) run from a full
-// cell at rest over each log's intervals at each reading's current, the
+// cell at rest over each log's intervals at each reading's current and
+// temperature (the model's own heat left out: the log has the cell's), the
 // charge shifted by what the load left in the bound well and the
 // polarisation's voltage kept, reading by reading.
 std::vector<Curve> ReadBy(const CellModel& model, const std::vector<DischargeLog>& logs,
@@ -119,7 +130,11 @@ std::vector<Curve> ReadBy(const CellModel& model, const std::vector<DischargeLog
         const std::vector<LogPoint>& points = logs[i].Points;
         CellState state = RestingCell(CellReferenceC);
         for (std::size_t k = 1; k < points.size(); ++k) {
-            state = Advance(model, state, points[k].Amps, (points[k].Seconds - points[k - 1].Seconds) / 3600.0);
+            // At the logged temperature, where there is one, for the polarisation's warmth.
+            if (std::isfinite(points[k - 1].Celsius))
+                state.Celsius = points[k - 1].Celsius;
+            state = Advance(model, state, points[k].Amps, (points[k].Seconds - points[k - 1].Seconds) / 3600.0,
+                            state.Celsius);
             read[i].Ah[k] += BoundBehind(model, state);
             read[i].Branch[k] = state.PolarisationVolts;
         }
@@ -135,7 +150,7 @@ LogFitError ErrorOf(const CellModel& model, const DischargeLog& log, const Curve
     double squares = 0.0, wh = 0.0, previous = 0.0;
     for (std::size_t k = 0; k < curve.Ah.size(); ++k) {
         const double volts =
-            OpenCircuitVoltage(model, curve.Ah[k]) - curve.Amps[k] * model.InternalOhms - curve.Branch[k];
+            OpenCircuitVoltage(model, curve.Ah[k]) - Drop(curve, k, model.InternalOhms) - curve.Branch[k];
         squares += (volts - curve.Volts[k]) * (volts - curve.Volts[k]);
         const double watts = volts * curve.Amps[k];
         if (k)
@@ -157,7 +172,7 @@ std::vector<double> RestCurveOf(const std::vector<Curve>& curves, const CellMode
     for (const Curve& curve : curves) {
         std::vector<double> rest = curve.Branch;
         for (std::size_t k = 0; k < rest.size(); ++k)
-            rest[k] += curve.Volts[k] + curve.Amps[k] * model.InternalOhms;
+            rest[k] += curve.Volts[k] + Drop(curve, k, model.InternalOhms);
         rests.push_back(std::move(rest));
     }
     std::vector<double> curve;
@@ -268,7 +283,89 @@ FittedCell WithPolarisation(const std::vector<DischargeLog>& logs, const std::ve
         settled.PolarisationNote = "(none: it gives the logs no better)";
         return settled;
     }
+    best.RateNote = settled.RateNote;
+    best.ResistanceFromLogs = settled.ResistanceFromLogs;
     return best;
+}
+
+// Every reading of every log carries the cell's temperature.
+bool Warmed(const std::vector<DischargeLog>& logs)
+{
+    return std::all_of(logs.begin(), logs.end(), [](const DischargeLog& log) {
+        return std::all_of(log.Points.begin(), log.Points.end(),
+                           [](const LogPoint& point) { return std::isfinite(point.Celsius); });
+    });
+}
+
+// The settled fit at one activation: the logs' curves with the resistance's
+// warmth at their temperatures, the resistance their slope gives, and the
+// rest curve; nullopt where the slope is none or below 0.
+std::optional<FittedCell> SettledAt(const std::vector<DischargeLog>& logs, CellModel model, double activationKelvin,
+                                    std::vector<Curve>& curves)
+{
+    curves.clear();
+    for (const DischargeLog& log : logs)
+        curves.push_back(CurveOf(log, activationKelvin));
+    const std::optional<double> ohms = ResistanceOf(curves);
+    if (!ohms || !(*ohms >= 0.0))
+        return std::nullopt;
+    model.InternalOhms = *ohms;
+    model.ResistanceActivationKelvin = activationKelvin;
+    model.PolarisationActivationKelvin = activationKelvin;
+    return FitWithOhms(logs, curves, model);
+}
+
+// Where the logs give the cell's temperature, the resistance's activation
+// (one for R0 and R1, Ea/R from 0 to 2000 K, about 0 to 17 kJ/mol) whose
+// settled fit gives the logs best, with its curves; 0 otherwise.
+double ActivationOf(const std::vector<DischargeLog>& logs, const CellModel& model, std::vector<Curve>& curves)
+{
+    if (!Warmed(logs))
+        return 0.0;
+    double best = 0.0, bestSquares = INFINITY;
+    std::vector<Curve> scratch;
+    for (int step = 0; step <= 40; ++step) {
+        const double kelvin = 50.0 * step;
+        const std::optional<FittedCell> fitted = SettledAt(logs, model, kelvin, scratch);
+        if (fitted && SquaredErrors(*fitted) < bestSquares) {
+            bestSquares = SquaredErrors(*fitted);
+            best = kelvin;
+        }
+    }
+    SettledAt(logs, model, best, curves);
+    return best;
+}
+
+// The cell's heat balance from its logged temperature, the lumped node of
+// CellModel: over each interval dT = (P/C - G/C (T - Ta)) dt, with P the
+// whole loss I (E - V) at the fitted rest curve and Ta the logged air (or
+// the cell's first reading), C and G by linear least squares over every
+// log. Kept where both come out above 0 (C at least 1 J/K).
+FittedCell WithHeat(const std::vector<DischargeLog>& logs, const std::vector<Curve>& curves, FittedCell fitted)
+{
+    double sxx = 0.0, sxy = 0.0, syy = 0.0, sxd = 0.0, syd = 0.0;
+    for (std::size_t i = 0; i < logs.size(); ++i) {
+        const std::vector<LogPoint>& points = logs[i].Points;
+        const double firstAir = logs[i].RestCelsius.value_or(points.front().Celsius);
+        for (std::size_t k = 1; k < points.size(); ++k) {
+            const double seconds = points[k].Seconds - points[k - 1].Seconds;
+            const double air = std::isfinite(points[k].AmbientC) ? points[k].AmbientC : firstAir;
+            const double loss = points[k].Amps * (OpenCircuitVoltage(fitted.Model, curves[i].Ah[k]) - points[k].Volts);
+            const double x = loss * seconds, y = -(points[k - 1].Celsius - air) * seconds;
+            const double d = points[k].Celsius - points[k - 1].Celsius;
+            sxx += x * x, sxy += x * y, syy += y * y, sxd += x * d, syd += y * d;
+        }
+    }
+    const double det = sxx * syy - sxy * sxy;
+    const double perJoule = det != 0.0 ? (sxd * syy - syd * sxy) / det : 0.0; // 1/C
+    const double cooling = det != 0.0 ? (syd * sxx - sxd * sxy) / det : 0.0;  // G/C
+    if (!(perJoule > 0.0 && perJoule <= 1.0) || !(cooling > 0.0)) {
+        fitted.HeatNote = "(none: the logs' temperatures give no heat balance)";
+        return fitted;
+    }
+    fitted.Model.HeatJoulesPerKelvin = 1.0 / perJoule;
+    fitted.Model.CoolingWattsPerKelvin = cooling / perJoule;
+    return fitted;
 }
 
 } // namespace
@@ -305,6 +402,11 @@ std::variant<FittedCell, std::string> FitCellToLogs(const std::vector<DischargeL
     model.CutOffVolts = logs.front().Points.back().Volts;
     for (const DischargeLog& log : logs)
         model.CutOffVolts = std::min(model.CutOffVolts, log.Points.back().Volts);
+    const double activation = settled ? ActivationOf(logs, model, curves) : 0.0;
+    if (activation > 0.0) {
+        model.InternalOhms = *ResistanceOf(curves);
+        model.ResistanceActivationKelvin = model.PolarisationActivationKelvin = activation;
+    }
     FittedCell fitted = FitWithOhms(logs, curves, model);
     const std::vector<double>& rest = fitted.Model.OpenCircuitVolts;
     if (std::any_of(rest.begin(), rest.end(), [](double volts) { return !(volts > 0.0) || volts > 5.0; }))
@@ -312,10 +414,16 @@ std::variant<FittedCell, std::string> FitCellToLogs(const std::vector<DischargeL
                            "are they of one cell, its current in amperes?");
     fitted.ResistanceFromLogs = fromLogs;
     if (settled)
-        return WithPolarisation(logs, curves, WithRate(logs, curves, std::move(fitted)), switchOn);
-    fitted.PolarisationNote = "(none: give logs at two currents)";
-    fitted.RateNote = "(one well: give logs at two currents)";
-    return fitted;
+        fitted = WithPolarisation(logs, curves, WithRate(logs, curves, std::move(fitted)), switchOn);
+    else {
+        fitted.PolarisationNote = "(none: give logs at two currents)";
+        fitted.RateNote = "(one well: give logs at two currents)";
+    }
+    if (!Warmed(logs)) {
+        fitted.HeatNote = "(none: give logs with the cell's temperature, cell_c)";
+        return fitted;
+    }
+    return WithHeat(logs, curves, std::move(fitted));
 }
 
 } // namespace lumora

@@ -3,6 +3,7 @@
 
 #include "calc/light/cell_model.h"
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <variant>
@@ -31,6 +32,14 @@ namespace lumora {
 // instant of switch-on: a log that reads seconds later counts some of R1 in
 // R0.
 //
+// Where every log gives the cell's temperature, the DC resistance and the
+// polarisation follow it by Arrhenius's law, one activation energy for
+// both (the equivalent circuit's resistances of Hu, Li and Peng, with the
+// temperature dependence of Plett, vol. 1, ch. 2), chosen of a grid as the
+// one that gives the logs best; and the cell's heat capacity and its
+// conductance to the air are fitted to how its temperature moved (the
+// lumped energy balance of Bernardi, Pawlikowski and Newman, 1985).
+//
 // Logs at two currents also give the load's effect on the charge, the
 // kinetic battery model's two wells (CellModel): each log's rest curve is
 // read at the charge drawn plus what its load left in the bound well, the
@@ -40,12 +49,17 @@ struct LogPoint {
     double Seconds = 0.0;
     double Volts = 0.0;
     double Amps = 0.0; // drawn, above 0
+    // The cell's temperature and the air's around it, °C; NaN where the
+    // log gives none.
+    double Celsius = NAN;
+    double AmbientC = NAN;
 };
 
 struct DischargeLog {
     std::string Name;
-    std::optional<double> RestVolts; // before the load, where the log has it
-    std::vector<LogPoint> Points;    // under load, in time's order
+    std::optional<double> RestVolts;   // before the load, where the log has it
+    std::optional<double> RestCelsius; // the cell's temperature then
+    std::vector<LogPoint> Points;      // under load, in time's order
 };
 
 // A log's charge (Ah) and energy (Wh) by the trapezoid rule, and its mean
@@ -69,6 +83,7 @@ struct FittedCell {
     bool ResistanceFromLogs = true;
     std::string PolarisationNote;    // why there is none, where there is none
     std::string RateNote;            // why there is one well, where there is one
+    std::string HeatNote;            // why the cell has no heat of its own, where it has none
     std::vector<LogFitError> Errors; // a log each
 };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "calc/light/cell_model.h"
+
 #include <span>
 #include <string_view>
 
@@ -55,5 +57,11 @@ double CellHeatJoulesPerKelvin(const HighRate& rate);
 double CellCoolingWattsPerKelvin(const NamedCell& cell);
 
 std::span<const NamedCell> NamedCells();
+
+// A named cell fitted whole to published logs of its own (data/
+// cell-fits.csv, put in at build time): its rest curve, capacity, both
+// resistances and their activation, its two wells and its own heat, one
+// cell's; null for a cell whose figures are the table's above.
+const CellModel* FittedModelOf(const NamedCell& cell);
 
 } // namespace lumora

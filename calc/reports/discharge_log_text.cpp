@@ -15,11 +15,18 @@ namespace lumora {
 namespace {
 
 // Each column's names, ours first, then analyzers' own.
-constexpr std::array<std::array<std::string_view, 4>, 3> Names = {{
+// The first three are needed; the cell's temperature and the air's around
+// it, where a log has them, let a fit follow the cell's own heat.
+constexpr std::array<std::array<std::string_view, 4>, 5> Names = {{
     {"time_s", "sectimer", "time(s)", "time"},
     {"voltage_v", "avgcellvolts", "voltage(v)", "voltage"},
     {"current_a", "avgamps", "current(a)", "current"},
+    {"cell_c", "temperature(c)", "temp(c)", "temperature"},
+    {"ambient_c", "ambient(c)", "ambient", "air_c"},
 }};
+constexpr std::size_t Needed = 3;
+// The temperatures a log may give, °C.
+constexpr double ColdestC = -40.0, HottestC = 120.0;
 
 // A line's cells, apart by the header's own separator.
 std::vector<std::string> CellsOf(const std::string& line, char separator)
@@ -54,7 +61,7 @@ class Reader {
             for (std::size_t i = 0; i < cells.size() && !m_columns[c]; ++i)
                 if (std::find(Names[c].begin(), Names[c].end(), CsvName(cells[i])) != Names[c].end())
                     m_columns[c] = i;
-            if (!m_columns[c])
+            if (!m_columns[c] && c < Needed)
                 return LineMention(number) + "the header has no column " + std::string(Names[c][0]);
         }
         return std::nullopt;
@@ -67,7 +74,7 @@ class Reader {
   private:
     DischargeLog m_log;
     char m_separator = ',';
-    std::array<std::optional<std::size_t>, 3> m_columns{};
+    std::array<std::optional<std::size_t>, Names.size()> m_columns{};
     int m_sign = 0;
     bool m_rested = false; // a rest after the load began
 };
@@ -75,15 +82,21 @@ class Reader {
 std::optional<std::string> Reader::Reading(const std::string& line, std::size_t number)
 {
     const std::vector<std::string> cells = CellsOf(line, m_separator);
-    std::array<double, 3> v{};
-    for (std::size_t c = 0; c < 3; ++c) {
+    std::array<double, Names.size()> v{};
+    v.fill(NAN);
+    for (std::size_t c = 0; c < Names.size(); ++c) {
+        if (!m_columns[c])
+            continue;
         const std::optional<double> value =
             *m_columns[c] < cells.size() ? ReadNumber(CsvName(cells[*m_columns[c]])) : std::nullopt;
         if (!value || !std::isfinite(*value))
             return LineMention(number) + "no number for " + std::string(Names[c][0]);
+        if (c >= Needed && (*value < ColdestC || *value > HottestC))
+            return LineMention(number) + DoubleText(*value) + " °C is outside " + DoubleText(ColdestC) + " to " +
+                   DoubleText(HottestC) + " °C";
         v[c] = *value;
     }
-    const auto [seconds, volts, amps] = v;
+    const auto [seconds, volts, amps, celsius, ambientC] = v;
     if (volts < 0.5 || volts > 5.0)
         return LineMention(number) + DoubleText(volts) + " V is outside what one cell gives, 0.5 to 5 V";
     const double last = m_log.Points.empty() ? -INFINITY : m_log.Points.back().Seconds;
@@ -95,9 +108,11 @@ std::optional<std::string> Reader::Reading(const std::string& line, std::size_t 
         return LineMention(number) + DoubleText(std::fabs(amps)) + " A is more than one cell gives, up to " +
                DoubleText(MostAmps) + " A";
     if (amps == 0.0) {
-        if (m_log.Points.empty())
+        if (m_log.Points.empty()) {
             m_log.RestVolts = volts; // at rest before the load
-        else
+            if (std::isfinite(celsius))
+                m_log.RestCelsius = celsius;
+        } else
             m_rested = true;
         return std::nullopt;
     }
@@ -107,7 +122,7 @@ std::optional<std::string> Reader::Reading(const std::string& line, std::size_t 
     if (m_rested)
         return LineMention(number) + "the load starts again after a rest; give each discharge as a log of its own";
     m_sign = sign;
-    m_log.Points.push_back({seconds, volts, std::fabs(amps)});
+    m_log.Points.push_back({seconds, volts, std::fabs(amps), celsius, ambientC});
     return std::nullopt;
 }
 

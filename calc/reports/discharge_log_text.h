@@ -15,10 +15,13 @@ namespace lumora {
 // analyzer's own names for them (SecTimer, AvgCellVolts and AvgAmps of a
 // PowerLab; "Time(s)", "Voltage(V)", "Current(A)"); other columns are
 // passed over. The current may be logged negative for a discharge; rest
-// readings (no current) before the load give the rest voltage.
+// readings (no current) before the load give the rest voltage. A column
+// cell_c (the cell's temperature, °C) and ambient_c (the air's), where
+// the log has them, are read with each reading.
 //
 // Refused, naming the line: a missing column, a cell that is no number, a
-// voltage outside 0.5 to 5 V (no single cell gives one), time running
+// voltage outside 0.5 to 5 V (no single cell gives one), a temperature
+// outside -40 to 120 °C, time running
 // backwards, the current changing sign, a rest amid the load, fewer than
 // ten readings under load.
 std::variant<DischargeLog, std::string> ReadDischargeLog(std::string_view text, const std::string& name);

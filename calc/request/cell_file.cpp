@@ -53,6 +53,12 @@ std::string CellFileText(const FittedCell& fitted, const std::string& name)
         Member(out, "polarisation_mohm", Rounded(model.PolarisationOhms * 1000.0, 2));
         Member(out, "polarisation_s", Rounded(model.PolarisationSeconds, 1));
     }
+    if (model.ResistanceActivationKelvin > 0.0)
+        Member(out, "activation_k", Rounded(model.ResistanceActivationKelvin, 0));
+    if (model.HeatJoulesPerKelvin > 0.0) {
+        Member(out, "heat_j_per_k", Rounded(model.HeatJoulesPerKelvin, 1));
+        Member(out, "cooling_w_per_k", Rounded(model.CoolingWattsPerKelvin, 4));
+    }
     out.Key("resistance_from_logs");
     out.Bool(fitted.ResistanceFromLogs);
     Member(out, "cutoff_v", Rounded(model.CutOffVolts, 3));
@@ -108,14 +114,26 @@ std::optional<std::string> ReadPair(const rapidjson::Document& file, const char*
     return std::nullopt;
 }
 
-// The polarisation and the two wells, where the file has them.
+// The polarisation, the two wells, the cell's heat and its resistances'
+// activation, where the file has them.
 std::optional<std::string> ReadDynamics(const rapidjson::Document& file, CellModel& model)
 {
     if (auto refusal = ReadPair(file, "polarisation_mohm", "polarisation_s", {1e5, 1e5}, model.PolarisationOhms,
                                 model.PolarisationSeconds, 0.001))
         return refusal;
-    return ReadPair(file, "available_share", "levelling_per_h", {1.0, 1e4}, model.AvailableShare,
-                    model.LevellingPerHour, 1.0);
+    if (auto refusal = ReadPair(file, "available_share", "levelling_per_h", {1.0, 1e4}, model.AvailableShare,
+                                model.LevellingPerHour, 1.0))
+        return refusal;
+    if (auto refusal = ReadPair(file, "heat_j_per_k", "cooling_w_per_k", {1e6, 1e3}, model.HeatJoulesPerKelvin,
+                                model.CoolingWattsPerKelvin, 1.0))
+        return refusal;
+    if (file.HasMember("activation_k")) {
+        const auto kelvin = Number(file, "activation_k", 0.0, 1e5);
+        if (const std::string* refusal = std::get_if<std::string>(&kelvin))
+            return *refusal;
+        model.ResistanceActivationKelvin = model.PolarisationActivationKelvin = std::get<double>(kelvin);
+    }
+    return std::nullopt;
 }
 
 // A cell file is an object of numbers and lists of numbers: two levels.

@@ -16,6 +16,11 @@ namespace lumora {
 //    "internal_mohm": 21.3, "cutoff_v": 2.8, "rest_v": [4.18, ..., 3.01],
 //    "fitted_to": [{"log": "a.csv", "amps": 1.0, "rms_error_mv": 8.2,
 //    "wh_error_pct": -0.4}, ...], "resistance_from_logs": true}
+//
+// Where the fit found them: "available_share" and "levelling_per_h" (two
+// wells), "polarisation_mohm" and "polarisation_s", "activation_k" (Ea/R
+// of both resistances, K) and "heat_j_per_k" with "cooling_w_per_k" (the
+// cell's own heat).
 
 struct CellFile {
     std::string Name;

@@ -223,6 +223,10 @@ void FitNamed(const BatteryChoice& choice)
     const std::vector<PublishedCellTest> tests = TestsOf(choice.named->Id, Role::Fit);
     const std::vector<PublishedCellTest> heldOut = TestsOf(choice.named->Id, Role::HeldOut);
     CellModel own = ModelOf(choice, Pack{});
+    if (FittedModelOf(*choice.named)) {
+        std::printf("%-22s fitted to its own logs (make fit-cell-logs)\n", std::string(choice.named->Id).c_str());
+        return;
+    }
     if (tests.empty()) {
         std::printf("%-22s no published test to fit to\n", std::string(choice.named->Id).c_str());
         return;

@@ -72,7 +72,8 @@ TEST(NamedCells, GiveTheirPublishedCapacities)
     }
     EXPECT_GE(cells.size(), 8u);
     EXPECT_GE(rows[Role::Fit], 15);
-    EXPECT_GE(rows[Role::HeldOut], 8);
+    EXPECT_GE(rows[Role::HeldOut], 7);
+    EXPECT_GE(rows[Role::Check], 4); // cells in use, and the 30Q's sheet: its figures are its own logs'
 }
 
 // Every named cell with two tests or more holds its highest current out of
