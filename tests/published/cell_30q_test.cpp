@@ -6,11 +6,13 @@
 // gives today.
 #include "calc/light/battery_presets.h"
 #include "calc/light/cell_test.h"
+#include "calc/text/field_text.h"
 #include "tests/published/s001_fit.h"
 #include "tests/published/shared_data.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -65,6 +67,32 @@ TEST(Samsung30q, TheShippedCellGivesItsLogs)
     const DischargeLog& heaviest = logs->back();
     const CellTest test = RunCellTest(cell, {LoadKind::Current, MeanAmps(heaviest)}, 2.5, 0.005, MeanAirC(heaviest));
     EXPECT_NEAR(test.Curve.back().Celsius, heaviest.Points.back().Celsius, 5.0);
+}
+
+// Another 30Q's pulse tests in the same dataset (DNN01, 1 C pulses at
+// 20 °C): the step at each pulse's first reading from 90 % to 20 % charge,
+// its median within 10 % of the shipped R0 at the pulse's temperature. A
+// check, not a fit: nothing of these files went into the cell.
+TEST(Samsung30q, ItsResistanceMeetsAnotherCellsPulses)
+{
+    const std::string name = "samsung-30q-arts/hppc/DNN01_HPPC_1C_20amb.csv";
+    const std::optional<std::string> text = SharedDataText(name);
+    if (!text)
+        GTEST_SKIP() << AbsentText(name, "the 30Q's resistance is checked against it");
+    const std::vector<std::vector<std::string>> rows = CsvRows(*text);
+    const CellModel cell = ModelOf(*BatteryNamed("samsung-30q"), Pack{});
+    std::vector<double> steps, modelled;
+    const auto number = [&](std::size_t row, std::size_t column) { return *ReadNumber(rows[row][column]); };
+    for (std::size_t k = 1; k < rows.size(); ++k) {
+        const double before = -number(k - 1, 0), amps = -number(k, 0), charge = number(k - 1, 3);
+        if (!(before < 0.1 && amps > 2.0 && charge > 20.0 && charge < 90.0))
+            continue; // not a pulse's first reading from rest
+        steps.push_back((number(k - 1, 1) - number(k, 1)) / amps);
+        modelled.push_back(ResistanceAt(cell, RestingCell(number(k - 1, 2))));
+    }
+    ASSERT_GE(steps.size(), 10u) << "the pulses were not found";
+    std::sort(steps.begin(), steps.end());
+    EXPECT_NEAR(steps[steps.size() / 2] / modelled.front(), 1.0, 0.10);
 }
 
 // data/cell-fits.csv holds what the fit gives the five logs today, and
