@@ -340,7 +340,9 @@ double ActivationOf(const std::vector<DischargeLog>& logs, const CellModel& mode
 // CellModel: over each interval dT = (P/C - G/C (T - Ta)) dt, with P the
 // whole loss I (E - V) at the fitted rest curve and Ta the logged air (or
 // the cell's first reading), C and G by linear least squares over every
-// log. Kept where both come out above 0 (C at least 1 J/K).
+// log. Kept where both come out above 0 and within what a cell file
+// carries (C from 1 J/K to MostHeatJoulesPerKelvin, G to
+// MostCoolingWattsPerKelvin).
 FittedCell WithHeat(const std::vector<DischargeLog>& logs, const std::vector<Curve>& curves, FittedCell fitted)
 {
     double sxx = 0.0, sxy = 0.0, syy = 0.0, sxd = 0.0, syd = 0.0;
@@ -359,8 +361,10 @@ FittedCell WithHeat(const std::vector<DischargeLog>& logs, const std::vector<Cur
     const double det = sxx * syy - sxy * sxy;
     const double perJoule = det != 0.0 ? (sxd * syy - syd * sxy) / det : 0.0; // 1/C
     const double cooling = det != 0.0 ? (syd * sxx - sxd * sxy) / det : 0.0;  // G/C
-    if (!(perJoule > 0.0 && perJoule <= 1.0) || !(cooling > 0.0)) {
-        fitted.HeatNote = "(none: the logs' temperatures give no heat balance)";
+    const bool cellLike = perJoule >= 1.0 / MostHeatJoulesPerKelvin && perJoule <= 1.0 && cooling > 0.0 &&
+                          cooling / perJoule <= MostCoolingWattsPerKelvin;
+    if (!cellLike) {
+        fitted.HeatNote = "(none: the logs' temperatures give no heat balance a cell could have)";
         return fitted;
     }
     fitted.Model.HeatJoulesPerKelvin = 1.0 / perJoule;

@@ -92,6 +92,9 @@ inline constexpr int RestPoints = 41;
 // light carries; outside them the log's time or current is not in seconds
 // and amperes.
 inline constexpr double FewestCapacityAh = 0.001, MostCapacityAh = 1000.0;
+// The most heat capacity (J/K) and cooling (W/K) a cell file carries: far
+// past any cell with its holder; a heat balance beyond them is not a cell's.
+inline constexpr double MostHeatJoulesPerKelvin = 1e6, MostCoolingWattsPerKelvin = 1e3;
 
 // The fit, or why the logs cannot give one (no log, a log whose voltage
 // rises under load past its rest value, a resistance that comes out below

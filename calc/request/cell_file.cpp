@@ -5,6 +5,7 @@
 #include <rapidjson/prettywriter.h>
 #include <rapidjson/stringbuffer.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -17,6 +18,19 @@ namespace {
 // Numbers as people read them: a few decimals.
 double Rounded(double value, int decimals)
 {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
+}
+
+// A model's figure as written: a few decimals, and at least four
+// significant digits, so that a small figure is never written as 0 and
+// read back refused.
+double Kept(double value, int decimals)
+{
+    if (value != 0.0 && std::isfinite(value))
+        decimals = std::max(decimals, 3 - static_cast<int>(std::floor(std::log10(std::fabs(value)))));
+    if (decimals > 300)
+        return value;
     const double scale = std::pow(10.0, decimals);
     return std::round(value * scale) / scale;
 }
@@ -37,35 +51,34 @@ std::string CellFileText(const FittedCell& fitted, const std::string& name)
     rapidjson::StringBuffer text;
     Writer out(text);
     out.SetIndent(' ', 1);
-    out.SetMaxDecimalPlaces(4);
     out.StartObject();
     out.Key("lumora_cell");
     out.Int(1);
     out.Key("name");
     out.String(name.c_str(), static_cast<rapidjson::SizeType>(name.size()));
-    Member(out, "capacity_mah", Rounded(model.CapacityAh * 1000.0, 1));
-    Member(out, "internal_mohm", Rounded(model.InternalOhms * 1000.0, 2));
+    Member(out, "capacity_mah", Kept(model.CapacityAh * 1000.0, 1));
+    Member(out, "internal_mohm", Kept(model.InternalOhms * 1000.0, 2));
     if (model.AvailableShare < 1.0) {
-        Member(out, "available_share", Rounded(model.AvailableShare, 4));
-        Member(out, "levelling_per_h", Rounded(model.LevellingPerHour, 4));
+        Member(out, "available_share", Kept(model.AvailableShare, 4));
+        Member(out, "levelling_per_h", Kept(model.LevellingPerHour, 4));
     }
     if (model.PolarisationOhms > 0.0) {
-        Member(out, "polarisation_mohm", Rounded(model.PolarisationOhms * 1000.0, 2));
-        Member(out, "polarisation_s", Rounded(model.PolarisationSeconds, 1));
+        Member(out, "polarisation_mohm", Kept(model.PolarisationOhms * 1000.0, 2));
+        Member(out, "polarisation_s", Kept(model.PolarisationSeconds, 1));
     }
     if (model.ResistanceActivationKelvin > 0.0)
-        Member(out, "activation_k", Rounded(model.ResistanceActivationKelvin, 0));
+        Member(out, "activation_k", Kept(model.ResistanceActivationKelvin, 0));
     if (model.HeatJoulesPerKelvin > 0.0) {
-        Member(out, "heat_j_per_k", Rounded(model.HeatJoulesPerKelvin, 1));
-        Member(out, "cooling_w_per_k", Rounded(model.CoolingWattsPerKelvin, 4));
+        Member(out, "heat_j_per_k", Kept(model.HeatJoulesPerKelvin, 1));
+        Member(out, "cooling_w_per_k", Kept(model.CoolingWattsPerKelvin, 4));
     }
     out.Key("resistance_from_logs");
     out.Bool(fitted.ResistanceFromLogs);
-    Member(out, "cutoff_v", Rounded(model.CutOffVolts, 3));
+    Member(out, "cutoff_v", Kept(model.CutOffVolts, 3));
     out.Key("rest_v");
     out.StartArray();
     for (double volts : model.OpenCircuitVolts)
-        out.Double(Rounded(volts, 4));
+        out.Double(Kept(volts, 4));
     out.EndArray();
     out.Key("fitted_to");
     out.StartArray();
@@ -124,8 +137,9 @@ std::optional<std::string> ReadDynamics(const rapidjson::Document& file, CellMod
     if (auto refusal = ReadPair(file, "available_share", "levelling_per_h", {1.0, 1e4}, model.AvailableShare,
                                 model.LevellingPerHour, 1.0))
         return refusal;
-    if (auto refusal = ReadPair(file, "heat_j_per_k", "cooling_w_per_k", {1e6, 1e3}, model.HeatJoulesPerKelvin,
-                                model.CoolingWattsPerKelvin, 1.0))
+    if (auto refusal =
+            ReadPair(file, "heat_j_per_k", "cooling_w_per_k", {MostHeatJoulesPerKelvin, MostCoolingWattsPerKelvin},
+                     model.HeatJoulesPerKelvin, model.CoolingWattsPerKelvin, 1.0))
         return refusal;
     if (file.HasMember("activation_k")) {
         const auto kelvin = Number(file, "activation_k", 0.0, 1e5);

@@ -113,6 +113,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "0", "02:00:00"},
         SolveRow{"DisplayFromTypedRuntime", Fields("", "3.5", "4.2", "2000", "30", "83"), Q::LedCurrent, "66.4", "1",
                  "06:00:00"},
+        // 16777217 h is no single-precision value (it rounds to 16777216): the
+        // display shows the runtime as typed.
+        SolveRow{"DisplayOfATypedRuntimeAsTyped", Fields("", "3.5", "4.2", "2000", "16777217", "83"), Q::LedCurrent,
+                 "0", "699050", "17:00:00"},
         SolveRow{"ZeroCapacity", Fields("750", "3.5", "4.2", "0", "", "83"), Q::Runtime, "0", "0", "00:00:00"},
         SolveRow{"ClockKeptBelowADayUntilSolved", Fields("750", "3.5", "4.2", "2000", "", "83", "7", "11:11:11"),
                  Q::Runtime, "2.66", "0", "02:39:36"},
@@ -166,6 +170,8 @@ INSTANTIATE_TEST_SUITE_P(
                                Failure::DivisionByZero, Q::BatteryVoltage, Q::Efficiency},
                     FailureRow{"ZeroRuntimeForCurrent", Fields("", "3.5", "4.2", "2000", "0", "83"),
                                Failure::DivisionByZero, Q::LedCurrent, Q::Runtime},
+                    FailureRow{"ZeroRuntimeForVf", Fields("750", "", "4.2", "2000", "0", "83"), Failure::DivisionByZero,
+                               Q::LedVf, Q::Runtime},
                     FailureRow{"ZeroCapacityForBattery", Fields("750", "3.5", "", "0", "2", "83"),
                                Failure::DivisionByZero, Q::BatteryVoltage, Q::Capacity},
                     FailureRow{"ZeroBatteryForCapacity", Fields("750", "3.5", "0", "", "2", "83"),
@@ -175,6 +181,10 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureRow{"ZeroOverZeroForRuntime", Fields("0", "3.5", "4.2", "0", "", "83"),
                                Failure::InvalidOperation, Q::Runtime, Q::LedCurrent},
                     FailureRow{"BeyondSingleRange", Fields("1", "1", "1", std::string(39, '9'), "", "100"),
+                               Failure::Overflow, Q::Runtime, std::nullopt},
+                    // -1e-36 A: the runtime beyond single precision's range below zero, refused as above it.
+                    FailureRow{"NegativeBeyondSingleRange",
+                               Fields("-0." + std::string(35, '0') + "1", "3.5", "4.2", "2000", "", "83"),
                                Failure::Overflow, Q::Runtime, std::nullopt},
                     FailureRow{"BeyondDoubleRangeOnTheWay",
                                Fields("1", "1", std::string(200, '9'), std::string(200, '9'), "", "100"),

@@ -143,6 +143,26 @@ TEST(LogFit, AWarmingCellFitsBackItsActivationAndHeat)
     EXPECT_GT(std::fabs(coldWh / truth - 1.0), 0.02);
 }
 
+// Logs whose cell barely warms under its losses (the rise a ten-millionth of
+// a real cell's) would give a heat capacity no cell has: the fit leaves the
+// heat out, says why, and the cell file it writes reads back.
+TEST(LogFit, AHeatBalancePastAnyCellIsLeftOut)
+{
+    CellModel cell = Simple();
+    cell.HeatJoulesPerKelvin = 60.0;
+    cell.CoolingWattsPerKelvin = 0.030;
+    std::vector<DischargeLog> logs = {LogOf(cell, 1.0, 2.8, true, true), LogOf(cell, 8.0, 2.8, true, true)};
+    for (DischargeLog& log : logs)
+        for (LogPoint& point : log.Points)
+            point.Celsius = point.AmbientC + (point.Celsius - point.AmbientC) * 1e-7;
+    const auto fit = FitCellToLogs(logs, 0.028);
+    ASSERT_TRUE(std::holds_alternative<FittedCell>(fit));
+    const FittedCell& fitted = std::get<FittedCell>(fit);
+    EXPECT_EQ(fitted.Model.HeatJoulesPerKelvin, 0.0);
+    EXPECT_NE(fitted.HeatNote, "");
+    EXPECT_TRUE(std::holds_alternative<CellFile>(ReadCellFile(CellFileText(fitted, "still"))));
+}
+
 // A cell whose load leaves charge behind (two wells, c 0.7, k' 2 per hour),
 // logged at 1 A and 5 A: the fit finds the wells back near their figures,
 // and the fitted cell gives a 10 A run's charge within 3 %, where one well
@@ -315,10 +335,28 @@ TEST(CellFiles, GiveBackTheCellWritten)
     const CellModel twoWells = std::get<CellFile>(ReadCellFile(CellFileText(wells, "wells"))).Model;
     EXPECT_EQ(twoWells.AvailableShare, 0.8);
     EXPECT_EQ(twoWells.LevellingPerHour, 3.0);
+    // Figures far smaller than a cell's usual ones are written, not rounded to 0.
+    FittedCell small = fitted;
+    small.Model.HeatJoulesPerKelvin = 40.0;
+    small.Model.CoolingWattsPerKelvin = 3.2e-5;
+    small.Model.PolarisationSeconds = 0.04;
+    small.Model.InternalOhms = 2e-7;
+    const auto smallRead = ReadCellFile(CellFileText(small, "small"));
+    ASSERT_TRUE(std::holds_alternative<CellFile>(smallRead)) << std::get<std::string>(smallRead);
+    const CellModel& smallBack = std::get<CellFile>(smallRead).Model;
+    EXPECT_DOUBLE_EQ(smallBack.CoolingWattsPerKelvin, 3.2e-5);
+    EXPECT_DOUBLE_EQ(smallBack.PolarisationSeconds, 0.04);
+    EXPECT_DOUBLE_EQ(smallBack.InternalOhms, 2e-7);
     ASSERT_EQ(back.OpenCircuitVolts.size(), fitted.Model.OpenCircuitVolts.size());
     for (std::size_t k = 0; k < back.OpenCircuitVolts.size(); ++k)
         EXPECT_NEAR(back.OpenCircuitVolts[k], fitted.Model.OpenCircuitVolts[k], 1e-4);
+    // A rest curve may hold level; only a rising stretch is refused.
+    const char* level = "{\"lumora_cell\": 1, \"capacity_mah\": 3000, \"internal_mohm\": 30, \"cutoff_v\": 2.5, "
+                        "\"rest_v\": [4.2, 3.8, 3.8, 3.0]}";
+    EXPECT_TRUE(std::holds_alternative<CellFile>(ReadCellFile(level)));
     for (const char* text : {"", "{", "[]", "{\"lumora_cell\": 2}",
+                             "{\"lumora_cell\": 1, \"capacity_mah\": 3000, \"internal_mohm\": 30, \"cutoff_v\": 2.5, "
+                             "\"rest_v\": [4.2, 3.8, 3.81, 3.0]}",
                              "{\"lumora_cell\": 1, \"capacity_mah\": 3000, \"internal_mohm\": 30, \"cutoff_v\": 2.5}",
                              "{\"lumora_cell\": 1, \"capacity_mah\": 3000, \"internal_mohm\": 30, \"cutoff_v\": 2.5, "
                              "\"rest_v\": [3.0, 4.2]}",
