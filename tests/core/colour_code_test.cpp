@@ -32,6 +32,9 @@ INSTANTIATE_TEST_SUITE_P(
                     BandRow{"LowestStocked", 0.1, ESeries::E24, "brown, black, silver, gold"},
                     BandRow{"OneKiloTenPercent", 1000, ESeries::E12, "brown, black, red, silver"},
                     BandRow{"TenMegaTwentyPercentNoBand", 10e6, ESeries::E6, "brown, black, blue"},
+                    // Gold is E6's multiplier here, never a 5 % band.
+                    BandRow{"E6BelowTenOhms", 4.7, ESeries::E6, "yellow, violet, gold"},
+                    BandRow{"E6BelowOneOhm", 0.68, ESeries::E6, "blue, grey, silver"},
                     BandRow{"ThreeDigitsOnePercent", 137, ESeries::E96, "brown, orange, violet, black, brown"},
                     BandRow{"HalfPercent", 2490, ESeries::E192, "red, yellow, white, brown, green"},
                     BandRow{"ThreeDigitsBelowTen", 4.75, ESeries::E96, "yellow, violet, green, silver, brown"},

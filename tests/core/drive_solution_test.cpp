@@ -193,8 +193,17 @@ INSTANTIATE_TEST_SUITE_P(
                    With(Linear, {{"led-point", "350=2.8:150"}, {"led-point", "1000=3.0"}, {"output", "500"}}),
                    "led-point", "every point or of none", false},
         RefusedRow{"ARegulatorWithNeitherCurrentNorOutput", With(Linear, {{"led", "lh351d"}}), "current", "{output}",
-                   true}),
+                   true},
+        RefusedRow{"AChargePastFull", With(Linear, {{"led", "lh351d"}, {"current", "700"}, {"charge", "100.1"}}),
+                   "charge", "100.1 % is more than a cell holds", false}),
     [](const testing::TestParamInfo<RefusedRow>& info) { return std::string(info.param.name); });
+
+// A full cell is a charge of 100 %, the most refused one step past it.
+TEST(Charge, OfAFullCellIsTaken)
+{
+    const LightRun run = RunLight(Inputs(With(Linear, {{"led", "lh351d"}, {"current", "700"}, {"charge", "100"}})));
+    EXPECT_TRUE(run.Refusals.empty()) << run.Refusals.front().Text;
+}
 
 // A resistor in front of a regulator stays: the regulator's current is
 // what is solved, and the resistor's share of the battery is not undone.

@@ -4,6 +4,7 @@
 // that do not matter; and the hosts made from their materials.
 #include "calc/light/battery_presets.h"
 #include "calc/light/discharge.h"
+#include "calc/light/discharge_step.h"
 
 #include <gtest/gtest.h>
 
@@ -104,6 +105,39 @@ TEST(Heat, SustainedOutputIsTheSettledRowsLevel)
     }
     EXPECT_GE(rows, 3);
     EXPECT_NEAR(*run.Summary.TurboHours, 3.0 / 60.0, 1e-9);
+}
+
+// Rows of a hosted light, still at 40 °C, stepped down at 3 min, its output
+// then falling by 'fallPerTenMinutes' of itself every ten minutes.
+Discharge Falling(double lumens, double fallPerTenMinutes)
+{
+    Discharge run;
+    for (int minute = 0; minute <= 120; ++minute) {
+        DischargeRow row;
+        row.Hours = minute / 60.0;
+        row.HostC = 40.0;
+        row.SteppedDown = minute == 3;
+        row.Output = minute < 3 ? 2.0 * lumens : lumens * (1.0 - fallPerTenMinutes * (minute - 3) / 10.0);
+        run.Rows.push_back(row);
+    }
+    return run;
+}
+
+// The output counts as settled when it moves by under 2 % of itself over ten
+// minutes, whatever its size: a 1,000 lm light falling 1 % per ten minutes
+// has settled at its step-down, one falling 3 % has not.
+TEST(Heat, SettledIsAShareOfTheOutput)
+{
+    for (const double lumens : {1000.0, 0.5}) {
+        Discharge slow = Falling(lumens, 0.01);
+        discharge_step::Summarise(slow, true);
+        ASSERT_TRUE(slow.Summary.SettledHours) << lumens;
+        EXPECT_NEAR(*slow.Summary.SettledHours, 3.0 / 60.0, 1e-9) << lumens;
+        EXPECT_NEAR(slow.Summary.SustainedOutput, lumens, 1e-9 * lumens);
+        Discharge fast = Falling(lumens, 0.03);
+        discharge_step::Summarise(fast, true);
+        EXPECT_FALSE(fast.Summary.SettledHours) << lumens;
+    }
 }
 
 // Halving the steps changes the FL1 runtime, the 30-s output and the

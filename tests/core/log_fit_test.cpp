@@ -193,6 +193,20 @@ TEST(LogFit, TwoWellsFitBackAndPredictAHeavierLoad)
     EXPECT_NE(std::get<FittedCell>(plain).RateNote, "");
 }
 
+// One well whose resistance rises towards empty, logged at 1 A and 3 A: two
+// wells give those logs a little better (some nine tenths of one well's
+// squared error), not clearly better, so the fit keeps one well.
+TEST(LogFit, ASmallGainKeepsOneWell)
+{
+    CellModel cell = ModelOf(*BatteryNamed("18650"), Pack{});
+    cell.AvailableShare = 1.0;
+    cell.ResistanceRise = 0.3;
+    const auto fit = FitCellToLogs({LogOf(cell, 1.0, 2.8, true), LogOf(cell, 3.0, 2.8)}, 0.028);
+    ASSERT_TRUE(std::holds_alternative<FittedCell>(fit));
+    EXPECT_EQ(std::get<FittedCell>(fit).Model.AvailableShare, 1.0);
+    EXPECT_NE(std::get<FittedCell>(fit).RateNote.find("one well"), std::string::npos);
+}
+
 // One log without a rest before it: the typical resistance, said so.
 TEST(LogFit, OneLogWithoutARestTakesTheTypicalResistance)
 {
@@ -266,6 +280,16 @@ TEST(DischargeLogs, ReadTheCellsTemperature)
     EXPECT_TRUE(std::isnan(std::get<DischargeLog>(ReadDischargeLog(plain, "plain.csv")).Points.front().Celsius));
 }
 
+std::string Readings(int count, const char* first = "");
+
+// Ten readings under load are the fewest a fit takes (nine are refused, below).
+TEST(DischargeLogs, TenReadingsAreEnough)
+{
+    const auto read = ReadDischargeLog(Readings(10), "ten.csv");
+    ASSERT_TRUE(std::holds_alternative<DischargeLog>(read)) << std::get<std::string>(read);
+    EXPECT_EQ(std::get<DischargeLog>(read).Points.size(), 10u);
+}
+
 struct RefusedDischargeLog {
     const char* name;
     std::string text;
@@ -274,7 +298,7 @@ struct RefusedDischargeLog {
 
 void PrintTo(const RefusedDischargeLog& row, std::ostream* os) { *os << row.name; }
 
-std::string Readings(int count, const char* first = "")
+std::string Readings(int count, const char* first)
 {
     std::string text = std::string("time_s,voltage_v,current_a\n") + first;
     for (int k = 0; k < count; ++k)

@@ -109,5 +109,26 @@ TEST(MeasuredLogs, GiveTheFactorsTheyWereStretchedBy)
     }
 }
 
+// A lumen log beside a prediction in LED current (an LED with no flux) has
+// no ratio at 30 s: lumens are never held against milliamps. It is drawn in
+// percent of its own output at 30 s.
+TEST(MeasuredLogs, InLumensAreNotHeldAgainstACurrent)
+{
+    LightInputs inputs;
+    for (const auto& [key, text] : {std::pair{"led", "5mm"}, {"cell", "AA"}, {"pack", "2S"}, {"current", "20"}})
+        inputs.Give(key, text);
+    LightRun run = RunLight(inputs);
+    ASSERT_TRUE(run.Refusals.empty()) << run.Refusals.front().Text;
+    ASSERT_FALSE(run.Run.Summary.InLumens);
+    MeasuredLog log;
+    log.InLumens = true;
+    for (const double minutes : {0.0, 0.5, 60.0, 120.0})
+        log.Points.push_back({minutes, 6.0 - minutes / 30.0});
+    const PlotLine line = CompareMeasured(run, log, "meter.csv");
+    EXPECT_EQ(FigureOf(run, "measured_output_30s"), "6");
+    EXPECT_EQ(FigureOf(run, "measured_output_30s_ratio"), "");
+    EXPECT_NEAR(line.Points.front().second, 100.0 * 6.0 / (6.0 - 0.5 / 30.0), 1e-9);
+}
+
 } // namespace
 } // namespace lumora

@@ -146,6 +146,13 @@ INSTANTIATE_TEST_SUITE_P(
                E24,
                {"solved"},
                {"the 3 LEDs in series need 10.5 V together"}},
+        // In parallel each LED takes the battery's voltage alone: one Vf, not three.
+        BuyRow{"CannotWorkInParallel",
+               {"3", "3.5", "20", "", "0.00", "3"},
+               Wiring::Parallel,
+               {},
+               {"solved"},
+               {"one resistor feeds 3 LEDs in parallel", "the LED needs 3.5 V, more than the battery's 3 V"}},
         BuyRow{"NoHeadroom",
                {"3.2", "3.2", "20", "", "0.00", "1"},
                Wiring::Series,

@@ -11,6 +11,8 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <optional>
+
 namespace lumora::ui::testing {
 namespace {
 
@@ -151,6 +153,32 @@ TEST_F(ErrorWindows, AHiddenWindowComesBackWhereTheUserLeftItAndAMinimisedOneIsR
     EXPECT_EQ(QApplication::focusWidget(), window->findChild<QPushButton*>("Command1"));
 }
 
+// Where the X server has a window now (its client area's upper left, on
+// the screen), as xwininfo reads it; nullopt where it cannot say.
+std::optional<QPoint> ServerPosition(const QWidget* window)
+{
+    QProcess xwininfo;
+    xwininfo.start(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window->winId())});
+    if (!xwininfo.waitForFinished(-1) || xwininfo.exitCode() != 0)
+        return std::nullopt;
+    std::optional<int> x, y;
+    for (const QString& line : QString::fromUtf8(xwininfo.readAllStandardOutput()).split('\n')) {
+        const QString field = line.trimmed();
+        if (field.startsWith(QStringLiteral("Absolute upper-left X:")))
+            x = field.section(':', 1).trimmed().toInt();
+        if (field.startsWith(QStringLiteral("Absolute upper-left Y:")))
+            y = field.section(':', 1).trimmed().toInt();
+    }
+    return x && y ? std::optional<QPoint>(QPoint(*x, *y)) : std::nullopt;
+}
+
+// Waits until the program knows where the window manager put the window: no
+// timing, only the two agreeing (bounded at a minute, for a failure).
+bool Placed(const QWidget* window)
+{
+    return QTest::qWaitFor([&] { return ServerPosition(window) == window->geometry().topLeft(); }, 60000);
+}
+
 // Under a window manager the user moves a window, not the program, and the
 // window manager places a window anew each time it is shown, unless the
 // program asks for the place. ctest runs this under Xvfb with openbox
@@ -161,19 +189,25 @@ TEST_F(ErrorWindows, MovedByTheUserUnderAWindowManagerComesBackThere)
         GTEST_SKIP() << "needs a real window manager";
     for (ErrorWindow form : {ErrorWindow::Form6, ErrorWindow::Form2}) {
         ErrorDialog* window = ShowError(form);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window, 60000));
+        ASSERT_TRUE(Placed(window)) << "the window manager never settled the window: at " << window->geometry().x()
+                                    << "," << window->geometry().y() << ", X says "
+                                    << ServerPosition(window).value_or(QPoint(-1, -1)).x() << ","
+                                    << ServerPosition(window).value_or(QPoint(-1, -1)).y();
         const QPoint before = window->pos();
         // As the user drags it: the window manager moves it, outside the program.
         const QPoint target = before + QPoint(97, 61);
         QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowmove"), QString::number(window->winId()),
                                                       QString::number(target.x()), QString::number(target.y())});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return window->pos() != before; })) << "the window did not move";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->pos() != before && Placed(window); }, 60000))
+            << "the window did not move";
         const QRect moved = window->geometry();
         window->findChild<QPushButton*>("Command1")->click();
         BackToMainWindow();
         ShowError(form);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return window->geometry() == moved; }))
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window, 60000));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return window->geometry() == moved && ServerPosition(window) == moved.topLeft(); }, 60000))
             << "shown at " << window->geometry().x() << "," << window->geometry().y() << " instead of " << moved.x()
             << "," << moved.y();
     }

@@ -5,10 +5,10 @@
 #
 #   run_with_window_manager.sh TEST_PROGRAM GTEST_FILTER
 #
-# Exits 77 (skipped) when Xvfb, openbox, xdotool or xprop is missing.
+# Exits 77 (skipped) when Xvfb, openbox, xdotool, xprop or xwininfo is missing.
 set -u
 
-for tool in xvfb-run openbox xdotool xprop; do
+for tool in xvfb-run openbox xdotool xprop xwininfo; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     echo "skipped: $tool is not installed (scripts/setup.sh installs it)"
     exit 77
@@ -19,8 +19,9 @@ if [ "${1:-}" = --inside ]; then
   shift
   openbox >/dev/null 2>&1 &
   manager=$!
-  # openbox announces itself on the root window once it manages windows.
-  for _ in $(seq 100); do
+  # openbox announces itself on the root window once it manages windows:
+  # waited on, up to a minute on a busy machine.
+  for _ in $(seq 600); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1
   done
