@@ -64,7 +64,7 @@ LedOutcome LedFromPreset(std::string_view id)
 {
     const LedPreset* preset = LedNamed(id);
     if (!preset)
-        return LedRefusal{"led", UnknownLedText(id)};
+        return LedRefusal{UnknownLedText(id)};
     return PresetChoice(*preset);
 }
 
@@ -125,21 +125,20 @@ LedOutcome LedFromPoints(const std::vector<std::string>& texts)
     for (const std::string& text : texts) {
         const std::optional<WrittenPoint> point = ReadPoint(text);
         if (!point)
-            return LedRefusal{"led-point",
-                              "write a point as MA=V, for example 350=2.9, or with its flux as MA=V:LM, for example "
+            return LedRefusal{"write a point as MA=V, for example 350=2.9, or with its flux as MA=V:LM, for example "
                               "350=2.9:140, not \"" +
-                                  text + "\""};
+                              text + "\""};
         written.push_back(*point);
         points.push_back(point->Point);
     }
     if (points.size() < 2)
-        return LedRefusal{"led-point", "give two points or more (one point is {vf} with {current})"};
+        return LedRefusal{"give two points or more (one point is {vf} with {current})"};
     auto flux = FluxOf(written);
     if (auto* refusal = std::get_if<std::string>(&flux))
-        return LedRefusal{"led-point", std::move(*refusal)};
+        return LedRefusal{std::move(*refusal)};
     auto fitted = FitCurve(points);
     if (auto* refusal = std::get_if<std::string>(&fitted))
-        return LedRefusal{"led-point", std::move(*refusal)};
+        return LedRefusal{std::move(*refusal)};
     std::vector<FluxPoint> lumens = std::get<std::vector<FluxPoint>>(std::move(flux));
     const std::string name = "fitted to " + std::to_string(points.size()) + " points (least squares)" +
                              (lumens.empty() ? "" : ", with their flux");
@@ -150,7 +149,7 @@ LedOutcome LedFromSpice(std::string_view line)
 {
     auto read = ReadSpiceDiode(line);
     if (auto* refusal = std::get_if<std::string>(&read))
-        return LedRefusal{"led-spice", std::move(*refusal)};
+        return LedRefusal{std::move(*refusal)};
     const SpiceDiode& diode = std::get<SpiceDiode>(read);
     return LedChoice{DiodeCurve(diode),
                      "SPICE diode IS=" + DecimalText(diode.Is, 6) + " A N=" + DecimalText(diode.N, 6) +

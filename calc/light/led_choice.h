@@ -48,10 +48,10 @@ std::string LedRatingWarning(const LedChoice& led, double mostAmps, std::optiona
 // The curve through one point with a typical white LED's slope, named so.
 LedChoice TypicalThrough(double milliamps, double volts);
 
-// Why the texts name no LED: the input to blame ("led-point") and the words,
-// which mention other inputs as {key} ("one point is {vf} with {current}").
+// Why the texts name no LED, in words that mention other inputs as {key}
+// ("one point is {vf} with {current}"); the input to blame is the one the
+// LED was read from (a preset, points or a SPICE diode).
 struct LedRefusal {
-    std::string Input;
     std::string Text;
 };
 

@@ -286,14 +286,16 @@ Step SetStep(const LightRequest& request, DischargeRequest& discharge)
     return std::nullopt;
 }
 
-// The LED the request names: a preset, measured points or a SPICE diode;
-// nullopt when none of them is given.
-std::optional<LedOutcome> NamedLed(const LightRequest& request)
+// The LED the request names (a preset, measured points or a SPICE diode),
+// or its refusal blamed on the input it was read from; nullopt when none of
+// them is given.
+using NamedLedOutcome = std::variant<LedChoice, RequestRefusal>;
+std::optional<NamedLedOutcome> NamedLed(const LightRequest& request)
 {
-    const auto from = [](LightField field, LedOutcome outcome) -> LedOutcome {
+    const auto from = [](LightField field, LedOutcome outcome) -> NamedLedOutcome {
         if (auto* refusal = std::get_if<LedRefusal>(&outcome))
-            refusal->Input = RowOf(field).Key;
-        return outcome;
+            return RequestRefusal{{std::string(RowOf(field).Key), std::move(refusal->Text)}};
+        return std::get<LedChoice>(std::move(outcome));
     };
     if (request.Led)
         return from(&R::Led, LedFromPreset(*request.Led));
@@ -355,11 +357,8 @@ RequestRefusal RunRefused(std::string text, bool usage) { return {RunRefusal{"",
 
 std::variant<LedChoice, RequestRefusal> ChosenLed(const LightRequest& request)
 {
-    if (std::optional<LedOutcome> named = NamedLed(request)) {
-        if (const auto* refusal = std::get_if<LedRefusal>(&*named))
-            return RequestRefusal{{refusal->Input, refusal->Text}};
-        return std::get<LedChoice>(std::move(*named));
-    }
+    if (std::optional<NamedLedOutcome> named = NamedLed(request))
+        return std::move(*named);
     if (request.Vf && request.Current) {
         if (!(*request.Vf > 0.0))
             return RefusalAbout(&R::Vf, "the forward voltage must be above 0 V");
