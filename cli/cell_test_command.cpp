@@ -39,16 +39,20 @@ class Cells final : public Command {
   public:
     CLI::App* Add(CLI::App& program) override
     {
-        CLI::App* command = program.add_subcommand(
+        return program.add_subcommand(
             "cells", "the battery presets: chemistries, cell formats and named cells with their sources; with --test, "
                      "cells discharged side by side");
+    }
+
+    void AddOptions(CLI::App& subcommand) override
+    {
+        CLI::App* command = &subcommand;
         command->add_flag("--test", m_test,
                           "discharge the cells given from full at a constant current or power to a cut-off, and "
                           "give the charge, energy, time and mid-discharge voltage of each");
         AddTestOptions(*command);
         AddFitOptions(*command);
         AddFormat(*command, m_format);
-        return command;
     }
 
     CommandOutput Run() override

@@ -18,8 +18,11 @@ namespace lumora::cli {
 class Command {
   public:
     virtual ~Command() = default;
-    // The subcommand with its options, added to the program.
+    // The subcommand, named and described, added to the program.
     virtual CLI::App* Add(CLI::App& program) = 0;
+    // Its options, added only to the command the words name: a start-up
+    // spent on the one command run, not on all of them.
+    virtual void AddOptions(CLI::App& command) = 0;
     // What the parsed options ask for.
     virtual CommandOutput Run() = 0;
     // text, csv or json, as --format gave it.

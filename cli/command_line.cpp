@@ -91,6 +91,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     for (auto make : {RuntimeCommand, ResistorCommand, GraphCommand, SustainCommand, LedsCommand, CellsCommand}) {
         std::unique_ptr<Command> command = make();
         CLI::App* added = command->Add(app);
+        if (!args.empty() && args.front() == added->get_name())
+            command->AddOptions(*added);
         commands.emplace_back(std::move(command), added);
     }
     if (const std::string unknown = UnknownCommand(app, args); !unknown.empty()) {

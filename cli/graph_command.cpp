@@ -165,8 +165,13 @@ class Graph final : public Command {
   public:
     CLI::App* Add(CLI::App& program) override
     {
-        CLI::App* command = program.add_subcommand(
+        return program.add_subcommand(
             "graph", "the runtime graph: the light's output from a full cell until it fades, and its FL1 runtime");
+    }
+
+    void AddOptions(CLI::App& subcommand) override
+    {
+        CLI::App* command = &subcommand;
         AddLightOptions(*command, m_light);
         command
             ->add_option("--plot", m_request.Plot,
@@ -196,7 +201,6 @@ class Graph final : public Command {
                              "build's record; the plot every build's output.")
             ->option_text("KEY=VALUE[,...]");
         AddFormat(*command, m_format);
-        return command;
     }
 
     CommandOutput Run() override

@@ -88,10 +88,14 @@ class Leds final : public Command {
   public:
     CLI::App* Add(CLI::App& program) override
     {
-        CLI::App* command =
-            program.add_subcommand("leds", "the LED presets: their fitted curves V = a + b ln(I) + Rs I and sources");
+        return program.add_subcommand("leds",
+                                      "the LED presets: their fitted curves V = a + b ln(I) + Rs I and sources");
+    }
+
+    void AddOptions(CLI::App& subcommand) override
+    {
+        CLI::App* command = &subcommand;
         AddFormat(*command, m_format);
-        return command;
     }
 
     CommandOutput Run() override

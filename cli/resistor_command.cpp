@@ -265,8 +265,13 @@ class Resistor final : public Command {
   public:
     CLI::App* Add(CLI::App& program) override
     {
-        CLI::App* command = program.add_subcommand(
-            "resistor", "the resistor calculator: give three of battery, vf, current and resistance");
+        return program.add_subcommand("resistor",
+                                      "the resistor calculator: give three of battery, vf, current and resistance");
+    }
+
+    void AddOptions(CLI::App& subcommand) override
+    {
+        CLI::App* command = &subcommand;
         const std::vector<CLI::Option*> options =
             AddQuantities(*command, ResistorQuantities(), m_request.Texts,
                           {{"battery", "; FULL:EMPTY or FULL:NOMINAL:EMPTY follows the current over a discharge"}});
@@ -291,7 +296,6 @@ class Resistor final : public Command {
                          "'-' writes it to standard output in place of the table")
             ->option_text("FILE.svg")
             ->excludes("--sweep");
-        return command;
     }
 
     CommandOutput Run() override

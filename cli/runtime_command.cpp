@@ -123,11 +123,15 @@ class Runtime final : public Command {
   public:
     CLI::App* Add(CLI::App& program) override
     {
-        CLI::App* command = program.add_subcommand(
+        return program.add_subcommand(
             "runtime", "the runtime calculator: give five of current, vf, battery, capacity, runtime and efficiency");
+    }
+
+    void AddOptions(CLI::App& subcommand) override
+    {
+        CLI::App* command = &subcommand;
         AddQuantities(*command, RuntimeQuantities(), m_request.Texts);
         AddCalculatorOptions(*command, m_common, m_format);
-        return command;
     }
 
     CommandOutput Run() override

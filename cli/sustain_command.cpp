@@ -30,12 +30,16 @@ class Sustain final : public Command {
   public:
     CLI::App* Add(CLI::App& program) override
     {
-        CLI::App* command = program.add_subcommand(
+        return program.add_subcommand(
             "sustain", "what a host holds at its temperature limit: the highest steady LED current and output, and "
                        "the host a wanted output needs");
+    }
+
+    void AddOptions(CLI::App& subcommand) override
+    {
+        CLI::App* command = &subcommand;
         AddLightOptions(*command, m_light, SustainInputKeys());
         AddFormat(*command, m_format);
-        return command;
     }
 
     CommandOutput Run() override { return RunSustain(m_light.Inputs()); }
