@@ -9,6 +9,7 @@
 #include "calc/light/cell_test.h"
 #include "calc/light/discharge.h"
 #include "calc/light/log_fit.h"
+#include "calc/reports/build_choice.h"
 #include "calc/reports/build_comparison.h"
 #include "calc/reports/cell_comparison.h"
 #include "calc/request/drive_solution.h"
@@ -225,6 +226,27 @@ void BM_EightBuilds(benchmark::State& state)
     SetTarget(state, 20000.0);
 }
 BENCHMARK(BM_EightBuilds);
+
+// The whole search for a build: 1,000 lm for an hour from one 18650, every
+// LED with flux, count, wiring, named 18650 and regulated driver; against
+// 200 ms without a host and 1 s in one at 40 °C (Arg 1).
+void BM_ChooseBuild(benchmark::State& state)
+{
+    BuildQuestion question;
+    question.Lumens = 1000.0;
+    question.RuntimeHours = 1.0;
+    question.Held.Give("cell", "18650");
+    if (state.range(0)) {
+        question.Held.Give("host", "18650-tube");
+        question.Held.Give("ambient", "40");
+    }
+    for (auto _ : state) {
+        BuildChoice choice = ChooseBuild(question);
+        benchmark::DoNotOptimize(choice);
+    }
+    SetTarget(state, state.range(0) ? 1e6 : 2e5);
+}
+BENCHMARK(BM_ChooseBuild)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace lumora::bench

@@ -39,5 +39,6 @@ std::unique_ptr<Command> GraphCommand();
 std::unique_ptr<Command> SustainCommand();
 std::unique_ptr<Command> LedsCommand();
 std::unique_ptr<Command> CellsCommand();
+std::unique_ptr<Command> ChooseCommand();
 
 } // namespace lumora::cli

@@ -86,9 +86,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     app.set_version_flag("--version", std::string(Program) + " " + LUMORA_VERSION);
     app.require_subcommand(1);
     app.footer("Leave out the one quantity to solve for. Exit codes: 0 solved, 1 input refused, 2 usage, "
-               "3 calculation failed. 'lumora-cli COMMAND --help' shows a command's options.");
+               "3 calculation failed, 4 nothing meets the question (choose). 'lumora-cli COMMAND --help' shows a "
+               "command's options.");
     std::vector<std::pair<std::unique_ptr<Command>, CLI::App*>> commands;
-    for (auto make : {RuntimeCommand, ResistorCommand, GraphCommand, SustainCommand, LedsCommand, CellsCommand}) {
+    for (auto make :
+         {RuntimeCommand, ResistorCommand, GraphCommand, ChooseCommand, SustainCommand, LedsCommand, CellsCommand}) {
         std::unique_ptr<Command> command = make();
         CLI::App* added = command->Add(app);
         if (!args.empty() && args.front() == added->get_name())

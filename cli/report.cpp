@@ -136,15 +136,9 @@ void WriteJsonRows(const Report& report, std::ostream& out, std::string_view ind
     out << (report.Rows.empty() ? "]" : "\n" + std::string(indent) + "]");
 }
 
-// A report with a record as one JSON object, its lines indented by 'indent'.
-void WriteRecord(const Report& report, std::ostream& out, const std::string& indent)
+// The record's objects, each a line: "inputs": {...},
+void WriteObjects(const Report& report, std::ostream& out, const std::string& indent)
 {
-    out << "{\n";
-    if (!report.Name.empty()) {
-        out << indent << " \"name\": ";
-        WriteJsonString(out, report.Name);
-        out << ",\n";
-    }
     for (const auto& [name, fields] : report.Record) {
         out << indent << ' ';
         WriteJsonString(out, name);
@@ -157,6 +151,28 @@ void WriteRecord(const Report& report, std::ostream& out, const std::string& ind
         }
         out << "},\n";
     }
+}
+
+// A report with a record as one JSON object, its lines indented by 'indent'.
+void WriteRecord(const Report& report, std::ostream& out, const std::string& indent)
+{
+    out << "{\n";
+    if (!report.Name.empty()) {
+        out << indent << " \"name\": ";
+        WriteJsonString(out, report.Name);
+        out << ",\n";
+    }
+    for (const auto& [name, texts] : report.Lists) {
+        out << indent << ' ';
+        WriteJsonString(out, name);
+        out << ": [";
+        for (std::size_t t = 0; t < texts.size(); ++t) {
+            out << (t ? ", " : "");
+            WriteJsonString(out, texts[t]);
+        }
+        out << "],\n";
+    }
+    WriteObjects(report, out, indent);
     out << indent << " \"warnings\": [";
     for (std::size_t w = 0; w < report.RecordWarnings.size(); ++w) {
         out << (w ? ", " : "");
@@ -169,8 +185,17 @@ void WriteRecord(const Report& report, std::ostream& out, const std::string& ind
 
 void WriteJson(const Report& report, std::ostream& out)
 {
-    if (!report.Parts.empty()) {
-        out << "{\n ";
+    if (!report.PartsName.empty()) {
+        out << "{\n";
+        WriteObjects(report, out, "");
+        for (const Field& field : report.Head) {
+            out << ' ';
+            WriteJsonString(out, field.Key);
+            out << ": ";
+            WriteJsonValue(out, field.Text, field.Numeric);
+            out << ",\n";
+        }
+        out << ' ';
         WriteJsonString(out, report.PartsName);
         out << ": [";
         for (std::size_t p = 0; p < report.Parts.size(); ++p) {

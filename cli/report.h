@@ -47,6 +47,11 @@ struct Report {
     std::string Name;
     std::string PartsName;
     std::vector<Report> Parts;
+    // Lists of texts in a record, after its name ("args": ["graph", ...]),
+    // and in the parts' form, figures of the whole before the record's
+    // parts and the parts ("searched": 1092).
+    std::vector<std::pair<std::string, std::vector<std::string>>> Lists;
+    std::vector<Field> Head;
 
     // Appends a row, its texts given by column key; keys not given stay empty.
     void AddRow(const std::vector<std::pair<std::string_view, std::string>>& cells);
@@ -58,6 +63,7 @@ enum class ExitCode : int {
     Refused = 1, // an input broke the window's rules or checks
     Usage = 2,   // the command line itself was wrong
     Failed = 3,  // the calculation could not finish (a zero divisor, an overflow)
+    Unmet = 4,   // the question was asked, and nothing meets it (choose)
 };
 
 // A file a command writes beside its results (the runtime graph's picture).

@@ -374,7 +374,7 @@ std::string CellRatingWarning(const AssembledLight& built, const Discharge& run)
 }
 
 std::vector<std::string> RunWarnings(const DischargeRequest& discharge, const AssembledLight& built,
-                                     const Discharge& run)
+                                     const Discharge& run, bool& pastRating)
 {
     const LedChoice& led = built.Led;
     std::vector<std::string> warnings;
@@ -389,15 +389,19 @@ std::vector<std::string> RunWarnings(const DischargeRequest& discharge, const As
     double mostAmps = 0.0;
     for (const DischargeRow& row : run.Rows)
         mostAmps = std::max(mostAmps, row.LedAmps);
-    if (std::string rating = LedRatingWarning(led, mostAmps, built.LedMaxMilliamps); !rating.empty())
+    if (std::string rating = LedRatingWarning(led, mostAmps, built.LedMaxMilliamps); !rating.empty()) {
         warnings.push_back(std::move(rating));
+        pastRating = true;
+    }
     const Driver& driver = discharge.Driver;
     if (driver.Kind != DriverKind::Direct && !run.Rows.front().Regulated)
         warnings.push_back("the " + std::string(driver.Kind == DriverKind::Linear ? "linear regulator" : "converter") +
                            " never reaches its " + DoubleText(driver.RegulatedAmps * 1000.0) +
                            " mA: the LEDs get at most " + RoundedText(mostAmps * 1000.0, 0) + " mA");
-    if (std::string cell = CellRatingWarning(built, run); !cell.empty())
+    if (std::string cell = CellRatingWarning(built, run); !cell.empty()) {
         warnings.push_back(std::move(cell));
+        pastRating = true;
+    }
     return warnings;
 }
 
@@ -418,7 +422,7 @@ LightRun Describe(const AssembledLight& built, Discharge made)
         DescribeHeat(discharge.Heat, summary, built.HostName, figures);
     if (heat || summary.SettledHours)
         DescribeSustained(summary, heat, figures);
-    run.Warnings = RunWarnings(discharge, built, run.Run);
+    run.Warnings = RunWarnings(discharge, built, run.Run, run.PastRating);
     run.Labels = {built.Led.Name + ", " + CircuitName(discharge.Driver, discharge.Leds),
                   built.BatteryName + ": FL1 runtime " + RoundedText(summary.Fl1Hours, 2) + " h"};
     run.Headline = HeadlineOf(summary);

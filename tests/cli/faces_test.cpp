@@ -97,7 +97,7 @@ std::string SourceFile(const std::string& path)
     return text.str();
 }
 
-const std::vector<std::string> Commands = {"runtime", "resistor", "graph", "sustain", "cells", "leds"};
+const std::vector<std::string> Commands = {"runtime", "resistor", "graph", "choose", "sustain", "cells", "leds"};
 
 // The bash completion offers each command's options, no more and no fewer:
 // a new input row is a new option, and the completion must follow.
