@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/choose_command.h"
 
-#include "calc/light/battery_presets.h"
-#include "calc/light/led_presets.h"
 #include "calc/text/field_text.h"
 #include "calc/text/mentions.h"
 #include "calc/text/number_text.h"
@@ -18,22 +16,6 @@ namespace lumora::cli {
 
 namespace {
 
-std::string Understood(const LightRun& run, std::string_view key)
-{
-    for (const RunField& field : run.Understood)
-        if (field.Key == key)
-            return field.Text;
-    return "";
-}
-
-std::string TextOf(const BuildTexts& texts, std::string_view key)
-{
-    for (const auto& [k, text] : texts)
-        if (k == key)
-            return text;
-    return "";
-}
-
 std::string Quoted(const std::string& word)
 {
     return word.find_first_of(" '\"\\$") == std::string::npos ? word : "'" + word + "'";
@@ -47,46 +29,25 @@ std::string CommandText(const std::vector<std::string>& args)
     return text;
 }
 
-double PeakJunction(const LightRun& run)
-{
-    double peak = 0.0;
-    for (const DischargeRow& row : run.Run.Rows)
-        peak = std::max(peak, row.JunctionC);
-    return peak;
-}
-
 // The row of one build: who it is and what it gives.
 std::vector<std::pair<std::string_view, std::string>> CellsOf(std::size_t rank, const ChosenBuild& build)
 {
-    const LightRun& run = build.Run;
-    const DischargeSummary& s = run.Run.Summary;
-    const LedPreset* led = LedNamed(TextOf(build.Texts, "led"));
-    const std::optional<BatteryChoice> cell = BatteryNamed(TextOf(build.Texts, "cell"));
-    const std::string wiring = TextOf(build.Texts, "wiring");
-    const bool hosted = s.PeakHostC > 0.0;
-    std::vector<std::pair<std::string_view, std::string>> cells = {
-        {"rank", std::to_string(rank)},
-        {"led", led ? led->Name : TextOf(build.Texts, "led")},
-        {"leds", TextOf(build.Texts, "leds") + (wiring.empty()       ? ""
-                                                : wiring == "series" ? " in series"
-                                                                     : " in parallel")},
-        {"cell", cell ? TradeName(*cell) : TextOf(build.Texts, "cell")},
-        {"pack", Understood(run, "pack")},
-        {"driver", TextOf(build.Texts, "driver")},
-        {"misses", build.Misses},
-        {"args", CommandText(GraphArgs(build.Texts))}};
-    if (!run.Refusals.empty())
-        return cells;
-    const std::vector<std::pair<std::string_view, std::string>> figures = {
-        {"current_ma", Understood(run, "current_ma")},
-        {"output_30s_lm", RoundedText(s.Output30s, 0)},
-        {"fl1_runtime_h", RoundedText(s.Fl1Hours, 2)},
-        {"sustained_lm", RoundedText(s.SettledHours ? s.SustainedOutput : s.Output30s, 0)},
-        {"peak_host_c", hosted ? RoundedText(s.PeakHostC, 1) : ""},
-        {"peak_junction_c", hosted ? RoundedText(PeakJunction(run), 1) : ""},
-        {"warnings", std::to_string(run.Warnings.size())}};
-    cells.insert(cells.end(), figures.begin(), figures.end());
-    return cells;
+    const ChosenRow row = RowOf(build);
+    return {{"rank", std::to_string(rank)},
+            {"led", row.Led},
+            {"leds", row.Leds},
+            {"cell", row.Cell},
+            {"pack", row.Pack},
+            {"driver", row.Driver},
+            {"current_ma", row.CurrentMa},
+            {"output_30s_lm", row.Output30s},
+            {"fl1_runtime_h", row.Fl1Hours},
+            {"sustained_lm", row.Sustained},
+            {"peak_host_c", row.PeakHostC},
+            {"peak_junction_c", row.PeakJunctionC},
+            {"warnings", row.Warnings},
+            {"misses", row.Misses},
+            {"args", CommandText(GraphArgs(build.Texts))}};
 }
 
 Report TableOf(const std::vector<ChosenBuild>& builds, bool nearest)

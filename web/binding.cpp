@@ -9,6 +9,7 @@
 #include "calc/calculators/quantities.h"
 #include "calc/light/battery_presets.h"
 #include "calc/light/standard_resistors.h"
+#include "calc/reports/build_choice.h"
 #include "calc/reports/build_comparison.h"
 #include "calc/reports/cell_comparison.h"
 #include "calc/reports/cell_picture.h"
@@ -21,6 +22,7 @@
 #include "calc/reports/sustained_output.h"
 #include "calc/request/light_inputs.h"
 #include "calc/request/light_reading.h"
+#include "calc/text/field_text.h"
 #include "calc/text/number_text.h"
 #include "web/js_values.h"
 
@@ -28,6 +30,7 @@
 #include <emscripten/val.h>
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 #include <string>
 #include <vector>
@@ -537,6 +540,115 @@ val TestCellsJs()
     return ArrayOf(named, ChoiceMembers);
 }
 
+// The question of "Choose a build", from the section's texts: {output,
+// runtime, maxLeds, by, allowOverRating} and the light's inputs held (cell,
+// host, ambient, ...) by their rows' keys.
+BuildQuestion QuestionFrom(const val& object)
+{
+    BuildQuestion question;
+    question.Held = InputsFrom(object);
+    question.Held.Texts.erase("output");
+    const auto text = [&](const char* key) { return object[key].isString() ? object[key].as<std::string>() : ""; };
+    question.Lumens = ReadNumber(text("output")).value_or(NAN);
+    question.RuntimeHours = ReadDuration(text("runtime")).value_or(NAN);
+    question.MostLeds = static_cast<int>(ReadNumber(text("maxLeds")).value_or(4.0));
+    question.By = ChoiceRankNamed(text("by")).value_or(ChoiceRank::Runtime);
+    question.AllowOverRating = object["allowOverRating"].isTrue();
+    return question;
+}
+
+val TextsJs(const BuildTexts& texts)
+{
+    val object = val::object();
+    for (const auto& [key, text] : texts)
+        object.set(key, text);
+    return object;
+}
+
+BuildTexts TextsFrom(const val& object)
+{
+    BuildTexts texts;
+    const val keys = val::global("Object").call<val>("keys", object);
+    for (unsigned k = 0; k < keys["length"].as<unsigned>(); ++k) {
+        const std::string key = keys[k].as<std::string>();
+        texts.emplace_back(key, object[key].as<std::string>());
+    }
+    return texts;
+}
+
+const Member<ChosenRow> ChosenRowMembers[] = {{"led", &ChosenRow::Led},
+                                              {"leds", &ChosenRow::Leds},
+                                              {"cell", &ChosenRow::Cell},
+                                              {"pack", &ChosenRow::Pack},
+                                              {"driver", &ChosenRow::Driver},
+                                              {"currentMa", &ChosenRow::CurrentMa},
+                                              {"output30s", &ChosenRow::Output30s},
+                                              {"fl1Hours", &ChosenRow::Fl1Hours},
+                                              {"fl1Clock", &ChosenRow::Fl1Clock},
+                                              {"sustained", &ChosenRow::Sustained},
+                                              {"peakHostC", &ChosenRow::PeakHostC},
+                                              {"peakJunctionC", &ChosenRow::PeakJunctionC},
+                                              {"warnings", &ChosenRow::Warnings},
+                                              {"misses", &ChosenRow::Misses}};
+
+val ChosenJs(const std::vector<ChosenBuild>& builds)
+{
+    val array = val::array();
+    for (const ChosenBuild& build : builds) {
+        val one = ToJs(RowOf(build), ChosenRowMembers);
+        one.set("texts", TextsJs(build.Texts));
+        one.set("warningTexts", Strings(build.Run.Warnings));
+        array.call<void>("push", one);
+    }
+    return array;
+}
+
+// Every candidate of the question, each its texts: {refusals, candidates}.
+val ChooseCandidatesJs(const val& object)
+{
+    std::vector<RunRefusal> refusals;
+    const std::vector<BuildTexts> candidates = CandidatesOf(QuestionFrom(object), refusals);
+    val result = val::object();
+    result.set("refusals", ArrayOf(refusals, RefusalMembers));
+    val array = val::array();
+    for (const BuildTexts& texts : candidates)
+        array.call<void>("push", TextsJs(texts));
+    result.set("candidates", array);
+    return result;
+}
+
+// The search among some candidates (ChooseAmong): {searched, met,
+// overRating, builds, nearest, nothing}, each build its row and texts.
+val ChooseAmongJs(const val& object, const val& candidates)
+{
+    std::vector<BuildTexts> texts;
+    for (unsigned k = 0; k < candidates["length"].as<unsigned>(); ++k)
+        texts.push_back(TextsFrom(candidates[k]));
+    const BuildChoice choice = ChooseAmong(QuestionFrom(object), texts);
+    val result = val::object();
+    result.set("searched", choice.Searched);
+    result.set("met", choice.Met);
+    result.set("overRating", choice.OverRating);
+    result.set("builds", ChosenJs(choice.Builds));
+    result.set("nearest", ChosenJs(choice.Nearest));
+    result.set("nothing", PageWords(choice.Nothing));
+    return result;
+}
+
+// The cells a search takes, formats first (each searches its named cells),
+// then the named cells: [{value, caption}].
+val ChooseCellsJs()
+{
+    std::vector<InputChoice> named, formats;
+    for (const InputChoice& choice : RowOf(&LightRequest::Cell).Choices()) {
+        const BatteryChoice cell = *BatteryNamed(choice.Value);
+        if (cell.cell)
+            (cell.named ? named : formats).push_back(choice);
+    }
+    formats.insert(formats.end(), named.begin(), named.end());
+    return ArrayOf(formats, ChoiceMembers);
+}
+
 std::string VersionJs() { return LUMORA_VERSION; }
 
 } // namespace
@@ -562,6 +674,9 @@ EMSCRIPTEN_BINDINGS(lumora)
     emscripten::function("sustainKeys", &SustainKeysJs);
     emscripten::function("sustainActing", &SustainActingJs);
     emscripten::function("sustainedOutput", &SustainedOutputJs);
+    emscripten::function("chooseCells", &ChooseCellsJs);
+    emscripten::function("chooseCandidates", &ChooseCandidatesJs);
+    emscripten::function("chooseAmong", &ChooseAmongJs);
     emscripten::function("version", &VersionJs);
 }
 

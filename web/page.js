@@ -46,6 +46,7 @@
     page.startGraph();
     page.startCompare();
     page.startSustain();
+    page.startChoose();
     page.startCells();
     page.startLink();
     for (const link of $$('.tools a, .skip a'))

@@ -31,6 +31,18 @@
     say(`Kept: ${title}. It stays on the graph, and in the table below, while you change this build.`);
   }
 
+  // A build chosen elsewhere (Choose a build) kept beside this one.
+  page.keepBuild = function (texts, name) {
+    if (kept.length >= MostKept) {
+      page.sayOnce($('#choose-said'), `${MostKept} builds are kept already; remove one in the runtime graph to keep this one.`, true);
+      return;
+    }
+    kept.push({ texts: Object.assign({}, texts) });
+    page.drawGraph(true);
+    page.updateLink();
+    page.sayOnce($('#choose-said'), `Kept: ${name}. It stays on the runtime graph beside the build drawn there.`, true);
+  };
+
   function remove(index) {
     const [gone] = kept.splice(index, 1);
     page.drawGraph(true);

@@ -161,6 +161,24 @@
     }
   };
 
+  // A build chosen elsewhere (Choose a build) drawn here: each field takes
+  // the build's text, or none where the build gives none (its input's
+  // default, as the command line takes it); the drive is the wanted
+  // output's, so the current is left to be solved.
+  page.graphBuild = function (texts) {
+    for (const element of $$('[data-graph]', graph())) {
+      const key = element.dataset.graph;
+      if (element.type === 'radio') {
+        element.checked = element.value === (texts.wiring || 'series');
+        continue;
+      }
+      element.value = Object.hasOwn(texts, key) ? texts[key] : '';
+    }
+    page.drawGraph(true);
+    page.updateLink();
+    page.showPlace('graph-title');
+  };
+
   // A builder's own cell, fitted by lumora-cli cells --fit, in place of the
   // cell preset: its file field among the cell's details.
   page.ownCell = {};

@@ -252,8 +252,19 @@ bool RanksBefore(ChoiceRank by, const ChosenBuild& a, const ChosenBuild& b)
 
 BuildChoice ChooseBuild(const BuildQuestion& question)
 {
+    std::vector<RunRefusal> refusals;
+    const std::vector<BuildTexts> candidates = CandidatesOf(question, refusals);
+    if (!refusals.empty()) {
+        BuildChoice refused;
+        refused.Refusals = std::move(refusals);
+        return refused;
+    }
+    return ChooseAmong(question, candidates);
+}
+
+BuildChoice ChooseAmong(const BuildQuestion& question, const std::vector<BuildTexts>& candidates)
+{
     BuildChoice choice;
-    const std::vector<BuildTexts> candidates = CandidatesOf(question, choice.Refusals);
     choice.Searched = static_cast<int>(candidates.size());
     std::vector<ChosenBuild> meeting, missing;
     for (const BuildTexts& texts : candidates) {
@@ -268,7 +279,7 @@ BuildChoice ChooseBuild(const BuildQuestion& question)
     if (static_cast<int>(meeting.size()) > question.Top)
         meeting.resize(static_cast<std::size_t>(std::max(question.Top, 0)));
     choice.Builds = std::move(meeting);
-    if (!choice.Builds.empty() || !choice.Refusals.empty())
+    if (!choice.Builds.empty())
         return choice;
     // Nothing meets it: the nearest that keep within the ratings (unless
     // those may be passed), by the share of the runtime they give.
@@ -299,6 +310,51 @@ std::string_view Trimmed(std::string_view text)
 }
 
 } // namespace
+
+ChosenRow RowOf(const ChosenBuild& build)
+{
+    const auto text = [&](std::string_view key) {
+        for (const auto& [k, t] : build.Texts)
+            if (k == key)
+                return t;
+        return std::string();
+    };
+    const auto understood = [&](std::string_view key) {
+        for (const RunField& field : build.Run.Understood)
+            if (field.Key == key)
+                return field.Text;
+        return std::string();
+    };
+    ChosenRow row;
+    const LedPreset* led = LedNamed(text("led"));
+    const std::optional<BatteryChoice> cell = BatteryNamed(text("cell"));
+    const std::string wiring = text("wiring");
+    row.Led = led ? led->Name : text("led");
+    row.Leds = text("leds") + (wiring.empty() ? "" : wiring == "series" ? " in series" : " in parallel");
+    row.Cell = cell ? TradeName(*cell) : text("cell");
+    row.Pack = understood("pack");
+    row.Driver = text("driver");
+    row.Misses = build.Misses;
+    if (!build.Run.Refusals.empty())
+        return row;
+    const DischargeSummary& s = build.Run.Run.Summary;
+    row.CurrentMa = understood("current_ma");
+    row.Output30s = RoundedText(s.Output30s, 0);
+    row.Fl1Hours = RoundedText(s.Fl1Hours, 2);
+    for (const RunField& field : build.Run.Figures)
+        if (field.Key == "fl1_runtime_clock")
+            row.Fl1Clock = field.Text;
+    row.Sustained = RoundedText(Sustained(build.Run), 0);
+    if (s.PeakHostC > 0.0) {
+        double junction = 0.0;
+        for (const DischargeRow& r : build.Run.Run.Rows)
+            junction = std::max(junction, r.JunctionC);
+        row.PeakHostC = RoundedText(s.PeakHostC, 1);
+        row.PeakJunctionC = RoundedText(junction, 1);
+    }
+    row.Warnings = std::to_string(build.Run.Warnings.size());
+    return row;
+}
 
 std::optional<double> ReadDuration(std::string_view text)
 {

@@ -71,6 +71,21 @@ std::vector<BuildTexts> CandidatesOf(const BuildQuestion& question, std::vector<
 // ranked.
 BuildChoice ChooseBuild(const BuildQuestion& question);
 
+// The same among some of the candidates (CandidatesOf): a face that
+// searches a slice at a time, to show its progress, asks each slice, then
+// the builds the slices gave (Builds and Nearest) once more for the whole
+// ranking, adding up Searched, Met and OverRating itself.
+BuildChoice ChooseAmong(const BuildQuestion& question, const std::vector<BuildTexts>& candidates);
+
+// A build as a row of the answer, in a builder's words: the LED and cell by
+// trade name, the count with its wiring, the figures rounded.
+struct ChosenRow {
+    std::string Led, Leds, Cell, Pack, Driver;
+    std::string CurrentMa, Output30s, Fl1Hours, Fl1Clock, Sustained, PeakHostC, PeakJunctionC, Warnings;
+    std::string Misses;
+};
+ChosenRow RowOf(const ChosenBuild& build);
+
 // Whether a candidate run meets the question, and if not, what it misses.
 ChosenBuild Judged(const BuildQuestion& question, BuildTexts texts, LightRun run);
 

@@ -978,6 +978,10 @@ class Look(unittest.TestCase):
                 self.driver = driver
                 open_section(driver, 'cells')
                 open_section(driver, 'sustain')
+                open_section(driver, 'choose')
+                driver.find_element(By.ID, 'choose-runtime').send_keys(Keys.ENTER)  # the ranked table shown
+                WebDriverWait(driver, 60).until(lambda d: d.execute_script(
+                    'return document.getElementById("choose-section").dataset.state === "done"'))
                 Page.ask(self, request(readme))
                 driver.find_element(By.CSS_SELECTOR, 'form.preset[data-for="converter"] button').click()
                 driver.find_element(By.ID, 'Command1').click()  # four blank: a refusal
