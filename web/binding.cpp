@@ -526,9 +526,9 @@ val SustainedOutputJs(const val& object)
     return result;
 }
 
-// The presets a battery test takes, cells rather than chemistries, as the
-// battery list words them, the named cells first: [{value, caption}].
-val TestCellsJs()
+// The battery list's cells rather than chemistries, as it words them: the
+// named cells first, or the formats first: [{value, caption}].
+val CellChoices(bool namedFirst)
 {
     std::vector<InputChoice> named, formats;
     for (const InputChoice& choice : RowOf(&LightRequest::Cell).Choices()) {
@@ -536,9 +536,14 @@ val TestCellsJs()
         if (cell.cell)
             (cell.named ? named : formats).push_back(choice);
     }
-    named.insert(named.end(), formats.begin(), formats.end());
-    return ArrayOf(named, ChoiceMembers);
+    std::vector<InputChoice>& first = namedFirst ? named : formats;
+    const std::vector<InputChoice>& then = namedFirst ? formats : named;
+    first.insert(first.end(), then.begin(), then.end());
+    return ArrayOf(first, ChoiceMembers);
 }
+
+// The presets a battery test takes, the named cells first.
+val TestCellsJs() { return CellChoices(true); }
 
 // The question of "Choose a build", from the section's texts: {output,
 // runtime, maxLeds, by, allowOverRating} and the light's inputs held (cell,
@@ -635,19 +640,8 @@ val ChooseAmongJs(const val& object, const val& candidates)
     return result;
 }
 
-// The cells a search takes, formats first (each searches its named cells),
-// then the named cells: [{value, caption}].
-val ChooseCellsJs()
-{
-    std::vector<InputChoice> named, formats;
-    for (const InputChoice& choice : RowOf(&LightRequest::Cell).Choices()) {
-        const BatteryChoice cell = *BatteryNamed(choice.Value);
-        if (cell.cell)
-            (cell.named ? named : formats).push_back(choice);
-    }
-    formats.insert(formats.end(), named.begin(), named.end());
-    return ArrayOf(formats, ChoiceMembers);
-}
+// The cells a search takes, formats first (each searches its named cells).
+val ChooseCellsJs() { return CellChoices(false); }
 
 std::string VersionJs() { return LUMORA_VERSION; }
 

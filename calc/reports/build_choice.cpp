@@ -132,21 +132,24 @@ double Sustained(const LightRun& run)
     return s.SettledHours ? s.SustainedOutput : s.Output30s;
 }
 
-int CountOf(const ChosenBuild& build, std::string_view key)
+// A candidate's text of a key; "" where it gives none.
+std::string TextOf(const BuildTexts& texts, std::string_view key)
 {
-    for (const auto& [k, text] : build.Texts)
+    for (const auto& [k, text] : texts)
         if (k == key)
-            return static_cast<int>(ReadNumber(text).value_or(1.0));
-    return 1;
+            return text;
+    return "";
+}
+
+int LedCount(const ChosenBuild& build)
+{
+    return static_cast<int>(ReadNumber(TextOf(build.Texts, "leds")).value_or(1.0));
 }
 
 int CellCount(const ChosenBuild& build)
 {
-    for (const auto& [k, text] : build.Texts)
-        if (k == "pack")
-            if (const std::optional<Pack> pack = PackNamed(text))
-                return pack->Series * pack->Parallel;
-    return 1;
+    const std::optional<Pack> pack = PackNamed(TextOf(build.Texts, "pack"));
+    return pack ? pack->Series * pack->Parallel : 1;
 }
 
 LightInputs InputsOf(const BuildTexts& texts)
@@ -243,8 +246,8 @@ bool RanksBefore(ChoiceRank by, const ChosenBuild& a, const ChosenBuild& b)
         return Sustained(a.Run) != Sustained(b.Run) ? Sustained(a.Run) > Sustained(b.Run) : runtime();
     case ChoiceRank::Temperature: return x.PeakHostC != y.PeakHostC ? x.PeakHostC < y.PeakHostC : runtime();
     case ChoiceRank::Size:
-        if (CountOf(a, "leds") != CountOf(b, "leds"))
-            return CountOf(a, "leds") < CountOf(b, "leds");
+        if (LedCount(a) != LedCount(b))
+            return LedCount(a) < LedCount(b);
         return CellCount(a) != CellCount(b) ? CellCount(a) < CellCount(b) : runtime();
     }
     return false;
@@ -313,18 +316,7 @@ std::string_view Trimmed(std::string_view text)
 
 ChosenRow RowOf(const ChosenBuild& build)
 {
-    const auto text = [&](std::string_view key) {
-        for (const auto& [k, t] : build.Texts)
-            if (k == key)
-                return t;
-        return std::string();
-    };
-    const auto understood = [&](std::string_view key) {
-        for (const RunField& field : build.Run.Understood)
-            if (field.Key == key)
-                return field.Text;
-        return std::string();
-    };
+    const auto text = [&](std::string_view key) { return TextOf(build.Texts, key); };
     ChosenRow row;
     const LedPreset* led = LedNamed(text("led"));
     const std::optional<BatteryChoice> cell = BatteryNamed(text("cell"));
@@ -332,25 +324,20 @@ ChosenRow RowOf(const ChosenBuild& build)
     row.Led = led ? led->Name : text("led");
     row.Leds = text("leds") + (wiring.empty() ? "" : wiring == "series" ? " in series" : " in parallel");
     row.Cell = cell ? TradeName(*cell) : text("cell");
-    row.Pack = understood("pack");
+    row.Pack = UnderstoodText(build.Run, "pack");
     row.Driver = text("driver");
     row.Misses = build.Misses;
     if (!build.Run.Refusals.empty())
         return row;
     const DischargeSummary& s = build.Run.Run.Summary;
-    row.CurrentMa = understood("current_ma");
+    row.CurrentMa = UnderstoodText(build.Run, "current_ma");
     row.Output30s = RoundedText(s.Output30s, 0);
     row.Fl1Hours = RoundedText(s.Fl1Hours, 2);
-    for (const RunField& field : build.Run.Figures)
-        if (field.Key == "fl1_runtime_clock")
-            row.Fl1Clock = field.Text;
+    row.Fl1Clock = FigureText(build.Run, "fl1_runtime_clock");
     row.Sustained = RoundedText(Sustained(build.Run), 0);
     if (s.PeakHostC > 0.0) {
-        double junction = 0.0;
-        for (const DischargeRow& r : build.Run.Run.Rows)
-            junction = std::max(junction, r.JunctionC);
         row.PeakHostC = RoundedText(s.PeakHostC, 1);
-        row.PeakJunctionC = RoundedText(junction, 1);
+        row.PeakJunctionC = RoundedText(PeakJunctionC(build.Run), 1);
     }
     row.Warnings = std::to_string(build.Run.Warnings.size());
     return row;

@@ -21,14 +21,6 @@ const RunLine* LineOf(const LightRun& run, std::string_view label)
     return line == run.Summary.end() ? nullptr : &*line;
 }
 
-std::string Understood(const LightRun& run, std::string_view key)
-{
-    for (const RunField& field : run.Understood)
-        if (field.Key == key)
-            return field.Text;
-    return "";
-}
-
 // A summary line as shown: "1.21 h (01:12:40)"; "" where the run has none.
 std::string Shown(const LightRun& run, std::string_view label)
 {
@@ -77,22 +69,14 @@ std::optional<double> Hosted(const LightRun& run, double value)
     return run.Run.Rows.empty() || run.Run.Rows.front().HostC == 0.0 ? std::nullopt : std::optional<double>(value);
 }
 
-double PeakJunction(const LightRun& run)
-{
-    double peak = 0.0;
-    for (const DischargeRow& row : run.Run.Rows)
-        peak = std::max(peak, row.JunctionC);
-    return peak;
-}
-
 std::string DriveWords(const LightRun& r)
 {
-    const std::string current = Understood(r, "current_ma");
-    return (current.empty() ? Understood(r, "resistance_ohm") + " ohm in series" : current + " mA") +
-           (Understood(r, "solved").empty() ? "" : " (solved)");
+    const std::string current = UnderstoodText(r, "current_ma");
+    return (current.empty() ? UnderstoodText(r, "resistance_ohm") + " ohm in series" : current + " mA") +
+           (UnderstoodText(r, "solved").empty() ? "" : " (solved)");
 }
 
-std::optional<double> DriveNumber(const LightRun& r) { return ReadNumber(Understood(r, "current_ma")); }
+std::optional<double> DriveNumber(const LightRun& r) { return ReadNumber(UnderstoodText(r, "current_ma")); }
 
 std::string StepDownWords(const LightRun& r)
 {
@@ -108,7 +92,7 @@ std::optional<double> Sustained(const LightRun& r)
 
 std::string JunctionWords(const LightRun& r)
 {
-    return Hosted(r, 0.0) ? RoundedText(PeakJunction(r), 1) + " °C" : std::string();
+    return Hosted(r, 0.0) ? RoundedText(PeakJunctionC(r), 1) + " °C" : std::string();
 }
 
 std::string WarningWords(const LightRun& r)
@@ -127,7 +111,7 @@ constexpr Figure Figures[] = {
     {"Sustained output", "Sustained output", nullptr, Sustained, "lm", 0, false, true},
     {"Peak host temperature", "Peak host temperature", nullptr,
      [](const LightRun& r) { return Hosted(r, r.Run.Summary.PeakHostC); }, "K", 1, false, false},
-    {"Peak LED junction", nullptr, JunctionWords, [](const LightRun& r) { return Hosted(r, PeakJunction(r)); }, "K", 1,
+    {"Peak LED junction", nullptr, JunctionWords, [](const LightRun& r) { return Hosted(r, PeakJunctionC(r)); }, "K", 1,
      false, false},
     {"Energy drawn", "Energy drawn", nullptr,
      [](const LightRun& r) -> std::optional<double> { return r.Run.Summary.DrawnWh; }, "Wh", 2, false, false},

@@ -448,4 +448,27 @@ LightRun RunLight(const LightInputs& inputs)
     return FromInputs<LightRun>(inputs, [](const LightRequest& request) { return RunLight(request); });
 }
 
+namespace {
+
+std::string TextOf(const std::vector<RunField>& fields, std::string_view key)
+{
+    for (const RunField& field : fields)
+        if (field.Key == key)
+            return field.Text;
+    return "";
+}
+
+} // namespace
+
+std::string UnderstoodText(const LightRun& run, std::string_view key) { return TextOf(run.Understood, key); }
+std::string FigureText(const LightRun& run, std::string_view key) { return TextOf(run.Figures, key); }
+
+double PeakJunctionC(const LightRun& run)
+{
+    double peak = 0.0;
+    for (const DischargeRow& row : run.Run.Rows)
+        peak = std::max(peak, row.JunctionC);
+    return peak;
+}
+
 } // namespace lumora

@@ -70,4 +70,12 @@ struct LightRun {
 LightRun RunLight(const LightInputs& inputs);
 LightRun RunLight(const LightRequest& request);
 
+// An input as the run took it (Understood), or a figure of its summary
+// (Figures), by key: "current_ma", "fl1_runtime_clock"; "" for none.
+std::string UnderstoodText(const LightRun& run, std::string_view key);
+std::string FigureText(const LightRun& run, std::string_view key);
+
+// The hottest the LEDs' junction gets over the run, °C (0 without a host).
+double PeakJunctionC(const LightRun& run);
+
 } // namespace lumora

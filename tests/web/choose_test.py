@@ -15,7 +15,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
-from page_tools import CLI, PAGE, OnePage, clocked_browser, open_page
+from page_tools import CLI, OnePage, clocked_browser
 
 
 def choose_cli(*args):
@@ -108,18 +108,11 @@ class Choose(OnePage):
         self.assertEqual(len(headings), 2)  # this build and the one kept
 
 
-class Progress(unittest.TestCase):
+class Progress(OnePage):
     """The search on a clock the test moves: its progress shown while it
     runs, a slice at a time; a new question stops the old one."""
 
-    @classmethod
-    def setUpClass(cls):
-        cls.driver = clocked_browser()
-        open_page(cls.driver, PAGE.as_uri())
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.driver.quit()
+    open_browser = staticmethod(clocked_browser)
 
     def state(self):
         return self.driver.execute_script('''const p = document.getElementById('choose-progress');

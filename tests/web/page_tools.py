@@ -201,11 +201,14 @@ new MutationObserver(() => window.said[arguments[0]].push(region.textContent))
 
 
 class OnePage(unittest.TestCase):
-    """One browser on the page from disk for the whole class."""
+    """One browser on the page from disk for the whole class; a class may
+    name the browser it opens (clocked_browser, for a clock the test moves)."""
+
+    open_browser = staticmethod(browser)
 
     @classmethod
     def setUpClass(cls):
-        cls.driver = browser()
+        cls.driver = cls.open_browser()
         open_page(cls.driver, PAGE.as_uri())
 
     @classmethod
