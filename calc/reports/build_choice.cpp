@@ -227,10 +227,8 @@ ChosenBuild Judged(const BuildQuestion& question, BuildTexts texts, LightRun run
     build.GivesIt = output && runtime;
     if (!build.GivesIt)
         build.Misses = "gives " + RoundedText(s.Output30s, 0) + " lm for " + DurationWords(s.Fl1Hours);
-    else if (r.PastRating && !question.AllowOverRating)
-        build.Misses = "meets it only past a rating: " +
-                       *std::find_if(r.Warnings.begin(), r.Warnings.end(),
-                                     [](const std::string& w) { return w.find("maximum") != std::string::npos; });
+    else if (!r.PastRating.empty() && !question.AllowOverRating)
+        build.Misses = "meets it only past a rating: " + r.PastRating;
     build.Meets = build.Misses.empty();
     return build;
 }
@@ -272,7 +270,7 @@ BuildChoice ChooseAmong(const BuildQuestion& question, const std::vector<BuildTe
     std::vector<ChosenBuild> meeting, missing;
     for (const BuildTexts& texts : candidates) {
         ChosenBuild build = Judged(question, texts, RunLight(InputsOf(texts)));
-        if (build.GivesIt && build.Run.PastRating)
+        if (build.GivesIt && !build.Run.PastRating.empty())
             ++choice.OverRating;
         (build.Meets ? meeting : missing).push_back(std::move(build));
     }
@@ -286,7 +284,7 @@ BuildChoice ChooseAmong(const BuildQuestion& question, const std::vector<BuildTe
         return choice;
     // Nothing meets it: the nearest that keep within the ratings (unless
     // those may be passed), by the share of the runtime they give.
-    const auto buildable = [&](const ChosenBuild& b) { return question.AllowOverRating || !b.Run.PastRating; };
+    const auto buildable = [&](const ChosenBuild& b) { return question.AllowOverRating || b.Run.PastRating.empty(); };
     std::stable_sort(missing.begin(), missing.end(), [&](const ChosenBuild& a, const ChosenBuild& b) {
         return buildable(a) != buildable(b) ? buildable(a) : a.Shortfall > b.Shortfall;
     });

@@ -374,7 +374,7 @@ std::string CellRatingWarning(const AssembledLight& built, const Discharge& run)
 }
 
 std::vector<std::string> RunWarnings(const DischargeRequest& discharge, const AssembledLight& built,
-                                     const Discharge& run, bool& pastRating)
+                                     const Discharge& run, std::string& pastRating)
 {
     const LedChoice& led = built.Led;
     std::vector<std::string> warnings;
@@ -390,8 +390,8 @@ std::vector<std::string> RunWarnings(const DischargeRequest& discharge, const As
     for (const DischargeRow& row : run.Rows)
         mostAmps = std::max(mostAmps, row.LedAmps);
     if (std::string rating = LedRatingWarning(led, mostAmps, built.LedMaxMilliamps); !rating.empty()) {
+        pastRating = rating;
         warnings.push_back(std::move(rating));
-        pastRating = true;
     }
     const Driver& driver = discharge.Driver;
     if (driver.Kind != DriverKind::Direct && !run.Rows.front().Regulated)
@@ -399,8 +399,9 @@ std::vector<std::string> RunWarnings(const DischargeRequest& discharge, const As
                            " never reaches its " + DoubleText(driver.RegulatedAmps * 1000.0) +
                            " mA: the LEDs get at most " + RoundedText(mostAmps * 1000.0, 0) + " mA");
     if (std::string cell = CellRatingWarning(built, run); !cell.empty()) {
+        if (pastRating.empty())
+            pastRating = cell;
         warnings.push_back(std::move(cell));
-        pastRating = true;
     }
     return warnings;
 }

@@ -56,8 +56,10 @@ struct LightRun {
     std::vector<RunColumn> Columns;             // RunColumns of this run
     std::vector<std::vector<std::string>> Rows; // texts by Columns, "" where there is none
     std::vector<std::string> Warnings;
-    bool PastRating = false; // an LED or a named cell driven past its maker's rating (said in Warnings)
-    PlotLabels Labels;       // for RuntimePlotSvg
+    // Where an LED or a named cell is driven past its maker's rating, the
+    // first warning of Warnings that says so; "" for none.
+    std::string PastRating;
+    PlotLabels Labels; // for RuntimePlotSvg
     // The figures a builder looks for first, in a line: "FL1 runtime 1.85 h,
     // 862 lm at 30 s, 489 lm sustained" (the last where the run settles).
     std::string Headline;

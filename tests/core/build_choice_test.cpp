@@ -50,7 +50,7 @@ TEST(ChooseBuild, EveryBuildListedGivesTheQuestionAsAGraph)
             EXPECT_NEAR(s.Output30s, question.Lumens, 0.01 * question.Lumens);
             EXPECT_GE(s.Fl1Hours, question.RuntimeHours);
             EXPECT_DOUBLE_EQ(s.Fl1Hours, build.Run.Run.Summary.Fl1Hours);
-            EXPECT_FALSE(again.PastRating);
+            EXPECT_EQ(again.PastRating, "");
         }
         for (std::size_t k = 1; k < choice.Builds.size(); ++k)
             EXPECT_GE(choice.Builds[k - 1].Run.Run.Summary.Fl1Hours, choice.Builds[k].Run.Run.Summary.Fl1Hours);
@@ -130,7 +130,7 @@ TEST(ChooseBuild, NothingMeetsItSaysWhyAndTheNearest)
         << choice.Nothing;
     for (const ChosenBuild& near : choice.Nearest) {
         EXPECT_FALSE(near.Meets);
-        EXPECT_FALSE(near.Run.PastRating);
+        EXPECT_EQ(near.Run.PastRating, "");
         EXPECT_EQ(near.Misses.rfind("gives 3000 lm for ", 0), 0u) << near.Misses;
     }
     EXPECT_GE(choice.Nearest[0].Shortfall, choice.Nearest[1].Shortfall);
